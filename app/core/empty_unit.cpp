@@ -1,0 +1,1 @@
+// Placeholder unit for a host layer that has no sources yet.

@@ -1,0 +1,10 @@
+#include "core/host_services.h"
+
+namespace heart {
+
+HostServices& hostServices() {
+  static HostServices services;
+  return services;
+}
+
+}  // namespace heart

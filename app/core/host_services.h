@@ -1,0 +1,36 @@
+// The host objects that the suite adapters reach. Suite operations are plain
+// C functions without a context argument, so the adapters find the host's
+// objects here. The Host application object fills it in; tests of one area
+// fill in only what they need. Nothing here is owned: the Host owns the
+// objects and clears the pointers before it destroys them.
+#pragma once
+
+#include <functional>
+
+#include "host/heart_types.h"
+
+namespace heart {
+
+class Document;
+class DocumentView;
+class RandomSource;
+class DialogManager;
+class PluginResources;
+class AlertSink;
+class FilterRegistry;
+class SuiteBroker;
+
+struct HostServices {
+  SuiteBroker* broker = nullptr;
+  Document* document = nullptr;        // the current document; null when none is open
+  RandomSource* random = nullptr;      // the source behind "AI Random Suite"
+  DialogManager* dialogs = nullptr;    // modal dialogs and their items
+  AlertSink* alerts = nullptr;         // where plain message alerts go
+  FilterRegistry* filters = nullptr;   // filters and menu items that plug-ins registered
+  // The resources of the module behind a plug-in reference; null when unknown.
+  std::function<const PluginResources*(SPPluginRef)> resourcesOf;
+};
+
+HostServices& hostServices();
+
+}  // namespace heart
