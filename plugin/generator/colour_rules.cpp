@@ -1,0 +1,93 @@
+#include "generator/colour_rules.h"
+
+#include "generator/random_draws.h"
+
+namespace {
+
+bool isProcessOrRgb(const AIColor& colour) {
+  return colour.kind == kFourColor || colour.kind == kThreeColor;
+}
+
+// How many leading components the random and jitter rules touch.
+int variedComponents(const AIColor& colour) {
+  if (colour.kind == kGrayColor) return 1;
+  if (isProcessOrRgb(colour)) return 3;
+  return 0;
+}
+
+AIReal clampUnit(AIReal value) {
+  if (value < 0.0f) value = 0.0f;
+  if (value > 1.0f) value = 1.0f;
+  return value;
+}
+
+}  // namespace
+
+void randomiseColour(AIColor* colour) {
+  const int count = variedComponents(*colour);
+  for (int k = 0; k < count; ++k) colour->c[k] = drawReal();
+}
+
+void randomiseStrokeColour(AIColor* colour) {
+  randomiseColour(colour);
+  if (colour->kind == kFourColor) colour->c[3] = 0.0f;
+}
+
+void jitterColour(AIColor* colour) {
+  const int count = variedComponents(*colour);
+  for (int k = 0; k < count; ++k) {
+    const AIReal size = drawReal() * 0.1f;
+    colour->c[k] += size * drawJitterSign();
+  }
+  for (int k = 0; k < count; ++k) colour->c[k] = clampUnit(colour->c[k]);
+}
+
+void makeBlack(AIColor* colour) {
+  switch (colour->kind) {
+    case kFourColor:
+      for (AIReal& ink : colour->c) ink = 1.0f;
+      break;
+    case kThreeColor:
+      for (int k = 0; k < 3; ++k) colour->c[k] = 0.0f;
+      break;
+    case kGrayColor:
+      colour->c[0] = 1.0f;
+      break;
+    default:
+      break;
+  }
+}
+
+void makeWhite(AIColor* colour) {
+  switch (colour->kind) {
+    case kFourColor:
+      for (AIReal& ink : colour->c) ink = 0.0f;
+      break;
+    case kThreeColor:
+      for (int k = 0; k < 3; ++k) colour->c[k] = 1.0f;
+      break;
+    case kGrayColor:
+      colour->c[0] = 0.0f;
+      break;
+    default:
+      break;
+  }
+}
+
+void scaleColour(AIColor* colour, AIReal factor) {
+  int count = 0;
+  if (colour->kind == kFourColor) count = 4;
+  if (colour->kind == kThreeColor) count = 3;
+  if (colour->kind == kGrayColor) count = 1;
+  for (int k = 0; k < count; ++k) colour->c[k] *= factor;
+}
+
+void takeRandomSwatchColour(ASInt32 swatchCount, AIColor* colour) {
+  const ASInt32 n = swatchCount;
+  ASInt32 index = static_cast<ASInt32>(drawReal() * static_cast<AIReal>(n)) + 1;
+  if (index > n) index = n;
+  if (index < 0) index = 0;
+  if (index == 1 || index == 0) index = 2;
+  AISwatchRef swatch = sAISwatchList->GetNthSwatch(nullptr, index);
+  sAISwatchList->GetAIColor(swatch, colour);
+}
