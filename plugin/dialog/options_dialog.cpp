@@ -1,4 +1,130 @@
 #include "dialog/options_dialog.h"
 
-// Placeholder until the options dialog's items land.
-ASErr initOptionsDialog(ADMDialogRef) { return kNoErr; }
+#include "dialog/dialog_access.h"
+#include "dialog/dialog_layout.h"
+#include "dialog/dialog_procedures.h"
+#include "shell/suite_pointers.h"
+
+namespace {
+
+const char* hostTypeName(DialogItemKind kind) {
+  switch (kind) {
+    case kSpinEditItem:
+      return kADMSpinEditType;
+    case kTextStaticItem:
+      return kADMTextStaticType;
+    case kPopupListItem:
+      return kADMPopupListType;
+    case kPicturePushButtonItem:
+      return kADMPicturePushButtonType;
+    case kTextPushButtonItem:
+      return kADMTextPushButtonType;
+    case kTextCheckBoxItem:
+      return kADMTextCheckBoxType;
+  }
+  return kADMTextStaticType;
+}
+
+ADMItemNotifyProc notifyProcedure(DialogProcedure procedure) {
+  switch (procedure) {
+    case kValueProcedure:
+      return valueNotifier;
+    case kSettingsListProcedure:
+      return settingsListNotifier;
+    case kTumbleProcedure:
+      return tumbleNotifier;
+    case kAdjustProcedure:
+      return adjustNotifier;
+    case kPageButtonProcedure:
+      return pageButtonNotifier;
+    case kHeartPresetProcedure:
+      return heartPresetNotifier;
+    case kZoomProcedure:
+      return zoomNotifier;
+    case kNoProcedure:
+    case kPointPickerProcedure:
+      break;
+  }
+  return nullptr;
+}
+
+void attachProcedure(ADMItemRef item, DialogProcedure procedure) {
+  if (procedure == kPointPickerProcedure) {
+    sADMItem->SetTrackProc(item, pointPicker);
+  } else if (ADMItemNotifyProc notify = notifyProcedure(procedure)) {
+    sADMItem->SetNotifyProc(item, notify);
+  }
+}
+
+// Units, range, precision and value of a spin edit from its record field.
+void setUpSpinEdit(ADMItemRef item, const FieldInfo& field, const ParameterRecord* record) {
+  sADMItem->SetUnits(item, kADMNoUnits);
+  float value = recordWord(record, field);
+  if (field.type == kFieldFloat) {
+    sADMItem->SetMinFloatValue(item, field.minimum);
+    sADMItem->SetMaxFloatValue(item, field.maximum);
+    sADMItem->SetPrecision(item, kFloatPrecision);
+    sADMItem->SetFloatValue(item, value);
+  } else {
+    sADMItem->SetMinIntValue(item, static_cast<ASInt32>(field.minimum));
+    sADMItem->SetMaxIntValue(item, static_cast<ASInt32>(field.maximum));
+    sADMItem->SetIntValue(item, static_cast<ASInt32>(value));
+  }
+}
+
+void createItem(ADMDialogRef dialog, const DialogItemSpec& spec, const ParameterRecord* record) {
+  ADMItemRef item = sADMDialog->CreateItem(dialog, spec.id, hostTypeName(spec.kind), &spec.bounds,
+                                           nullptr, nullptr);
+  if (!item) return;
+  const FieldInfo* field = fieldForItem(spec.id);
+  switch (spec.kind) {
+    case kSpinEditItem:
+      if (field) setUpSpinEdit(item, *field, record);
+      break;
+    case kTextCheckBoxItem:
+      if (field) sADMItem->SetBooleanValue(item, recordWord(record, *field) != 0.0f ? 1 : 0);
+      break;
+    case kTextStaticItem:
+    case kPopupListItem:
+    case kPicturePushButtonItem:
+    case kTextPushButtonItem:
+      break;
+  }
+  attachProcedure(item, spec.procedure);
+  if (spec.text) sADMItem->SetText(item, spec.text);
+  // The page-1 caption is the second item with ID 95, after the page-6
+  // button, so the captions are held as they are created.
+  if (spec.kind == kTextStaticItem && spec.id >= kFirstCaptionItem &&
+      spec.id < kFirstCaptionItem + kPageCount)
+    rememberCaption(dialog, spec.id - kFirstCaptionItem + 1, item);
+  if (pageOfItem(spec.id) > 1) sADMItem->Show(item, 0);
+}
+
+void fillPopupList(ADMDialogRef dialog, const PopupListSpec& spec, const ParameterRecord* record) {
+  ADMItemRef item = sADMDialog->GetItem(dialog, spec.item);
+  if (!item) return;
+  ADMListRef list = sADMItem->GetList(item);
+  if (spec.procedureWhenFilled != kNoProcedure)
+    attachProcedure(sADMDialog->GetItem(dialog, spec.item), spec.procedureWhenFilled);
+  if (!list) return;
+  for (int position = 0; position < spec.entryCount; ++position) {
+    ADMEntryRef entry = sADMList->InsertEntry(list, position);
+    if (!entry) continue;
+    sADMEntry->SetText(entry, spec.entries[position]);
+    sADMEntry->SetID(entry, position);
+  }
+  if (const FieldInfo* field = fieldForItem(spec.item))
+    selectListPosition(item, static_cast<int32_t>(recordWord(record, *field)));
+}
+
+}  // namespace
+
+ASErr initOptionsDialog(ADMDialogRef dialog) {
+  ParameterRecord* record = recordOfDialog(dialog);
+  if (!record) return kNoErr;  // nothing to show without the record
+  sADMDialog->Size(dialog, kDialogWidth, kDialogHeight);
+  for (const DialogItemSpec& spec : kDialogItems) createItem(dialog, spec, record);
+  for (const PopupListSpec& spec : kPopupLists) fillPopupList(dialog, spec, record);
+  renotifyCurrentPage(dialog, record);
+  return kNoErr;
+}

@@ -1,0 +1,122 @@
+// The options dialog's layout: every item it creates, in creation order, the
+// six pages with their buttons, captions and items, and the popup lists'
+// entries. The procedures find items by the IDs named here.
+#pragma once
+
+#include "host/suites.h"
+#include "params/field_table.h"
+
+// Item IDs that the procedures refer to by name.
+enum DialogItemId : ASInt32 {
+  kCancelItem = 2,
+  kPreviewItem = 3,
+  kCenterXItem = 4,
+  kCenterYItem = 5,
+  kHeartCountItem = 7,
+  kScaleHorizontalItem = 8,
+  kScaleVerticalItem = 9,
+  kPlacementListItem = 10,
+  kHeartHeightItem = 11,
+  kCurveDistanceLeftItem = 12,
+  kCurveDistanceRightItem = 13,
+  kCurveHeightLeftItem = 14,
+  kCurveHeightRightItem = 15,
+  kSlantItem = 16,
+  kFirstCurveLengthItem = 17,
+  kSketchShiftItem = 23,
+  kSketchWeightItem = 24,
+  kSketchRepeatsItem = 25,
+  kInterpolatePointsItem = 26,
+  kViewZoomItem = 27,
+  kFirstShapeTweakItem = 40,
+  kShuffleItem = 60,
+  kTumbleItem = 61,
+  kTweakItem = 62,
+  kJitterItem = 63,
+  kBoostItem = 64,
+  kSettingsListItem = 65,
+  kHeartPresetListItem = 66,
+  kSketchColorListItem = 67,
+  kFirstPageButtonItem = 90,
+  kFirstCaptionItem = 95,  // the page-1 caption shares its ID with the page-6 button
+  kFirstPickerItem = 160,
+};
+
+constexpr int kShapeTweakCount = 16;
+constexpr int kPageCount = 6;
+constexpr int kDialogItemCount = 118;
+constexpr ASInt32 kDialogWidth = 530;
+constexpr ASInt32 kDialogHeight = 320;
+constexpr ASInt32 kFloatPrecision = 2;
+
+enum DialogItemKind : int32_t {
+  kSpinEditItem,
+  kTextStaticItem,
+  kPopupListItem,
+  kPicturePushButtonItem,
+  kTextPushButtonItem,
+  kTextCheckBoxItem,
+};
+
+// Which of the dialog's procedures an item is given when it is created.
+enum DialogProcedure : int32_t {
+  kNoProcedure,
+  kValueProcedure,
+  kSettingsListProcedure,
+  kTumbleProcedure,
+  kAdjustProcedure,
+  kPageButtonProcedure,
+  kHeartPresetProcedure,
+  kZoomProcedure,
+  kPointPickerProcedure,  // a tracking procedure
+};
+
+struct DialogItemSpec {
+  ASInt32 id;
+  DialogItemKind kind;
+  ASRect bounds;
+  const char* text;  // null: the item gets no text
+  DialogProcedure procedure;
+};
+
+// The 118 items in the order the initialisation creates them.
+extern const DialogItemSpec kDialogItems[kDialogItemCount];
+
+struct DialogPage {
+  const char* caption;
+  ASInt32 button;
+  ASInt32 captionItem;
+  ASInt32 firstItem;  // notified to re-read the dialog when the page opens
+  const ASInt32* items;
+  int itemCount;
+};
+
+// Pages 1 to 6 at indexes 0 to 5.
+extern const DialogPage kPages[kPageCount];
+
+// The page for a stored page number: 1 to 6, any other number counts as 1.
+const DialogPage& pageFor(int32_t pageNumber);
+
+// The page (1 to 6) an item belongs to, or 0 for the always-shown items.
+int pageOfItem(ASInt32 itemId);
+
+// The record field shown by an item, or null for items that show none.
+const FieldInfo* fieldForItem(ASInt32 itemId);
+
+struct PopupListSpec {
+  ASInt32 item;
+  // The procedure set after the list is looked up again while it is filled.
+  DialogProcedure procedureWhenFilled;
+  const char* const* entries;
+  int entryCount;
+};
+
+// The four popup lists in the order they are filled: settings, placement,
+// heart preset, sketch colour.
+constexpr int kPopupListCount = 4;
+extern const PopupListSpec kPopupLists[kPopupListCount];
+
+constexpr int kSettingsEntryCount = 27;
+constexpr int kPlacementEntryCount = 8;
+constexpr int kHeartPresetEntryCount = 9;
+constexpr int kSketchColorEntryCount = 12;

@@ -1,0 +1,34 @@
+#include "dialog/dialog_access.h"
+#include "dialog/dialog_layout.h"
+#include "dialog/dialog_procedures.h"
+#include "dialog/record_items.h"
+#include "generator/generator.h"
+#include "shell/suite_pointers.h"
+
+ASErr valueNotifier(ADMItemRef item, ADMNotifierRef notifier) {
+  ADMDialogRef dialog = nullptr;
+  ParameterRecord* record = recordOfItem(item, &dialog);
+  if (!record) return kNoErr;
+  record->finalRun = 0;
+  sADMItem->DefaultNotify(item, notifier);
+  readItemsIntoRecord(dialog, record);
+  updateEnabledStates(dialog, record);
+  readPreviewItem(dialog, record);
+  if (record->preview) {
+    record->previewDrawn = 1;
+    return generateHearts(record);
+  }
+  record->previewDrawn = 0;
+  return kNoErr;
+}
+
+void renotifyCurrentPage(ADMDialogRef dialog, const ParameterRecord* record) {
+  if (!dialog || !record) return;
+  const DialogPage& page = pageFor(record->currentPage);
+  // The lookup by ID answers the first item created with it, so ID 95 finds
+  // the page-6 button here, not the page-1 caption.
+  if (ADMItemRef first = sADMDialog->GetItem(dialog, page.firstItem))
+    sADMItem->SendNotify(first, kADMUserChangedNotifier);
+  if (ADMItemRef button = sADMDialog->GetItem(dialog, page.button))
+    sADMItem->SendNotify(button, kADMUserChangedNotifier);
+}

@@ -1,0 +1,17 @@
+#include "dialog/dialog_access.h"
+#include "dialog/dialog_layout.h"
+#include "dialog/dialog_procedures.h"
+#include "shell/suite_pointers.h"
+
+ASErr zoomNotifier(ADMItemRef item, ADMNotifierRef) {
+  ADMDialogRef dialog = nullptr;
+  ParameterRecord* record = recordOfItem(item, &dialog);
+  if (!record) return kNoErr;
+  if (ADMItemRef zoomItem = sADMDialog->GetItem(dialog, kViewZoomItem))
+    record->viewZoom = sADMItem->GetFloatValue(zoomItem);
+  // Without a front view there is nothing to zoom; the percentage is kept.
+  AIDocumentViewHandle view = nullptr;
+  if (sAIDocumentView->GetNthDocumentView(0, &view) != kNoErr || !view) return kNoErr;
+  sAIDocumentView->SetDocumentViewZoom(view, record->viewZoom * 0.01f);
+  return kNoErr;
+}
