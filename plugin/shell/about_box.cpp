@@ -1,0 +1,22 @@
+#include "shell/about_box.h"
+
+#include "shell/error_alert.h"
+#include "shell/suite_pointers.h"
+
+namespace {
+
+enum : ASInt32 { kOkItem = 1 };
+
+ASErr initAboutBox(ADMDialogRef dialog) {
+  if (ADMItemRef ok = sADMDialog->GetItem(dialog, kOkItem))
+    sADMItem->SetNotifyProc(ok, notifyDefaultOnly);
+  return kNoErr;
+}
+
+}  // namespace
+
+ASErr showAboutBox(SPInterfaceMessage* message) {
+  sADMDialog->Modal(message->d.pluginRef, kAboutDialogName, kAboutDialogId, 0, initAboutBox,
+                    nullptr);
+  return kNoErr;
+}

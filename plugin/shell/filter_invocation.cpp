@@ -1,0 +1,68 @@
+#include "shell/filter_invocation.h"
+
+#include <cstring>
+
+#include "dialog/options_dialog.h"
+#include "generator/generator.h"
+#include "params/parameter_record.h"
+#include "shell/plugin_globals.h"
+#include "shell/suite_pointers.h"
+
+namespace {
+
+bool isRegisteredFilter(AIFilterHandle filter) {
+  if (gPluginGlobals == nullptr) return false;
+  for (ASInt32 i = 0; i < gPluginGlobals->filterCount && i < kMaxFilters; ++i)
+    if (gPluginGlobals->filterHandles[i] == filter) return true;
+  return false;
+}
+
+ParameterRecord* recordOf(AIMdMemoryHandle handle) {
+  if (handle == nullptr || *handle == nullptr) return nullptr;
+  return reinterpret_cast<ParameterRecord*>(*handle);
+}
+
+// A new record for the filter, filled with its defaults around the centre of
+// the front view.
+ASErr createRecord(AIFilterMessage* message) {
+  if (ASErr error = sAIMdMemory->MdMemoryNewHandle(sizeof(ParameterRecord), &message->parameters))
+    return error;
+  ParameterRecord* record = recordOf(message->parameters);
+  if (record == nullptr) return kOutOfMemoryErr;
+  // Without a front view the defaults centre on the page origin.
+  AIRealPoint centre = {0.0f, 0.0f};
+  frontViewCentre(&centre);
+  setDefaults(record, centre);
+  return kNoErr;
+}
+
+}  // namespace
+
+ASErr getFilterParameters(AIFilterMessage* message) {
+  if (!isRegisteredFilter(message->filter)) return kNoErr;
+  if (message->parameters == nullptr) {
+    if (ASErr error = createRecord(message)) return error;
+  }
+  ParameterRecord* record = recordOf(message->parameters);
+  if (record == nullptr) return kOutOfMemoryErr;
+
+  ParameterRecord backup;
+  std::memcpy(&backup, record, sizeof backup);
+  ASInt32 result = sADMDialog->Modal(message->d.pluginRef, kOptionsDialogName, kOptionsDialogId, 0,
+                                     initOptionsDialog, record);
+  if (result == kADMOKResult) return kNoErr;
+
+  // Cancelled: take the preview's art out of the document and put the record
+  // back as it was before the dialog opened.
+  if (ASErr error = sAIUndo->UndoChanges()) return error;
+  std::memcpy(record, &backup, sizeof backup);
+  record->previewDrawn = 0;
+  return kCanceledErr;
+}
+
+ASErr goFilter(AIFilterMessage* message) {
+  ParameterRecord* record = recordOf(message->parameters);
+  if (record == nullptr) return kNoErr;
+  record->finalRun = 1;
+  return generateHearts(record);
+}

@@ -1,0 +1,18 @@
+// The lifecycle handlers: "SP Interface" Startup and Shutdown, and "SP Access"
+// Unload and Reload.
+#pragma once
+
+#include "host/suites.h"
+
+// Ids of the module's string lists.
+constexpr ASInt32 kFilterStringsId = 16000;
+constexpr const char* kFilterName = "Norv_Heart";
+
+// Allocates the globals block and registers the filter from string list 16000.
+ASErr startupPlugin(SPInterfaceMessage* message);
+// Frees the globals block through its own acquisition of the SP Blocks suite.
+ASErr shutdownPlugin(SPInterfaceMessage* message);
+// Parks the globals block in the message while the module is out of memory.
+ASErr unloadPlugin(SPAccessMessage* message);
+// Takes the globals block back and starts the suite counter again at 0.
+ASErr reloadPlugin(SPAccessMessage* message);
