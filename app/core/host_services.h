@@ -19,16 +19,23 @@ class PluginResources;
 class AlertSink;
 class FilterRegistry;
 class SuiteBroker;
+class MemoryBlocks;
+class MemoryHandles;
+class PluginModule;
 
 struct HostServices {
   SuiteBroker* broker = nullptr;
-  Document* document = nullptr;        // the current document; null when none is open
-  RandomSource* random = nullptr;      // the source behind "AI Random Suite"
-  DialogManager* dialogs = nullptr;    // modal dialogs and their items
-  AlertSink* alerts = nullptr;         // where plain message alerts go
-  FilterRegistry* filters = nullptr;   // filters and menu items that plug-ins registered
+  Document* document = nullptr;       // the current document; null when none is open
+  RandomSource* random = nullptr;     // the source behind "AI Random Suite"
+  DialogManager* dialogs = nullptr;   // modal dialogs and their items
+  AlertSink* alerts = nullptr;        // where plain message alerts go
+  FilterRegistry* filters = nullptr;  // filters and menu items that plug-ins registered
+  MemoryBlocks* blocks = nullptr;     // named blocks of "SP Blocks Suite"
+  MemoryHandles* handles = nullptr;   // handles of "AI MdMemory Suite"
   // The resources of the module behind a plug-in reference; null when unknown.
   std::function<const PluginResources*(SPPluginRef)> resourcesOf;
+  // The loaded module behind a plug-in reference; null when unknown.
+  std::function<const PluginModule*(SPPluginRef)> moduleOf;
 };
 
 HostServices& hostServices();

@@ -1,0 +1,26 @@
+// Stored parameter records on disk: exactly the record's 340 bytes, the
+// 85 little-endian words in record order, nothing before or after.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "params/parameter_record.h"
+
+namespace heart {
+
+// Reads a record file; a file of any other size is refused with an error
+// that gives both sizes. Does not check the values (see checkRecord).
+std::optional<ParameterRecord> readRecordFile(const std::string& path, std::string* error);
+
+// Writes the record through a temporary file beside `path` that replaces it
+// only when complete: on failure `path` is left as it was.
+bool writeRecordFile(const std::string& path, const ParameterRecord& record, std::string* error);
+
+// The same for any text (the JSON form).
+bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string* error);
+
+// The whole contents of a file.
+std::optional<std::string> readWholeFile(const std::string& path, std::string* error);
+
+}  // namespace heart

@@ -1,0 +1,305 @@
+#include "core/record_json.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <map>
+#include <regex>
+#include <vector>
+
+#include "params/field_table.h"
+
+namespace heart {
+namespace {
+
+// One member of the JSON form: a single field, or an array of consecutive
+// table entries named "base[k]".
+struct Member {
+  std::string name;
+  std::vector<const FieldInfo*> fields;
+  bool isArray = false;
+};
+
+const std::vector<Member>& members() {
+  static const std::vector<Member> list = [] {
+    std::vector<Member> result;
+    for (const FieldInfo& field : kFieldTable) {
+      std::string name = field.name;
+      size_t bracket = name.find('[');
+      if (bracket == std::string::npos) {
+        result.push_back(Member{name, {&field}, false});
+        continue;
+      }
+      std::string base = name.substr(0, bracket);
+      if (result.empty() || result.back().name != base) result.push_back(Member{base, {}, true});
+      result.back().fields.push_back(&field);
+    }
+    return result;
+  }();
+  return list;
+}
+
+void fail(std::string* error, const std::string& text) {
+  if (error) *error = text;
+}
+
+std::string fieldLabel(const std::string& name) { return "field \"" + name + "\""; }
+
+std::string numberText(double value) {
+  if (std::isnan(value)) return "NaN";
+  if (std::isinf(value)) return value > 0 ? "Infinity" : "-Infinity";
+  char buffer[64];
+  auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
+std::string rangeText(const FieldInfo& field) {
+  return numberText(field.minimum) + " to " + numberText(field.maximum);
+}
+
+int32_t wordOf(const ParameterRecord& record, const FieldInfo& field) {
+  int32_t word;
+  std::memcpy(&word, reinterpret_cast<const char*>(&record) + field.offset, sizeof word);
+  return word;
+}
+
+float realOf(const ParameterRecord& record, const FieldInfo& field) {
+  float value;
+  std::memcpy(&value, reinterpret_cast<const char*>(&record) + field.offset, sizeof value);
+  return value;
+}
+
+void storeWord(ParameterRecord& record, const FieldInfo& field, int32_t word) {
+  std::memcpy(reinterpret_cast<char*>(&record) + field.offset, &word, sizeof word);
+}
+
+void storeReal(ParameterRecord& record, const FieldInfo& field, float value) {
+  std::memcpy(reinterpret_cast<char*>(&record) + field.offset, &value, sizeof value);
+}
+
+// The stored word of one field, checked.
+bool checkStored(const ParameterRecord& record, const FieldInfo& field, std::string* error) {
+  if (field.type == kFieldFloat) {
+    float value = realOf(record, field);
+    if (!std::isfinite(value)) {
+      fail(error, fieldLabel(field.name) + " holds " + numberText(value) + ", not a finite number");
+      return false;
+    }
+    if (field.ranged && (value < field.minimum || value > field.maximum)) {
+      fail(error, fieldLabel(field.name) + " holds " + numberText(value) + ", outside its range " +
+                      rangeText(field));
+      return false;
+    }
+    return true;
+  }
+  int32_t word = wordOf(record, field);
+  if (field.type == kFieldBool && word != 0 && word != 1) {
+    fail(error,
+         fieldLabel(field.name) + " holds " + std::to_string(word) + ", but a switch holds 0 or 1");
+    return false;
+  }
+  if (field.ranged && (word < field.minimum || word > field.maximum)) {
+    fail(error, fieldLabel(field.name) + " holds " + std::to_string(word) + ", outside its range " +
+                    rangeText(field));
+    return false;
+  }
+  return true;
+}
+
+// A real as the JSON number with the fewest digits that reads back as the
+// same 32-bit value.
+RecordJson realToJson(float value) {
+  char buffer[64];
+  auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  double shortest = 0;
+  std::from_chars(buffer, result.ptr, shortest);
+  // Reading the decimal as a double and then narrowing it rounds twice; in
+  // the rare case where that lands on another value, the exact double is used.
+  float back = static_cast<float>(shortest);
+  if (std::memcmp(&back, &value, sizeof value) != 0) shortest = value;
+  return RecordJson(shortest);
+}
+
+RecordJson wordToJson(const ParameterRecord& record, const FieldInfo& field) {
+  switch (field.type) {
+    case kFieldBool:
+      return RecordJson(wordOf(record, field) != 0);
+    case kFieldInt:
+      return RecordJson(wordOf(record, field));
+    case kFieldFloat:
+      break;
+  }
+  return realToJson(realOf(record, field));
+}
+
+// One JSON value into one field of the record, checked.
+bool storeValue(ParameterRecord& record, const FieldInfo& field, const RecordJson& value,
+                std::string* error) {
+  const std::string name = fieldLabel(field.name);
+  switch (field.type) {
+    case kFieldBool:
+      if (!value.is_boolean()) {
+        fail(error, name + " must be true or false, not " + value.dump());
+        return false;
+      }
+      storeWord(record, field, value.get<bool>() ? 1 : 0);
+      return true;
+    case kFieldInt: {
+      if (!value.is_number_integer()) {
+        fail(error, name + " must be a whole number, not " + value.dump());
+        return false;
+      }
+      bool fits = value.is_number_unsigned()
+                      ? value.get<uint64_t>() <= uint64_t{std::numeric_limits<int32_t>::max()}
+                      : value.get<int64_t>() >= std::numeric_limits<int32_t>::min() &&
+                            value.get<int64_t>() <= std::numeric_limits<int32_t>::max();
+      int64_t whole = fits ? value.get<int64_t>() : 0;
+      if (!fits || (field.ranged && (whole < field.minimum || whole > field.maximum))) {
+        fail(error, name + " is " + value.dump() + ", outside its range " +
+                        (field.ranged ? rangeText(field) : std::string("of a 32-bit word")));
+        return false;
+      }
+      storeWord(record, field, static_cast<int32_t>(whole));
+      return true;
+    }
+    case kFieldFloat:
+      break;
+  }
+  if (!value.is_number()) {
+    fail(error, name + " must be a number, not " + value.dump());
+    return false;
+  }
+  double exact = value.get<double>();
+  float real = static_cast<float>(exact);
+  if (!std::isfinite(exact) || !std::isfinite(real)) {
+    fail(error, name + " is " + numberText(exact) + ", not a finite 32-bit real");
+    return false;
+  }
+  if (field.ranged && (real < field.minimum || real > field.maximum)) {
+    fail(error, name + " is " + numberText(exact) + ", outside its range " + rangeText(field));
+    return false;
+  }
+  storeReal(record, field, real);
+  return true;
+}
+
+bool storeMember(ParameterRecord& record, const Member& member, const RecordJson& value,
+                 std::string* error) {
+  if (!member.isArray) return storeValue(record, *member.fields.front(), value, error);
+  if (!value.is_array() || value.size() != member.fields.size()) {
+    fail(error, fieldLabel(member.name) + " must be an array of " +
+                    std::to_string(member.fields.size()) + " values, not " + value.dump());
+    return false;
+  }
+  for (size_t k = 0; k < member.fields.size(); ++k)
+    if (!storeValue(record, *member.fields[k], value[k], error)) return false;
+  return true;
+}
+
+// The field whose value the text at `offset` belongs to: the last member
+// name before it, with the element index when it lies in an array.
+std::string fieldBefore(const std::string& text, size_t offset) {
+  std::string head = text.substr(0, std::min(offset, text.size()));
+  static const std::regex key("\"([A-Za-z_][A-Za-z0-9_]*)\"\\s*:");
+  std::string name;
+  size_t valueStart = 0;
+  for (auto it = std::sregex_iterator(head.begin(), head.end(), key); it != std::sregex_iterator();
+       ++it) {
+    name = (*it)[1];
+    valueStart = it->position() + it->length();
+  }
+  if (name.empty()) return "";
+  std::string value = head.substr(valueStart);
+  size_t open = value.find('[');
+  if (open != std::string::npos && value.find(']') == std::string::npos) {
+    size_t commas = 0;
+    for (char c : value.substr(open)) commas += c == ',';
+    name += "[" + std::to_string(commas) + "]";
+  }
+  return name;
+}
+
+}  // namespace
+
+bool checkRecord(const ParameterRecord& record, std::string* error) {
+  for (const FieldInfo& field : kFieldTable)
+    if (!checkStored(record, field, error)) return false;
+  return true;
+}
+
+std::optional<RecordJson> recordToJson(const ParameterRecord& record, std::string* error) {
+  if (!checkRecord(record, error)) return std::nullopt;
+  RecordJson json = RecordJson::object();
+  for (const Member& member : members()) {
+    if (!member.isArray) {
+      json[member.name] = wordToJson(record, *member.fields.front());
+      continue;
+    }
+    RecordJson array = RecordJson::array();
+    for (const FieldInfo* field : member.fields) array.push_back(wordToJson(record, *field));
+    json[member.name] = std::move(array);
+  }
+  return json;
+}
+
+std::optional<ParameterRecord> recordFromJson(const RecordJson& json, std::string* error,
+                                              const ParameterRecord* base) {
+  if (!json.is_object()) {
+    fail(error, "a parameter record is a JSON object of named fields, not " +
+                    std::string(json.type_name()));
+    return std::nullopt;
+  }
+  std::map<std::string, const Member*> byName;
+  for (const Member& member : members()) byName[member.name] = &member;
+  for (const auto& item : json.items()) {
+    if (!byName.count(item.key())) {
+      fail(error, "unknown field \"" + item.key() + "\"");
+      return std::nullopt;
+    }
+  }
+  ParameterRecord record;
+  if (base)
+    record = *base;
+  else
+    std::memset(&record, 0, sizeof record);
+  for (const Member& member : members()) {
+    auto found = json.find(member.name);
+    if (found == json.end()) {
+      if (base) continue;
+      fail(error, fieldLabel(member.name) + " is missing");
+      return std::nullopt;
+    }
+    if (!storeMember(record, member, *found, error)) return std::nullopt;
+  }
+  return record;
+}
+
+std::optional<ParameterRecord> recordFromJsonText(const std::string& text, std::string* error,
+                                                  const ParameterRecord* base) {
+  RecordJson json;
+  try {
+    json = RecordJson::parse(text);
+  } catch (const RecordJson::parse_error& e) {
+    size_t offset = e.byte > 0 ? e.byte - 1 : 0;
+    std::string field = fieldBefore(text, offset);
+    // The parser stops on the first character it cannot take; a NaN or an
+    // infinity starts at the value's first letter.
+    size_t start = text.find_first_not_of(" \t\r\n", text.find_last_of(":,[", offset) + 1);
+    std::string rest = start == std::string::npos ? "" : text.substr(start, 9);
+    static const std::regex nonFinite("^-?(NaN|nan|Infinity|inf|Inf)");
+    if (!field.empty() && std::regex_search(rest, nonFinite)) {
+      fail(error, fieldLabel(field) + " is " + rest.substr(0, rest.find_first_of(",}] \n")) +
+                      ", not a finite number");
+      return std::nullopt;
+    }
+    size_t line = 1 + std::count(text.begin(), text.begin() + std::min(offset, text.size()), '\n');
+    fail(error, "not valid JSON at line " + std::to_string(line) +
+                    (field.empty() ? "" : " (in " + fieldLabel(field) + ")") + ": " + e.what());
+    return std::nullopt;
+  }
+  return recordFromJson(json, error, base);
+}
+
+}  // namespace heart

@@ -1,0 +1,44 @@
+// The parameter record as JSON, by the record's field table: one member per
+// field, in record order, named as in the table. Switches are true/false,
+// whole-number fields are integers and real fields are numbers. The two
+// word arrays are JSON arrays: "shapeTweaks" (16 numbers, element k is the
+// table's "shapeTweaks[k]") and "dialogBounds" (4 integers).
+//
+// Reals are written with the fewest digits that read back as the same
+// 32-bit value, so record -> JSON -> record gives the same 340 bytes.
+//
+// Both directions check every value against the table: a switch holds only
+// 0 or 1, a value lies within the range of the dialog item that edits it,
+// and a real is finite. Errors name the field.
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+
+#include "params/parameter_record.h"
+
+namespace heart {
+
+using RecordJson = nlohmann::ordered_json;
+
+// The record's fields as JSON; nothing (and *error naming the first faulty
+// field) when a stored value is not one the record may hold.
+std::optional<RecordJson> recordToJson(const ParameterRecord& record, std::string* error);
+
+// A record from JSON. Every field must be present unless `base` is given, in
+// which case absent fields keep the base's values. Unknown fields, values of
+// the wrong type, values out of range and non-finite numbers are refused.
+std::optional<ParameterRecord> recordFromJson(const RecordJson& json, std::string* error,
+                                              const ParameterRecord* base = nullptr);
+
+// The same from JSON text. A syntax error is reported with its line and,
+// where one can be found, the field it belongs to; a NaN or Infinity in the
+// text is reported as a non-finite value of that field.
+std::optional<ParameterRecord> recordFromJsonText(const std::string& text, std::string* error,
+                                                  const ParameterRecord* base = nullptr);
+
+// Checks a record as recordToJson does, without building the JSON.
+bool checkRecord(const ParameterRecord& record, std::string* error);
+
+}  // namespace heart
