@@ -1,0 +1,57 @@
+// A plain snapshot of a dialog as the user would see it: its size and title
+// and every item with its value, range, text, visibility, enabled state, font
+// and list entries. A front end draws from it; its JSON form carries the same.
+#pragma once
+
+#include <cstdint>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/heart_types.h"
+
+namespace heart {
+
+class Dialog;
+
+struct ListEntryState {
+  std::string text;
+  int32_t id = 0;
+  bool selected = false;
+};
+
+struct ItemState {
+  int32_t id = 0;
+  std::string type;  // the host type name
+  ASRect bounds{0, 0, 0, 0};
+  std::string text;  // what the item shows
+  double value = 0.0;
+  int32_t intValue = 0;
+  bool checked = false;
+  bool integer = false;  // an integer spin edit
+  std::optional<double> minimum, maximum;
+  int32_t precision = -1;
+  int32_t units = 0;
+  bool visible = true;
+  bool enabled = true;
+  int32_t font = 0;
+  std::vector<ListEntryState> entries;  // popup lists only
+  int32_t selectedEntry = -1;           // position of the selected entry, or -1
+};
+
+struct DialogState {
+  std::string name;
+  int32_t resourceId = 0;
+  std::string title;
+  int32_t width = 0, height = 0;
+  std::vector<ItemState> items;  // in creation order
+
+  // The first item with the id, or null.
+  const ItemState* item(int32_t id) const;
+};
+
+DialogState snapshotOf(const Dialog& dialog);
+nlohmann::json toJson(const DialogState& state);
+
+}  // namespace heart
