@@ -33,20 +33,20 @@ struct StringList {
 };
 
 struct DialogTemplateItem {
-  int32_t id = -1;     // -1 for items without an id
-  std::string kind;    // "default push button", "static text", "black frame", ...
+  int32_t id = -1;   // -1 for items without an id
+  std::string kind;  // "default push button", "static text", "black frame", ...
   int32_t x = 0, y = 0, width = 0, height = 0;  // dialog units
   std::string text;
 };
 
 struct DialogTemplate {
   int32_t id = 0;
-  std::string name;   // the dialog name, e.g. "About Dialog"
+  std::string name;  // the dialog name, e.g. "About Dialog"
   std::string title;
   std::string font;
   int32_t pointSize = 0;
   int32_t width = 0, height = 0;  // dialog units
-  std::string frame;  // "modal frame, caption, system menu"
+  std::string frame;              // "modal frame, caption, system menu"
   std::vector<DialogTemplateItem> items;
 };
 
@@ -54,9 +54,10 @@ struct DialogTemplate {
 struct ResourceImage {
   int32_t id = 0;
   int32_t width = 0, height = 0;
-  int32_t colours = 0;               // 16 for the icon, 2 for the monochrome cursor
-  std::vector<uint32_t> palette;     // 0xRRGGBB
-  std::vector<uint8_t> pixels;       // width * height palette indices
+  int32_t colours = 0;                 // 16 for the icon, 2 for the monochrome cursor
+  std::vector<uint32_t> palette;       // 0xRRGGBB
+  std::vector<uint8_t> pixels;         // width * height palette indices
+  std::vector<uint8_t> mask;           // width * height: 1 transparent, 0 opaque
   int32_t hotspotX = 0, hotspotY = 0;  // cursors only
 };
 
@@ -64,9 +65,9 @@ struct VersionRecord {
   int32_t id = 1;
   uint16_t fileVersion[4] = {0, 0, 0, 0};
   uint16_t productVersion[4] = {0, 0, 0, 0};
-  std::string fileType;   // "dynamic library"
-  std::string language;   // "English (United Kingdom)"
-  int32_t codePage = 0;   // 1200
+  std::string fileType;                                      // "dynamic library"
+  std::string language;                                      // "English (United Kingdom)"
+  int32_t codePage = 0;                                      // 1200
   std::vector<std::pair<std::string, std::string>> strings;  // key, value in order
 };
 
@@ -74,11 +75,13 @@ class PluginResources {
  public:
   // Reads the resources of a module file. On failure answers nothing and
   // says why in *error.
-  static std::optional<PluginResources> readFromModule(const std::string& path,
-                                                       std::string* error);
+  static std::optional<PluginResources> readFromModule(const std::string& path, std::string* error);
   // Reads the resource block itself (the bytes of the module's resource section).
   static std::optional<PluginResources> readFromBytes(const std::vector<uint8_t>& bytes,
                                                       std::string* error);
+  // The raw bytes of a module file's resource section, undecoded.
+  static std::optional<std::vector<uint8_t>> readResourceSection(const std::string& path,
+                                                                 std::string* error);
 
   const PropertyList* propertyList(int32_t id) const;
   const StringList* stringList(int32_t id) const;
