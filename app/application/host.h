@@ -4,7 +4,16 @@
 // each filter's parameter record between uses.
 //
 // One Host is active at a time: the suite adapters reach its objects through
-// hostServices(), which the Host fills in when it is constructed.
+// hostServices(), which the Host fills in when it is constructed (and again
+// before every message it sends) and clears when it is destroyed.
+//
+// Lifecycle. Startup goes to every loaded module; a module that has had
+// Startup gets Shutdown when the Host is destroyed, even when its Startup
+// failed, so that what it allocated is freed. About, Unload, Reload, the
+// filter messages and sendMessage go to the first module. The named
+// operations answer the host's own codes when a message is out of order:
+// kLifecycleErr before Startup or after Shutdown, kModuleNotLoadedErr while
+// the module file is unloaded, kNoFilterErr when no filter is registered.
 #pragma once
 
 #include <cstdint>
@@ -23,12 +32,21 @@ class DialogManager;
 class RandomSource;
 class AlertSink;
 class FilterRegistry;
+class MemoryBlocks;
+class MemoryHandles;
 class PluginModule;
 class PluginResources;
 
+// A message the lifecycle does not allow now (before Startup, after
+// Shutdown, a second Startup).
+inline constexpr ASErr kLifecycleErr = HEART_FOUR_CC('!', 'L', 'F', 'C');
+// A filter message while no filter is registered.
+inline constexpr ASErr kNoFilterErr = HEART_FOUR_CC('!', 'F', 'L', 'T');
+
 struct HostOptions {
-  // The plug-in module to load: a module file, or a folder whose modules are
-  // all loaded. Empty: the built Norv_Heart.aip beside the program.
+  // The plug-in module to load: a module file, or a folder whose modules
+  // (files ending in ".aip") are all loaded in name order. Empty: the built
+  // Norv_Heart.aip.
   std::string pluginPath;
   // The new document.
   float pageWidth = 612.0f;
@@ -40,12 +58,17 @@ struct HostOptions {
 
 class Host {
  public:
+  // Throws std::invalid_argument for a page size the document refuses.
   explicit Host(HostOptions options = {});
   ~Host();  // sends Shutdown to a started plug-in, then unloads it
   Host(const Host&) = delete;
   Host& operator=(const Host&) = delete;
 
-  // Load the plug-in module(s). On failure *error says why.
+  // The folder searched when HostOptions::pluginPath is empty.
+  static std::string defaultPluginPath();
+
+  // Load the plug-in module(s). On failure *error says why and nothing stays
+  // loaded. Loading again once loaded does nothing.
   bool load(std::string* error);
 
   // Lifecycle messages to the plug-in (the first loaded module).
@@ -55,35 +78,50 @@ class Host {
   ASErr reload();  // the module file is loaded again, then "SP Access"/"Reload"
   ASErr about();
 
-  // Any header-only message, for callers and selectors the host does not
-  // otherwise send ("AI Menu", unknown callers).
+  // Any message to the first module, whatever the lifecycle, for callers and
+  // selectors the host does not otherwise send ("AI Menu", unknown callers).
+  // "AI Menu" messages carry the registered filter's menu item and "AI
+  // Filter" messages the registered filter and the stored record.
   ASErr sendMessage(const char* caller, const char* selector);
 
   // The filter the plug-in registered at Startup (null when none).
   AIFilterHandle registeredFilter() const;
 
   // One use of the filter: Get Parameters (which begins the undoable
-  // invocation) and, when it answered 0, Go.
+  // invocation; a failed or cancelled one ends it) and, when it answered 0,
+  // Go, which ends the invocation.
   ASErr getParameters();
   ASErr go();
   ASErr invokeFilter();
+  bool invocationOpen() const;
 
   // The filter's stored parameter record: null until Get Parameters made one
   // or one was stored with setStoredRecord.
   AIMdMemoryHandle recordHandle() const;
   const void* storedRecord() const;  // 340 bytes, or null
-  void setStoredRecord(const void* bytes, size_t size);
+  // Only a whole record (340 bytes) is stored; anything else answers false.
+  bool setStoredRecord(const void* bytes, size_t size);
 
   // The host's objects.
   SuiteBroker& broker();
-  Document& document();
+  Document& document();  // the open document; throws std::logic_error when none is
+  bool hasDocument() const;
+  void closeDocument();
+  Document& newDocument();  // replaces the open document with a new empty one
   DialogManager& dialogs();
   RandomSource& random();
   AlertSink& alerts();
   FilterRegistry& filters();
+  MemoryBlocks& blocks();
+  MemoryHandles& handles();
   const PluginResources* resources() const;  // the loaded module's
-  void* globalsSlot() const;                  // what the host keeps across Unload
+  void* globalsSlot() const;                 // what the host keeps across Unload
   bool moduleLoaded() const;
+  const PluginModule* module() const;  // the first module, or null
+  size_t moduleCount() const;
+  bool started() const;  // the first module has had Startup and no Shutdown
+  // Why the last load or reload failed, or a record handle was not kept.
+  const std::string& lastError() const;
 
  private:
   struct State;

@@ -1,0 +1,240 @@
+#include "application/host.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <stdexcept>
+
+#include "application/host_state.h"
+#include "core/host_services.h"
+#include "dialog/dialog_suites.h"
+#include "document/document_suites.h"
+#include "params/parameter_record.h"
+#include "services/service_suites.h"
+
+#ifndef HEART_DEFAULT_PLUGIN_DIR
+#define HEART_DEFAULT_PLUGIN_DIR "."
+#endif
+
+namespace heart {
+namespace {
+
+RandomSource makeRandom(const HostOptions& options) {
+  return options.seed ? RandomSource(*options.seed) : RandomSource();
+}
+
+// What the menu rules are evaluated against: the open document's state. The
+// host has no selection, so no art is ever selected.
+MenuConditions documentConditions(const Document* document) {
+  MenuConditions now;
+  if (!document) return now;
+  now.documentOpen = true;
+  const Layer& layer = document->layer(document->currentLayer());
+  now.currentLayerEditable = !layer.locked && layer.visible;
+  for (ArtId art = 0; art < document->artSlotCount(); ++art) {
+    if (!document->isLive(art)) continue;
+    now.artKindsPresent |= kIfAnyArt;
+    int16_t type = document->art(art).type;
+    if (type == kPathArt) now.artKindsPresent |= kIfPathArt;
+    if (type == kGroupArt) now.artKindsPresent |= kIfGroupArt;
+  }
+  return now;
+}
+
+// The module files a plug-in path names: the file itself, or the ".aip"
+// files of a folder in name order.
+std::vector<std::string> moduleFiles(const std::string& path, std::string* error) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  if (!fs::is_directory(path, ec)) return {path};
+  std::vector<std::string> files;
+  for (const auto& entry : fs::directory_iterator(path, ec))
+    if (entry.is_regular_file() && entry.path().extension() == ".aip")
+      files.push_back(entry.path().string());
+  std::sort(files.begin(), files.end());
+  if (files.empty()) *error = "no plug-in modules (.aip files) in " + path;
+  return files;
+}
+
+}  // namespace
+
+Host::State::State(HostOptions hostOptions)
+    : options(std::move(hostOptions)),
+      random(makeRandom(options)),
+      document(std::make_unique<Document>(
+          DocumentSettings{options.pageWidth, options.pageHeight, options.colorModel})) {}
+
+void Host::State::activate() {
+  HostServices& services = hostServices();
+  services.broker = &broker;
+  services.document = document.get();
+  services.random = &random;
+  services.dialogs = &dialogs;
+  services.alerts = &alerts;
+  services.filters = &filters;
+  services.blocks = &blocks;
+  services.handles = &handles;
+  services.resourcesOf = [this](SPPluginRef ref) -> const PluginResources* {
+    const LoadedPlugin* plugin = pluginOf(ref);
+    return plugin ? &plugin->module->resources() : nullptr;
+  };
+  services.moduleOf = [this](SPPluginRef ref) -> const PluginModule* {
+    const LoadedPlugin* plugin = pluginOf(ref);
+    return plugin ? plugin->module.get() : nullptr;
+  };
+  broker.makeCurrent();
+}
+
+LoadedPlugin* Host::State::first() { return plugins.empty() ? nullptr : &plugins.front(); }
+const LoadedPlugin* Host::State::first() const {
+  return plugins.empty() ? nullptr : &plugins.front();
+}
+
+const LoadedPlugin* Host::State::pluginOf(SPPluginRef ref) const {
+  for (const LoadedPlugin& plugin : plugins)
+    if (plugin.module->ref() == ref) return &plugin;
+  return nullptr;
+}
+
+void Host::State::beginInvocation() {
+  if (invocationOpen) endInvocation();
+  if (document) document->beginInvocation();
+  invocationOpen = true;
+}
+
+void Host::State::endInvocation() {
+  if (invocationOpen && document) document->endInvocation();
+  invocationOpen = false;
+}
+
+Host::Host(HostOptions options) : state_(std::make_unique<State>(std::move(options))) {
+  registerServiceSuites(state_->broker);
+  registerDocumentSuites(state_->broker);
+  registerDialogSuites(state_->broker);
+  state_->filters.setConditionSource([this] { return documentConditions(state_->document.get()); });
+  state_->activate();
+}
+
+Host::~Host() {
+  state_->activate();
+  state_->shutDownAll();
+  state_->endInvocation();
+  state_->plugins.clear();
+  if (hostServices().broker == &state_->broker) hostServices() = HostServices{};
+}
+
+std::string Host::defaultPluginPath() { return HEART_DEFAULT_PLUGIN_DIR; }
+
+bool Host::load(std::string* error) {
+  if (!state_->plugins.empty()) return true;
+  std::string path =
+      state_->options.pluginPath.empty() ? defaultPluginPath() : state_->options.pluginPath;
+  std::string why;
+  std::vector<std::string> files = moduleFiles(path, &why);
+  std::vector<LoadedPlugin> loaded;
+  for (const std::string& file : files) {
+    std::unique_ptr<PluginModule> module = PluginModule::open(file, &why);
+    if (!module) break;
+    loaded.push_back(LoadedPlugin{std::move(module)});
+  }
+  if (loaded.size() != files.size() || files.empty()) {
+    state_->lastError = why;
+    if (error) *error = why;
+    return false;
+  }
+  state_->plugins = std::move(loaded);
+  return true;
+}
+
+AIFilterHandle Host::registeredFilter() const {
+  const LoadedPlugin* plugin = state_->first();
+  if (!plugin) return nullptr;
+  for (const Filter* filter : state_->filters.filters())
+    if (filter->plugin == plugin->module->ref()) return FilterRegistry::handleOf(*filter);
+  return nullptr;
+}
+
+bool Host::invocationOpen() const { return state_->invocationOpen; }
+
+AIMdMemoryHandle Host::recordHandle() const { return state_->record; }
+
+const void* Host::storedRecord() const {
+  AIMdMemoryHandle record = state_->record;
+  if (!record || state_->handles.size(record) < sizeof(ParameterRecord)) return nullptr;
+  return *record;
+}
+
+bool Host::setStoredRecord(const void* bytes, size_t size) {
+  if (!bytes || size != sizeof(ParameterRecord)) return false;
+  AIMdMemoryHandle& record = state_->record;
+  if (!record || state_->handles.size(record) < size) {
+    AIMdMemoryHandle fresh = state_->handles.allocate(size);
+    if (!fresh) return false;
+    if (record) state_->handles.dispose(record);
+    record = fresh;
+  }
+  std::memcpy(*record, bytes, size);
+  return true;
+}
+
+SuiteBroker& Host::broker() { return state_->broker; }
+
+Document& Host::document() {
+  if (!state_->document) throw std::logic_error("no document is open");
+  return *state_->document;
+}
+
+bool Host::hasDocument() const { return state_->document != nullptr; }
+
+void Host::closeDocument() {
+  state_->endInvocation();
+  state_->document.reset();
+  state_->activate();
+}
+
+Document& Host::newDocument() {
+  state_->endInvocation();
+  const HostOptions& options = state_->options;
+  state_->document = std::make_unique<Document>(
+      DocumentSettings{options.pageWidth, options.pageHeight, options.colorModel});
+  state_->activate();
+  return *state_->document;
+}
+
+DialogManager& Host::dialogs() { return state_->dialogs; }
+RandomSource& Host::random() { return state_->random; }
+AlertSink& Host::alerts() { return state_->alerts; }
+FilterRegistry& Host::filters() { return state_->filters; }
+MemoryBlocks& Host::blocks() { return state_->blocks; }
+MemoryHandles& Host::handles() { return state_->handles; }
+
+const PluginResources* Host::resources() const {
+  const LoadedPlugin* plugin = state_->first();
+  return plugin ? &plugin->module->resources() : nullptr;
+}
+
+void* Host::globalsSlot() const {
+  const LoadedPlugin* plugin = state_->first();
+  return plugin ? plugin->module->globalsSlot : nullptr;
+}
+
+bool Host::moduleLoaded() const {
+  const LoadedPlugin* plugin = state_->first();
+  return plugin && plugin->module->loaded();
+}
+
+const PluginModule* Host::module() const {
+  const LoadedPlugin* plugin = state_->first();
+  return plugin ? plugin->module.get() : nullptr;
+}
+
+size_t Host::moduleCount() const { return state_->plugins.size(); }
+
+bool Host::started() const {
+  const LoadedPlugin* plugin = state_->first();
+  return plugin && plugin->startupSent && !plugin->shutdownSent;
+}
+
+const std::string& Host::lastError() const { return state_->lastError; }
+
+}  // namespace heart

@@ -1,0 +1,68 @@
+// Defaults of a new record: the host's record tools and the plug-in fill a
+// new record alike, and the centre follows the front document view.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+#include <string>
+
+#include "core/record_defaults.h"
+#include "params/field_table.h"
+
+using heart::defaultRecord;
+
+namespace {
+
+ParameterRecord zeroed() {
+  ParameterRecord record;
+  std::memset(&record, 0, sizeof record);
+  return record;
+}
+
+TEST(RecordDefaults, HostToolsWriteWhatThePluginWrites) {
+  for (AIRealPoint centre : {AIRealPoint{306, 396}, AIRealPoint{0, 0}, AIRealPoint{-50.5f, 1e4f}}) {
+    ParameterRecord fromPlugin = zeroed();
+    setDefaults(&fromPlugin, centre);
+    ParameterRecord fromHost = defaultRecord(centre);
+    EXPECT_EQ(std::memcmp(&fromPlugin, &fromHost, sizeof fromHost), 0)
+        << "centre " << centre.h << ", " << centre.v;
+  }
+}
+
+TEST(RecordDefaults, NewRecordHoldsTheDocumentedValues) {
+  ParameterRecord record = defaultRecord({306, 396});
+  EXPECT_EQ(record.currentPage, 1);
+  EXPECT_EQ(record.preview, 1);
+  EXPECT_EQ(record.heartCount, 1);
+  EXPECT_EQ(record.heartHeight, 100.0f);
+  EXPECT_EQ(record.curveDistanceLeft, -70.0f);
+  EXPECT_EQ(record.curveDistanceRight, 70.0f);
+  EXPECT_EQ(record.viewZoom, 100.0f);
+  EXPECT_EQ(record.curveAngleLeft, 135.0f);
+  EXPECT_EQ(record.curveAngleRight, 45.0f);
+  EXPECT_EQ(record.centerX, 106.0f);
+  EXPECT_EQ(record.centerY, 396.0f);
+  EXPECT_EQ(record.hasDialogBounds, 0);
+  EXPECT_EQ(record.previewDrawn, 0);
+  const std::set<std::string> onByDefault = {
+      "preview",     "anchorFlag1",        "anchorFlag2",      "anchorFlag3",
+      "anchorFlag4", "randomSketchWeight", "randomSketchShift"};
+  for (const FieldInfo& field : kFieldTable) {
+    if (field.type != kFieldBool) continue;
+    EXPECT_EQ(fieldValue(&record, field), onByDefault.count(field.name) ? 1.0f : 0.0f)
+        << field.name;
+  }
+}
+
+TEST(RecordDefaults, LeaveFinalRunAndDialogBoundsAlone) {
+  ParameterRecord record = zeroed();
+  record.finalRun = 1;
+  for (int k = 0; k < 4; ++k) record.dialogBounds[k] = 10 + k;
+  record.hasDialogBounds = 7;
+  setDefaults(&record, {0, 0});
+  EXPECT_EQ(record.finalRun, 1);
+  for (int k = 0; k < 4; ++k) EXPECT_EQ(record.dialogBounds[k], 10 + k);
+  EXPECT_EQ(record.hasDialogBounds, 0);
+}
+
+}  // namespace
