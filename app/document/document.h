@@ -1,0 +1,329 @@
+// The host's document: a page, a colour model, layers in paint order and on
+// each layer a tree of art (paths, groups and envelopes), plus the document's
+// swatches, art styles, symbol definitions, views and the undo journal of the
+// current filter invocation.
+//
+// Storage is built for documents of a hundred thousand paths: art lives in
+// one vector of slots reused through a free list, siblings are linked both
+// ways so that placing art above, below, on top or at the bottom costs O(1),
+// and short paths keep their segments inline. Art handles given to plug-ins
+// carry the slot and its generation, so a handle to disposed or reverted art
+// is recognised and refused ("PARM") instead of reaching another art.
+//
+// Undo: between beginInvocation() and endInvocation() every change is
+// recorded in a journal whose size follows the size of the change: created
+// art, layers and symbols are listed, and art that existed before the
+// invocation has its content saved the first time it changes. Reverting
+// walks the journal backwards, which restores the document exactly
+// (structure, content and handles of the art that was there) and gives the
+// slots of the removed art back for reuse.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "document/art_style_list.h"
+#include "document/bezier_bounds.h"
+#include "document/document_view.h"
+#include "document/envelope_warp.h"
+#include "document/segment_list.h"
+#include "document/swatch_list.h"
+#include "host/ai_art_suites.h"
+#include "host/ai_document_suites.h"
+
+namespace heart {
+
+struct DocumentSettings {
+  float pageWidth = 612, pageHeight = 792;
+  int16_t colorModel = kDocRGBColor;  // 0 gray, 1 RGB, 2 CMYK
+};
+
+using ArtId = uint32_t;
+using LayerId = uint32_t;
+constexpr ArtId kNoArt = 0xFFFFFFFFu;
+constexpr LayerId kNoLayer = 0xFFFFFFFFu;
+
+// A path may hold at most this many segments; more answer "NESS".
+constexpr int32_t kMaxPathSegments = 32000;
+
+// Everything about an art that its own operations change: what undo saves of
+// art that existed before the invocation.
+struct ArtContent {
+  SegmentList segments;  // paths
+  bool closed = false;   // paths
+  AIPathStyle style{};   // paths
+  AIReal opacity = 1;
+  int32_t artStyle = 0;  // index in the document's art styles
+  EnvelopeWarp warp;     // envelopes
+  AIEnvelopeOptions envelopeOptions{0, 50};
+};
+
+struct ArtNode {
+  int16_t type = kUnknownArt;
+  bool alive = false;     // the slot holds an art
+  bool disposed = false;  // taken out of the tree; undo of this invocation can bring it back
+  uint32_t generation = 0;
+  LayerId layer = kNoLayer;
+  ArtId parent = kNoArt;  // the group or envelope holding it; none at the top of a layer
+  ArtId below = kNoArt;   // siblings in paint order
+  ArtId above = kNoArt;
+  ArtId bottomChild = kNoArt;
+  ArtId topChild = kNoArt;
+  uint32_t bornEpoch = 0;   // the undo epoch in which it was made
+  uint32_t savedEpoch = 0;  // the undo epoch in which its content was last saved
+  ArtContent content;
+};
+
+struct Layer {
+  std::string name;
+  bool locked = false;
+  bool visible = true;
+  ArtId bottom = kNoArt;  // art at the top of the layer, in paint order
+  ArtId top = kNoArt;
+};
+
+// A symbol definition: the art it was made from, as drawn (paths inside
+// envelopes are stored with their warp applied), in paint order.
+struct SymbolDefinition {
+  std::string name;
+  bool unlisted = false;
+  std::vector<ArtContent> paths;
+};
+
+class Document {
+ public:
+  // Throws std::invalid_argument for a page size that is not finite and
+  // above 0 (at most 1,000,000 points) or an unknown colour model.
+  explicit Document(DocumentSettings settings = {});
+  ~Document();
+  Document(const Document&) = delete;
+  Document& operator=(const Document&) = delete;
+
+  // --- Page, colour model and the paint of new paths -----------------------
+  AIRealPoint pageSize() const { return AIRealPoint{settings_.pageWidth, settings_.pageHeight}; }
+  int16_t colorModel() const { return settings_.colorModel; }
+  // New paths are painted with the current paint: by default a white fill and
+  // a black 1-point stroke in the document's colour model.
+  static AIPathStyle defaultPaint(int16_t colorModel);
+  const AIPathStyle& currentPaint() const { return currentPaint_; }
+  void setCurrentPaint(const AIPathStyle& paint) { currentPaint_ = paint; }
+
+  // --- Views ---------------------------------------------------------------
+  // View 0, the front view, is centred on the page at zoom 1.
+  int32_t viewCount() const { return static_cast<int32_t>(views_.size()); }
+  DocumentView& view(int32_t n = 0) { return views_.at(n); }
+  const DocumentView& view(int32_t n = 0) const { return views_.at(n); }
+
+  // --- Layers --------------------------------------------------------------
+  // Layers bottom to top; a new document has one layer, "Layer 1".
+  const std::vector<LayerId>& layerOrder() const { return layerOrder_; }
+  const Layer& layer(LayerId id) const { return layers_.at(id); }
+  bool isLayer(LayerId id) const { return id < layers_.size(); }
+  LayerId currentLayer() const { return currentLayer_; }
+  // A new layer placed above or below `reference` (paint orders 1 and 2), or
+  // above or below all layers (5 and 6, or 1 and 2 without a reference). It
+  // becomes the current layer.
+  ASErr insertLayer(LayerId reference, int16_t paintOrder, LayerId* layer);
+  ASErr setCurrentLayer(LayerId id);
+  void setLayerLocked(LayerId id, bool locked) { layers_.at(id).locked = locked; }
+  void setLayerVisible(LayerId id, bool visible) { layers_.at(id).visible = visible; }
+
+  // --- Art -----------------------------------------------------------------
+  // Paint orders as in the art suite. Above all (5) and below all (6) place
+  // in the current layer; above (1) and below (2) place beside the reference,
+  // and beside the envelope when the reference lies in one; inside (3, 4)
+  // need a group. A locked or hidden target layer answers "SEGM".
+  ASErr newArt(int16_t type, int16_t paintOrder, ArtId reference, ArtId* art);
+  // A deep copy placed like newArt. The copy of an art that lies in an
+  // envelope gets an envelope of its own with the same warp, placed where the
+  // copy was asked to go, so copies of warped art look warped too.
+  ASErr duplicateArt(ArtId art, int16_t paintOrder, ArtId reference, ArtId* copy);
+  ASErr disposeArt(ArtId art);
+  // Paths: the exact bounds of the outline (handles excluded), before any
+  // envelope warp. Groups: the union of their art. Envelopes: the bounds of
+  // their contents as warped. Empty art answers all zeros.
+  ASErr artBounds(ArtId art, AIRealRect* bounds) const;
+  // Moves every anchor and handle of the art (and of the art inside it) by
+  // the matrix and multiplies stroke widths by lineScale. Without the
+  // objects flag nothing moves. A matrix or line scale that is not finite, a
+  // negative line scale, or a result that would not be finite answer "PARM"
+  // and leave the art as it was.
+  ASErr transformArt(ArtId art, const AIRealMatrix& matrix, AIReal lineScale, int32_t flags);
+
+  // --- Paths ---------------------------------------------------------------
+  ASErr segmentCount(ArtId path, int16_t* count) const;
+  ASErr setSegmentCount(ArtId path, int32_t count);
+  ASErr getSegments(ArtId path, int32_t index, int32_t count, AIPathSegment* segments) const;
+  // Writing at the current count appends; a gap after the end answers "PARM";
+  // points that are not finite answer "PARM".
+  ASErr setSegments(ArtId path, int32_t index, int32_t count, const AIPathSegment* segments);
+  ASErr getClosed(ArtId path, bool* closed) const;
+  ASErr setClosed(ArtId path, bool closed);
+  ASErr pathStyle(ArtId path, AIPathStyle* style) const;
+  // A stroke width that is not finite answers "PARM". Colour components are
+  // kept as given, even outside 0 to 1; export limits them.
+  ASErr setPathStyle(ArtId path, const AIPathStyle& style);
+  ASErr opacity(ArtId art, AIReal* opacity) const;
+  // Limited to 0..1; not a number answers "PARM".
+  ASErr setOpacity(ArtId art, AIReal opacity);
+  // A closed rectangle of four corners above all art of the current layer.
+  ASErr newRect(AIReal left, AIReal bottom, AIReal width, AIReal height, bool reversed,
+                ArtId* rect);
+
+  // --- Envelopes -----------------------------------------------------------
+  // A new envelope where the first art was; the arts move into it, in the
+  // given order, and the shape is disposed. The arts keep answering every art
+  // call as themselves.
+  ASErr makeEnvelope(const ArtId* arts, int32_t count, ArtId shape,
+                     const AIEnvelopeOptions& options, ArtId* envelope);
+  // Styles 1 to 15; bend and distortions are limited to -1..1.
+  ASErr setEnvelopeWarp(ArtId envelope, const EnvelopeWarp& warp);
+  // The union of the bounds of the envelope's contents, which the warp maps.
+  AIRealRect envelopeContentBounds(ArtId envelope) const;
+  // The outline of a path as drawn: warped by every envelope it lies in,
+  // innermost first.
+  void drawnOutline(ArtId path, SegmentList& outline) const;
+
+  // --- Swatches, art styles, symbols, tags ---------------------------------
+  const std::vector<Swatch>& swatches() const { return swatches_; }
+  const std::vector<ArtStyle>& artStyles() const { return artStyles_; }
+  ASErr setArtStyle(ArtId art, int32_t styleIndex);
+  // Records a definition made from a copy of the art, as drawn.
+  ASErr newSymbolFromArt(ArtId art, bool unlisted, int32_t* symbolIndex);
+  const std::vector<SymbolDefinition>& symbols() const { return symbols_; }
+  ASErr setTag(ArtId art, const std::string& name, const std::string& value);
+  // Null when the art has no tag of that name.
+  const std::string* tag(ArtId art, const std::string& name) const;
+
+  // --- Undo ----------------------------------------------------------------
+  // Begins recording; a new begin while one is open keeps the changes so far.
+  void beginInvocation();
+  // Keeps every change and stops recording.
+  void endInvocation();
+  // Discards every change since beginInvocation (or since the last revert);
+  // recording goes on. Without an open invocation nothing changes.
+  ASErr revertInvocation();
+  bool invocationOpen() const { return journaling_; }
+  // The name of the invocation's step in the Edit menu, as the plug-in set it.
+  void setUndoText(std::string undo, std::string redo) {
+    undoText_ = std::move(undo);
+    redoText_ = std::move(redo);
+  }
+  const std::string& undoText() const { return undoText_; }
+  const std::string& redoText() const { return redoText_; }
+  size_t journalLength() const { return journal_.size(); }
+
+  // --- Redraw --------------------------------------------------------------
+  void redraw();
+  uint64_t redrawCount() const { return redraws_; }
+  void setRedrawListener(std::function<void()> listener) { redrawListener_ = std::move(listener); }
+
+  // --- Handles and read access ---------------------------------------------
+  AIArtHandle handleOf(ArtId art) const;
+  // kNoArt for a null, stale or disposed handle.
+  ArtId artOf(AIArtHandle handle) const;
+  static AILayerHandle handleOfLayer(LayerId layer);
+  LayerId layerOf(AILayerHandle handle) const;
+
+  // Whether the id names art that is in the document.
+  bool isLive(ArtId art) const;
+  const ArtNode& art(ArtId art) const { return arts_.at(art); }
+  // The art at the top level of a layer, bottom to top.
+  std::vector<ArtId> layerArts(LayerId layer) const;
+  // The art inside a group or envelope, bottom to top.
+  std::vector<ArtId> childrenOf(ArtId art) const;
+  // Every path in the document in the order it is drawn.
+  std::vector<ArtId> pathsInPaintOrder() const;
+  size_t liveArtCount() const { return liveArts_; }
+  // Slots ever used: grows with the most art the document held at once.
+  size_t artSlotCount() const { return arts_.size(); }
+
+ private:
+  struct Place {
+    LayerId layer = kNoLayer;
+    ArtId parent = kNoArt;
+    ArtId below = kNoArt;  // directly above this art; at the bottom when none
+  };
+  enum class ChangeKind : uint8_t {
+    kArtCreated,
+    kArtContentSaved,
+    kArtDisposed,
+    kArtMoved,
+    kLayerCreated,
+    kCurrentLayerChanged,
+    kSymbolCreated,
+    kTagChanged,
+  };
+  struct Change {
+    ChangeKind kind;
+    ArtId art = kNoArt;
+    Place place;         // where disposed or moved art was
+    uint32_t saved = 0;  // index into savedContents_ or savedTags_, or a layer id
+  };
+  struct SavedTag {
+    std::string name;
+    std::optional<std::string> value;
+  };
+  using TagList = std::vector<std::pair<std::string, std::string>>;
+
+  // Art lookup for the operations: the live art of a type, or null.
+  ArtNode* liveNode(ArtId id);
+  const ArtNode* liveNode(ArtId id) const;
+  ArtNode* livePath(ArtId id);
+  const ArtNode* livePath(ArtId id) const;
+
+  ASErr placeFor(int16_t paintOrder, ArtId reference, Place* place) const;
+  ArtId outermostEnvelopeOf(ArtId art) const;
+  ArtId allocate(int16_t type, LayerId layer);
+  void release(ArtId id);
+  void releaseSubtree(ArtId id);
+  void link(ArtId id, const Place& place);
+  void unlink(ArtId id);
+  Place placeOf(ArtId id) const;
+  void setSubtreeLayer(ArtId id, LayerId layer);
+  void setSubtreeDisposed(ArtId id, bool disposed);
+  ArtId copyDetached(ArtId source, LayerId layer);
+  // Saves the content of art that existed before the invocation, once.
+  void touch(ArtId id);
+  void record(ChangeKind kind, ArtId art, const Place& place, uint32_t saved);
+  void record(ChangeKind kind, ArtId art = kNoArt) { record(kind, art, Place{}, 0); }
+  void addBounds(ArtId id, BoundsAccumulator& bounds) const;
+  void addDrawnBounds(ArtId id, std::vector<std::pair<EnvelopeWarp, AIRealRect>>& warps,
+                      BoundsAccumulator& bounds) const;
+  void collectDrawn(ArtId id, std::vector<std::pair<EnvelopeWarp, AIRealRect>>& warps,
+                    std::vector<ArtContent>& out) const;
+  bool transformable(ArtId id, const AIRealMatrix& m, double lineScale) const;
+  void applyTransform(ArtId id, const AIRealMatrix& m, double lineScale);
+
+  DocumentSettings settings_;
+  AIPathStyle currentPaint_;
+  std::vector<DocumentView> views_;
+  std::vector<Layer> layers_;
+  std::vector<LayerId> layerOrder_;
+  LayerId currentLayer_ = kNoLayer;
+  std::vector<ArtNode> arts_;
+  std::vector<ArtId> freeSlots_;
+  size_t liveArts_ = 0;
+  std::vector<Swatch> swatches_;
+  std::vector<ArtStyle> artStyles_;
+  std::vector<SymbolDefinition> symbols_;
+  std::unordered_map<ArtId, TagList> tags_;
+
+  bool journaling_ = false;
+  uint32_t epoch_ = 0;
+  std::vector<Change> journal_;
+  std::vector<ArtContent> savedContents_;
+  std::vector<SavedTag> savedTags_;
+  std::vector<ArtId> disposedThisInvocation_;
+
+  std::string undoText_, redoText_;
+  uint64_t redraws_ = 0;
+  std::function<void()> redrawListener_;
+};
+
+}  // namespace heart

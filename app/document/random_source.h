@@ -1,0 +1,49 @@
+// The host's one source of random reals in [0, 1), behind "AI Random Suite".
+//
+// By default it is seeded from the clock; seed(n) makes a run reproducible.
+// A fixed sequence of values can replace the seeded source: the values are
+// handed out in order and started over when they run out. The last of seed()
+// and useSequence() decides which one answers.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace heart {
+
+class RandomSource {
+ public:
+  RandomSource();  // seeded from the clock
+  explicit RandomSource(uint32_t seed);
+
+  // Seed the generator and go back to it from a fixed sequence.
+  void seed(uint32_t value);
+  uint32_t seedValue() const { return seed_; }
+
+  // Answer these values in order from now on, starting over when they are
+  // used up. Values outside [0, 1) are limited to it (a value that is not a
+  // number counts as 0). An empty sequence goes back to the seeded generator.
+  void useSequence(std::vector<float> values);
+  // Read a sequence from a text file, one real a line (blank lines and lines
+  // starting with '#' are skipped). A line that is not a number, or a value
+  // outside [0, 1), is an error naming the line; the source is unchanged then.
+  bool loadSequenceFile(const std::string& path, std::string* error);
+
+  bool usingSequence() const { return !sequence_.empty(); }
+  const std::vector<float>& sequence() const { return sequence_; }
+
+  // The next real in [0, 1).
+  float next();
+  // How many values have been drawn since construction.
+  uint64_t drawCount() const { return draws_; }
+
+ private:
+  uint32_t seed_ = 0;
+  uint64_t state_ = 0;
+  std::vector<float> sequence_;
+  size_t position_ = 0;
+  uint64_t draws_ = 0;
+};
+
+}  // namespace heart

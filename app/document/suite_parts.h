@@ -1,0 +1,47 @@
+// The groups of document suites, each registered by its own file, and the
+// helpers their adapters share.
+#pragma once
+
+#include <cstring>
+#include <string>
+
+#include "core/host_services.h"
+#include "document/document.h"
+
+namespace heart {
+
+class SuiteBroker;
+
+void registerArtSuites(SuiteBroker& broker);
+void registerDocumentLevelSuites(SuiteBroker& broker);
+void registerMathSuites(SuiteBroker& broker);
+
+inline Document* currentDocument() { return hostServices().document; }
+
+// Copies text into a caller's buffer of bufferSize bytes, always terminated.
+// Text that does not fit is cut and answers "PARM", so a cut value is never
+// taken for the whole.
+inline ASErr copyText(const std::string& text, char* buffer, ASInt32 bufferSize) {
+  if (!buffer || bufferSize < 1) return kBadParameterErr;
+  size_t room = static_cast<size_t>(bufferSize) - 1;
+  size_t n = text.size() < room ? text.size() : room;
+  std::memcpy(buffer, text.data(), n);
+  buffer[n] = '\0';
+  return text.size() > room ? kBadParameterErr : kNoErr;
+}
+
+// Small indices handed out as opaque references: the index plus one, so that
+// null stays "none".
+template <typename Ref>
+Ref refFromIndex(size_t index) {
+  return reinterpret_cast<Ref>(static_cast<uintptr_t>(index) + 1);
+}
+template <typename Ref>
+bool indexFromRef(Ref ref, size_t count, size_t* index) {
+  uintptr_t bits = reinterpret_cast<uintptr_t>(ref);
+  if (bits == 0 || bits > count) return false;
+  *index = bits - 1;
+  return true;
+}
+
+}  // namespace heart

@@ -1,0 +1,55 @@
+// SVG and PNG pictures of a document, and the record of how a drawing was
+// made that travels inside the SVG.
+//
+// The SVG shows the page as its view box: page coordinates, whose vertical
+// axis points up, are turned into SVG's downward axis by one group
+// transform, so every coordinate is written exactly as the document holds it,
+// with the fewest digits that read back to the same single-precision value.
+// Layers are groups in paint order; envelopes are drawn with their warped
+// outlines; symbol definitions go into <defs> as <symbol> elements.
+//
+// Colours for the screen: gray is ink (1 black, 0 white); four-colour process
+// becomes r = (1 - c)(1 - k) and so on; components outside 0 to 1 are limited
+// to it. No colour is drawn as "none". Gradients and patterns have no
+// definition in this host and are drawn in a mid gray; a custom colour is
+// drawn as a gray of its tint.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace heart {
+
+class Document;
+
+struct SvgMetadata {
+  std::string title = "Hearts";
+  std::string description;
+  // The parameter record as a JSON object of named fields; empty for none.
+  std::string recordJson;
+  // The seed of the run's random source.
+  std::optional<uint32_t> seed;
+  // The fixed sequence of random values the run drew from instead, if any.
+  std::vector<float> randomValues;
+};
+
+// The whole document as an SVG 1.1 file. Throws std::invalid_argument when
+// recordJson is neither empty nor a JSON object.
+std::string exportSvg(const Document& document, const SvgMetadata& metadata);
+
+// Writes the SVG to a file (through a temporary file, so a failed write
+// leaves no half file). On failure *error says why.
+bool writeSvgFile(const Document& document, const SvgMetadata& metadata, const std::string& path,
+                  std::string* error);
+
+// Renders SVG text to a PNG file, one pixel a point (larger pages are scaled
+// down to at most 8192 pixels a side).
+bool writePngFile(const std::string& svgText, const std::string& path, std::string* error);
+
+// The metadata of an SVG this host wrote, for drawing the same hearts again.
+std::optional<SvgMetadata> parseSvgMetadata(const std::string& svgText, std::string* error);
+std::optional<SvgMetadata> readSvgMetadata(const std::string& path, std::string* error);
+
+}  // namespace heart

@@ -1,0 +1,101 @@
+// Reads back the title, description and run record of an SVG this host wrote.
+#include <fstream>
+#include <limits>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "export/svg_export.h"
+#include "export/svg_text.h"
+
+namespace heart {
+
+namespace {
+
+// The text between the first <tag> (or <tag ...>) and its </tag>, if any.
+std::optional<std::string_view> elementText(std::string_view svg, std::string_view open,
+                                            std::string_view close) {
+  size_t start = svg.find(open);
+  if (start == std::string_view::npos) return std::nullopt;
+  start += open.size();
+  size_t end = svg.find(close, start);
+  if (end == std::string_view::npos) return std::nullopt;
+  return svg.substr(start, end - start);
+}
+
+bool fail(std::string* error, const std::string& why) {
+  if (error) *error = why;
+  return false;
+}
+
+}  // namespace
+
+std::optional<SvgMetadata> parseSvgMetadata(const std::string& svgText, std::string* error) {
+  std::string_view svg = svgText;
+  size_t root = svg.find("<svg");
+  if (root == std::string_view::npos) {
+    fail(error, "not an SVG file");
+    return std::nullopt;
+  }
+  svg = svg.substr(root);
+  auto run = elementText(svg, "<metadata id=\"heart-run\">", "</metadata>");
+  if (!run) {
+    fail(error, "the SVG carries no record of a heart run (no <metadata id=\"heart-run\">)");
+    return std::nullopt;
+  }
+  nlohmann::json json = nlohmann::json::parse(unescapeXml(*run), nullptr, false);
+  if (json.is_discarded() || !json.is_object()) {
+    fail(error, "the record of the heart run in the SVG is not valid JSON");
+    return std::nullopt;
+  }
+
+  SvgMetadata metadata;
+  if (auto title = elementText(svg, "<title>", "</title>")) metadata.title = unescapeXml(*title);
+  if (auto desc = elementText(svg, "<desc>", "</desc>")) metadata.description = unescapeXml(*desc);
+  if (json.contains("record")) {
+    if (!json["record"].is_object()) {
+      fail(error, "the parameter record in the SVG is not a JSON object");
+      return std::nullopt;
+    }
+    metadata.recordJson = json["record"].dump();
+  }
+  if (json.contains("seed")) {
+    const auto& seed = json["seed"];
+    if (!seed.is_number_unsigned() || seed.get<uint64_t>() > std::numeric_limits<uint32_t>::max()) {
+      fail(error, "the seed in the SVG is not a whole number from 0 to 4294967295");
+      return std::nullopt;
+    }
+    metadata.seed = seed.get<uint32_t>();
+  }
+  if (json.contains("randomValues")) {
+    const auto& values = json["randomValues"];
+    if (!values.is_array()) {
+      fail(error, "the random values in the SVG are not a list of numbers");
+      return std::nullopt;
+    }
+    for (const auto& value : values) {
+      if (!value.is_number() || !(value.get<double>() >= 0) || value.get<double>() >= 1) {
+        fail(error,
+             "the random values in the SVG must be numbers from 0 up to but not including 1");
+        return std::nullopt;
+      }
+      metadata.randomValues.push_back(value.get<float>());
+    }
+  }
+  return metadata;
+}
+
+std::optional<SvgMetadata> readSvgMetadata(const std::string& path, std::string* error) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    fail(error, "cannot read " + path);
+    return std::nullopt;
+  }
+  std::ostringstream text;
+  text << in.rdbuf();
+  std::string why;
+  auto metadata = parseSvgMetadata(text.str(), &why);
+  if (!metadata) fail(error, path + ": " + why);
+  return metadata;
+}
+
+}  // namespace heart

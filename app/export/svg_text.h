@@ -1,0 +1,23 @@
+// Text pieces of the SVG writer and reader: numbers, colours and XML escapes.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "host/ai_art_suites.h"
+
+namespace heart {
+
+// The shortest decimal text that reads back to the same float, without an
+// exponent; a value that is not finite is written as 0.
+void appendNumber(std::string& out, float value);
+
+// "#rrggbb" for a colour on the screen; false for no colour ("none").
+bool screenColor(const AIColor& color, char hex[8]);
+
+// Text and attribute values with &, <, >, " and ' escaped. Characters that
+// XML does not allow (control characters, broken UTF-8) become '?'.
+void appendEscaped(std::string& out, std::string_view text);
+std::string unescapeXml(std::string_view text);
+
+}  // namespace heart
