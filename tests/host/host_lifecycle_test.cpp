@@ -1,0 +1,238 @@
+// The Host drives the real module: Startup first, Shutdown last, unload and
+// reload of the file with the globals carried across, and the messages in
+// between.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "application/host.h"
+#include "core/fault_injector.h"
+#include "core/suite_broker.h"
+#include "dialog/dialog_manager.h"
+#include "dialog/event_source.h"
+#include "document/document.h"
+#include "module/plugin_module.h"
+#include "params/parameter_record.h"
+#include "services/filter_registry.h"
+#include "services/memory_blocks.h"
+#include "services/memory_handles.h"
+
+namespace heart {
+namespace {
+
+const char* const kModulePath = HEART_MODULE_PATH;
+
+class HostLifecycle : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    HostOptions options;
+    options.pluginPath = kModulePath;
+    options.seed = 7;
+    host = std::make_unique<Host>(options);
+    std::string error;
+    ASSERT_TRUE(host->load(&error)) << error;
+  }
+  void TearDown() override {
+    host.reset();
+    faultInjector().clear();
+  }
+
+  int acquisitionsOf(const char* suite, int version) {
+    return host->broker().acquisitions(suite, version);
+  }
+
+  std::unique_ptr<Host> host;
+};
+
+TEST_F(HostLifecycle, NothingReachesThePluginBeforeStartup) {
+  EXPECT_EQ(host->about(), kLifecycleErr);
+  EXPECT_EQ(host->getParameters(), kLifecycleErr);
+  EXPECT_EQ(host->go(), kLifecycleErr);
+  EXPECT_EQ(acquisitionsOf(kSPBlocksSuite, 2), 0);
+  EXPECT_TRUE(host->dialogs().history().empty());
+  EXPECT_FALSE(host->invocationOpen());
+}
+
+TEST_F(HostLifecycle, StartupRegistersTheFilterFromTheModulesStrings) {
+  ASSERT_EQ(host->startup(), kNoErr);
+  EXPECT_TRUE(host->started());
+  ASSERT_EQ(host->filters().filters().size(), 1u);
+  const Filter& filter = *host->filters().filters()[0];
+  EXPECT_EQ(filter.name, "Norv_Heart");
+  EXPECT_EQ(filter.category, "Zelt <Create>");
+  EXPECT_EQ(filter.title, "Heart...");
+  EXPECT_EQ(host->registeredFilter(), FilterRegistry::handleOf(filter));
+  EXPECT_EQ(host->blocks().liveCount(), 1u) << "the plug-in's globals block";
+  EXPECT_EQ(host->broker().totalHeld(), 0) << "every suite is released after the message";
+
+  // The rule the plug-in set enables the item while a document is open.
+  EXPECT_TRUE(host->filters().isEnabled(*filter.menuItem));
+  host->closeDocument();
+  EXPECT_FALSE(host->filters().isEnabled(*filter.menuItem));
+  host->newDocument();
+  EXPECT_TRUE(host->filters().isEnabled(*filter.menuItem));
+}
+
+TEST_F(HostLifecycle, StartupIsSentOnce) {
+  ASSERT_EQ(host->startup(), kNoErr);
+  EXPECT_EQ(host->startup(), kLifecycleErr);
+  EXPECT_EQ(host->filters().filters().size(), 1u);
+}
+
+TEST_F(HostLifecycle, ShutdownIsLastAndFreesTheGlobals) {
+  ASSERT_EQ(host->startup(), kNoErr);
+  ASSERT_EQ(host->shutdown(), kNoErr);
+  EXPECT_EQ(host->blocks().liveCount(), 0u);
+  EXPECT_EQ(host->globalsSlot(), nullptr);
+  EXPECT_FALSE(host->started());
+  int blocksAcquired = acquisitionsOf(kSPBlocksSuite, 2);
+  EXPECT_EQ(host->about(), kLifecycleErr);
+  EXPECT_EQ(host->shutdown(), kLifecycleErr);
+  EXPECT_EQ(host->unload(), kLifecycleErr);
+  EXPECT_EQ(host->startup(), kLifecycleErr);
+  EXPECT_EQ(acquisitionsOf(kSPBlocksSuite, 2), blocksAcquired) << "a message after Shutdown";
+}
+
+TEST_F(HostLifecycle, DestroyingTheHostShutsDownAndUnloads) {
+  faultInjector().startCounting();
+  ASSERT_EQ(host->startup(), kNoErr);
+  EXPECT_EQ(faultInjector().calls("SP Blocks Suite.FreeBlock"), 0);
+  host.reset();
+  EXPECT_EQ(faultInjector().calls("SP Blocks Suite.FreeBlock"), 1) << "Shutdown freed the globals";
+  EXPECT_FALSE(PluginModule::isMapped(kModulePath));
+}
+
+TEST_F(HostLifecycle, UnloadParksTheGlobalsAndReloadBringsThemBack) {
+  ASSERT_EQ(host->startup(), kNoErr);
+  ASSERT_EQ(host->unload(), kNoErr);
+  EXPECT_FALSE(host->moduleLoaded());
+  EXPECT_FALSE(PluginModule::isMapped(kModulePath)) << "Unload must really unload the file";
+  void* parked = host->globalsSlot();
+  ASSERT_NE(parked, nullptr);
+  EXPECT_TRUE(host->blocks().owns(parked));
+  EXPECT_EQ(host->about(), kModuleNotLoadedErr);
+  EXPECT_EQ(host->unload(), kModuleNotLoadedErr);
+
+  ASSERT_EQ(host->reload(), kNoErr);
+  EXPECT_TRUE(PluginModule::isMapped(kModulePath));
+  EXPECT_EQ(host->globalsSlot(), parked);
+  EXPECT_EQ(host->reload(), kLifecycleErr) << "Reload only after an Unload";
+
+  // The reloaded plug-in still knows its filter: Get Parameters acts on it
+  // and the cancelled dialog answers "STOP".
+  ScriptedEventSource events;
+  events.add(DialogEvent::cancel());
+  host->dialogs().setEventSource(&events);
+  EXPECT_EQ(host->getParameters(), kCanceledErr);
+  host->dialogs().setEventSource(nullptr);
+}
+
+TEST_F(HostLifecycle, DestroyingTheHostShutsDownAnUnloadedPlugin) {
+  faultInjector().startCounting();
+  ASSERT_EQ(host->startup(), kNoErr);
+  ASSERT_EQ(host->unload(), kNoErr);
+  host.reset();
+  EXPECT_EQ(faultInjector().calls("SP Blocks Suite.FreeBlock"), 1);
+  EXPECT_FALSE(PluginModule::isMapped(kModulePath));
+}
+
+TEST_F(HostLifecycle, AboutShowsTheAboutBoxAndAnswersZero) {
+  ASSERT_EQ(host->startup(), kNoErr);
+  ASSERT_EQ(host->about(), kNoErr);
+  ASSERT_EQ(host->dialogs().history().size(), 1u);
+  const ModalRecord& about = host->dialogs().history()[0];
+  EXPECT_EQ(about.name, "About Dialog");
+  EXPECT_EQ(about.resourceId, 16050);
+  EXPECT_EQ(about.result, 1);
+  bool named = false;
+  for (const ModalRecordItem& item : about.items) named |= item.text == "Plugin Name: Heart";
+  EXPECT_TRUE(named);
+  EXPECT_EQ(host->broker().totalHeld(), 0);
+}
+
+TEST_F(HostLifecycle, AWithheldSuiteFailsStartupWithoutAnAlertOrALeak) {
+  host->broker().withhold("AI Tag Suite");
+  EXPECT_EQ(host->startup(), kSuiteNotFoundErr);
+  EXPECT_TRUE(host->filters().filters().empty());
+  EXPECT_EQ(host->blocks().liveCount(), 0u);
+  EXPECT_EQ(host->broker().totalHeld(), 0) << "what was acquired was released";
+}
+
+TEST_F(HostLifecycle, MenuGoAnswersBadSelectionThroughTheAlert) {
+  ASSERT_EQ(host->startup(), kNoErr);
+  EXPECT_EQ(host->sendMessage(kCallerAIMenu, kSelectorAIGoMenuItem), kBadSelectorErr);
+  ASSERT_FALSE(host->dialogs().history().empty());
+  EXPECT_EQ(host->dialogs().history().back().name, "Error Dialog");
+}
+
+class HostInvocation : public HostLifecycle {
+ protected:
+  void SetUp() override {
+    HostLifecycle::SetUp();
+    ASSERT_EQ(host->startup(), kNoErr);
+    host->dialogs().setEventSource(&events);
+  }
+  void TearDown() override {
+    host->dialogs().setEventSource(nullptr);
+    HostLifecycle::TearDown();
+  }
+  const ParameterRecord* record() {
+    return static_cast<const ParameterRecord*>(host->storedRecord());
+  }
+  ScriptedEventSource events;
+};
+
+TEST_F(HostInvocation, FirstGetParametersLeavesADefaultRecordWithTheHost) {
+  events.add(DialogEvent::cancel());
+  EXPECT_EQ(host->recordHandle(), nullptr);
+  EXPECT_EQ(host->getParameters(), kCanceledErr);
+  ASSERT_NE(host->recordHandle(), nullptr);
+  EXPECT_EQ(host->handles().size(host->recordHandle()), sizeof(ParameterRecord));
+  ASSERT_NE(record(), nullptr);
+  EXPECT_EQ(record()->heartCount, 1);
+  EXPECT_EQ(record()->heartHeight, 100.0f);
+  EXPECT_EQ(record()->centerX, 612.0f / 2 - 200);
+  EXPECT_EQ(record()->centerY, 792.0f / 2);
+  EXPECT_FALSE(host->invocationOpen()) << "a cancelled invocation is over";
+}
+
+TEST_F(HostInvocation, StoredRecordIsHandedBackUnchanged) {
+  ASSERT_EQ(host->getParameters(), kNoErr);  // an exhausted source confirms
+  ParameterRecord changed = *record();
+  changed.heartCount = 3;
+  changed.preview = 0;
+  changed.previewDrawn = 0;  // a cancel clears it
+  ASSERT_TRUE(host->setStoredRecord(&changed, sizeof changed));
+  AIMdMemoryHandle handle = host->recordHandle();
+  events.add(DialogEvent::cancel());
+  EXPECT_EQ(host->getParameters(), kCanceledErr);
+  EXPECT_EQ(host->recordHandle(), handle);
+  EXPECT_EQ(std::memcmp(record(), &changed, sizeof changed), 0);
+  EXPECT_FALSE(host->setStoredRecord(&changed, sizeof changed - 1));
+}
+
+TEST_F(HostInvocation, ConfirmedInvocationDrawsIntoTheDocumentAndEnds) {
+  ParameterRecord start;
+  events.add(DialogEvent::cancel());
+  ASSERT_EQ(host->getParameters(), kCanceledErr);
+  start = *record();
+  start.preview = 0;
+  start.heartCount = 4;
+  ASSERT_TRUE(host->setStoredRecord(&start, sizeof start));
+  size_t before = host->document().liveArtCount();
+  EXPECT_EQ(host->invokeFilter(), kNoErr);
+  EXPECT_GT(host->document().liveArtCount(), before);
+  EXPECT_FALSE(host->invocationOpen());
+}
+
+TEST_F(HostInvocation, GoWithoutGetParametersOpensAndClosesItsOwnInvocation) {
+  events.add(DialogEvent::cancel());
+  ASSERT_EQ(host->getParameters(), kCanceledErr);
+  size_t before = host->document().liveArtCount();
+  EXPECT_EQ(host->go(), kNoErr);
+  EXPECT_FALSE(host->invocationOpen());
+  EXPECT_GT(host->document().liveArtCount(), before);
+}
+
+}  // namespace
+}  // namespace heart
