@@ -1,0 +1,148 @@
+// Envelopes: the art stays itself, the warp shows in the drawn outline, and
+// copies of warped art are warped too.
+#include <cmath>
+
+#include "suite_fixture.h"
+
+namespace heart::testing {
+namespace {
+
+using EnvelopeTest = SuiteTest;
+
+TEST_F(EnvelopeTest, MakeEnvelopeConsumesTheShapeAndKeepsTheArtAddressable) {
+  AIArtHandle below = newSquare(-50, -50, 5);
+  AIArtHandle heart = newSquare(0, 0, 100);
+  AIArtHandle above = newSquare(200, 200, 5);
+  AIArtHandle rect = nullptr, env = nullptr;
+  ASSERT_EQ(shape->NewRect(0, 0, 200, 200, 0, &rect), kNoErr);
+  AIEnvelopeOptions options{0, 50};
+  ASSERT_EQ(envelope->MakeEnvelope(&heart, 1, rect, &options, &env), kNoErr);
+
+  // The rectangle is gone; the envelope stands where the heart stood.
+  AIRealRect r{};
+  EXPECT_EQ(art->GetArtBounds(rect, &r), kBadParameterErr);
+  EXPECT_EQ(document->layerArts(document->currentLayer()),
+            (std::vector<ArtId>{id(below), id(env), id(above)}));
+  AIArtHandle parent = nullptr;
+  ASSERT_EQ(art->GetArtParent(heart, &parent), kNoErr);
+  EXPECT_EQ(parent, env);
+
+  // Without a warp the envelope draws the heart as it is.
+  EXPECT_EQ(bounds(env).top, bounds(heart).top);
+
+  ASSERT_EQ(envelope->SetEnvelopeWarp(env, kWarpBulge, 1, 0, 0, 0), kNoErr);
+  // The heart answers for itself, unwarped; the envelope shows the bulge.
+  EXPECT_EQ(bounds(heart).top, 100);
+  EXPECT_GT(bounds(env).top, 100);
+  EXPECT_LT(bounds(env).bottom, 0);
+
+  // Transforms and path calls keep reaching the heart inside.
+  AIRealMatrix move{1, 0, 0, 1, 300, 0};
+  ASSERT_EQ(transform->TransformArt(heart, &move, 1, kTransformObjects), kNoErr);
+  EXPECT_EQ(bounds(heart).left, 300);
+  EXPECT_GE(bounds(env).left, 299);
+  ASInt16 count = 0;
+  ASSERT_EQ(path->GetPathSegmentCount(heart, &count), kNoErr);
+  EXPECT_EQ(count, 4);
+
+  EXPECT_EQ(envelope->SetEnvelopeWarp(env, 16, 1, 0, 0, 0), kBadParameterErr);
+  EXPECT_EQ(envelope->SetEnvelopeWarp(heart, kWarpArc, 1, 0, 0, 0), kBadParameterErr);
+}
+
+TEST_F(EnvelopeTest, EveryWarpStyleReallyDeformsTheOutline) {
+  AIArtHandle heart = newPath({{0, 0}, {70, 140}, {0, 100}, {-70, 140}});
+  SegmentList plain;
+  document->drawnOutline(id(heart), plain);
+  AIArtHandle rect = nullptr, env = nullptr;
+  ASSERT_EQ(shape->NewRect(0, 0, 200, 200, 0, &rect), kNoErr);
+  ASSERT_EQ(envelope->MakeEnvelope(&heart, 1, rect, nullptr, &env), kNoErr);
+  // The same outline split the same way but not warped.
+  SegmentList split;
+  AIRealRect box = bounds(heart);
+  warpOutline(EnvelopeWarp{}, box, plain.data(), plain.size(), true, split);
+  ASSERT_EQ(split.size(), 2 * plain.size());
+  for (ASInt16 style = 1; style <= kLastWarpStyle; ++style) {
+    for (AIBoolean vertical : {0, 1}) {
+      ASSERT_EQ(envelope->SetEnvelopeWarp(env, style, 0.8f, 0, 0, vertical), kNoErr);
+      SegmentList warped;
+      document->drawnOutline(id(heart), warped);
+      ASSERT_EQ(warped.size(), split.size());
+      double moved = 0;
+      for (int i = 0; i < split.size(); ++i)
+        for (auto member : {&AIPathSegment::p, &AIPathSegment::in, &AIPathSegment::out})
+          moved = std::max<double>(moved, std::hypot((warped[i].*member).h - (split[i].*member).h,
+                                                     (warped[i].*member).v - (split[i].*member).v));
+      // A visible change: at least a point's worth on a heart 140 points tall.
+      EXPECT_GT(moved, 1.0) << warpStyleName(style) << (vertical ? " vertical" : "");
+      // The warp stays near the box: nothing flies off.
+      AIRealRect drawn = bounds(env);
+      EXPECT_LT(drawn.top - drawn.bottom, 4 * (box.top - box.bottom)) << warpStyleName(style);
+    }
+  }
+  // Distortions alone deform too, and bend 0 with no distortion keeps the outline.
+  ASSERT_EQ(envelope->SetEnvelopeWarp(env, kWarpArc, 0, 0, 0, 0), kNoErr);
+  SegmentList unchanged;
+  document->drawnOutline(id(heart), unchanged);
+  for (int i = 0; i < split.size(); ++i) {
+    EXPECT_FLOAT_EQ(unchanged[i].p.h, split[i].p.h);
+    EXPECT_FLOAT_EQ(unchanged[i].p.v, split[i].p.v);
+  }
+  ASSERT_EQ(envelope->SetEnvelopeWarp(env, kWarpArc, 0, 1, 0, 0), kNoErr);
+  SegmentList distorted;
+  document->drawnOutline(id(heart), distorted);
+  EXPECT_NE(distorted[2].p.v, plain[1].p.v);
+}
+
+TEST_F(EnvelopeTest, CopiesOfWarpedArtGetTheirOwnEnvelopeWithTheSameWarp) {
+  AIArtHandle heart = newSquare(0, 0, 100);
+  AIArtHandle rect = nullptr, env = nullptr;
+  ASSERT_EQ(shape->NewRect(0, 0, 200, 200, 0, &rect), kNoErr);
+  ASSERT_EQ(envelope->MakeEnvelope(&heart, 1, rect, nullptr, &env), kNoErr);
+  ASSERT_EQ(envelope->SetEnvelopeWarp(env, kWarpFlag, 0.7f, 0.2f, -0.3f, 0), kNoErr);
+
+  AIArtHandle shadow = nullptr;
+  ASSERT_EQ(art->DuplicateArt(heart, kPlaceBelow, heart, &shadow), kNoErr);
+  AIArtHandle shadowEnvelope = nullptr;
+  ASSERT_EQ(art->GetArtParent(shadow, &shadowEnvelope), kNoErr);
+  ASSERT_NE(shadowEnvelope, nullptr);
+  EXPECT_NE(shadowEnvelope, env);
+  const EnvelopeWarp& copied = document->art(id(shadowEnvelope)).content.warp;
+  EXPECT_EQ(copied.style, kWarpFlag);
+  EXPECT_EQ(copied.bend, 0.7f);
+  EXPECT_EQ(copied.verticalDistortion, -0.3f);
+  // Directly below the original's envelope; the original keeps one heart.
+  EXPECT_EQ(document->layerArts(document->currentLayer()),
+            (std::vector<ArtId>{id(shadowEnvelope), id(env)}));
+  EXPECT_EQ(document->childrenOf(id(env)).size(), 1u);
+
+  // Moving the copy moves its warped outline with it.
+  AIRealMatrix move{1, 0, 0, 1, 20, -20};
+  ASSERT_EQ(transform->TransformArt(shadow, &move, 1, kTransformObjects), kNoErr);
+  AIRealRect a = bounds(env), b = bounds(shadowEnvelope);
+  EXPECT_NEAR(b.left - a.left, 20, 1e-3);
+  EXPECT_NEAR(b.top - a.top, -20, 1e-3);
+
+  // Above all: the copy's envelope goes to the top of the layer.
+  AIArtHandle top = nullptr, topParent = nullptr;
+  ASSERT_EQ(art->DuplicateArt(heart, kPlaceAboveAll, heart, &top), kNoErr);
+  ASSERT_EQ(art->GetArtParent(top, &topParent), kNoErr);
+  EXPECT_EQ(document->layerArts(document->currentLayer()).back(), id(topParent));
+}
+
+TEST_F(EnvelopeTest, SymbolsRecordACopyOfTheArtAsDrawn) {
+  AIArtHandle heart = newSquare(0, 0, 50);
+  AISymbolHandle symbol = nullptr;
+  ASSERT_EQ(symbols->NewSymbolFromArt(heart, 0, &symbol), kNoErr);
+  ASInt32 count = 0;
+  ASSERT_EQ(symbols->CountSymbols(&count), kNoErr);
+  EXPECT_EQ(count, 1);
+  ASSERT_EQ(document->symbols()[0].paths.size(), 1u);
+  // The definition is a copy: changing the art later does not change it.
+  AIRealMatrix move{1, 0, 0, 1, 100, 0};
+  ASSERT_EQ(transform->TransformArt(heart, &move, 1, kTransformObjects), kNoErr);
+  EXPECT_EQ(document->symbols()[0].paths[0].segments[0].p.h, 0);
+  EXPECT_EQ(document->liveArtCount(), 1u);  // the art stays
+}
+
+}  // namespace
+}  // namespace heart::testing

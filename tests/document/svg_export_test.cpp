@@ -1,0 +1,298 @@
+// The SVG and PNG pictures of a document and the run record they carry.
+#include "export/svg_export.h"
+
+#include <cairo.h>
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <regex>
+
+#include "suite_fixture.h"
+
+namespace heart::testing {
+namespace {
+
+constexpr const char* kSvgDtd =
+    "/usr/share/xml/w3c-sgml-lib/schema/dtd/REC-SVG11-20110816/svg11.dtd";
+
+int countOf(const std::string& text, const std::string& piece) {
+  int n = 0;
+  for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++n;
+  return n;
+}
+
+class SvgExportTest : public SuiteTest {
+ protected:
+  AIArtHandle paintedSquare(float left, float bottom, float side, AIColor fill) {
+    AIArtHandle square = newSquare(left, bottom, side);
+    AIPathStyle style{};
+    EXPECT_EQ(pathStyle->GetPathStyle(square, &style), kNoErr);
+    style.fillColor = fill;
+    style.strokePaint = 0;
+    EXPECT_EQ(pathStyle->SetPathStyle(square, &style), kNoErr);
+    return square;
+  }
+
+  // The value of attribute `name` of the element holding `marker`.
+  static std::string attributeNear(const std::string& svg, const std::string& marker,
+                                   const std::string& name) {
+    size_t at = svg.find(marker);
+    if (at == std::string::npos) return {};
+    size_t start = svg.rfind('<', at);
+    size_t end = svg.find('>', at);
+    std::string element = svg.substr(start, end - start);
+    std::smatch match;
+    if (!std::regex_search(element, match, std::regex(" " + name + "=\"([^\"]*)\""))) return {};
+    return match[1];
+  }
+
+  std::string tempPath(const std::string& name) const { return ::testing::TempDir() + name; }
+};
+
+TEST_F(SvgExportTest, LayersAreGroupsInPaintOrderAndTheVerticalAxisIsTurned) {
+  newSquare(0, 0, 10);
+  AILayerHandle second = nullptr;
+  ASSERT_EQ(layers->InsertLayer(nullptr, kPlaceAboveAll, &second), kNoErr);
+  newSquare(20, 0, 10);
+  newSquare(40, 0, 10);
+  AILayerHandle bottom = nullptr;
+  ASSERT_EQ(layers->InsertLayer(nullptr, kPlaceBelowAll, &bottom), kNoErr);
+  document->setLayerVisible(document->layerOf(bottom), false);
+
+  std::string svg = exportSvg(*document, SvgMetadata{});
+  EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
+  EXPECT_NE(svg.find("<!DOCTYPE svg PUBLIC \"-//W3C//DTD SVG 1.1//EN\""), std::string::npos);
+  EXPECT_NE(svg.find("viewBox=\"0 0 612 792\""), std::string::npos);
+  EXPECT_NE(svg.find("transform=\"matrix(1 0 0 -1 0 792)\""), std::string::npos);
+  // Bottom layer first: the hidden new bottom layer, then Layer 1, then Layer 2.
+  size_t hidden = svg.find("<title>Layer 3</title>");
+  size_t first = svg.find("<title>Layer 1</title>");
+  size_t top = svg.find("<title>Layer 2</title>");
+  ASSERT_NE(hidden, std::string::npos);
+  EXPECT_LT(hidden, first);
+  EXPECT_LT(first, top);
+  EXPECT_EQ(attributeNear(svg, "><title>Layer 3", "display"), "none");
+  EXPECT_EQ(attributeNear(svg, "><title>Layer 1", "display"), "");
+  EXPECT_EQ(countOf(svg, "<path "), 3);
+  // Within a layer, the art drawn first comes first.
+  EXPECT_LT(svg.find("M 20 0"), svg.find("M 40 0"));
+}
+
+TEST_F(SvgExportTest, ColoursOfEveryKindAreShownForTheScreen) {
+  struct Case {
+    AIColor color;
+    const char* fill;
+  };
+  const Case cases[] = {
+      {{kGrayColor, {1, 0, 0, 0}, 0}, "#000000"},          // gray is ink
+      {{kGrayColor, {0.25f, 0, 0, 0}, 0}, "#bfbfbf"},      // a light gray
+      {{kFourColor, {0, 1, 1, 0}, 0}, "#ff0000"},          // process red
+      {{kFourColor, {1, 0, 0, 0.5f}, 0}, "#008080"},       // cyan at half black
+      {{kThreeColor, {0, 0.5f, 1, 0}, 0}, "#0080ff"},      // three-colour as it is
+      {{kThreeColor, {-0.5f, 1.5f, 0, 0}, 0}, "#00ff00"},  // limited to 0..1
+      {{kNoneColor, {0, 0, 0, 0}, 0}, "none"},
+      {{kGradient, {0, 0, 0, 0}, 7}, "#808080"},  // no gradients here: mid gray
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    paintedSquare(static_cast<float>(100 + n), 0, 1, c.color);
+    ++n;
+  }
+  std::string svg = exportSvg(*document, SvgMetadata{});
+  n = 0;
+  for (const Case& c : cases) {
+    std::string marker = "M " + std::to_string(100 + n) + " 0";
+    EXPECT_EQ(attributeNear(svg, marker, "fill"), c.fill) << n;
+    ++n;
+  }
+}
+
+TEST_F(SvgExportTest, NumbersAreFiniteAndReadBackToTheSameFloats) {
+  const float awkward[] = {0.1f, 1.0f / 3, 1234.5677f, -0.0001f, 98765.43f, 1e-6f};
+  AIArtHandle p = nullptr;
+  ASSERT_EQ(art->NewArt(kPathArt, kPlaceAboveAll, nullptr, &p), kNoErr);
+  ASInt16 i = 0;
+  for (float x : awkward) {
+    AIPathSegment s{{x, -x}, {x, -x}, {x, -x}, false};
+    ASSERT_EQ(path->SetPathSegments(p, i++, 1, &s), kNoErr);
+  }
+  AIPathStyle style{};
+  ASSERT_EQ(pathStyle->GetPathStyle(p, &style), kNoErr);
+  style.strokeWidth = 0.35f;
+  ASSERT_EQ(pathStyle->SetPathStyle(p, &style), kNoErr);
+  ASSERT_EQ(blend->SetOpacity(p, 0.3f), kNoErr);
+
+  std::string svg = exportSvg(*document, SvgMetadata{});
+  EXPECT_EQ(svg.find("nan"), std::string::npos);
+  EXPECT_EQ(svg.find("inf"), std::string::npos);
+  EXPECT_EQ(svg.find("e+"), std::string::npos);
+  std::string d = attributeNear(svg, "<path", "d");
+  std::vector<float> numbers;
+  std::regex number("-?[0-9]+(\\.[0-9]+)?");
+  for (auto it = std::sregex_iterator(d.begin(), d.end(), number); it != std::sregex_iterator();
+       ++it) {
+    float value = 0;
+    std::string text = it->str();
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    ASSERT_EQ(ec, std::errc()) << text;
+    ASSERT_TRUE(std::isfinite(value));
+    numbers.push_back(value);
+  }
+  ASSERT_EQ(numbers.size(), 2 * std::size(awkward));
+  for (size_t k = 0; k < std::size(awkward); ++k) {
+    EXPECT_EQ(numbers[2 * k], awkward[k]);
+    EXPECT_EQ(numbers[2 * k + 1], -awkward[k]);
+  }
+  EXPECT_EQ(std::stof(attributeNear(svg, "<path", "stroke-width")), 0.35f);
+  EXPECT_EQ(std::stof(attributeNear(svg, "<path", "opacity")), 0.3f);
+}
+
+TEST_F(SvgExportTest, ArtStylesEnvelopesAndSymbolsShowInThePicture) {
+  AIArtHandle dashed = newSquare(0, 0, 50);
+  AIArtStyleHandle style = nullptr;
+  ASSERT_EQ(artStyles->GetNthArtStyle(1, &style), kNoErr);  // dashed stroke
+  ASSERT_EQ(artStyles->SetArtStyle(dashed, style), kNoErr);
+  std::string svg = exportSvg(*document, SvgMetadata{});
+  EXPECT_NE(attributeNear(svg, "M 0 0", "stroke-dasharray"), "");
+
+  AIArtHandle heart = newPath({{200, 200}, {270, 340}, {200, 300}, {130, 340}});
+  svg = exportSvg(*document, SvgMetadata{});
+  std::string plain = attributeNear(svg, "M 200 200", "d");
+  AIArtHandle rect = nullptr, env = nullptr;
+  ASSERT_EQ(shape->NewRect(200, 200, 200, 200, 0, &rect), kNoErr);
+  ASSERT_EQ(envelope->MakeEnvelope(&heart, 1, rect, nullptr, &env), kNoErr);
+  ASSERT_EQ(envelope->SetEnvelopeWarp(env, kWarpArc, 1, 0, 0, 0), kNoErr);
+  AISymbolHandle symbol = nullptr;
+  ASSERT_EQ(symbols->NewSymbolFromArt(dashed, 1, &symbol), kNoErr);
+  svg = exportSvg(*document, SvgMetadata{});
+  // The rectangle shape is not drawn; the heart is drawn warped.
+  EXPECT_EQ(countOf(svg, "<path "), 3);  // the dashed square, the warped heart, the symbol's copy
+  EXPECT_EQ(svg.find(plain), std::string::npos);
+  EXPECT_NE(svg.find("<defs>\n<symbol id=\"symbol-1\""), std::string::npos);
+}
+
+TEST_F(SvgExportTest, TheFileIsValidSvgEvenWithAwkwardTexts) {
+  if (std::system("command -v xmllint > /dev/null 2>&1") != 0 || !std::filesystem::exists(kSvgDtd))
+    GTEST_SKIP() << "xmllint and the SVG 1.1 DTD are needed";
+  AIArtHandle heart = newPath({{200, 200}, {270, 340}, {200, 300}, {130, 340}});
+  AIArtHandle rect = nullptr, env = nullptr;
+  ASSERT_EQ(shape->NewRect(0, 0, 200, 200, 0, &rect), kNoErr);
+  ASSERT_EQ(envelope->MakeEnvelope(&heart, 1, rect, nullptr, &env), kNoErr);
+  ASSERT_EQ(envelope->SetEnvelopeWarp(env, kWarpTwist, 1, 0.5f, 0.5f, 1), kNoErr);
+  AIArtHandle faint = newSquare(0, 0, 10);
+  ASSERT_EQ(blend->SetOpacity(faint, 0.5f), kNoErr);
+  AIArtStyleHandle style = nullptr;
+  ASSERT_EQ(artStyles->GetNthArtStyle(4, &style), kNoErr);
+  ASSERT_EQ(artStyles->SetArtStyle(faint, style), kNoErr);
+  AISymbolHandle symbol = nullptr;
+  ASSERT_EQ(symbols->NewSymbolFromArt(heart, 0, &symbol), kNoErr);
+  AILayerHandle hidden = nullptr;
+  ASSERT_EQ(layers->InsertLayer(nullptr, kPlaceAboveAll, &hidden), kNoErr);
+  document->setLayerVisible(document->layerOf(hidden), false);
+
+  SvgMetadata metadata;
+  metadata.title = "Hearts & <kisses> for \"Zoë\" \x01 \xff";
+  metadata.description = "line one\nline two ]]> '";
+  metadata.recordJson = R"({"heartCount": 3, "note": "a < b && c"})";
+  metadata.seed = 7;
+  std::string file = tempPath("valid.svg");
+  std::string error;
+  ASSERT_TRUE(writeSvgFile(*document, metadata, file, &error)) << error;
+  std::string command =
+      std::string("xmllint --noout --nonet --dtdvalid ") + kSvgDtd + " " + file + " 2>&1";
+  EXPECT_EQ(std::system(command.c_str()), 0) << command;
+}
+
+TEST_F(SvgExportTest, ThePngShowsInkOfTheRightColourWhereTheArtIs) {
+  // Red low on the page, blue high: the picture must keep them there.
+  paintedSquare(50, 50, 100, AIColor{kFourColor, {0, 1, 1, 0}, 0});
+  paintedSquare(400, 600, 100, AIColor{kThreeColor, {0, 0, 1, 0}, 0});
+  AIArtHandle gray = paintedSquare(300, 300, 50, AIColor{kGrayColor, {1, 0, 0, 0}, 0});
+  ASSERT_EQ(blend->SetOpacity(gray, 0.5f), kNoErr);
+  std::string png = tempPath("picture.png");
+  std::string error;
+  ASSERT_TRUE(writePngFile(exportSvg(*document, SvgMetadata{}), png, &error)) << error;
+
+  cairo_surface_t* image = cairo_image_surface_create_from_png(png.c_str());
+  ASSERT_EQ(cairo_surface_status(image), CAIRO_STATUS_SUCCESS);
+  int width = cairo_image_surface_get_width(image), height = cairo_image_surface_get_height(image);
+  EXPECT_EQ(width, 612);
+  EXPECT_EQ(height, 792);
+  cairo_surface_flush(image);
+  const unsigned char* data = cairo_image_surface_get_data(image);
+  int stride = cairo_image_surface_get_stride(image);
+  // The colour at a page point (y up) as 0xRRGGBB.
+  auto pixel = [&](int x, int y) {
+    const uint32_t* row = reinterpret_cast<const uint32_t*>(data + (height - 1 - y) * stride);
+    return row[x] & 0xFFFFFF;
+  };
+  EXPECT_EQ(pixel(100, 100), 0xFF0000u);
+  EXPECT_EQ(pixel(450, 650), 0x0000FFu);
+  EXPECT_EQ(pixel(300, 100), 0xFFFFFFu);  // the page is white where nothing is drawn
+  uint32_t half = pixel(325, 325);        // black at half opacity over white
+  EXPECT_NEAR(static_cast<int>(half & 0xFF), 128, 3);
+  cairo_surface_destroy(image);
+
+  EXPECT_FALSE(writePngFile("this is not svg", tempPath("broken.png"), &error));
+  EXPECT_FALSE(error.empty());
+}
+
+TEST_F(SvgExportTest, TheRunRecordReadsBackFromTheFile) {
+  newSquare(0, 0, 10);
+  SvgMetadata metadata;
+  metadata.title = "Twelve <hearts> & more";
+  metadata.description = "drawn by \"heart run\"";
+  metadata.recordJson = R"({"heartCount":12,"shapeTweaks":[0,1.5,-2],"symmetric":true})";
+  metadata.seed = 4000000000u;
+  metadata.randomValues = {0.1f, 0.5f, 0.99f};
+  std::string file = tempPath("run.svg");
+  std::string error;
+  ASSERT_TRUE(writeSvgFile(*document, metadata, file, &error)) << error;
+  EXPECT_FALSE(std::filesystem::exists(file + ".part"));
+
+  auto read = readSvgMetadata(file, &error);
+  ASSERT_TRUE(read) << error;
+  EXPECT_EQ(read->title, metadata.title);
+  EXPECT_EQ(read->description, metadata.description);
+  EXPECT_EQ(nlohmann::json::parse(read->recordJson), nlohmann::json::parse(metadata.recordJson));
+  EXPECT_EQ(read->seed, metadata.seed);
+  EXPECT_EQ(read->randomValues, metadata.randomValues);
+
+  // A drawing without a seed or record reads back without them.
+  ASSERT_TRUE(writeSvgFile(*document, SvgMetadata{}, file, &error));
+  read = readSvgMetadata(file, &error);
+  ASSERT_TRUE(read) << error;
+  EXPECT_FALSE(read->seed);
+  EXPECT_TRUE(read->recordJson.empty());
+}
+
+TEST_F(SvgExportTest, BadRecordsAndForeignFilesAreRefusedWithAReason) {
+  SvgMetadata metadata;
+  metadata.recordJson = "[1, 2]";
+  std::string error;
+  EXPECT_THROW(exportSvg(*document, metadata), std::invalid_argument);
+  std::string file = tempPath("refused.svg");
+  std::filesystem::remove(file);
+  EXPECT_FALSE(writeSvgFile(*document, metadata, file, &error));
+  EXPECT_FALSE(std::filesystem::exists(file));
+  EXPECT_NE(error.find("record"), std::string::npos);
+
+  EXPECT_FALSE(parseSvgMetadata("<svg xmlns=\"http://www.w3.org/2000/svg\"/>", &error));
+  EXPECT_NE(error.find("metadata"), std::string::npos);
+  EXPECT_FALSE(parseSvgMetadata("<svg><metadata id=\"heart-run\">{oops</metadata></svg>", &error));
+  EXPECT_FALSE(
+      parseSvgMetadata("<svg><metadata id=\"heart-run\">{\"seed\": -4}</metadata></svg>", &error));
+  EXPECT_NE(error.find("seed"), std::string::npos);
+  EXPECT_FALSE(parseSvgMetadata(
+      "<svg><metadata id=\"heart-run\">{\"randomValues\": [0.5, 1.5]}</metadata></svg>", &error));
+  EXPECT_FALSE(readSvgMetadata(tempPath("no_such_file.svg"), &error));
+  EXPECT_NE(error.find("no_such_file"), std::string::npos);
+  EXPECT_FALSE(writeSvgFile(*document, SvgMetadata{}, "/no/such/folder/x.svg", &error));
+}
+
+}  // namespace
+}  // namespace heart::testing
