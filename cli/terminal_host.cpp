@@ -1,0 +1,30 @@
+#include "terminal_host.h"
+
+#include <iostream>
+
+#include "core/alert_sink.h"
+#include "dialog/dialog_manager.h"
+#include "dialog/dialog_presenter.h"
+#include "result_text.h"
+
+namespace heart::cli {
+
+TerminalHost startTerminalHost(const std::string& pluginPath, std::string* error) {
+  TerminalHost terminal;
+  HostOptions options;
+  options.pluginPath = pluginPath;
+  auto host = std::make_unique<Host>(options);
+  if (!host->load(error)) return {};
+  host->alerts().setStream(&std::cerr);
+  host->dialogs().setPresenter(std::make_unique<TerminalPresenter>(std::cout));
+  terminal.events = std::make_unique<ScriptedEventSource>();
+  host->dialogs().setEventSource(terminal.events.get());
+  if (ASErr result = host->startup()) {
+    *error = "the plug-in's Startup failed with " + resultText(result);
+    return {};
+  }
+  terminal.host = std::move(host);
+  return terminal;
+}
+
+}  // namespace heart::cli

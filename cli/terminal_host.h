@@ -1,0 +1,23 @@
+// A host for the command line: its dialogs are printed to the terminal as
+// they open and are confirmed by a scripted event source, and plain alerts
+// are printed to the error stream.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "application/host.h"
+#include "dialog/event_source.h"
+
+namespace heart::cli {
+
+struct TerminalHost {
+  std::unique_ptr<ScriptedEventSource> events;  // empty: every dialog is confirmed
+  std::unique_ptr<Host> host;
+};
+
+// A host with the module(s) at `pluginPath` loaded and started. On failure
+// answers an empty host and says why in *error.
+TerminalHost startTerminalHost(const std::string& pluginPath, std::string* error);
+
+}  // namespace heart::cli

@@ -1,0 +1,96 @@
+// `heart record`: stored parameter records (340 bytes) and their JSON form.
+//   heart record defaults -o FILE     a record holding the defaults
+//   heart record show FILE            the record's fields as JSON
+//   heart record pack FILE.json -o FILE   JSON back into the record's bytes
+// A faulty input is reported naming the field; nothing is written then, and
+// an input file is never written to.
+#include <iostream>
+
+#include "cli_verbs.h"
+#include "core/record_defaults.h"
+#include "core/record_file.h"
+#include "core/record_json.h"
+#include "document/document.h"
+
+namespace heart::cli {
+namespace {
+
+struct RecordOptions {
+  std::string input;
+  std::string output;
+  float pageWidth = 612.0f;
+  float pageHeight = 792.0f;
+};
+
+int writeDefaults(const RecordOptions& options) {
+  // The centre follows the front view of a new document of this size, as
+  // when the plug-in makes its first record.
+  AIRealPoint centre{};
+  try {
+    Document document(DocumentSettings{options.pageWidth, options.pageHeight, kDocRGBColor});
+    centre = document.view(0).centre();
+  } catch (const std::exception& e) {
+    return reportFailure("record defaults", e.what());
+  }
+  std::string error;
+  if (!writeRecordFile(options.output, defaultRecord(centre), &error))
+    return reportFailure("record defaults", error);
+  return 0;
+}
+
+int showRecord(const RecordOptions& options) {
+  std::string error;
+  std::optional<ParameterRecord> record = readRecordFile(options.input, &error);
+  if (!record) return reportFailure("record show", error);
+  std::optional<RecordJson> json = recordToJson(*record, &error);
+  if (!json) return reportFailure("record show", options.input + ": " + error);
+  std::string text = json->dump(2) + "\n";
+  if (options.output.empty()) {
+    std::cout << text;
+    return 0;
+  }
+  if (!writeFileAtomically(options.output, text, &error))
+    return reportFailure("record show", error);
+  return 0;
+}
+
+int packRecord(const RecordOptions& options) {
+  std::string error;
+  std::optional<std::string> text = readWholeFile(options.input, &error);
+  if (!text) return reportFailure("record pack", error);
+  std::optional<ParameterRecord> record = recordFromJsonText(*text, &error);
+  if (!record) return reportFailure("record pack", options.input + ": " + error);
+  if (!writeRecordFile(options.output, *record, &error)) return reportFailure("record pack", error);
+  return 0;
+}
+
+void addRecordVerb(CLI::App& app, CliContext& context) {
+  auto options = std::make_shared<RecordOptions>();
+  CLI::App* verb =
+      app.add_subcommand("record", "Write, show and pack stored parameter records (340 bytes)");
+  verb->require_subcommand(1);
+
+  CLI::App* defaults = verb->add_subcommand("defaults", "Write a record holding the defaults");
+  defaults->add_option("-o,--output", options->output, "The record file to write")->required();
+  defaults->add_option("--page-width", options->pageWidth,
+                       "Page width in points of the document whose view centre the record "
+                       "follows (default 612)");
+  defaults->add_option("--page-height", options->pageHeight, "Page height in points (default 792)");
+  defaults->callback([&context, options] { context.exitCode = writeDefaults(*options); });
+
+  CLI::App* show = verb->add_subcommand("show", "Show a stored record's fields as JSON");
+  show->add_option("file", options->input, "The record file (340 bytes)")->required();
+  show->add_option("-o,--output", options->output, "Write the JSON here instead of printing it");
+  show->callback([&context, options] { context.exitCode = showRecord(*options); });
+
+  CLI::App* pack = verb->add_subcommand("pack", "Turn a record's JSON back into its 340 bytes");
+  pack->add_option("file", options->input, "The JSON file, as `record show` writes it")->required();
+  pack->add_option("-o,--output", options->output, "The record file to write")->required();
+  pack->callback([&context, options] { context.exitCode = packRecord(*options); });
+}
+
+}  // namespace
+
+HEART_CLI_VERB(30, addRecordVerb);
+
+}  // namespace heart::cli

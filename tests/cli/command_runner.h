@@ -1,0 +1,36 @@
+// Runs the built `heart` command and collects what it printed and its exit
+// code.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace heart::testing {
+
+struct CommandResult {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+// `heart` with the arguments, run in `folder`.
+CommandResult runHeart(const std::vector<std::string>& arguments,
+                       const std::filesystem::path& folder);
+
+std::string readFile(const std::filesystem::path& path);
+void writeFile(const std::filesystem::path& path, const std::string& bytes);
+
+// A fresh folder for one test, removed with the object.
+class ScratchFolder {
+ public:
+  ScratchFolder();
+  ~ScratchFolder();
+  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace heart::testing
