@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 #include "application/host.h"
 #include "core/fault_injector.h"
@@ -134,6 +135,26 @@ TEST_F(HostLifecycle, DestroyingTheHostShutsDownAnUnloadedPlugin) {
   host.reset();
   EXPECT_EQ(faultInjector().calls("SP Blocks Suite.FreeBlock"), 1);
   EXPECT_FALSE(PluginModule::isMapped(kModulePath));
+}
+
+TEST_F(HostLifecycle, AccessSuiteKnowsTheModuleFile) {
+  const void* table = nullptr;
+  ASSERT_EQ(
+      host->broker().basicSuite()->AcquireSuite(kSPAccessSuite, kSPAccessSuiteVersion, &table),
+      kNoErr);
+  auto* access = static_cast<const SPAccessSuite*>(table);
+  SPPluginRef plugin = host->module()->ref();
+  char path[4096];
+  ASSERT_EQ(access->GetPluginFilePath(plugin, path, sizeof path), kNoErr);
+  EXPECT_TRUE(std::filesystem::equivalent(path, kModulePath)) << path;
+  char tooSmall[8] = "xxxxxxx";
+  EXPECT_EQ(access->GetPluginFilePath(plugin, tooSmall, sizeof tooSmall), kBadParameterErr);
+  EXPECT_STREQ(tooSmall, "") << "a path that does not fit is not cut";
+  EXPECT_EQ(access->IsPluginLoaded(plugin), 1);
+  ASSERT_EQ(host->unload(), kNoErr);
+  EXPECT_EQ(access->IsPluginLoaded(plugin), 0);
+  EXPECT_EQ(access->IsPluginLoaded(reinterpret_cast<SPPluginRef>(path)), 0);
+  host->broker().basicSuite()->ReleaseSuite(kSPAccessSuite, kSPAccessSuiteVersion);
 }
 
 TEST_F(HostLifecycle, AboutShowsTheAboutBoxAndAnswersZero) {

@@ -6,8 +6,11 @@
 #include <set>
 #include <string>
 
+#include "application/host.h"
 #include "core/record_defaults.h"
+#include "core/suite_broker.h"
 #include "params/field_table.h"
+#include "shell/suite_pointers.h"
 
 using heart::defaultRecord;
 
@@ -63,6 +66,27 @@ TEST(RecordDefaults, LeaveFinalRunAndDialogBoundsAlone) {
   EXPECT_EQ(record.finalRun, 1);
   for (int k = 0; k < 4; ++k) EXPECT_EQ(record.dialogBounds[k], 10 + k);
   EXPECT_EQ(record.hasDialogBounds, 0);
+}
+
+TEST(RecordDefaults, CentreComesFromTheFrontViewOfTheDocument) {
+  heart::HostOptions options;
+  options.pageWidth = 1000;
+  options.pageHeight = 800;
+  heart::Host host(options);
+  const void* suite = nullptr;
+  ASSERT_EQ(host.broker().basicSuite()->AcquireSuite(kAIDocumentViewSuite,
+                                                     kAIDocumentViewSuiteVersion, &suite),
+            kNoErr);
+  sAIDocumentView = static_cast<const AIDocumentViewSuite*>(suite);
+  AIRealPoint centre{-1, -1};
+  EXPECT_EQ(frontViewCentre(&centre), kNoErr);
+  sAIDocumentView = nullptr;
+  EXPECT_EQ(centre.h, 500.0f);
+  EXPECT_EQ(centre.v, 400.0f);
+  ParameterRecord record = zeroed();
+  setDefaults(&record, centre);
+  EXPECT_EQ(record.centerX, 300.0f);
+  EXPECT_EQ(record.centerY, 400.0f);
 }
 
 }  // namespace
