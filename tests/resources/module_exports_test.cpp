@@ -6,31 +6,19 @@
 #include <sstream>
 #include <string>
 
-namespace heart {
-namespace {
-
-// The symbols the module file defines for dynamic linking, by name and type.
-std::set<std::string> definedDynamicSymbols(const std::string& path, std::string* listing) {
-  const std::string command = "nm -D --defined-only '" + path + "' 2>&1";
+TEST(ModuleExports, OnlyPluginMainIsDefined) {
+  const std::string command = std::string("nm -D --defined-only '") + HEART_MODULE_PATH + "' 2>&1";
   FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return {};
-  char line[512];
+  ASSERT_NE(pipe, nullptr);
+  std::string listing;
   std::set<std::string> symbols;
+  char line[512];
   while (fgets(line, sizeof line, pipe)) {
-    *listing += line;
+    listing += line;
     std::istringstream fields(line);
     std::string address, type, name;
     if (fields >> address >> type >> name) symbols.insert(type + " " + name);
   }
-  pclose(pipe);
-  return symbols;
-}
-
-TEST(ModuleExports, OnlyPluginMainIsDefined) {
-  std::string listing;
-  const auto symbols = definedDynamicSymbols(HEART_MODULE_PATH, &listing);
+  EXPECT_EQ(pclose(pipe), 0) << listing;
   EXPECT_EQ(symbols, (std::set<std::string>{"T PluginMain"})) << listing;
 }
-
-}  // namespace
-}  // namespace heart

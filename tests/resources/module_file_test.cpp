@@ -1,6 +1,9 @@
 // Reading the resource section from module files that are missing, not ELF,
-// cut short or with damaged headers: a clear error every time, never a crash.
+// cut short or with damaged headers: a clear error naming the file every
+// time, never a crash.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "resource_test_support.h"
 
@@ -11,113 +14,77 @@ using testing::readFile;
 using testing::ScratchFolder;
 using testing::writeFile;
 
-std::string refusal(const std::filesystem::path& path) {
-  std::string error;
-  auto resources = PluginResources::readFromModule(path.string(), &error);
-  EXPECT_FALSE(resources.has_value()) << path;
-  EXPECT_NE(error.find(path.string()), std::string::npos)
-      << "the message names the file: " << error;
-  return error;
-}
+class ModuleFile : public ::testing::Test {
+ protected:
+  // Writes `bytes` as a module and answers why it was refused.
+  std::string refusal(const std::vector<uint8_t>& bytes) {
+    writeFile(folder / "module.aip", bytes);
+    return refusalOf((folder / "module.aip").string());
+  }
+  static std::string refusalOf(const std::string& path) {
+    std::string error;
+    EXPECT_FALSE(PluginResources::readFromModule(path, &error).has_value()) << path;
+    EXPECT_NE(error.find(path), std::string::npos) << error;
+    return error;
+  }
+  static void setU64(std::vector<uint8_t>& bytes, size_t at, uint64_t value) {
+    for (int i = 0; i < 8; ++i) bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
+  }
 
-uint64_t readU64(const std::vector<uint8_t>& bytes, size_t at) {
-  uint64_t value = 0;
-  for (int i = 7; i >= 0; --i) value = value << 8 | bytes[at + i];
-  return value;
-}
-
-void writeU64(std::vector<uint8_t>& bytes, size_t at, uint64_t value) {
-  for (int i = 0; i < 8; ++i) bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
-}
-
-TEST(ModuleFile, MissingAndForeignFiles) {
   ScratchFolder folder;
-  EXPECT_NE(refusal(folder / "absent.aip").find("cannot open"), std::string::npos);
+  const std::vector<uint8_t> module = readFile(HEART_MODULE_PATH);
+};
 
-  writeFile(folder / "notes.aip", std::string("These are not the bytes of a module.\n"));
-  EXPECT_NE(refusal(folder / "notes.aip").find("not an ELF file"), std::string::npos);
+#define EXPECT_REFUSED(bytes, words) EXPECT_NE(refusal(bytes).find(words), std::string::npos)
 
-  writeFile(folder / "empty.aip", std::string());
-  EXPECT_NE(refusal(folder / "empty.aip").find("not an ELF file"), std::string::npos);
-
-  auto module = readFile(HEART_MODULE_PATH);
-  ASSERT_GT(module.size(), 64u);
-  auto thirtyTwoBit = module;
-  thirtyTwoBit[4] = 1;
-  writeFile(folder / "elf32.aip", thirtyTwoBit);
-  EXPECT_NE(refusal(folder / "elf32.aip").find("64-bit"), std::string::npos);
+TEST_F(ModuleFile, MissingAndForeignFiles) {
+  EXPECT_NE(refusalOf((folder / "absent.aip").string()).find("cannot open"), std::string::npos);
+  EXPECT_NE(refusalOf("/proc/self/exe").find("no section .heart_resources"), std::string::npos);
+  const std::string text = "These are not the bytes of a module.\n";
+  EXPECT_REFUSED(std::vector<uint8_t>(text.begin(), text.end()), "not an ELF file");
+  EXPECT_REFUSED(std::vector<uint8_t>{}, "not an ELF file");
+  auto elf32 = module;
+  elf32[4] = 1;
+  EXPECT_REFUSED(elf32, "64-bit");
   auto bigEndian = module;
   bigEndian[5] = 2;
-  writeFile(folder / "msb.aip", bigEndian);
-  EXPECT_NE(refusal(folder / "msb.aip").find("little-endian"), std::string::npos);
+  EXPECT_REFUSED(bigEndian, "little-endian");
 }
 
-TEST(ModuleFile, AnElfFileWithoutResources) {
-  // The test program itself is an ELF file without the section.
-  const std::string error = refusal("/proc/self/exe");
-  EXPECT_NE(error.find("no section .heart_resources"), std::string::npos) << error;
-}
-
-TEST(ModuleFile, CutShortAnywhere) {
-  ScratchFolder folder;
-  const auto module = readFile(HEART_MODULE_PATH);
-  // Where the headers, the name table and the section lie decides which
-  // check fires; every cut must be refused.
-  const size_t sectionTable = readU64(module, 0x28);
+TEST_F(ModuleFile, CutShortAnywhere) {
+  uint64_t sectionTable = 0;
+  for (int i = 7; i >= 0; --i) sectionTable = sectionTable << 8 | module[0x28 + i];
   ASSERT_LT(sectionTable, module.size());
-  for (size_t length : {size_t{10}, size_t{63}, size_t{64}, module.size() / 2, sectionTable,
-                        sectionTable + 100, module.size() - 1}) {
-    std::vector<uint8_t> cut(module.begin(), module.begin() + length);
-    writeFile(folder / "cut.aip", cut);
-    const std::string error = refusal(folder / "cut.aip");
-    EXPECT_FALSE(error.empty()) << length;
-  }
+  for (size_t length : {size_t{10}, size_t{64}, module.size() / 2, size_t(sectionTable),
+                        size_t(sectionTable) + 100, module.size() - 1})
+    EXPECT_FALSE(refusal(std::vector<uint8_t>(module.begin(), module.begin() + length)).empty());
 }
 
-TEST(ModuleFile, DamagedSectionHeaders) {
-  ScratchFolder folder;
-  const auto module = readFile(HEART_MODULE_PATH);
+TEST_F(ModuleFile, DamagedHeaders) {
+  auto far = module;
+  setU64(far, 0x28, module.size() + 4096);  // section headers beyond the end
+  EXPECT_REFUSED(far, "truncated");
+  auto wrapping = module;
+  setU64(wrapping, 0x28, ~uint64_t{0} - 8);  // overflows when added to
+  EXPECT_REFUSED(wrapping, "truncated");
+  auto none = module;
+  setU64(none, 0x28, 0);
+  EXPECT_REFUSED(none, "no section headers");
+  auto small = module;
+  small[0x3A] = 16;
+  small[0x3B] = 0;
+  EXPECT_REFUSED(small, "too small");
+  auto names = module;
+  names[0x3E] = 0xF0;  // name table index past the section count
+  names[0x3F] = 0;
+  EXPECT_REFUSED(names, "out of range");
 
-  auto farTable = module;
-  writeU64(farTable, 0x28, module.size() + 4096);  // section headers beyond the end
-  writeFile(folder / "far.aip", farTable);
-  EXPECT_NE(refusal(folder / "far.aip").find("truncated"), std::string::npos);
-
-  auto wrappingTable = module;
-  writeU64(wrappingTable, 0x28, ~uint64_t{0} - 8);  // an offset that overflows when added to
-  writeFile(folder / "wrap.aip", wrappingTable);
-  EXPECT_NE(refusal(folder / "wrap.aip").find("truncated"), std::string::npos);
-
-  auto noTable = module;
-  writeU64(noTable, 0x28, 0);
-  writeFile(folder / "none.aip", noTable);
-  EXPECT_NE(refusal(folder / "none.aip").find("no section headers"), std::string::npos);
-
-  auto smallEntries = module;
-  smallEntries[0x3A] = 16;
-  smallEntries[0x3B] = 0;
-  writeFile(folder / "small.aip", smallEntries);
-  EXPECT_NE(refusal(folder / "small.aip").find("too small"), std::string::npos);
-
-  auto badNames = module;
-  badNames[0x3E] = 0xF0;  // name table index past the section count
-  badNames[0x3F] = 0x00;
-  writeFile(folder / "names.aip", badNames);
-  EXPECT_NE(refusal(folder / "names.aip").find("out of range"), std::string::npos);
-}
-
-TEST(ModuleFile, DamagedResourceSectionIsReportedWithTheFile) {
-  ScratchFolder folder;
-  auto module = readFile(HEART_MODULE_PATH);
   std::string error;
   auto section = PluginResources::readResourceSection(HEART_MODULE_PATH, &error);
   ASSERT_TRUE(section.has_value()) << error;
-  // Find the block in the file by its bytes and spoil its magic.
-  auto at = std::search(module.begin(), module.end(), section->begin(), section->end());
-  ASSERT_NE(at, module.end());
-  *at = 'X';
-  writeFile(folder / "spoilt.aip", module);
-  EXPECT_NE(refusal(folder / "spoilt.aip").find("bad magic"), std::string::npos);
+  auto spoilt = module;
+  *std::search(spoilt.begin(), spoilt.end(), section->begin(), section->end()) = 'X';
+  EXPECT_REFUSED(spoilt, "bad magic");
 }
 
 }  // namespace
