@@ -84,5 +84,19 @@ TEST_F(Dispatch, NamesAreComparedOnlyThroughTheBasicSuite) {
   EXPECT_EQ(menuGo, kBadSelectorErr);
 }
 
+// About answers 0 however the box is closed, so no alert follows it.
+TEST_F(Dispatch, AboutAnswersZeroHoweverItIsClosed) {
+  ASSERT_EQ(host->startup(), kNoErr);
+  events->add(DialogEvent::press(1)).add(DialogEvent::cancel());
+  for (int run = 0; run < 3; ++run) EXPECT_EQ(host->about(), kNoErr) << run;  // the last confirms
+  const auto boxes = dialogsNamed("About Dialog");
+  ASSERT_EQ(boxes.size(), 3u);
+  EXPECT_EQ(boxes[0].resourceId, 16050);
+  // The OK button ends the box through its notify procedure's default handling.
+  EXPECT_EQ(std::vector<int32_t>({boxes[0].result, boxes[1].result, boxes[2].result}),
+            std::vector<int32_t>({1, 2, 1}));
+  EXPECT_TRUE(dialogsNamed("Error Dialog").empty());
+}
+
 }  // namespace
 }  // namespace heart::testing
