@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <sstream>
 
 #include "core/fault_injector.h"
 #include "core/suite_broker.h"
@@ -121,6 +122,13 @@ const ItemState* captionItem(const DialogState& state, int32_t id) {
   for (const ItemState& item : state.items)
     if (item.id == id && item.type == kADMTextStaticType) return &item;
   return nullptr;
+}
+
+std::set<std::string> fieldNames(const std::string& spaceSeparated) {
+  std::set<std::string> names;
+  std::istringstream words(spaceSeparated);
+  for (std::string name; words >> name;) names.insert(name);
+  return names;
 }
 
 std::string differences(const ParameterRecord& actual, const ParameterRecord& expected,

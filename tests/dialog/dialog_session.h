@@ -64,6 +64,9 @@ class DialogSession {
 // The page caption (the text static) with the id; id 95 is also a button.
 const ItemState* captionItem(const DialogState& state, int32_t id);
 
+// A set of field names from one space-separated list.
+std::set<std::string> fieldNames(const std::string& spaceSeparated);
+
 // The fields in which two records differ, named with both values; empty
 // when they agree on every field but the ignored ones.
 std::string differences(const ParameterRecord& actual, const ParameterRecord& expected,

@@ -12,44 +12,18 @@ namespace heart::testing {
 namespace {
 
 // What a tumble may change; every other field must keep its value.
-const std::set<std::string> kTumbled = {"placementMode",
-                                        "heartHeight",
-                                        "curveHeightLeft",
-                                        "curveHeightRight",
-                                        "curveDistanceLeft",
-                                        "curveDistanceRight",
-                                        "curveLengthLeft1",
-                                        "curveLengthLeft2",
-                                        "curveLengthRight1",
-                                        "curveLengthRight2",
-                                        "curveAngleLeft",
-                                        "curveAngleRight",
-                                        "slant",
-                                        "scaleHorizontal",
-                                        "scaleVertical",
-                                        "heartAngle",
-                                        "heartCount",
-                                        "interpolatePoints",
-                                        "anchorFlag1",
-                                        "anchorFlag2",
-                                        "anchorFlag3",
-                                        "anchorFlag4",
-                                        "randomDirectionPoints",
-                                        "randomHeart",
-                                        "randomCurve",
-                                        "randomAngle",
-                                        "randomCreatePoints",
-                                        "randomScaling",
-                                        "shapeTweaks[0]",
-                                        "shapeTweaks[4]",
-                                        "finalRun",
-                                        "previewDrawn"};
+const std::set<std::string> kTumbled = fieldNames(
+    "placementMode heartHeight curveHeightLeft curveHeightRight curveDistanceLeft "
+    "curveDistanceRight curveLengthLeft1 curveLengthLeft2 curveLengthRight1 curveLengthRight2 "
+    "curveAngleLeft curveAngleRight slant scaleHorizontal scaleVertical heartAngle heartCount "
+    "interpolatePoints anchorFlag1 anchorFlag2 anchorFlag3 anchorFlag4 randomDirectionPoints "
+    "randomHeart randomCurve randomAngle randomCreatePoints randomScaling shapeTweaks[0] "
+    "shapeTweaks[4] finalRun previewDrawn");
 // What "Tweak", "Jitter" and "Boost" may change.
-const std::set<std::string> kAdjusted = {
-    "heartHeight",       "curveDistanceLeft", "curveDistanceRight", "curveHeightLeft",
-    "curveHeightRight",  "curveLengthLeft1",  "curveLengthLeft2",   "curveLengthRight1",
-    "curveLengthRight2", "curveAngleLeft",    "curveAngleRight",    "finalRun",
-    "previewDrawn"};
+const std::set<std::string> kAdjusted = fieldNames(
+    "heartHeight curveDistanceLeft curveDistanceRight curveHeightLeft curveHeightRight "
+    "curveLengthLeft1 curveLengthLeft2 curveLengthRight1 curveLengthRight2 curveAngleLeft "
+    "curveAngleRight finalRun previewDrawn");
 
 // A record whose colour, sketch and switch settings a shape change must keep.
 ParameterRecord busyRecord(const DialogSession& session) {
