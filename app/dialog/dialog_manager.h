@@ -13,7 +13,9 @@
 // The suites reach the manager through hostServices().dialogs and hand it
 // the plug-in's references; every reference is checked against the open
 // dialogs before it is used, so a stale or foreign reference is ignored
-// rather than followed.
+// rather than followed. (Memory that a closed dialog's object occupied may
+// be reused by a newer object of the same kind; a stale reference to it then
+// reaches the newer object, never freed memory.)
 #pragma once
 
 #include <cstdint>
@@ -31,8 +33,6 @@
 #include "host/adm_suites.h"
 
 namespace heart {
-
-struct ResourceImage;
 
 // One item of a finished modal run, as it stood when the dialog ended.
 struct ModalRecordItem {
