@@ -130,7 +130,7 @@ TEST(ModuleResources, VersionRecord) {
   EXPECT_EQ(std::vector<uint16_t>(version->productVersion, version->productVersion + 4), v14);
   EXPECT_EQ(std::tie(version->fileType, version->language, version->codePage),
             std::make_tuple("dynamic library", "English (United Kingdom)", 1200));
-  const std::vector<std::pair<std::string, std::string>> designed = {
+  const std::vector<std::pair<std::string, std::string>> standard = {
       {"Comments", "Plugin to create heart shapes"},
       {"FileDescription", "Heart shape creator"},
       {"FileVersion", "1, 4, 0, 0"},
@@ -138,9 +138,9 @@ TEST(ModuleResources, VersionRecord) {
       {"OriginalFilename", "Norv_Heart.aip"},
       {"ProductName", "Heart"},
       {"ProductVersion", "1, 4, 0, 0"}};
-  // The designed keys in their order, followed by our company and legal entries.
-  ASSERT_EQ(version->strings.size(), designed.size() + 2);
-  EXPECT_TRUE(std::equal(designed.begin(), designed.end(), version->strings.begin()));
+  // The standard keys in their order, followed by our company and legal entries.
+  ASSERT_EQ(version->strings.size(), standard.size() + 2);
+  EXPECT_TRUE(std::equal(standard.begin(), standard.end(), version->strings.begin()));
   EXPECT_EQ(version->strings[7].first, "CompanyName");
   EXPECT_EQ(version->strings[8].first, "LegalCopyright");
 }
