@@ -44,16 +44,16 @@ void shadowFill(ASInt16 colourModel, bool halfFill, AIColor* fill) {
   }
 }
 
-ASErr addDropShadow(AIArtHandle heart, const ParameterRecord& record, const RunValues& run) {
+ASErr addDropShadow(AIArtHandle heart, const ParameterRecord& record, const RunValues& run,
+                    AIPathStyle* style) {
   AIArtHandle shadow = nullptr;
   if (ASErr error = sAIArt->DuplicateArt(heart, kPlaceBelow, heart, &shadow)) return error;
 
-  AIPathStyle style{};
-  sAIPathStyle->GetPathStyle(heart, &style);
+  sAIPathStyle->GetPathStyle(heart, style);
   ASInt16 colourModel = -1;
   sAIDocument->GetDocumentColorModel(&colourModel);
-  shadowFill(colourModel, record.halfFillShadow != 0, &style.fillColor);
-  sAIPathStyle->SetPathStyle(shadow, &style);
+  shadowFill(colourModel, record.halfFillShadow != 0, &style->fillColor);
+  sAIPathStyle->SetPathStyle(shadow, style);
 
   AIReal dx = 20.0f;
   AIReal dy = -20.0f;

@@ -11,4 +11,5 @@
 // components halved in the model's kind. An unknown model keeps the fill.
 void shadowFill(ASInt16 colourModel, bool halfFill, AIColor* fill);
 
-ASErr addDropShadow(AIArtHandle heart, const ParameterRecord& record, const RunValues& run);
+ASErr addDropShadow(AIArtHandle heart, const ParameterRecord& record, const RunValues& run,
+                    AIPathStyle* style);

@@ -50,7 +50,7 @@ ASErr buildHeart(const ParameterRecord& record, WorkingValues* values) {
   if (ASErr error = applyAnchorSwitches(path, values->outline)) return error;  // H6
   if (ASErr error = rotateAndScaleHeart(path, *values)) return error;          // H7
   if (ASErr error = randomlyTransformHeart(path, record)) return error;        // H8
-  paintHeart(path, record, values->run);                                       // H9
+  paintHeart(path, record, values->run, &values->style);                       // H9
   if (record.randomStyle) {                                                    // H10
     if (ASErr error = applyRandomArtStyle(path, values->run)) return error;
   }
@@ -62,12 +62,12 @@ ASErr buildHeart(const ParameterRecord& record, WorkingValues* values) {
     if (ASErr error = randomlyWarpHeart(path, values->basePoint)) return error;
   }
   if (record.dropShadow) {  // H13
-    if (ASErr error = addDropShadow(path, record, values->run)) return error;
+    if (ASErr error = addDropShadow(path, record, values->run, &values->style)) return error;
   }
   if (record.basicPattern) {
     if (ASErr error = addMirrorCopies(path, values->run)) return error;
   }
-  return addSketchCopies(path, record, *values);  // H14
+  return addSketchCopies(path, record, *values, &values->style);  // H14
 }
 
 }  // namespace

@@ -22,34 +22,33 @@ void jitterWidth(AIPathStyle* style) {
 
 }  // namespace
 
-void paintHeart(AIArtHandle path, const ParameterRecord& record, const RunValues& run) {
-  AIPathStyle style{};
+void paintHeart(AIArtHandle path, const ParameterRecord& record, const RunValues& run,
+                AIPathStyle* style) {
   if (record.randomFill) {
-    changeStyle(path, &style, [](AIPathStyle* s) { randomiseColour(&s->fillColor); });
+    changeStyle(path, style, [](AIPathStyle* s) { randomiseColour(&s->fillColor); });
   }
   if (record.randomFillSwatches) {
-    changeStyle(path, &style, [&run](AIPathStyle* s) {
+    changeStyle(path, style, [&run](AIPathStyle* s) {
       takeRandomSwatchColour(run.swatchCount, &s->fillColor);
       s->fillPaint = true;
     });
   }
   if (record.randomStroke) {
-    changeStyle(path, &style, [](AIPathStyle* s) { randomiseStrokeColour(&s->strokeColor); });
+    changeStyle(path, style, [](AIPathStyle* s) { randomiseStrokeColour(&s->strokeColor); });
   }
   if (record.randomWidth) {
-    changeStyle(path, &style, [](AIPathStyle* s) { s->strokeWidth = drawReal() * s->strokeWidth; });
+    changeStyle(path, style, [](AIPathStyle* s) { s->strokeWidth = drawReal() * s->strokeWidth; });
   }
   if (record.randomOpacity) {
-    changeStyle(path, &style,
-                [path](AIPathStyle*) { sAIBlendStyle->SetOpacity(path, drawReal()); });
+    changeStyle(path, style, [path](AIPathStyle*) { sAIBlendStyle->SetOpacity(path, drawReal()); });
   }
   if (record.jitterFill) {
-    changeStyle(path, &style, [](AIPathStyle* s) { jitterColour(&s->fillColor); });
+    changeStyle(path, style, [](AIPathStyle* s) { jitterColour(&s->fillColor); });
   }
   if (record.jitterStroke) {
-    changeStyle(path, &style, [](AIPathStyle* s) { jitterColour(&s->strokeColor); });
+    changeStyle(path, style, [](AIPathStyle* s) { jitterColour(&s->strokeColor); });
   }
-  if (record.jitterWidth) changeStyle(path, &style, jitterWidth);
+  if (record.jitterWidth) changeStyle(path, style, jitterWidth);
 }
 
 ASErr applyRandomArtStyle(AIArtHandle path, const RunValues& run) {

@@ -102,7 +102,7 @@ void applySketchColour(AIArtHandle copy, const ParameterRecord& record, const Ru
 }
 
 ASErr addSketchCopy(AIArtHandle heart, const ParameterRecord& record, const WorkingValues& values,
-                    SketchShiftDeltas* deltas) {
+                    SketchShiftDeltas* deltas, AIPathStyle* style) {
   AIArtHandle copy = nullptr;
   if (ASErr error = sAIArt->DuplicateArt(heart, kPlaceAboveAll, heart, &copy)) return error;
 
@@ -116,14 +116,13 @@ ASErr addSketchCopy(AIArtHandle heart, const ParameterRecord& record, const Work
     }
   }
 
-  AIPathStyle style{};
-  sAIPathStyle->GetPathStyle(copy, &style);
-  style.strokePaint = true;
-  applySketchColour(copy, record, values.run, *deltas, &style.strokeColor);
-  style.fillPaint = false;
-  style.strokeWidth =
+  sAIPathStyle->GetPathStyle(copy, style);
+  style->strokePaint = true;
+  applySketchColour(copy, record, values.run, *deltas, &style->strokeColor);
+  style->fillPaint = false;
+  style->strokeWidth =
       record.randomSketchWeight ? drawReal() * values.sketchStrokeWidth : values.sketchStrokeWidth;
-  sAIPathStyle->SetPathStyle(copy, &style);
+  sAIPathStyle->SetPathStyle(copy, style);
 
   if (record.basicPattern) return addMirrorCopies(copy, values.run);
   return kNoErr;
@@ -131,13 +130,13 @@ ASErr addSketchCopy(AIArtHandle heart, const ParameterRecord& record, const Work
 
 }  // namespace
 
-ASErr addSketchCopies(AIArtHandle heart, const ParameterRecord& record,
-                      const WorkingValues& values) {
+ASErr addSketchCopies(AIArtHandle heart, const ParameterRecord& record, const WorkingValues& values,
+                      AIPathStyle* style) {
   // A copy that was not shifted takes the previous copy's deltas; the first
   // copies of every heart start from none.
   SketchShiftDeltas deltas{0.0f, 0.0f, 0.0f};
   for (int32_t j = 0; j < record.sketchRepeats; ++j) {
-    if (ASErr error = addSketchCopy(heart, record, values, &deltas)) return error;
+    if (ASErr error = addSketchCopy(heart, record, values, &deltas, style)) return error;
   }
   return kNoErr;
 }

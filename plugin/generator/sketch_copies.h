@@ -31,5 +31,5 @@ struct SketchShiftDeltas {
 // Adds the record's number of sketch copies of the heart (each a copy of
 // the heart, not of the previous sketch), with their mirror copies when the
 // basic pattern is on.
-ASErr addSketchCopies(AIArtHandle heart, const ParameterRecord& record,
-                      const WorkingValues& values);
+ASErr addSketchCopies(AIArtHandle heart, const ParameterRecord& record, const WorkingValues& values,
+                      AIPathStyle* style);

@@ -54,6 +54,9 @@ struct WorkingValues {
   // The current heart's tip. Placement sets it per heart; it persists from
   // one heart to the next and starts at the user's centre.
   AIRealPoint basePoint;
+  // Scratch for reading and writing path styles. The host's answers are not
+  // examined, so a failed read leaves what the last step wrote here.
+  AIPathStyle style;
 };
 
 // Converts the record into working values through the host's real maths.

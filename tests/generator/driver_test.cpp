@@ -225,6 +225,34 @@ TEST_F(DriverTest, UnexaminedOperationsDoNotEndTheRun) {
   }
 }
 
+TEST_F(DriverTest, AFailedStyleReadKeepsWhatTheLastStepRead) {
+  record.randomFill = 1;
+  record.dropShadow = 1;
+  draws({0.2f, 0.4f, 0.6f});
+  // The first read is the random fill's, the second the shadow's.
+  heart::faultInjector().failAt("AI Path Style Suite.GetPathStyle", 2, kBadParameterErr);
+  ASSERT_EQ(go(), kNoErr);
+  std::vector<ArtId> all = paths();
+  ASSERT_EQ(all.size(), 2u);
+  AIPathStyle shadow = style(all[0]);
+  AIPathStyle heart = style(all[1]);
+  EXPECT_TRUE(sameColour(shadow.fillColor, rgb(0, 0, 0)));
+  EXPECT_TRUE(sameColour(heart.fillColor, rgb(0.2f, 0.4f, 0.6f)));
+  EXPECT_EQ(shadow.fillPaint, heart.fillPaint);
+  EXPECT_EQ(shadow.strokePaint, heart.strokePaint);
+  EXPECT_TRUE(sameColour(shadow.strokeColor, heart.strokeColor));
+  EXPECT_FLOAT_EQ(shadow.strokeWidth, heart.strokeWidth);
+}
+
+TEST_F(DriverTest, AFailedWarpRectangleEndsTheRunThroughTheEnvelope) {
+  record.randomWarp = 1;
+  heart::faultInjector().failAt("AI Shape Construction Suite.NewRect", 1, kMemFullErr);
+  const ASErr result = go();
+  EXPECT_NE(result, kNoErr);
+  EXPECT_NE(result, kMemFullErr) << "the rectangle's own answer is not examined";
+  EXPECT_EQ(paths().size(), 1u);
+}
+
 TEST_F(DriverTest, PreviewPassesTheRedrawAnswerOn) {
   heart::faultInjector().failAt("AI Document Suite.RedrawDocument", 1, kBadParameterErr);
   EXPECT_EQ(preview(), kBadParameterErr);
