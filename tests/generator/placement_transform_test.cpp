@@ -231,21 +231,5 @@ TEST_F(MirrorTest, BasicPatternReflectsTheHeartIntoTheOtherThreeQuarters) {
   }
 }
 
-TEST_F(MirrorTest, MirrorCopiesWorkForAHeartAnywhere) {
-  const float w = page().h;
-  const float h = page().v;
-  record.basicPattern = 1;
-  record.centerX = 500;
-  record.centerY = 80;
-  record.heartAngle = 30;
-  ASSERT_EQ(go(), kNoErr);
-  std::vector<ArtId> pieces = paths();
-  ASSERT_EQ(pieces.size(), 4u);
-  std::vector<AIPathSegment> original = segments(pieces[0]);
-  std::vector<AIPathSegment> both = segments(pieces[2]);
-  for (size_t i = 0; i < original.size(); ++i)
-    EXPECT_TRUE(near(both[i].p, AIRealPoint{w - original[i].p.h, h - original[i].p.v})) << i;
-}
-
 }  // namespace
 }  // namespace heart_test
