@@ -31,6 +31,10 @@ bool selectedListId(ADMItemRef listItem, int32_t* entryId);
 // A record word as a real and back, converted by the field's type.
 float recordWord(const ParameterRecord* record, const FieldInfo& field);
 void setRecordWord(ParameterRecord* record, const FieldInfo& field, float value);
+// A switch, count or list word as it is stored, without passing through a
+// real, so that any stored integer reads back exactly.
+int32_t recordInteger(const ParameterRecord* record, const FieldInfo& field);
+void setRecordInteger(ParameterRecord* record, const FieldInfo& field, int32_t value);
 // Writes `value` into the record word at `offset`, converted by its type.
 void setRecordWordAt(ParameterRecord* record, int32_t offset, float value);
 

@@ -59,16 +59,15 @@ void attachProcedure(ADMItemRef item, DialogProcedure procedure) {
 // Units, range, precision and value of a spin edit from its record field.
 void setUpSpinEdit(ADMItemRef item, const FieldInfo& field, const ParameterRecord* record) {
   sADMItem->SetUnits(item, kADMNoUnits);
-  float value = recordWord(record, field);
   if (field.type == kFieldFloat) {
     sADMItem->SetMinFloatValue(item, field.minimum);
     sADMItem->SetMaxFloatValue(item, field.maximum);
     sADMItem->SetPrecision(item, kFloatPrecision);
-    sADMItem->SetFloatValue(item, value);
+    sADMItem->SetFloatValue(item, recordWord(record, field));
   } else {
     sADMItem->SetMinIntValue(item, static_cast<ASInt32>(field.minimum));
     sADMItem->SetMaxIntValue(item, static_cast<ASInt32>(field.maximum));
-    sADMItem->SetIntValue(item, static_cast<ASInt32>(value));
+    sADMItem->SetIntValue(item, recordInteger(record, field));
   }
 }
 
@@ -82,7 +81,7 @@ void createItem(ADMDialogRef dialog, const DialogItemSpec& spec, const Parameter
       if (field) setUpSpinEdit(item, *field, record);
       break;
     case kTextCheckBoxItem:
-      if (field) sADMItem->SetBooleanValue(item, recordWord(record, *field) != 0.0f ? 1 : 0);
+      if (field) sADMItem->SetBooleanValue(item, recordInteger(record, *field) != 0 ? 1 : 0);
       break;
     case kTextStaticItem:
     case kPopupListItem:
@@ -114,7 +113,7 @@ void fillPopupList(ADMDialogRef dialog, const PopupListSpec& spec, const Paramet
     sADMEntry->SetID(entry, position);
   }
   if (const FieldInfo* field = fieldForItem(spec.item))
-    selectListPosition(item, static_cast<int32_t>(recordWord(record, *field)));
+    selectListPosition(item, recordInteger(record, *field));
 }
 
 }  // namespace

@@ -67,19 +67,18 @@ void writeBinding(ADMDialogRef dialog, const ParameterRecord* record, const Item
   const FieldInfo* field = fieldForItem(binding.item);
   ADMItemRef item = sADMDialog->GetItem(dialog, binding.item);
   if (!field || !item) return;
-  float value = recordWord(record, *field);
   switch (binding.kind) {
     case kRealBinding:
-      sADMItem->SetFloatValue(item, value);
+      sADMItem->SetFloatValue(item, recordWord(record, *field));
       break;
     case kSwitchBinding:
-      sADMItem->SetBooleanValue(item, value != 0.0f ? 1 : 0);
+      sADMItem->SetBooleanValue(item, recordInteger(record, *field) != 0 ? 1 : 0);
       break;
     case kCountBinding:
-      sADMItem->SetIntValue(item, static_cast<ASInt32>(value));
+      sADMItem->SetIntValue(item, recordInteger(record, *field));
       break;
     case kListBinding:
-      selectListPosition(item, static_cast<int32_t>(value));
+      selectListPosition(item, recordInteger(record, *field));
       break;
   }
 }

@@ -2,6 +2,8 @@
 // enable rules that follow the values, and the preview.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "dialog_session.h"
 
 namespace heart::testing {
@@ -75,7 +77,8 @@ TEST(ValueNotifier, AnyNotificationReadsEveryBoundItem) {
   DialogSession session;
   ParameterRecord record = session.defaults();
   record.heartHeight = 9000;  // the items limit these on the way in
-  record.heartCount = 0;
+  record.heartCount = INT32_MAX;
+  record.sketchRepeats = INT32_MIN;
   record.placementMode = 12;  // no such entry: the list selects nothing
   record.finalRun = 1;
   session.store(record);
@@ -85,7 +88,8 @@ TEST(ValueNotifier, AnyNotificationReadsEveryBoundItem) {
   session.runDialog();
 
   EXPECT_FLOAT_EQ(opened.record.heartHeight, 2500);
-  EXPECT_EQ(opened.record.heartCount, 1);
+  EXPECT_EQ(opened.record.heartCount, 400);
+  EXPECT_EQ(opened.record.sketchRepeats, 0);
   EXPECT_EQ(opened.record.finalRun, 0);
   EXPECT_EQ(opened.record.placementMode, 12);
   EXPECT_TRUE(enabled(opened, 4) && enabled(opened, 5));
