@@ -23,7 +23,7 @@ namespace {
 
 }  // namespace
 
-const DialogItemSpec kDialogItems[kDialogItemCount] = {
+const DialogItemLayout kDialogItems[kDialogItemCount] = {
     // Spin edits.
     SPIN(11, 180, 70, 240, 90, kValueProcedure),
     SPIN(12, 180, 92, 240, 112, kValueProcedure),

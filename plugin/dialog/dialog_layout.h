@@ -71,7 +71,7 @@ enum DialogProcedure : int32_t {
   kPointPickerProcedure,  // a tracking procedure
 };
 
-struct DialogItemSpec {
+struct DialogItemLayout {
   ASInt32 id;
   DialogItemKind kind;
   ASRect bounds;
@@ -80,7 +80,7 @@ struct DialogItemSpec {
 };
 
 // The 118 items in the order the initialisation creates them.
-extern const DialogItemSpec kDialogItems[kDialogItemCount];
+extern const DialogItemLayout kDialogItems[kDialogItemCount];
 
 struct DialogPage {
   const char* caption;
@@ -103,7 +103,7 @@ int pageOfItem(ASInt32 itemId);
 // The record field shown by an item, or null for items that show none.
 const FieldInfo* fieldForItem(ASInt32 itemId);
 
-struct PopupListSpec {
+struct PopupListLayout {
   ASInt32 item;
   // The procedure set after the list is looked up again while it is filled.
   DialogProcedure procedureWhenFilled;
@@ -114,7 +114,7 @@ struct PopupListSpec {
 // The four popup lists in the order they are filled: settings, placement,
 // heart preset, sketch colour.
 constexpr int kPopupListCount = 4;
-extern const PopupListSpec kPopupLists[kPopupListCount];
+extern const PopupListLayout kPopupLists[kPopupListCount];
 
 constexpr int kSettingsEntryCount = 27;
 constexpr int kPlacementEntryCount = 8;

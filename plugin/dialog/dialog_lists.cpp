@@ -66,7 +66,7 @@ const char* const kSketchColorEntries[kSketchColorEntryCount] = {
 
 }  // namespace
 
-const PopupListSpec kPopupLists[kPopupListCount] = {
+const PopupListLayout kPopupLists[kPopupListCount] = {
     {kSettingsListItem, kNoProcedure, kSettingsEntries, kSettingsEntryCount},
     {kPlacementListItem, kValueProcedure, kPlacementEntries, kPlacementEntryCount},
     {kHeartPresetListItem, kHeartPresetProcedure, kHeartPresetEntries, kHeartPresetEntryCount},

@@ -71,12 +71,13 @@ void setUpSpinEdit(ADMItemRef item, const FieldInfo& field, const ParameterRecor
   }
 }
 
-void createItem(ADMDialogRef dialog, const DialogItemSpec& spec, const ParameterRecord* record) {
-  ADMItemRef item = sADMDialog->CreateItem(dialog, spec.id, hostTypeName(spec.kind), &spec.bounds,
-                                           nullptr, nullptr);
+void createItem(ADMDialogRef dialog, const DialogItemLayout& layout,
+                const ParameterRecord* record) {
+  ADMItemRef item = sADMDialog->CreateItem(dialog, layout.id, hostTypeName(layout.kind),
+                                           &layout.bounds, nullptr, nullptr);
   if (!item) return;
-  const FieldInfo* field = fieldForItem(spec.id);
-  switch (spec.kind) {
+  const FieldInfo* field = fieldForItem(layout.id);
+  switch (layout.kind) {
     case kSpinEditItem:
       if (field) setUpSpinEdit(item, *field, record);
       break;
@@ -89,30 +90,31 @@ void createItem(ADMDialogRef dialog, const DialogItemSpec& spec, const Parameter
     case kTextPushButtonItem:
       break;
   }
-  attachProcedure(item, spec.procedure);
-  if (spec.text) sADMItem->SetText(item, spec.text);
+  attachProcedure(item, layout.procedure);
+  if (layout.text) sADMItem->SetText(item, layout.text);
   // The page-1 caption is the second item with ID 95, after the page-6
   // button, so the captions are held as they are created.
-  if (spec.kind == kTextStaticItem && spec.id >= kFirstCaptionItem &&
-      spec.id < kFirstCaptionItem + kPageCount)
-    rememberCaption(dialog, spec.id - kFirstCaptionItem + 1, item);
-  if (pageOfItem(spec.id) > 1) sADMItem->Show(item, 0);
+  if (layout.kind == kTextStaticItem && layout.id >= kFirstCaptionItem &&
+      layout.id < kFirstCaptionItem + kPageCount)
+    rememberCaption(dialog, layout.id - kFirstCaptionItem + 1, item);
+  if (pageOfItem(layout.id) > 1) sADMItem->Show(item, 0);
 }
 
-void fillPopupList(ADMDialogRef dialog, const PopupListSpec& spec, const ParameterRecord* record) {
-  ADMItemRef item = sADMDialog->GetItem(dialog, spec.item);
+void fillPopupList(ADMDialogRef dialog, const PopupListLayout& layout,
+                   const ParameterRecord* record) {
+  ADMItemRef item = sADMDialog->GetItem(dialog, layout.item);
   if (!item) return;
   ADMListRef list = sADMItem->GetList(item);
-  if (spec.procedureWhenFilled != kNoProcedure)
-    attachProcedure(sADMDialog->GetItem(dialog, spec.item), spec.procedureWhenFilled);
+  if (layout.procedureWhenFilled != kNoProcedure)
+    attachProcedure(sADMDialog->GetItem(dialog, layout.item), layout.procedureWhenFilled);
   if (!list) return;
-  for (int position = 0; position < spec.entryCount; ++position) {
+  for (int position = 0; position < layout.entryCount; ++position) {
     ADMEntryRef entry = sADMList->InsertEntry(list, position);
     if (!entry) continue;
-    sADMEntry->SetText(entry, spec.entries[position]);
+    sADMEntry->SetText(entry, layout.entries[position]);
     sADMEntry->SetID(entry, position);
   }
-  if (const FieldInfo* field = fieldForItem(spec.item))
+  if (const FieldInfo* field = fieldForItem(layout.item))
     selectListPosition(item, recordInteger(record, *field));
 }
 
@@ -122,8 +124,8 @@ ASErr initOptionsDialog(ADMDialogRef dialog) {
   ParameterRecord* record = recordOfDialog(dialog);
   if (!record) return kNoErr;  // nothing to show without the record
   sADMDialog->Size(dialog, kDialogWidth, kDialogHeight);
-  for (const DialogItemSpec& spec : kDialogItems) createItem(dialog, spec, record);
-  for (const PopupListSpec& spec : kPopupLists) fillPopupList(dialog, spec, record);
+  for (const DialogItemLayout& layout : kDialogItems) createItem(dialog, layout, record);
+  for (const PopupListLayout& layout : kPopupLists) fillPopupList(dialog, layout, record);
   renotifyCurrentPage(dialog, record);
   return kNoErr;
 }

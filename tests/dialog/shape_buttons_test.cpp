@@ -86,7 +86,7 @@ TEST(Tumble, WithDrawsOfNinetyNineEveryTestPasses) {
   EXPECT_FALSE(tumbled.state.item(4)->enabled);  // placement 7 uses no centre
 }
 
-TEST(Tumble, DrawsInTheDesignedOrder) {
+TEST(Tumble, DrawsInTheirFixedOrder) {
   // The height test passes (0.8) with its two draws, the placement test
   // fails (0.1), then the four always-drawn values; every later test fails.
   ParameterRecord before;
@@ -146,7 +146,7 @@ TEST(Boost, OnceAndTenTimesFromTheDefaults) {
   EXPECT_EQ(tenTimes.previews, 11);
 }
 
-TEST(TweakAndJitter, DrawInTheDesignedOrder) {
+TEST(TweakAndJitter, DrawInTheirFixedOrder) {
   DialogSession session;
   ParameterRecord before = busyRecord(session);
   before.preview = 0;  // no preview, so only the buttons draw
