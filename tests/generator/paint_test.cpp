@@ -124,7 +124,7 @@ TEST_F(PaintTest, RandomOpacityUsesOneDraw) {
 }
 
 TEST_F(PaintTest, SwatchFillChoosesFromTheThirdSwatchOn) {
-  const auto& swatches = document().swatches();
+  const std::vector<heart::Swatch> swatches = document().swatches();
   const int n = static_cast<int>(swatches.size());
   ASSERT_GE(n, 4);
   for (int index = 2; index < n; ++index) {
