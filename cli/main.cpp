@@ -1,6 +1,7 @@
 // `heart`: the command line of the heart filter's host.
 #include <CLI/CLI.hpp>
 
+#include "application/host.h"
 #include "cli_verbs.h"
 
 #ifndef HEART_VERSION
@@ -12,8 +13,8 @@ int main(int argc, char** argv) {
   CLI::App app{"Draws hearts into a vector drawing through the Heart filter plug-in.", "heart"};
   app.set_version_flag("--version", "heart " HEART_VERSION, "Print the version and exit");
   app.add_option("--plugin", context.pluginPath,
-                 "The plug-in module, or a folder of modules, to load (default: the built "
-                 "Norv_Heart.aip)");
+                 "The plug-in module, or a folder of modules, to load (default: " +
+                     heart::Host::defaultPluginPath() + ")");
   app.require_subcommand(1);
   app.fallthrough();
   for (const heart::cli::Verb& verb : heart::cli::VerbRegistry::all()) verb.add(app, context);

@@ -103,6 +103,16 @@ TEST_F(HostLifecycle, DestroyingTheHostShutsDownAndUnloads) {
   EXPECT_FALSE(PluginModule::isMapped(kModulePath));
 }
 
+TEST_F(HostLifecycle, AFailedStartupStillGetsShutdownSoNothingLeaks) {
+  faultInjector().failAt("AI Filter Suite.AddFilter", 1, kMemFullErr);
+  EXPECT_EQ(host->startup(), kMemFullErr);
+  EXPECT_TRUE(host->filters().filters().empty());
+  EXPECT_EQ(host->blocks().liveCount(), 1u) << "the globals block Startup allocated";
+  EXPECT_EQ(host->startup(), kLifecycleErr) << "Startup is not sent twice";
+  host.reset();
+  EXPECT_EQ(faultInjector().calls("SP Blocks Suite.FreeBlock"), 1);
+}
+
 TEST_F(HostLifecycle, UnloadParksTheGlobalsAndReloadBringsThemBack) {
   ASSERT_EQ(host->startup(), kNoErr);
   ASSERT_EQ(host->unload(), kNoErr);
