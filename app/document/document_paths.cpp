@@ -59,8 +59,7 @@ void Document::addDrawnBounds(ArtId id, std::vector<std::pair<EnvelopeWarp, AIRe
     }
     SegmentList outline = node.content.segments, warped;
     for (auto it = warps.rbegin(); it != warps.rend(); ++it) {
-      warpOutline(it->first, it->second, outline.data(), outline.size(), node.content.closed,
-                  warped);
+      warpOutline(it->first, it->second, outline.data(), outline.size(), warped);
       std::swap(outline, warped);
     }
     addPathBounds(bounds, outline.data(), outline.size(), node.content.closed);
@@ -95,7 +94,7 @@ void Document::drawnOutline(ArtId path, SegmentList& outline) const {
   for (ArtId up = node.parent; up != kNoArt; up = arts_[up].parent) {
     if (arts_[up].type != kEnvelopeArt) continue;
     warpOutline(arts_[up].content.warp, envelopeContentBounds(up), outline.data(), outline.size(),
-                node.content.closed, warped);
+                warped);
     std::swap(outline, warped);
   }
 }
@@ -331,8 +330,7 @@ void Document::collectDrawn(ArtId id, std::vector<std::pair<EnvelopeWarp, AIReal
     ArtContent drawn = node.content;
     SegmentList warped;
     for (auto it = warps.rbegin(); it != warps.rend(); ++it) {
-      warpOutline(it->first, it->second, drawn.segments.data(), drawn.segments.size(), drawn.closed,
-                  warped);
+      warpOutline(it->first, it->second, drawn.segments.data(), drawn.segments.size(), warped);
       std::swap(drawn.segments, warped);
     }
     out.push_back(std::move(drawn));

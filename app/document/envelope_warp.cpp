@@ -23,9 +23,11 @@ void deform(int16_t style, double b, double& u, double& v) {
     case kWarpArcUpper:
       v += b * across * (1.0 + v) * 0.5;
       break;
-    case kWarpArch:
-      v += b * (1.0 - std::fabs(u));
+    case kWarpArch: {
+      double c = std::cos(0.5 * kPi * u);  // a bell rather than an arc's parabola
+      v += b * c * c;
       break;
+    }
     case kWarpBulge:
       v *= 1.0 + b * across;
       break;
@@ -86,10 +88,6 @@ void deform(int16_t style, double b, double& u, double& v) {
   }
 }
 
-AIRealPoint midpoint(AIRealPoint a, AIRealPoint b) {
-  return AIRealPoint{(a.h + b.h) * 0.5f, (a.v + b.v) * 0.5f};
-}
-
 }  // namespace
 
 const char* warpStyleName(int16_t style) {
@@ -100,14 +98,23 @@ const char* warpStyleName(int16_t style) {
   return kNames[style];
 }
 
-AIRealPoint warpPoint(const EnvelopeWarp& warp, const AIRealRect& bounds, AIRealPoint p) {
-  if (warp.style < 1 || warp.style > kLastWarpStyle) return p;
-  double cx = (static_cast<double>(bounds.left) + bounds.right) * 0.5;
-  double cy = (static_cast<double>(bounds.bottom) + bounds.top) * 0.5;
-  double hw = (static_cast<double>(bounds.right) - bounds.left) * 0.5;
-  double hh = (static_cast<double>(bounds.top) - bounds.bottom) * 0.5;
-  double u = hw > 0 ? (p.h - cx) / hw : 0.0;
-  double v = hh > 0 ? (p.v - cy) / hh : 0.0;
+namespace {
+
+// The bounds as a frame: centre, half sizes and their inverses.
+struct WarpFrame {
+  explicit WarpFrame(const AIRealRect& bounds)
+      : cx((static_cast<double>(bounds.left) + bounds.right) * 0.5),
+        cy((static_cast<double>(bounds.bottom) + bounds.top) * 0.5),
+        hw((static_cast<double>(bounds.right) - bounds.left) * 0.5),
+        hh((static_cast<double>(bounds.top) - bounds.bottom) * 0.5),
+        inverseW(hw > 0 ? 1.0 / hw : 0.0),
+        inverseH(hh > 0 ? 1.0 / hh : 0.0) {}
+  double cx, cy, hw, hh, inverseW, inverseH;
+};
+
+AIRealPoint warpInFrame(const EnvelopeWarp& warp, const WarpFrame& frame, AIRealPoint p) {
+  double u = (p.h - frame.cx) * frame.inverseW;
+  double v = (p.v - frame.cy) * frame.inverseH;
   if (warp.vertical) std::swap(u, v);
   deform(warp.style, warp.bend, u, v);
   if (warp.vertical) std::swap(u, v);
@@ -115,37 +122,28 @@ AIRealPoint warpPoint(const EnvelopeWarp& warp, const AIRealRect& bounds, AIReal
   // toward the top or the bottom.
   double nv = v * (1.0 + 0.5 * warp.horizontalDistortion * u);
   double nu = u * (1.0 + 0.5 * warp.verticalDistortion * v);
-  return AIRealPoint{static_cast<AIReal>(cx + nu * hw), static_cast<AIReal>(cy + nv * hh)};
+  return AIRealPoint{static_cast<AIReal>(frame.cx + nu * frame.hw),
+                     static_cast<AIReal>(frame.cy + nv * frame.hh)};
+}
+
+bool warps(const EnvelopeWarp& warp) { return warp.style >= 1 && warp.style <= kLastWarpStyle; }
+
+}  // namespace
+
+AIRealPoint warpPoint(const EnvelopeWarp& warp, const AIRealRect& bounds, AIRealPoint p) {
+  if (!warps(warp)) return p;
+  return warpInFrame(warp, WarpFrame(bounds), p);
 }
 
 void warpOutline(const EnvelopeWarp& warp, const AIRealRect& bounds, const AIPathSegment* segments,
-                 int32_t count, bool closed, SegmentList& out) {
-  if (count <= 1) {
-    out.assign(segments, std::max(count, 0));
-  } else {
-    // Anchor i goes to position 2i, the middle of the curve leaving it to 2i + 1.
-    int32_t curves = closed ? count : count - 1;
-    out.resize(count + curves);
-    for (int32_t i = 0; i < count; ++i) out[2 * i] = segments[i];
-    for (int32_t i = 0; i < curves; ++i) {
-      const AIPathSegment& from = segments[i];
-      int32_t next = (i + 1) % count;
-      const AIPathSegment& to = segments[next];
-      AIRealPoint m01 = midpoint(from.p, from.out);
-      AIRealPoint m12 = midpoint(from.out, to.in);
-      AIRealPoint m23 = midpoint(to.in, to.p);
-      AIRealPoint m012 = midpoint(m01, m12);
-      AIRealPoint m123 = midpoint(m12, m23);
-      AIRealPoint mid = midpoint(m012, m123);
-      out[2 * i].out = m01;
-      out[2 * i + 1] = AIPathSegment{mid, m012, m123, false};
-      out[2 * next].in = m23;
-    }
-  }
+                 int32_t count, SegmentList& out) {
+  out.assign(segments, std::max(count, 0));
+  if (!warps(warp)) return;
+  WarpFrame frame(bounds);
   for (AIPathSegment& s : out) {
-    s.p = warpPoint(warp, bounds, s.p);
-    s.in = warpPoint(warp, bounds, s.in);
-    s.out = warpPoint(warp, bounds, s.out);
+    s.p = warpInFrame(warp, frame, s.p);
+    s.in = warpInFrame(warp, frame, s.in);
+    s.out = warpInFrame(warp, frame, s.out);
   }
 }
 

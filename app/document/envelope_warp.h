@@ -45,10 +45,11 @@ const char* warpStyleName(int16_t style);
 // Where the warp moves point p of art whose bounds are `bounds`.
 AIRealPoint warpPoint(const EnvelopeWarp& warp, const AIRealRect& bounds, AIRealPoint p);
 
-// The warped outline of a path. Each curve is first split in two so that the
-// deformed curves follow the warp closely; then every anchor and handle is
-// moved by the warp. `out` receives the result.
+// The warped outline of a path: every anchor and every handle is moved by
+// the warp, so the curves between them bend with it. This keeps a warped
+// path exactly as long as the path itself, which matters when a drawing holds
+// a hundred thousand warped copies.
 void warpOutline(const EnvelopeWarp& warp, const AIRealRect& bounds, const AIPathSegment* segments,
-                 int32_t count, bool closed, SegmentList& out);
+                 int32_t count, SegmentList& out);
 
 }  // namespace heart

@@ -81,13 +81,11 @@ class SegmentList {
 
  private:
   void reserve(int32_t count) {
-    if (count <= capacity_) return;
-    int32_t grown = std::max(count, capacity_ * 2);
-    std::unique_ptr<AIPathSegment[]> bigger(new AIPathSegment[grown]);
-    std::copy(data(), data() + size_, bigger.get());
-    heap_ = std::move(bigger);
-    capacity_ = grown;
+    if (count > capacity_) grow(count);
   }
+  // Moves the segments to a heap block of at least `count`; kept out of line
+  // so that the common inline case stays small.
+  void grow(int32_t count);
 
   AIPathSegment inline_[kInlineSegments] = {};
   std::unique_ptr<AIPathSegment[]> heap_;

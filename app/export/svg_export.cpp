@@ -1,13 +1,20 @@
 #include "export/svg_export.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
+#include <string_view>
 #include <utility>
 #include <vector>
+
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 
 #include "document/document.h"
 #include "export/svg_text.h"
@@ -18,55 +25,92 @@ namespace {
 
 using WarpChain = std::vector<std::pair<EnvelopeWarp, AIRealRect>>;
 
+// Writes the art of a document. Text is gathered in a small chunk and handed
+// to the output string a chunk at a time, which keeps the cost of each
+// number and attribute to a few stores.
 class SvgWriter {
  public:
   SvgWriter(const Document& document, std::string& out) : document_(document), out_(out) {
     pageHeight_ = document.pageSize().v;
   }
+  ~SvgWriter() { flush(); }
 
   void writeLayer(LayerId id, int number) {
     const Layer& layer = document_.layer(id);
-    out_ += "<g id=\"layer-";
-    out_ += std::to_string(number);
-    out_ += '"';
-    if (!layer.visible) out_ += " display=\"none\"";
-    out_ += "><title>";
-    appendEscaped(out_, layer.name);
-    out_ += "</title>\n";
+    put("<g id=\"layer-");
+    put(std::to_string(number));
+    put("\"");
+    if (!layer.visible) put(" display=\"none\"");
+    put("><title>");
+    escaped(layer.name);
+    put("</title>\n");
     for (ArtId art = layer.bottom; art != kNoArt; art = document_.art(art).above) writeArt(art);
-    out_ += "</g>\n";
+    put("</g>\n");
   }
 
   void writeSymbol(const SymbolDefinition& symbol, int number) {
-    out_ += "<symbol id=\"symbol-";
-    out_ += std::to_string(number);
-    out_ += "\" viewBox=\"0 0 ";
-    appendNumber(out_, document_.pageSize().h);
-    out_ += ' ';
-    appendNumber(out_, pageHeight_);
-    out_ += "\"><title>";
-    appendEscaped(out_, symbol.name);
-    out_ += "</title>\n";
+    put("<symbol id=\"symbol-");
+    put(std::to_string(number));
+    put("\" viewBox=\"0 0 ");
+    num(document_.pageSize().h);
+    put(" ");
+    num(pageHeight_);
+    put("\"><title>");
+    escaped(symbol.name);
+    put("</title>\n");
     openFlip("");
     for (const ArtContent& path : symbol.paths)
       writePath(path, path.segments.data(), path.segments.size());
-    out_ += "</g>\n</symbol>\n";
+    put("</g>\n</symbol>\n");
   }
 
   // A group that turns page coordinates (y up) into SVG's (y down).
   void openFlip(const char* id) {
-    out_ += "<g";
+    put("<g");
     if (*id) {
-      out_ += " id=\"";
-      out_ += id;
-      out_ += '"';
+      put(" id=\"");
+      put(id);
+      put("\"");
     }
-    out_ += " transform=\"matrix(1 0 0 -1 0 ";
-    appendNumber(out_, pageHeight_);
-    out_ += ")\">\n";
+    put(" transform=\"matrix(1 0 0 -1 0 ");
+    num(pageHeight_);
+    put(")\">\n");
+  }
+
+  void put(std::string_view text) {
+    if (text.size() > kChunk / 2) {
+      flush();
+      out_.append(text);
+      return;
+    }
+    room(text.size());
+    std::memcpy(cursor_, text.data(), text.size());
+    cursor_ += text.size();
+  }
+
+  void escaped(std::string_view text) {
+    std::string escapedText;
+    appendEscaped(escapedText, text);
+    put(escapedText);
+  }
+
+  void num(float value) {
+    room(kNumberRoom);
+    cursor_ = writeNumber(cursor_, value);
+  }
+
+  void flush() {
+    out_.append(chunk_, cursor_);
+    cursor_ = chunk_;
   }
 
  private:
+  static constexpr size_t kChunk = 16384;
+
+  void room(size_t bytes) {
+    if (cursor_ + bytes > chunk_ + kChunk) flush();
+  }
+
   void writeArt(ArtId id) {
     const ArtNode& node = document_.art(id);
     if (node.type == kPathArt) {
@@ -78,8 +122,7 @@ class SvgWriter {
       // Innermost envelope first.
       outline_ = segments;
       for (auto it = warps_.rbegin(); it != warps_.rend(); ++it) {
-        warpOutline(it->first, it->second, outline_.data(), outline_.size(), node.content.closed,
-                    warped_);
+        warpOutline(it->first, it->second, outline_.data(), outline_.size(), warped_);
         std::swap(outline_, warped_);
       }
       writePath(node.content, outline_.data(), outline_.size());
@@ -88,57 +131,58 @@ class SvgWriter {
     bool envelope = node.type == kEnvelopeArt;
     bool group = node.content.opacity < 1;
     if (group) {
-      out_ += "<g opacity=\"";
-      appendNumber(out_, node.content.opacity);
-      out_ += "\">\n";
+      put("<g opacity=\"");
+      num(node.content.opacity);
+      put("\">\n");
     }
     if (envelope) warps_.emplace_back(node.content.warp, document_.envelopeContentBounds(id));
     for (ArtId child = node.bottomChild; child != kNoArt; child = document_.art(child).above)
       writeArt(child);
     if (envelope) warps_.pop_back();
-    if (group) out_ += "</g>\n";
+    if (group) put("</g>\n");
   }
 
   void point(const AIRealPoint& p) {
-    appendNumber(out_, p.h);
-    out_ += ' ';
-    appendNumber(out_, p.v);
+    num(p.h);
+    put(" ");
+    num(p.v);
   }
 
   // The curve from a to b: a line when both handles lie on their anchors.
   void curve(const AIPathSegment& a, const AIPathSegment& b) {
     bool straight = a.out.h == a.p.h && a.out.v == a.p.v && b.in.h == b.p.h && b.in.v == b.p.v;
     if (straight) {
-      out_ += " L ";
+      put(" L ");
     } else {
-      out_ += " C ";
+      put(" C ");
       point(a.out);
-      out_ += ' ';
+      put(" ");
       point(b.in);
-      out_ += ' ';
+      put(" ");
     }
     point(b.p);
   }
 
   void writePath(const ArtContent& content, const AIPathSegment* segments, int32_t count) {
     if (count <= 0) return;
-    out_ += "<path d=\"M ";
+    put("<path d=\"M ");
     point(segments[0].p);
     for (int32_t i = 0; i + 1 < count; ++i) curve(segments[i], segments[i + 1]);
     if (content.closed) {
       if (count > 1) curve(segments[count - 1], segments[0]);
-      out_ += " Z";
+      put(" Z");
     }
-    out_ += '"';
+    put("\"");
 
     const AIPathStyle& style = content.style;
     char hex[8];
-    out_ += " fill=\"";
-    out_ += style.fillPaint && screenColor(style.fillColor, hex) ? hex : "none";
-    out_ += "\" stroke=\"";
+    put(" fill=\"");
+    put(style.fillPaint && screenColor(style.fillColor, hex) ? std::string_view(hex, 7)
+                                                             : std::string_view("none"));
+    put("\" stroke=\"");
     bool stroked = style.strokePaint && screenColor(style.strokeColor, hex);
-    out_ += stroked ? hex : "none";
-    out_ += '"';
+    put(stroked ? std::string_view(hex, 7) : std::string_view("none"));
+    put("\"");
     if (stroked) {
       const std::vector<ArtStyle>& styles = document_.artStyles();
       const ArtStyle& look =
@@ -146,24 +190,24 @@ class SvgWriter {
                      ? content.artStyle
                      : 0];
       float width = style.strokeWidth > 0 ? style.strokeWidth * look.strokeFactor : 0;
-      out_ += " stroke-width=\"";
-      appendNumber(out_, width);
-      out_ += '"';
-      if (look.roundJoins) out_ += " stroke-linejoin=\"round\" stroke-linecap=\"round\"";
+      put(" stroke-width=\"");
+      num(width);
+      put("\"");
+      if (look.roundJoins) put(" stroke-linejoin=\"round\" stroke-linecap=\"round\"");
       if (look.dash + look.gap > 0 && width > 0) {
-        out_ += " stroke-dasharray=\"";
-        appendNumber(out_, look.dash * width);
-        out_ += ' ';
-        appendNumber(out_, look.gap * width);
-        out_ += '"';
+        put(" stroke-dasharray=\"");
+        num(look.dash * width);
+        put(" ");
+        num(look.gap * width);
+        put("\"");
       }
     }
     if (content.opacity < 1) {
-      out_ += " opacity=\"";
-      appendNumber(out_, content.opacity);
-      out_ += '"';
+      put(" opacity=\"");
+      num(content.opacity);
+      put("\"");
     }
-    out_ += "/>\n";
+    put("/>\n");
   }
 
   const Document& document_;
@@ -171,7 +215,23 @@ class SvgWriter {
   float pageHeight_;
   WarpChain warps_;
   SegmentList outline_, warped_;
+  char chunk_[kChunk];
+  char* cursor_ = chunk_;
 };
+
+// Reserves room for a large picture. Large buffers come fresh from the
+// system, and touching them page by page costs more than writing them; on
+// Linux the buffer is asked to use huge pages where the system allows it.
+void reserveLarge(std::string& out, size_t bytes) {
+  out.reserve(bytes);
+#ifdef __linux__
+  constexpr uintptr_t kHugePage = 2u << 20;
+  if (bytes < 4 * kHugePage) return;
+  uintptr_t start = (reinterpret_cast<uintptr_t>(out.data()) + kHugePage - 1) & ~(kHugePage - 1);
+  uintptr_t end = (reinterpret_cast<uintptr_t>(out.data()) + out.capacity()) & ~(kHugePage - 1);
+  if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+#endif
+}
 
 std::string metadataJson(const SvgMetadata& metadata) {
   nlohmann::json run = nlohmann::json::object();
@@ -193,7 +253,8 @@ std::string metadataJson(const SvgMetadata& metadata) {
 std::string exportSvg(const Document& document, const SvgMetadata& metadata) {
   std::string json = metadataJson(metadata);
   std::string out;
-  out.reserve(4096 + document.liveArtCount() * 200);
+  // About 300 bytes a path of four curves.
+  reserveLarge(out, 4096 + document.liveArtCount() * 320);
   AIRealPoint page = document.pageSize();
 
   out +=
@@ -216,22 +277,25 @@ std::string exportSvg(const Document& document, const SvgMetadata& metadata) {
   appendEscaped(out, json);
   out += "</metadata>\n";
 
-  SvgWriter writer(document, out);
-  if (!document.symbols().empty()) {
-    out += "<defs>\n";
+  {
+    SvgWriter writer(document, out);
+    if (!document.symbols().empty()) {
+      writer.put("<defs>\n");
+      int number = 0;
+      for (const SymbolDefinition& symbol : document.symbols())
+        writer.writeSymbol(symbol, ++number);
+      writer.put("</defs>\n");
+    }
+    writer.put("<rect id=\"page\" x=\"0\" y=\"0\" width=\"");
+    writer.num(page.h);
+    writer.put("\" height=\"");
+    writer.num(page.v);
+    writer.put("\" fill=\"#ffffff\"/>\n");
+    writer.openFlip("artwork");
     int number = 0;
-    for (const SymbolDefinition& symbol : document.symbols()) writer.writeSymbol(symbol, ++number);
-    out += "</defs>\n";
+    for (LayerId layer : document.layerOrder()) writer.writeLayer(layer, ++number);
+    writer.put("</g>\n</svg>\n");
   }
-  out += "<rect id=\"page\" x=\"0\" y=\"0\" width=\"";
-  appendNumber(out, page.h);
-  out += "\" height=\"";
-  appendNumber(out, page.v);
-  out += "\" fill=\"#ffffff\"/>\n";
-  writer.openFlip("artwork");
-  int number = 0;
-  for (LayerId layer : document.layerOrder()) writer.writeLayer(layer, ++number);
-  out += "</g>\n</svg>\n";
   return out;
 }
 

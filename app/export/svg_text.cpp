@@ -1,17 +1,85 @@
 #include "export/svg_text.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace heart {
 
+namespace {
+
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+constexpr int kMostFastDecimals = 9;
+
+// The integer n and decimals k of the shortest decimal n / 10^k that reads
+// back to `value`, when one with at most nine decimals and fewer than 16
+// digits exists. Reading a decimal gives the float nearest to it, so the
+// decimal reads back to `value` exactly when it lies closer to `value` than
+// half the gap to the neighbouring float on its side. For |value| below 2^24
+// every product here is exact in double precision: the float has 24
+// significant bits and 10^k = 2^k * 5^k with 5^k below 2^21.
+bool shortestDecimal(float value, int64_t* n, int* k) {
+  uint32_t bits = std::bit_cast<uint32_t>(value);
+  int biased = static_cast<int>((bits >> 23) & 0xFF);
+  if (biased == 0 || biased >= 127 + 24) return false;  // subnormal, or 2^24 and beyond
+  // Gap to the next float away from zero, and to the next toward zero (half
+  // as wide at a power of two).
+  double gapUp = std::bit_cast<double>(static_cast<uint64_t>(biased - 127 - 23 + 1023) << 52);
+  double gapDown = (bits & 0x7FFFFF) == 0 ? gapUp / 2 : gapUp;
+  double v = value;
+  for (int decimals = 0; decimals <= kMostFastDecimals; ++decimals) {
+    double scale = kPowersOfTen[decimals];
+    double scaled = v * scale;  // exact
+    if (std::fabs(scaled) >= 1e15) return false;
+    // Any integer near the scaled value will do: the test below decides.
+    double rounded = static_cast<double>(static_cast<int64_t>(scaled + (scaled < 0 ? -0.5 : 0.5)));
+    double error = rounded - scaled;  // exact: the two lie within one of each other
+    bool awayFromZero = (error > 0) == (v > 0);
+    double limit = (awayFromZero ? gapUp : gapDown) * 0.5 * scale;
+    if (std::fabs(error) < limit) {
+      *n = static_cast<int64_t>(rounded);
+      *k = decimals;
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+char* writeNumber(char* at, float value) {
+  if (!std::isfinite(value) || value == 0) {
+    *at = '0';
+    return at + 1;
+  }
+  int64_t n;
+  int k;
+  if (!shortestDecimal(value, &n, &k))
+    return std::to_chars(at, at + kNumberRoom, value, std::chars_format::fixed).ptr;
+  char digits[24];
+  char* end = digits + sizeof digits;
+  char* p = end;
+  uint64_t magnitude = n < 0 ? static_cast<uint64_t>(-n) : static_cast<uint64_t>(n);
+  int written = 0;
+  do {
+    *--p = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+    ++written;
+    if (written == k) *--p = '.';
+  } while (magnitude != 0 || written < k);
+  if (k > 0 && *p == '.') *--p = '0';
+  if (n < 0) *--p = '-';
+  size_t length = static_cast<size_t>(end - p);
+  std::memcpy(at, p, length);
+  return at + length;
+}
+
 void appendNumber(std::string& out, float value) {
-  if (!std::isfinite(value)) value = 0;
-  if (value == 0) value = 0;  // no "-0"
-  char buffer[64];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
-  out.append(buffer, result.ptr);
+  char buffer[kNumberRoom];
+  out.append(buffer, writeNumber(buffer, value));
 }
 
 namespace {

@@ -9,7 +9,10 @@
 namespace heart {
 
 // The shortest decimal text that reads back to the same float, without an
-// exponent; a value that is not finite is written as 0.
+// exponent; a value that is not finite is written as 0. writeNumber writes
+// at most kNumberRoom characters at `at` and answers the end.
+constexpr int kNumberRoom = 64;
+char* writeNumber(char* at, float value);
 void appendNumber(std::string& out, float value);
 
 // "#rrggbb" for a colour on the screen; false for no colour ("none").

@@ -1,6 +1,8 @@
 // Envelopes: the art stays itself, the warp shows in the drawn outline, and
 // copies of warped art are warped too.
 #include <cmath>
+#include <set>
+#include <vector>
 
 #include "suite_fixture.h"
 
@@ -30,8 +32,8 @@ TEST_F(EnvelopeTest, MakeEnvelopeConsumesTheShapeAndKeepsTheArtAddressable) {
   // Without a warp the envelope draws the heart as it is.
   EXPECT_EQ(bounds(env).top, bounds(heart).top);
 
-  ASSERT_EQ(envelope->SetEnvelopeWarp(env, kWarpBulge, 1, 0, 0, 0), kNoErr);
-  // The heart answers for itself, unwarped; the envelope shows the bulge.
+  ASSERT_EQ(envelope->SetEnvelopeWarp(env, kWarpRise, 1, 0, 0, 0), kNoErr);
+  // The heart answers for itself, unwarped; the envelope shows the rise.
   EXPECT_EQ(bounds(heart).top, 100);
   EXPECT_GT(bounds(env).top, 100);
   EXPECT_LT(bounds(env).bottom, 0);
@@ -49,48 +51,69 @@ TEST_F(EnvelopeTest, MakeEnvelopeConsumesTheShapeAndKeepsTheArtAddressable) {
   EXPECT_EQ(envelope->SetEnvelopeWarp(heart, kWarpArc, 1, 0, 0, 0), kBadParameterErr);
 }
 
+double distance(AIRealPoint a, AIRealPoint b) { return std::hypot(a.h - b.h, a.v - b.v); }
+
 TEST_F(EnvelopeTest, EveryWarpStyleReallyDeformsTheOutline) {
-  AIArtHandle heart = newPath({{0, 0}, {70, 140}, {0, 100}, {-70, 140}});
-  SegmentList plain;
-  document->drawnOutline(id(heart), plain);
+  AIArtHandle heart = nullptr;
+  ASSERT_EQ(art->NewArt(kPathArt, kPlaceAboveAll, nullptr, &heart), kNoErr);
+  // The default heart: sharp tip and notch, round lobes.
+  AIPathSegment outline[4] = {{{0, 0}, {0, 0}, {0, 0}, false},
+                              {{70, 140}, {112.43f, 97.57f}, {27.57f, 182.43f}, false},
+                              {{0, 100}, {0, 100}, {0, 100}, false},
+                              {{-70, 140}, {-27.57f, 182.43f}, {-112.43f, 97.57f}, false}};
+  ASSERT_EQ(path->SetPathSegments(heart, 0, 4, outline), kNoErr);
+  ASSERT_EQ(path->SetPathClosed(heart, 1), kNoErr);
+  AIRealRect box = bounds(heart);
   AIArtHandle rect = nullptr, env = nullptr;
   ASSERT_EQ(shape->NewRect(0, 0, 200, 200, 0, &rect), kNoErr);
   ASSERT_EQ(envelope->MakeEnvelope(&heart, 1, rect, nullptr, &env), kNoErr);
-  // The same outline split the same way but not warped.
-  SegmentList split;
-  AIRealRect box = bounds(heart);
-  warpOutline(EnvelopeWarp{}, box, plain.data(), plain.size(), true, split);
-  ASSERT_EQ(split.size(), 2 * plain.size());
+
+  std::set<std::vector<float>> shapes;
   for (ASInt16 style = 1; style <= kLastWarpStyle; ++style) {
     for (AIBoolean vertical : {0, 1}) {
+      std::string name = std::string(warpStyleName(style)) + (vertical ? " vertical" : "");
       ASSERT_EQ(envelope->SetEnvelopeWarp(env, style, 0.8f, 0, 0, vertical), kNoErr);
-      SegmentList warped;
-      document->drawnOutline(id(heart), warped);
-      ASSERT_EQ(warped.size(), split.size());
+      SegmentList drawn;
+      document->drawnOutline(id(heart), drawn);
+      ASSERT_EQ(drawn.size(), 4) << name;
+      // Anchors and handles move by the warp over the heart's own bounds...
+      EnvelopeWarp warp{style, 0.8f, 0, 0, vertical != 0};
       double moved = 0;
-      for (int i = 0; i < split.size(); ++i)
-        for (auto member : {&AIPathSegment::p, &AIPathSegment::in, &AIPathSegment::out})
-          moved = std::max<double>(moved, std::hypot((warped[i].*member).h - (split[i].*member).h,
-                                                     (warped[i].*member).v - (split[i].*member).v));
-      // A visible change: at least a point's worth on a heart 140 points tall.
-      EXPECT_GT(moved, 1.0) << warpStyleName(style) << (vertical ? " vertical" : "");
-      // The warp stays near the box: nothing flies off.
-      AIRealRect drawn = bounds(env);
-      EXPECT_LT(drawn.top - drawn.bottom, 4 * (box.top - box.bottom)) << warpStyleName(style);
+      std::vector<float> coordinates;
+      for (int i = 0; i < 4; ++i) {
+        for (auto member : {&AIPathSegment::p, &AIPathSegment::in, &AIPathSegment::out}) {
+          AIRealPoint expected = warpPoint(warp, box, outline[i].*member);
+          EXPECT_EQ((drawn[i].*member).h, expected.h) << name;
+          EXPECT_EQ((drawn[i].*member).v, expected.v) << name;
+          moved = std::max(moved, distance(drawn[i].*member, outline[i].*member));
+          coordinates.push_back(std::round(expected.h));
+          coordinates.push_back(std::round(expected.v));
+        }
+      }
+      // ...visibly, on a heart 180 points tall, and each style differently.
+      EXPECT_GT(moved, 8.0) << name;
+      shapes.insert(coordinates);
     }
   }
-  // Distortions alone deform too, and bend 0 with no distortion keeps the outline.
+  EXPECT_GE(shapes.size(), 28u);
+
+  // Bend 0 without distortion keeps the outline; a distortion alone deforms it.
   ASSERT_EQ(envelope->SetEnvelopeWarp(env, kWarpArc, 0, 0, 0, 0), kNoErr);
   SegmentList unchanged;
   document->drawnOutline(id(heart), unchanged);
-  for (int i = 0; i < split.size(); ++i) {
-    EXPECT_FLOAT_EQ(unchanged[i].p.h, split[i].p.h);
-    EXPECT_FLOAT_EQ(unchanged[i].p.v, split[i].p.v);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_FLOAT_EQ(unchanged[i].p.h, outline[i].p.h);
+    EXPECT_FLOAT_EQ(unchanged[i].p.v, outline[i].p.v);
   }
   ASSERT_EQ(envelope->SetEnvelopeWarp(env, kWarpArc, 0, 1, 0, 0), kNoErr);
   SegmentList distorted;
   document->drawnOutline(id(heart), distorted);
-  EXPECT_NE(distorted[2].p.v, plain[1].p.v);
+  EXPECT_GT(distance(distorted[1].p, outline[1].p), 8.0);
+  // Bend beyond 1 is limited to 1.
+  ASSERT_EQ(envelope->SetEnvelopeWarp(env, kWarpArc, 7, -9, 0, 0), kNoErr);
+  EXPECT_EQ(document->art(id(env)).content.warp.bend, 1.0f);
+  EXPECT_EQ(document->art(id(env)).content.warp.horizontalDistortion, -1.0f);
+  EXPECT_EQ(envelope->SetEnvelopeWarp(env, kWarpArc, std::nanf(""), 0, 0, 0), kBadParameterErr);
 }
 
 TEST_F(EnvelopeTest, CopiesOfWarpedArtGetTheirOwnEnvelopeWithTheSameWarp) {
