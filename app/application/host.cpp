@@ -107,20 +107,38 @@ void Host::State::endInvocation() {
   invocationOpen = false;
 }
 
+std::vector<Host::State*>& Host::liveHosts() {
+  static std::vector<State*> hosts;
+  return hosts;
+}
+
 Host::Host(HostOptions options) : state_(std::make_unique<State>(std::move(options))) {
   registerServiceSuites(state_->broker);
   registerDocumentSuites(state_->broker);
   registerDialogSuites(state_->broker);
   state_->filters.setConditionSource([this] { return documentConditions(state_->document.get()); });
+  liveHosts().push_back(state_.get());
   state_->activate();
 }
 
 Host::~Host() {
+  // Another host may be the active one now: it stays active once this
+  // host's plug-ins are shut down. When this one was active, the host made
+  // before it that is still alive becomes the active one.
+  HostServices previous = hostServices();
+  bool wasActive = previous.broker == &state_->broker;
   state_->activate();
   state_->shutDownAll();
   state_->endInvocation();
   state_->plugins.clear();
-  if (hostServices().broker == &state_->broker) hostServices() = HostServices{};
+  std::erase(liveHosts(), state_.get());
+  hostServices() = HostServices{};
+  if (!wasActive && previous.broker) {
+    hostServices() = previous;
+    previous.broker->makeCurrent();
+  } else if (!liveHosts().empty()) {
+    liveHosts().back()->activate();
+  }
 }
 
 std::string Host::defaultPluginPath() { return HEART_DEFAULT_PLUGIN_DIR; }

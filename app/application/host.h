@@ -125,6 +125,8 @@ class Host {
 
  private:
   struct State;
+  // The hosts alive now, in the order they were made.
+  static std::vector<State*>& liveHosts();
   std::unique_ptr<State> state_;
 };
 

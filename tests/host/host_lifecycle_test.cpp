@@ -8,6 +8,7 @@
 
 #include "application/host.h"
 #include "core/fault_injector.h"
+#include "core/host_services.h"
 #include "core/suite_broker.h"
 #include "dialog/dialog_manager.h"
 #include "dialog/event_source.h"
@@ -145,6 +146,22 @@ TEST_F(HostLifecycle, DestroyingTheHostShutsDownAnUnloadedPlugin) {
   host.reset();
   EXPECT_EQ(faultInjector().calls("SP Blocks Suite.FreeBlock"), 1);
   EXPECT_FALSE(PluginModule::isMapped(kModulePath));
+}
+
+TEST_F(HostLifecycle, DestroyingAnotherHostLeavesTheActiveOneWorking) {
+  ASSERT_EQ(host->startup(), kNoErr);
+  {
+    Host newer(HostOptions{});
+    EXPECT_EQ(hostServices().broker, &newer.broker());
+  }
+  EXPECT_EQ(hostServices().broker, &host->broker()) << "the older host is active again";
+  EXPECT_EQ(SuiteBroker::current(), &host->broker());
+
+  auto newer = std::make_unique<Host>(HostOptions{});
+  host.reset();  // an inactive host goes
+  EXPECT_EQ(hostServices().broker, &newer->broker());
+  EXPECT_EQ(hostServices().blocks, &newer->blocks());
+  EXPECT_EQ(SuiteBroker::current(), &newer->broker());
 }
 
 TEST_F(HostLifecycle, AccessSuiteKnowsTheModuleFile) {
