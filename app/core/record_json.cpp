@@ -7,6 +7,7 @@
 #include <limits>
 #include <map>
 #include <regex>
+#include <set>
 #include <vector>
 
 #include "params/field_table.h"
@@ -279,8 +280,17 @@ std::optional<ParameterRecord> recordFromJson(const RecordJson& json, std::strin
 std::optional<ParameterRecord> recordFromJsonText(const std::string& text, std::string* error,
                                                   const ParameterRecord* base) {
   RecordJson json;
+  // A field written twice would silently take its last value; it is refused.
+  std::set<std::string> seen;
+  std::string repeated;
+  auto noteKeys = [&](int depth, nlohmann::json::parse_event_t event, RecordJson& parsed) {
+    if (depth == 1 && event == nlohmann::json::parse_event_t::key && repeated.empty() &&
+        !seen.insert(parsed.get<std::string>()).second)
+      repeated = parsed.get<std::string>();
+    return true;
+  };
   try {
-    json = RecordJson::parse(text);
+    json = RecordJson::parse(text, noteKeys);
   } catch (const RecordJson::parse_error& e) {
     size_t offset = e.byte > 0 ? e.byte - 1 : 0;
     std::string field = fieldBefore(text, offset);
@@ -297,6 +307,10 @@ std::optional<ParameterRecord> recordFromJsonText(const std::string& text, std::
     size_t line = 1 + std::count(text.begin(), text.begin() + std::min(offset, text.size()), '\n');
     fail(error, "not valid JSON at line " + std::to_string(line) +
                     (field.empty() ? "" : " (in " + fieldLabel(field) + ")") + ": " + e.what());
+    return std::nullopt;
+  }
+  if (!repeated.empty()) {
+    fail(error, fieldLabel(repeated) + " is given more than once");
     return std::nullopt;
   }
   return recordFromJson(json, error, base);

@@ -32,9 +32,9 @@ std::optional<RecordJson> recordToJson(const ParameterRecord& record, std::strin
 std::optional<ParameterRecord> recordFromJson(const RecordJson& json, std::string* error,
                                               const ParameterRecord* base = nullptr);
 
-// The same from JSON text. A syntax error is reported with its line and,
-// where one can be found, the field it belongs to; a NaN or Infinity in the
-// text is reported as a non-finite value of that field.
+// The same from JSON text. A field given twice is refused. A syntax error is reported with its line
+// and, where one can be found, the field it belongs to; a NaN or Infinity in the text is reported
+// as a non-finite value of that field.
 std::optional<ParameterRecord> recordFromJsonText(const std::string& text, std::string* error,
                                                   const ParameterRecord* base = nullptr);
 

@@ -204,6 +204,11 @@ TEST(RecordJsonRefusals, UnknownAndMissingFieldsAreNamed) {
   EXPECT_FALSE(recordFromJson(json, &error));
   EXPECT_NE(error.find("\"sketchRepeats\" is missing"), std::string::npos) << error;
 
+  std::string text = recordToJson(defaultRecord({306, 396}), nullptr).value().dump();
+  text.insert(1, "\"heartCount\": 50, ");
+  EXPECT_FALSE(recordFromJsonText(text, &error));
+  EXPECT_NE(error.find("\"heartCount\" is given more than once"), std::string::npos) << error;
+
   EXPECT_FALSE(recordFromJsonText("[1, 2]", &error));
   EXPECT_NE(error.find("object"), std::string::npos) << error;
 }
