@@ -21,26 +21,37 @@ constexpr int kMostFastDecimals = 9;
 // half the gap to the neighbouring float on its side. For |value| below 2^24
 // every product here is exact in double precision: the float has 24
 // significant bits and 10^k = 2^k * 5^k with 5^k below 2^21.
+//
+// The search starts at the most decimals k0 whose step 10^-k0 is no finer
+// than the gap between floats here: a shorter decimal that reads back lies
+// within half a gap of `value`, so rounding to k0 decimals finds it too (with
+// trailing zeros, which are then dropped).
 bool shortestDecimal(float value, int64_t* n, int* k) {
   uint32_t bits = std::bit_cast<uint32_t>(value);
   int biased = static_cast<int>((bits >> 23) & 0xFF);
   if (biased == 0 || biased >= 127 + 24) return false;  // subnormal, or 2^24 and beyond
-  // Gap to the next float away from zero, and to the next toward zero (half
-  // as wide at a power of two).
-  double gapUp = std::bit_cast<double>(static_cast<uint64_t>(biased - 127 - 23 + 1023) << 52);
+  int gapExponent = biased - 127 - 23;                  // the gap above is 2^gapExponent
+  double gapUp = std::bit_cast<double>(static_cast<uint64_t>(gapExponent + 1023) << 52);
   double gapDown = (bits & 0x7FFFFF) == 0 ? gapUp / 2 : gapUp;
+  // floor(-log10(gap)) from log10(2) = 0.30103, one lower to be safe.
+  int first = gapExponent >= 0 ? 0 : static_cast<int>(-gapExponent * 0.30103) - 1;
+  if (first < 0) first = 0;
   double v = value;
-  for (int decimals = 0; decimals <= kMostFastDecimals; ++decimals) {
+  for (int decimals = first; decimals <= kMostFastDecimals; ++decimals) {
     double scale = kPowersOfTen[decimals];
     double scaled = v * scale;  // exact
     if (std::fabs(scaled) >= 1e15) return false;
-    // Any integer near the scaled value will do: the test below decides.
     double rounded = static_cast<double>(static_cast<int64_t>(scaled + (scaled < 0 ? -0.5 : 0.5)));
     double error = rounded - scaled;  // exact: the two lie within one of each other
     bool awayFromZero = (error > 0) == (v > 0);
     double limit = (awayFromZero ? gapUp : gapDown) * 0.5 * scale;
     if (std::fabs(error) < limit) {
-      *n = static_cast<int64_t>(rounded);
+      int64_t digits = static_cast<int64_t>(rounded);
+      while (decimals > 0 && digits % 10 == 0) {
+        digits /= 10;
+        --decimals;
+      }
+      *n = digits;
       *k = decimals;
       return true;
     }
@@ -59,22 +70,25 @@ char* writeNumber(char* at, float value) {
   int k;
   if (!shortestDecimal(value, &n, &k))
     return std::to_chars(at, at + kNumberRoom, value, std::chars_format::fixed).ptr;
-  char digits[24];
-  char* end = digits + sizeof digits;
-  char* p = end;
-  uint64_t magnitude = n < 0 ? static_cast<uint64_t>(-n) : static_cast<uint64_t>(n);
-  int written = 0;
-  do {
-    *--p = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
-    ++written;
-    if (written == k) *--p = '.';
-  } while (magnitude != 0 || written < k);
-  if (k > 0 && *p == '.') *--p = '0';
-  if (n < 0) *--p = '-';
-  size_t length = static_cast<size_t>(end - p);
-  std::memcpy(at, p, length);
-  return at + length;
+  if (n < 0) {
+    *at++ = '-';
+    n = -n;
+  }
+  uint64_t magnitude = static_cast<uint64_t>(n);
+  // The integer part, then the decimals padded with leading zeros.
+  uint64_t scale = static_cast<uint64_t>(kPowersOfTen[k]);
+  uint64_t whole = magnitude / scale, fraction = magnitude % scale;
+  at = std::to_chars(at, at + 24, whole).ptr;
+  if (k > 0) {
+    *at++ = '.';
+    char* end = at + k;
+    for (char* p = end; p != at;) {
+      *--p = static_cast<char>('0' + fraction % 10);
+      fraction /= 10;
+    }
+    at = end;
+  }
+  return at;
 }
 
 void appendNumber(std::string& out, float value) {
