@@ -1,0 +1,273 @@
+#include "dialog_actions.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <ostream>
+#include <sstream>
+
+#include "application/host.h"
+#include "dialog/dialog_manager.h"
+#include "dialog/dialog_state.h"
+#include "document/document.h"
+#include "params/field_table.h"
+
+namespace heart::cli {
+namespace {
+
+struct NamedButton {
+  const char* name;
+  int32_t item;
+};
+
+constexpr NamedButton kButtons[] = {{"Cancel", 2},  {"Shuffle", 60}, {"Tumble", 61}, {"Tweak", 62},
+                                    {"Jitter", 63}, {"Boost", 64},   {"Preview", 3}, {"Zoom", 27}};
+
+std::string lineLabel(const DialogAction& action) {
+  return action.line > 0 ? "line " + std::to_string(action.line) : "option";
+}
+
+bool parseNumber(const std::string& word, double* value) {
+  if (word.empty()) return false;
+  char* end = nullptr;
+  *value = std::strtod(word.c_str(), &end);
+  return end == word.c_str() + word.size() && std::isfinite(*value);
+}
+
+bool parseWhole(const std::string& word, int32_t* value) {
+  if (word.empty()) return false;
+  char* end = nullptr;
+  long parsed = std::strtol(word.c_str(), &end, 0);
+  if (end != word.c_str() + word.size() || parsed < INT32_MIN || parsed > INT32_MAX) return false;
+  *value = static_cast<int32_t>(parsed);
+  return true;
+}
+
+// Splits a line into words; a word in double quotes may hold blanks.
+bool splitWords(const std::string& line, std::vector<std::string>* words, std::string* error) {
+  size_t i = 0;
+  while (i < line.size()) {
+    if (std::isspace(static_cast<unsigned char>(line[i]))) {
+      ++i;
+      continue;
+    }
+    if (line[i] == '"') {
+      size_t close = line.find('"', i + 1);
+      if (close == std::string::npos) {
+        *error = "a quoted text is not closed";
+        return false;
+      }
+      words->push_back(line.substr(i + 1, close - i - 1));
+      i = close + 1;
+      continue;
+    }
+    size_t end = i;
+    while (end < line.size() && !std::isspace(static_cast<unsigned char>(line[end]))) ++end;
+    words->push_back(line.substr(i, end - i));
+    i = end;
+  }
+  return true;
+}
+
+std::optional<DialogAction> parseLine(const std::vector<std::string>& words, std::string* error) {
+  const std::string& verb = words[0];
+  DialogAction action;
+  auto needs = [&](size_t count, const char* usage) {
+    if (words.size() == count) return true;
+    *error = std::string("expected \"") + usage + "\"";
+    return false;
+  };
+  auto item = [&](const std::string& word) -> bool {
+    std::optional<int32_t> id = itemNamed(word);
+    if (!id) {
+      *error = "\"" + word + "\" names no dialog item";
+      return false;
+    }
+    action.item = *id;
+    return true;
+  };
+  if (verb == "set") {
+    if (!needs(3, "set ITEM VALUE") || !item(words[1])) return std::nullopt;
+    int32_t whole = 0;
+    action.integerText = parseWhole(words[2], &whole);
+    if (!parseNumber(words[2], &action.number)) {
+      *error = "\"" + words[2] + "\" is not a finite number";
+      return std::nullopt;
+    }
+    action.kind = DialogAction::Kind::Set;
+  } else if (verb == "check") {
+    if (!needs(3, "check ITEM on|off") || !item(words[1])) return std::nullopt;
+    if (words[2] != "on" && words[2] != "off") {
+      *error = "check takes on or off, not \"" + words[2] + "\"";
+      return std::nullopt;
+    }
+    action.kind = DialogAction::Kind::Check;
+    action.on = words[2] == "on";
+  } else if (verb == "choose") {
+    if (!needs(3, "choose ITEM POSITION|\"TEXT\"") || !item(words[1])) return std::nullopt;
+    int32_t position = 0;
+    if (parseWhole(words[2], &position)) {
+      action.kind = DialogAction::Kind::ChooseAt;
+      action.number = position;
+    } else {
+      action.kind = DialogAction::Kind::ChooseText;
+      action.text = words[2];
+    }
+  } else if (verb == "press") {
+    if (!needs(2, "press ITEM") || !item(words[1])) return std::nullopt;
+    action.kind = DialogAction::Kind::Press;
+  } else if (verb == "page") {
+    int32_t page = 0;
+    if (!needs(2, "page N")) return std::nullopt;
+    if (!parseWhole(words[1], &page) || page < 1 || page > 6) {
+      *error = "page takes a number from 1 to 6, not \"" + words[1] + "\"";
+      return std::nullopt;
+    }
+    action.kind = DialogAction::Kind::Page;
+    action.number = page;
+  } else if (verb == "pick") {
+    if ((words.size() != 4 && words.size() != 5)) {
+      *error = "expected \"pick ITEM X Y [FLAGS]\"";
+      return std::nullopt;
+    }
+    if (!item(words[1])) return std::nullopt;
+    double x = 0, y = 0;
+    if (!parseNumber(words[2], &x) || !parseNumber(words[3], &y)) {
+      *error = "pick takes an artwork point X Y of finite numbers";
+      return std::nullopt;
+    }
+    action.x = static_cast<float>(x);
+    action.y = static_cast<float>(y);
+    if (words.size() == 5 && !parseWhole(words[4], &action.flags)) {
+      *error = "\"" + words[4] + "\" is not a whole number of flags";
+      return std::nullopt;
+    }
+    action.kind = DialogAction::Kind::Pick;
+  } else if (verb == "print") {
+    if (!needs(1, "print")) return std::nullopt;
+    action.kind = DialogAction::Kind::Print;
+  } else if (verb == "confirm" || verb == "ok") {
+    if (!needs(1, "confirm")) return std::nullopt;
+    action.kind = DialogAction::Kind::Confirm;
+  } else if (verb == "cancel") {
+    if (!needs(1, "cancel")) return std::nullopt;
+    action.kind = DialogAction::Kind::Cancel;
+  } else {
+    *error = "unknown action \"" + verb + "\"";
+    return std::nullopt;
+  }
+  return action;
+}
+
+std::string withoutLeadingBlank(const std::string& text) {
+  return !text.empty() && text[0] == ' ' ? text.substr(1) : text;
+}
+
+}  // namespace
+
+std::optional<int32_t> itemNamed(const std::string& word) {
+  int32_t id = 0;
+  if (parseWhole(word, &id)) return id;
+  for (const NamedButton& button : kButtons)
+    if (word == button.name) return button.item;
+  if (const FieldInfo* field = findField(word.c_str()); field && field->dialogItem != 0)
+    return field->dialogItem;
+  return std::nullopt;
+}
+
+std::optional<std::vector<DialogAction>> parseDialogScript(const std::string& text,
+                                                           std::string* error) {
+  std::vector<DialogAction> actions;
+  std::istringstream lines(text);
+  std::string line;
+  int number = 0;
+  while (std::getline(lines, line)) {
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::vector<std::string> words;
+    std::string problem;
+    if (!splitWords(line, &words, &problem)) {
+      *error = "line " + std::to_string(number) + ": " + problem;
+      return std::nullopt;
+    }
+    if (words.empty() || words[0][0] == '#') continue;
+    std::optional<DialogAction> action = parseLine(words, &problem);
+    if (!action) {
+      *error = "line " + std::to_string(number) + ": " + problem;
+      return std::nullopt;
+    }
+    action->line = number;
+    actions.push_back(*action);
+  }
+  return actions;
+}
+
+ActionEventSource::ActionEventSource(Host& host, std::vector<DialogAction> actions,
+                                     std::ostream& printTo)
+    : host_(host), actions_(std::move(actions)), printTo_(printTo) {}
+
+std::optional<DialogEvent> ActionEventSource::fail(const DialogAction& action,
+                                                   const std::string& message) {
+  error_ = lineLabel(action) + ": " + message;
+  next_ = actions_.size();
+  return DialogEvent::cancel().labelled(lineLabel(action));
+}
+
+std::optional<DialogEvent> ActionEventSource::next() {
+  if (next_ >= actions_.size()) return std::nullopt;
+  const DialogAction& action = actions_[next_++];
+  std::string label = lineLabel(action);
+  switch (action.kind) {
+    case DialogAction::Kind::Set: {
+      std::optional<DialogState> state = host_.dialogs().currentState();
+      const ItemState* item = state ? state->item(action.item) : nullptr;
+      if (item && item->integer) {
+        if (!action.integerText)
+          return fail(action, "item " + std::to_string(action.item) + " takes a whole number");
+        return DialogEvent::setInteger(action.item, static_cast<int32_t>(action.number))
+            .labelled(label);
+      }
+      return DialogEvent::setReal(action.item, action.number).labelled(label);
+    }
+    case DialogAction::Kind::Check:
+      return DialogEvent::setCheckBox(action.item, action.on).labelled(label);
+    case DialogAction::Kind::ChooseAt:
+      return DialogEvent::chooseEntry(action.item, static_cast<int32_t>(action.number))
+          .labelled(label);
+    case DialogAction::Kind::ChooseText: {
+      std::optional<DialogState> state = host_.dialogs().currentState();
+      const ItemState* item = state ? state->item(action.item) : nullptr;
+      if (!item || item->entries.empty())
+        return fail(action, "item " + std::to_string(action.item) + " is not a popup list");
+      std::string wanted = withoutLeadingBlank(action.text);
+      for (size_t i = 0; i < item->entries.size(); ++i)
+        if (withoutLeadingBlank(item->entries[i].text) == wanted)
+          return DialogEvent::chooseEntry(action.item, static_cast<int32_t>(i)).labelled(label);
+      return fail(action,
+                  "list " + std::to_string(action.item) + " has no entry \"" + action.text + "\"");
+    }
+    case DialogAction::Kind::Press:
+      return DialogEvent::press(action.item).labelled(label);
+    case DialogAction::Kind::Page:
+      return DialogEvent::press(89 + static_cast<int32_t>(action.number)).labelled(label);
+    case DialogAction::Kind::Pick: {
+      ASPoint point{0, 0};
+      if (!host_.hasDocument() ||
+          !host_.document().view(0).toView(AIRealPoint{action.x, action.y}, &point))
+        return fail(action, "the artwork point lies outside what the front view can show");
+      return DialogEvent::pick(action.item, point, action.flags).labelled(label);
+    }
+    case DialogAction::Kind::Print: {
+      std::ostream& out = printTo_;
+      return DialogEvent::takeSnapshot(
+                 [&out](const DialogState& state) { out << toJson(state).dump(2) << "\n"; })
+          .labelled(label);
+    }
+    case DialogAction::Kind::Confirm:
+      return DialogEvent::confirm().labelled(label);
+    case DialogAction::Kind::Cancel:
+      return DialogEvent::cancel().labelled(label);
+  }
+  return std::nullopt;
+}
+
+}  // namespace heart::cli

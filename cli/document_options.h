@@ -1,0 +1,22 @@
+// Command-line forms of the new document's settings and of the host's
+// current paint: "--page 612x792", "--color-model cmyk", "--fill rgb:1,0,0".
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "host/suites.h"
+
+namespace heart::cli {
+
+// "WxH" in points, both positive and finite.
+bool parsePageSize(const std::string& text, float* width, float* height, std::string* error);
+
+// "gray", "rgb" or "cmyk" (also 0, 1, 2).
+bool parseColorModel(const std::string& text, int16_t* model, std::string* error);
+
+// A paint colour: "none", "gray:G", "rgb:R,G,B", "cmyk:C,M,Y,K" (components 0
+// to 1) or "#rrggbb". Gray is ink: gray:1 is black.
+bool parsePaintColor(const std::string& text, AIColor* color, std::string* error);
+
+}  // namespace heart::cli

@@ -1,0 +1,169 @@
+#include "filter_session.h"
+
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+
+#include "application/host.h"
+#include "cli_verbs.h"
+#include "core/alert_sink.h"
+#include "core/record_defaults.h"
+#include "core/record_file.h"
+#include "core/record_json.h"
+#include "dialog/dialog_manager.h"
+#include "dialog/dialog_presenter.h"
+#include "dialog/dialog_state.h"
+#include "document/document.h"
+#include "document/random_source.h"
+#include "export/svg_export.h"
+#include "record_edits.h"
+#include "result_text.h"
+
+namespace heart::cli {
+namespace {
+
+constexpr int32_t kOptionsDialogResource = 16100;
+
+// Prints alerts and the about box to the error stream, but not the options
+// dialog, whose state a script prints on request.
+class AlertPresenter : public DialogPresenter {
+ public:
+  void opened(const DialogState& dialog) override {
+    if (dialog.resourceId != kOptionsDialogResource) terminal_.opened(dialog);
+  }
+
+ private:
+  TerminalPresenter terminal_{std::cerr};
+};
+
+bool endsWith(const std::string& text, const std::string& suffix) {
+  return text.size() >= suffix.size() &&
+         text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+void applyPaint(const SessionOptions& options, Document& document) {
+  AIPathStyle paint = document.currentPaint();
+  if (options.fill) {
+    paint.fillColor = *options.fill;
+    paint.fillPaint = options.fill->kind != kNoneColor;
+  }
+  if (options.stroke) {
+    paint.strokeColor = *options.stroke;
+    paint.strokePaint = options.stroke->kind != kNoneColor;
+  }
+  if (options.strokeWidth) paint.strokeWidth = *options.strokeWidth;
+  document.setCurrentPaint(paint);
+}
+
+// The record handed to the filter: the given one, the stored file, or none
+// (the filter then makes one with its defaults); then the edits.
+bool resolveRecord(const SessionOptions& options, Host& host,
+                   std::optional<ParameterRecord>* record, std::string* error) {
+  *record = options.record;
+  if (!*record && !options.recordPath.empty() && std::filesystem::exists(options.recordPath)) {
+    *record = readRecordFile(options.recordPath, error);
+    if (!*record) return false;
+    if (!checkRecord(**record, error)) {
+      *error = options.recordPath + ": " + *error;
+      return false;
+    }
+  }
+  if (!options.edits.empty()) {
+    if (!*record) *record = defaultRecord(host.document().view(0).centre());
+    if (!applyFieldEdits(&**record, options.edits, error)) return false;
+  }
+  return true;
+}
+
+bool writeDrawing(const SessionOptions& options, Host& host, std::string* error) {
+  SvgMetadata metadata;
+  metadata.title = "Hearts";
+  metadata.description = "Hearts drawn by the Heart filter 1.4.";
+  if (const void* stored = host.storedRecord()) {
+    ParameterRecord record;
+    std::memcpy(&record, stored, sizeof record);
+    if (std::optional<RecordJson> json = recordToJson(record, error))
+      metadata.recordJson = json->dump();
+  }
+  if (host.random().usingSequence())
+    metadata.randomValues = host.random().sequence();
+  else
+    metadata.seed = host.random().seedValue();
+  if (endsWith(options.output, ".png")) {
+    return writePngFile(exportSvg(host.document(), metadata), options.output, error);
+  }
+  return writeSvgFile(host.document(), metadata, options.output, error);
+}
+
+bool storeRecord(const SessionOptions& options, Host& host, std::string* error) {
+  if (options.recordPath.empty() || !host.storedRecord()) return true;
+  std::filesystem::path folder = std::filesystem::path(options.recordPath).parent_path();
+  std::error_code made;
+  if (!folder.empty()) std::filesystem::create_directories(folder, made);
+  ParameterRecord record;
+  std::memcpy(&record, host.storedRecord(), sizeof record);
+  return writeRecordFile(options.recordPath, record, error);
+}
+
+}  // namespace
+
+int runFilterSession(const SessionOptions& options) {
+  const std::string& verb = options.verb;
+  std::string error;
+  HostOptions hostOptions;
+  hostOptions.pluginPath = options.pluginPath;
+  hostOptions.pageWidth = options.pageWidth;
+  hostOptions.pageHeight = options.pageHeight;
+  hostOptions.colorModel = options.colorModel;
+  hostOptions.seed = options.seed;
+  std::unique_ptr<Host> host;
+  try {
+    host = std::make_unique<Host>(hostOptions);
+  } catch (const std::exception& e) {
+    return reportFailure(verb, e.what());
+  }
+  if (!host->load(&error)) return reportFailure(verb, error);
+  host->alerts().setStream(&std::cerr);
+  host->dialogs().setPresenter(std::make_unique<AlertPresenter>());
+
+  if (!options.randomValuesFile.empty()) {
+    if (!host->random().loadSequenceFile(options.randomValuesFile, &error))
+      return reportFailure(verb, error);
+  } else if (!options.randomValues.empty()) {
+    host->random().useSequence(options.randomValues);
+  }
+  applyPaint(options, host->document());
+
+  std::optional<ParameterRecord> record;
+  if (!resolveRecord(options, *host, &record, &error)) return reportFailure(verb, error);
+
+  if (ASErr result = host->startup())
+    return reportFailure(verb, "the plug-in's Startup answered " + resultText(result));
+  if (record && !host->setStoredRecord(&*record, sizeof *record))
+    return reportFailure(verb, host->lastError());
+
+  ActionEventSource events(*host, options.actions, std::cout);
+  host->dialogs().setEventSource(&events);
+  ASErr parameters = host->getParameters();
+  host->dialogs().setEventSource(nullptr);
+  if (!events.error().empty()) return reportFailure(verb, events.error());
+  if (!host->dialogs().lastError().empty()) return reportFailure(verb, host->dialogs().lastError());
+  if (parameters == kCanceledErr) {
+    std::cerr << "heart " << verb << ": the options dialog was cancelled; nothing was written\n";
+    return 0;
+  }
+  if (parameters != kNoErr)
+    return reportFailure(
+        verb, "the options dialog answered " + resultText(parameters) + "; nothing was written");
+  if (ASErr result = host->go())
+    return reportFailure(
+        verb, "drawing the hearts failed with " + resultText(result) + "; nothing was written");
+  if (!options.output.empty() && !writeDrawing(options, *host, &error))
+    return reportFailure(verb, error);
+  if (!storeRecord(options, *host, &error)) return reportFailure(verb, error);
+  host->shutdown();
+  return 0;
+}
+
+}  // namespace heart::cli

@@ -1,0 +1,35 @@
+// The options that `heart run` and `heart dialog` share: the document, the
+// current paint, the random source, the stored record and the output.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <string>
+#include <vector>
+
+#include "filter_session.h"
+
+namespace heart::cli {
+
+// The options as typed, before they are checked.
+struct SessionArguments {
+  std::string output = "hearts.svg";
+  std::string recordPath;
+  bool noRecord = false;
+  std::vector<std::string> edits;
+  std::optional<uint32_t> seed;
+  std::string randomValuesFile;
+  std::string page;
+  std::string colorModel;
+  std::string fill, stroke;
+  std::optional<float> strokeWidth;
+  std::string from;
+};
+
+void addSessionOptions(CLI::App& verb, SessionArguments& arguments);
+
+// Checks the arguments and fills the session's options; on a faulty argument
+// answers false with *error naming it.
+bool sessionFromArguments(const SessionArguments& arguments, SessionOptions* options,
+                          std::string* error);
+
+}  // namespace heart::cli

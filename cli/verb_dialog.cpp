@@ -1,0 +1,47 @@
+// `heart dialog --script FILE`: runs the options dialog with the actions of a
+// script (see dialog_actions.h for the format), prints the dialog's state where
+// the script asks, and after a confirmation runs Go and writes the drawing.
+#include "cli_verbs.h"
+#include "core/record_file.h"
+#include "session_options.h"
+
+namespace heart::cli {
+namespace {
+
+struct DialogArguments {
+  SessionArguments session;
+  std::string script;
+};
+
+void addDialogVerb(CLI::App& app, CliContext& context) {
+  auto arguments = std::make_shared<DialogArguments>();
+  CLI::App* verb = app.add_subcommand(
+      "dialog", "Run the options dialog with the actions of a script, then draw the hearts");
+  verb->add_option("--script", arguments->script,
+                   "The script: one action a line (set, check, choose, press, page, pick, "
+                   "print, confirm, cancel)")
+      ->required();
+  addSessionOptions(*verb, arguments->session);
+  verb->callback([arguments, &context] {
+    SessionOptions options;
+    options.verb = "dialog";
+    options.pluginPath = context.pluginPath;
+    std::string error;
+    std::optional<std::string> text = readWholeFile(arguments->script, &error);
+    std::optional<std::vector<DialogAction>> actions;
+    if (text) actions = parseDialogScript(*text, &error);
+    if (!actions || !sessionFromArguments(arguments->session, &options, &error)) {
+      context.exitCode =
+          reportFailure("dialog", (text ? arguments->script + ": " : std::string()) + error);
+      return;
+    }
+    options.actions = std::move(*actions);
+    context.exitCode = runFilterSession(options);
+  });
+}
+
+}  // namespace
+
+HEART_CLI_VERB(50, addDialogVerb);
+
+}  // namespace heart::cli

@@ -1,0 +1,108 @@
+// `heart run`: one use of the heart filter on a new document, the options
+// dialog confirmed as it opens (after the actions the options ask for), and
+// the drawing written.
+//   heart run -o hearts.svg
+//   heart run --preset "Sketchy heart 1" --seed 7 -o sketchy.png
+#include "cli_verbs.h"
+#include "session_options.h"
+
+namespace heart::cli {
+namespace {
+
+struct RunArguments {
+  SessionArguments session;
+  std::string preset;
+  int heartPreset = 0;
+  int tumble = 0, tweak = 0, jitter = 0, boost = 0;
+  bool noPreview = false;
+};
+
+DialogAction press(int32_t item) {
+  DialogAction action;
+  action.kind = DialogAction::Kind::Press;
+  action.item = item;
+  return action;
+}
+
+bool dialogActions(const RunArguments& arguments, std::vector<DialogAction>* actions,
+                   std::string* error) {
+  if (!arguments.preset.empty()) {
+    DialogAction choose;
+    choose.item = 65;
+    int32_t position = -1;
+    try {
+      size_t used = 0;
+      position = std::stoi(arguments.preset, &used);
+      if (used != arguments.preset.size()) position = -1;
+    } catch (const std::exception&) {
+      position = -1;
+    }
+    if (position >= 0) {
+      choose.kind = DialogAction::Kind::ChooseAt;
+      choose.number = position;
+    } else {
+      choose.kind = DialogAction::Kind::ChooseText;
+      choose.text = arguments.preset;
+    }
+    actions->push_back(choose);
+  }
+  if (arguments.heartPreset != 0) {
+    if (arguments.heartPreset < 1 || arguments.heartPreset > 9) {
+      *error = "--heart-preset takes a heart from 1 to 9";
+      return false;
+    }
+    DialogAction choose;
+    choose.kind = DialogAction::Kind::ChooseAt;
+    choose.item = 66;
+    choose.number = arguments.heartPreset - 1;
+    actions->push_back(choose);
+  }
+  for (int i = 0; i < arguments.tumble; ++i) actions->push_back(press(61));
+  for (int i = 0; i < arguments.tweak; ++i) actions->push_back(press(62));
+  for (int i = 0; i < arguments.jitter; ++i) actions->push_back(press(63));
+  for (int i = 0; i < arguments.boost; ++i) actions->push_back(press(64));
+  if (arguments.noPreview) {
+    DialogAction off;
+    off.kind = DialogAction::Kind::Check;
+    off.item = 3;
+    off.on = false;
+    actions->push_back(off);
+  }
+  return true;
+}
+
+void addRunVerb(CLI::App& app, CliContext& context) {
+  auto arguments = std::make_shared<RunArguments>();
+  CLI::App* verb = app.add_subcommand(
+      "run", "Draw hearts on a new document with the stored record and save the drawing");
+  addSessionOptions(*verb, arguments->session);
+  verb->add_option("--preset", arguments->preset,
+                   "Choose a settings entry first, by its text (\"Sketchy heart 1\") or its "
+                   "number (0 to 26)");
+  verb->add_option("--heart-preset", arguments->heartPreset,
+                   "Choose a heart preset, 1 to 9 (\" Heart 1\" to \" Heart 9\")");
+  verb->add_flag("--tumble", arguments->tumble, "Press \"Tumble\" (repeatable)");
+  verb->add_flag("--tweak", arguments->tweak, "Press \"Tweak\" (repeatable)");
+  verb->add_flag("--jitter", arguments->jitter, "Press \"Jitter\" (repeatable)");
+  verb->add_flag("--boost", arguments->boost, "Press \"Boost\" (repeatable)");
+  verb->add_flag("--no-preview", arguments->noPreview,
+                 "Turn \"Preview\" off before confirming, so Go draws afresh");
+  verb->callback([arguments, &context] {
+    SessionOptions options;
+    options.verb = "run";
+    options.pluginPath = context.pluginPath;
+    std::string error;
+    if (!sessionFromArguments(arguments->session, &options, &error) ||
+        !dialogActions(*arguments, &options.actions, &error)) {
+      context.exitCode = reportFailure("run", error);
+      return;
+    }
+    context.exitCode = runFilterSession(options);
+  });
+}
+
+}  // namespace
+
+HEART_CLI_VERB(40, addRunVerb);
+
+}  // namespace heart::cli
