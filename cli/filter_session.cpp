@@ -146,9 +146,11 @@ int runFilterSession(const SessionOptions& options) {
   ActionEventSource events(*host, options.actions, std::cout);
   host->dialogs().setEventSource(&events);
   ASErr parameters = host->getParameters();
+  // A rejected action cancels the dialog; say which one before anything else.
+  std::string rejected =
+      !events.error().empty() ? events.error() : host->dialogs().lastError();
   host->dialogs().setEventSource(nullptr);
-  if (!events.error().empty()) return reportFailure(verb, events.error());
-  if (!host->dialogs().lastError().empty()) return reportFailure(verb, host->dialogs().lastError());
+  if (!rejected.empty()) return reportFailure(verb, rejected + "; nothing was written");
   if (parameters == kCanceledErr) {
     std::cerr << "heart " << verb << ": the options dialog was cancelled; nothing was written\n";
     return 0;
