@@ -193,14 +193,6 @@ void appendEscaped(std::string& out, std::string_view text) {
         out += "&gt;";
         ++i;
         continue;
-      case '"':
-        out += "&quot;";
-        ++i;
-        continue;
-      case '\'':
-        out += "&apos;";
-        ++i;
-        continue;
       default:
         break;
     }

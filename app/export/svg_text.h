@@ -18,8 +18,10 @@ void appendNumber(std::string& out, float value);
 // "#rrggbb" for a colour on the screen; false for no colour ("none").
 bool screenColor(const AIColor& color, char hex[8]);
 
-// Text and attribute values with &, <, >, " and ' escaped. Characters that
-// XML does not allow (control characters, broken UTF-8) become '?'.
+// Element text with &, < and > escaped (quotes need no escape in text, and
+// the run record stays readable JSON). Characters that XML does not allow
+// (control characters, broken UTF-8) become '?'. unescapeXml also reads the
+// escapes of quotes.
 void appendEscaped(std::string& out, std::string_view text);
 std::string unescapeXml(std::string_view text);
 

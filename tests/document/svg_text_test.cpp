@@ -67,11 +67,16 @@ TEST(SvgNumbers, EveryFloatReadsBackExactlyWithTheFewestDigitsAndNoExponent) {
 TEST(SvgText, EscapesMarkupAndReplacesWhatXmlCannotHold) {
   std::string out;
   appendEscaped(out, "a<b & \"c\" 'd'>");
-  EXPECT_EQ(out, "a&lt;b &amp; &quot;c&quot; &apos;d&apos;&gt;");
+  EXPECT_EQ(out, "a&lt;b &amp; \"c\" 'd'&gt;");
   EXPECT_EQ(unescapeXml(out), "a<b & \"c\" 'd'>");
+  EXPECT_EQ(unescapeXml("&quot;&apos;&amp;lt;&unknown;"), "\"'&lt;&unknown;");
   out.clear();
   appendEscaped(out, "ok\x01\xff\xc3\xa9\xed\xa0\x80.");  // control, broken byte, é, surrogate
-  EXPECT_EQ(out, "ok?" "?\xc3\xa9?" "?" "?.");
+  EXPECT_EQ(out,
+            "ok?"
+            "?\xc3\xa9?"
+            "?"
+            "?.");
 }
 
 }  // namespace
