@@ -147,8 +147,7 @@ int runFilterSession(const SessionOptions& options) {
   host->dialogs().setEventSource(&events);
   ASErr parameters = host->getParameters();
   // A rejected action cancels the dialog; say which one before anything else.
-  std::string rejected =
-      !events.error().empty() ? events.error() : host->dialogs().lastError();
+  std::string rejected = !events.error().empty() ? events.error() : host->dialogs().lastError();
   host->dialogs().setEventSource(nullptr);
   if (!rejected.empty()) return reportFailure(verb, rejected + "; nothing was written");
   if (parameters == kCanceledErr) {

@@ -51,6 +51,11 @@ bool dialogActions(const RunArguments& arguments, std::vector<DialogAction>* act
       *error = "--heart-preset takes a heart from 1 to 9";
       return false;
     }
+    // The heart preset list stands on page 3, "Tweak": a user opens it first.
+    DialogAction page;
+    page.kind = DialogAction::Kind::Page;
+    page.number = 3;
+    actions->push_back(page);
     DialogAction choose;
     choose.kind = DialogAction::Kind::ChooseAt;
     choose.item = 66;
