@@ -27,6 +27,7 @@
 #include <utility>
 #include <vector>
 
+#include "document/art_store.h"
 #include "document/art_style_list.h"
 #include "document/bezier_bounds.h"
 #include "document/document_view.h"
@@ -41,42 +42,6 @@ namespace heart {
 struct DocumentSettings {
   float pageWidth = 612, pageHeight = 792;
   int16_t colorModel = kDocRGBColor;  // 0 gray, 1 RGB, 2 CMYK
-};
-
-using ArtId = uint32_t;
-using LayerId = uint32_t;
-constexpr ArtId kNoArt = 0xFFFFFFFFu;
-constexpr LayerId kNoLayer = 0xFFFFFFFFu;
-
-// A path may hold at most this many segments; more answer "NESS".
-constexpr int32_t kMaxPathSegments = 32000;
-
-// Everything about an art that its own operations change: what undo saves of
-// art that existed before the invocation.
-struct ArtContent {
-  SegmentList segments;  // paths
-  bool closed = false;   // paths
-  AIPathStyle style{};   // paths
-  AIReal opacity = 1;
-  int32_t artStyle = 0;  // index in the document's art styles
-  EnvelopeWarp warp;     // envelopes
-  AIEnvelopeOptions envelopeOptions{0, 50};
-};
-
-struct ArtNode {
-  int16_t type = kUnknownArt;
-  bool alive = false;     // the slot holds an art
-  bool disposed = false;  // taken out of the tree; undo of this invocation can bring it back
-  uint32_t generation = 0;
-  LayerId layer = kNoLayer;
-  ArtId parent = kNoArt;  // the group or envelope holding it; none at the top of a layer
-  ArtId below = kNoArt;   // siblings in paint order
-  ArtId above = kNoArt;
-  ArtId bottomChild = kNoArt;
-  ArtId topChild = kNoArt;
-  uint32_t bornEpoch = 0;   // the undo epoch in which it was made
-  uint32_t savedEpoch = 0;  // the undo epoch in which its content was last saved
-  ArtContent content;
 };
 
 struct Layer {
@@ -306,7 +271,7 @@ class Document {
   std::vector<Layer> layers_;
   std::vector<LayerId> layerOrder_;
   LayerId currentLayer_ = kNoLayer;
-  std::vector<ArtNode> arts_;
+  ArtStore arts_;
   std::vector<ArtId> freeSlots_;
   size_t liveArts_ = 0;
   std::vector<Swatch> swatches_;
