@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <vector>
 
@@ -95,6 +96,70 @@ bool parsePaintColor(const std::string& text, AIColor* color, std::string* error
     return false;
   }
   *color = parsed;
+  return true;
+}
+
+namespace {
+
+nlohmann::json colorJson(const AIColor& color, bool painted) {
+  if (!painted) return nlohmann::json{{"kind", kNoneColor}};
+  return nlohmann::json{{"kind", color.kind},
+                        {"c", {color.c[0], color.c[1], color.c[2], color.c[3]}},
+                        {"object", color.object}};
+}
+
+bool colorFromJson(const nlohmann::json& json, AIColor* color) {
+  if (!json.is_object() || !json.contains("kind") || !json["kind"].is_number_integer())
+    return false;
+  AIColor parsed{};
+  parsed.kind = static_cast<ASInt16>(json["kind"].get<int>());
+  if (json.contains("c")) {
+    const nlohmann::json& c = json["c"];
+    if (!c.is_array() || c.size() != 4) return false;
+    for (size_t i = 0; i < 4; ++i) {
+      if (!c[i].is_number() || !std::isfinite(c[i].get<double>())) return false;
+      parsed.c[i] = c[i].get<float>();
+    }
+  }
+  if (json.contains("object") && json["object"].is_number_integer())
+    parsed.object = json["object"].get<int32_t>();
+  *color = parsed;
+  return true;
+}
+
+}  // namespace
+
+std::string documentSettingsJson(float pageWidth, float pageHeight, int16_t colorModel,
+                                 const AIPathStyle& paint) {
+  nlohmann::json settings{{"pageWidth", pageWidth},
+                          {"pageHeight", pageHeight},
+                          {"colorModel", colorModel},
+                          {"fill", colorJson(paint.fillColor, paint.fillPaint)},
+                          {"stroke", colorJson(paint.strokeColor, paint.strokePaint)},
+                          {"strokeWidth", paint.strokeWidth}};
+  return settings.dump();
+}
+
+bool parseDocumentSettingsJson(const std::string& text, DocumentSettingsText* settings,
+                               std::string* error) {
+  nlohmann::json json = nlohmann::json::parse(text, nullptr, false);
+  DocumentSettingsText parsed;
+  auto real = [&json](const char* name, float* value) {
+    if (!json.contains(name) || !json[name].is_number()) return false;
+    *value = json[name].get<float>();
+    return std::isfinite(*value);
+  };
+  bool valid = json.is_object() && real("pageWidth", &parsed.pageWidth) &&
+               real("pageHeight", &parsed.pageHeight) && real("strokeWidth", &parsed.strokeWidth) &&
+               json.contains("colorModel") && json["colorModel"].is_number_integer() &&
+               json.contains("fill") && colorFromJson(json["fill"], &parsed.fill) &&
+               json.contains("stroke") && colorFromJson(json["stroke"], &parsed.stroke);
+  if (!valid) {
+    *error = "the drawing's document settings are incomplete";
+    return false;
+  }
+  parsed.colorModel = static_cast<int16_t>(json["colorModel"].get<int>());
+  *settings = parsed;
   return true;
 }
 

@@ -19,4 +19,19 @@ bool parseColorModel(const std::string& text, int16_t* model, std::string* error
 // to 1) or "#rrggbb". Gray is ink: gray:1 is black.
 bool parsePaintColor(const std::string& text, AIColor* color, std::string* error);
 
+// The document settings and current paint of a run, as the JSON object a
+// drawing carries so that the same run can be repeated from it.
+std::string documentSettingsJson(float pageWidth, float pageHeight, int16_t colorModel,
+                                 const AIPathStyle& paint);
+
+struct DocumentSettingsText {
+  float pageWidth = 0, pageHeight = 0;
+  int16_t colorModel = 0;
+  AIColor fill{}, stroke{};
+  float strokeWidth = 0;
+};
+// Reads documentSettingsJson's form back; false with *error when it is not one.
+bool parseDocumentSettingsJson(const std::string& json, DocumentSettingsText* settings,
+                               std::string* error);
+
 }  // namespace heart::cli

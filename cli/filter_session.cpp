@@ -16,6 +16,7 @@
 #include "dialog/dialog_state.h"
 #include "document/document.h"
 #include "document/random_source.h"
+#include "document_options.h"
 #include "export/svg_export.h"
 #include "record_edits.h"
 #include "result_text.h"
@@ -86,6 +87,8 @@ bool writeDrawing(const SessionOptions& options, Host& host, std::string* error)
     if (std::optional<RecordJson> json = recordToJson(record, error))
       metadata.recordJson = json->dump();
   }
+  metadata.documentJson = documentSettingsJson(options.pageWidth, options.pageHeight,
+                                               options.colorModel, host.document().currentPaint());
   if (host.random().usingSequence())
     metadata.randomValues = host.random().sequence();
   else

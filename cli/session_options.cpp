@@ -85,6 +85,22 @@ bool sessionFromArguments(const SessionArguments& arguments, SessionOptions* opt
       return false;
     }
     options->record = record;
+    // The drawing's page, colour model and paint, unless given again here.
+    if (!metadata->documentJson.empty()) {
+      DocumentSettingsText settings;
+      if (!parseDocumentSettingsJson(metadata->documentJson, &settings, error)) {
+        *error = arguments.from + ": " + *error;
+        return false;
+      }
+      if (arguments.page.empty()) {
+        options->pageWidth = settings.pageWidth;
+        options->pageHeight = settings.pageHeight;
+      }
+      if (arguments.colorModel.empty()) options->colorModel = settings.colorModel;
+      if (arguments.fill.empty()) options->fill = settings.fill;
+      if (arguments.stroke.empty()) options->stroke = settings.stroke;
+      if (!arguments.strokeWidth) options->strokeWidth = settings.strokeWidth;
+    }
     if (!options->seed && options->randomValuesFile.empty()) {
       options->seed = metadata->seed;
       options->randomValues = metadata->randomValues;

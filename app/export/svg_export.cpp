@@ -244,6 +244,12 @@ std::string metadataJson(const SvgMetadata& metadata) {
   }
   if (metadata.seed) run["seed"] = *metadata.seed;
   if (!metadata.randomValues.empty()) run["randomValues"] = metadata.randomValues;
+  if (!metadata.documentJson.empty()) {
+    nlohmann::json settings = nlohmann::json::parse(metadata.documentJson, nullptr, false);
+    if (settings.is_discarded() || !settings.is_object())
+      throw std::invalid_argument("the document settings are not a JSON object");
+    run["document"] = std::move(settings);
+  }
   // Invalid UTF-8 in the record's text is replaced rather than refused.
   return run.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }

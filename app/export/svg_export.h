@@ -33,6 +33,9 @@ struct SvgMetadata {
   std::optional<uint32_t> seed;
   // The fixed sequence of random values the run drew from instead, if any.
   std::vector<float> randomValues;
+  // The new document's settings and current paint the run drew on, as a JSON
+  // object of the caller's making; empty for none.
+  std::string documentJson;
 };
 
 // The whole document as an SVG 1.1 file. Throws std::invalid_argument when

@@ -58,6 +58,13 @@ std::optional<SvgMetadata> parseSvgMetadata(const std::string& svgText, std::str
     }
     metadata.recordJson = json["record"].dump();
   }
+  if (json.contains("document")) {
+    if (!json["document"].is_object()) {
+      fail(error, "the document settings in the SVG are not a JSON object");
+      return std::nullopt;
+    }
+    metadata.documentJson = json["document"].dump();
+  }
   if (json.contains("seed")) {
     const auto& seed = json["seed"];
     if (!seed.is_number_unsigned() || seed.get<uint64_t>() > std::numeric_limits<uint32_t>::max()) {

@@ -92,6 +92,16 @@ TEST_F(RunCommand, ADrawingCarriesWhatRedrawsItExactly) {
   EXPECT_EQ(readFile(scratch / "a.svg"), readFile(scratch / "b.svg"));
   EXPECT_GT(countOf(readFile(scratch / "a.svg"), "<path"), 100u);
 
+  // The page, colour model and paint travel with the drawing too.
+  ASSERT_EQ(
+      heart({"run", "--no-record", "--set", "dropShadow=true", "--page", "400x500", "--color-model",
+             "gray", "--fill", "gray:0.25", "--stroke-width", "3", "-o", "gray.svg"})
+          .exitCode,
+      0);
+  ASSERT_EQ(heart({"run", "--no-record", "--from", "gray.svg", "-o", "gray2.svg"}).exitCode, 0);
+  EXPECT_EQ(readFile(scratch / "gray.svg"), readFile(scratch / "gray2.svg"));
+  EXPECT_NE(readFile(scratch / "gray2.svg").find("viewBox=\"0 0 400 500\""), std::string::npos);
+
   writeFile(scratch / "plain.svg", "<svg xmlns=\"http://www.w3.org/2000/svg\"/>");
   EXPECT_NE(heart({"run", "--no-record", "--from", "plain.svg", "-o", "c.svg"}).exitCode, 0);
   EXPECT_FALSE(std::filesystem::exists(scratch / "c.svg"));
