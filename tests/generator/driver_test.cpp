@@ -2,6 +2,7 @@
 // and how a failing host operation ends a run.
 #include <string>
 
+#include "export/svg_export.h"
 #include "generator_fixture.h"
 #include "shell/suite_pointers.h"
 
@@ -145,18 +146,32 @@ TEST_P(FailureTest, FirstAndLaterFailuresEndTheRunWithTheirCodeAndKeepTheArt) {
   for (int nth : {1, (calls + 1) / 2 + 1, calls}) {
     if (nth > calls) continue;
     openHost(kDocRGBColor);
+    // Hearts of an earlier use of the filter stand in the document.
+    draws({0.9f, 0.1f});
+    ASSERT_EQ(go(), kNoErr);
+    document().endInvocation();
+    document().beginInvocation();
+    const size_t earlier = paths().size();
+    const std::string before = heart::exportSvg(document(), heart::SvgMetadata{});
+
     useEveryStep(record);
     draws({0.3f, 0.7f, 0.45f, 0.6f, 0.2f});
     heart::faultInjector().failAt(operation, nth, code);
     EXPECT_EQ(go(), code) << operation << " call " << nth;
     EXPECT_EQ(heart::faultInjector().calls(operation), nth)
         << operation << ": the run went on after call " << nth;
-    const size_t kept = paths().size();
+    const size_t kept = paths().size() - earlier;
     EXPECT_EQ(kept, static_cast<size_t>(pathsMade(true, operation)))
         << operation << " call " << nth;
     EXPECT_LE(kept, complete) << operation << " call " << nth;
     EXPECT_GE(kept, previous) << operation << " call " << nth;
     previous = kept;
+
+    // Cancelling the invocation afterwards leaves the document exactly as before.
+    heart::faultInjector().clear();
+    ASSERT_EQ(document().revertInvocation(), kNoErr);
+    EXPECT_EQ(heart::exportSvg(document(), heart::SvgMetadata{}), before)
+        << operation << " call " << nth;
   }
 }
 
