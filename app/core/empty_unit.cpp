@@ -1,1 +1,0 @@
-// Placeholder unit for a host layer that has no sources yet.
