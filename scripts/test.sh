@@ -4,10 +4,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=build
-flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DHEART_WERROR=ON)
 if [ "${1:-}" = "--sanitize" ]; then
   dir=build-sanitize
-  flags=(-DCMAKE_BUILD_TYPE=Debug -DHEART_SANITIZE=ON -DHEART_BUILD_BENCHMARKS=OFF)
+  flags=(-DCMAKE_BUILD_TYPE=Debug -DHEART_WERROR=ON -DHEART_SANITIZE=ON -DHEART_BUILD_BENCHMARKS=OFF)
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 fi
