@@ -111,6 +111,21 @@ TEST_F(SvgExportTest, ColoursOfEveryKindAreShownForTheScreen) {
   }
 }
 
+// A closed path of one anchor whose handles leave it is a visible loop: its
+// closing curve runs from the anchor's out handle round to its in handle.
+TEST_F(SvgExportTest, AClosedLoneAnchorKeepsItsLoop) {
+  AIArtHandle loop = nullptr;
+  ASSERT_EQ(art->NewArt(kPathArt, kPlaceAboveAll, nullptr, &loop), kNoErr);
+  AIPathSegment s{{10, 20}, {5, 30}, {15, 31}, false};
+  ASSERT_EQ(path->SetPathSegments(loop, 0, 1, &s), kNoErr);
+  ASSERT_EQ(path->SetPathClosed(loop, 1), kNoErr);
+  newPath({{40, 50}});
+
+  std::string svg = exportSvg(*document, SvgMetadata{});
+  EXPECT_EQ(attributeNear(svg, "M 10 20", "d"), "M 10 20 C 15 31 5 30 10 20 Z");
+  EXPECT_EQ(attributeNear(svg, "M 40 50", "d"), "M 40 50 Z") << "a bare point stays a point";
+}
+
 TEST_F(SvgExportTest, NumbersAreFiniteAndReadBackToTheSameFloats) {
   const float awkward[] = {0.1f, 1.0f / 3, 1234.5677f, -0.0001f, 98765.43f, 1e-6f};
   AIArtHandle p = nullptr;
