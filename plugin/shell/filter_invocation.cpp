@@ -10,11 +10,13 @@
 
 namespace {
 
+// The invoked filter is ours when it is the handle the Filter suite gave us at
+// Startup. The stored handle is compared whatever the filter count says: a
+// Startup that added the filter and then failed at its menu item still leaves
+// the filter in the host's menu.
 bool isRegisteredFilter(AIFilterHandle filter) {
-  if (gPluginGlobals == nullptr) return false;
-  for (ASInt32 i = 0; i < gPluginGlobals->filterCount && i < kMaxFilters; ++i)
-    if (gPluginGlobals->filterHandles[i] == filter) return true;
-  return false;
+  if (gPluginGlobals == nullptr || filter == nullptr) return false;
+  return gPluginGlobals->filterHandles[0] == filter;
 }
 
 ParameterRecord* recordOf(AIMdMemoryHandle handle) {

@@ -142,6 +142,14 @@ TEST_F(Lifecycle, StartupFailuresAreReturnedAndShown) {
       ASSERT_NE(globals, nullptr);
       EXPECT_EQ(globals->filterCount, 0) << "the count is left unset";
       ASSERT_EQ(host->reload(), kNoErr);
+      if (std::strcmp(operation, "AI Filter Suite.AddFilter") != 0) {
+        // The filter was added before the failure, so it is in the menu and
+        // its Get Parameters opens the dialog over a new record.
+        events->add(DialogEvent::cancel());
+        EXPECT_EQ(host->getParameters(), kCanceledErr);
+        EXPECT_EQ(dialogsNamed("Norv_Heart").size(), 1u);
+        EXPECT_NE(host->storedRecord(), nullptr);
+      }
     }
   }
 }
