@@ -32,31 +32,6 @@ TEST(RecordDefaults, HostToolsWriteWhatThePluginWrites) {
   }
 }
 
-TEST(RecordDefaults, NewRecordHoldsTheDocumentedValues) {
-  ParameterRecord record = defaultRecord({306, 396});
-  EXPECT_EQ(record.currentPage, 1);
-  EXPECT_EQ(record.preview, 1);
-  EXPECT_EQ(record.heartCount, 1);
-  EXPECT_EQ(record.heartHeight, 100.0f);
-  EXPECT_EQ(record.curveDistanceLeft, -70.0f);
-  EXPECT_EQ(record.curveDistanceRight, 70.0f);
-  EXPECT_EQ(record.viewZoom, 100.0f);
-  EXPECT_EQ(record.curveAngleLeft, 135.0f);
-  EXPECT_EQ(record.curveAngleRight, 45.0f);
-  EXPECT_EQ(record.centerX, 106.0f);
-  EXPECT_EQ(record.centerY, 396.0f);
-  EXPECT_EQ(record.hasDialogBounds, 0);
-  EXPECT_EQ(record.previewDrawn, 0);
-  const std::set<std::string> onByDefault = {
-      "preview",     "anchorFlag1",        "anchorFlag2",      "anchorFlag3",
-      "anchorFlag4", "randomSketchWeight", "randomSketchShift"};
-  for (const FieldInfo& field : kFieldTable) {
-    if (field.type != kFieldBool) continue;
-    EXPECT_EQ(fieldValue(&record, field), onByDefault.count(field.name) ? 1.0f : 0.0f)
-        << field.name;
-  }
-}
-
 TEST(RecordDefaults, LeaveFinalRunAndDialogBoundsAlone) {
   ParameterRecord record = zeroed();
   record.finalRun = 1;
