@@ -6,6 +6,7 @@
 #include "core/fault_injector.h"
 #include "dialog_session.h"
 #include "document/document.h"
+#include "params/field_table.h"
 
 namespace heart::testing {
 namespace {
@@ -68,31 +69,74 @@ TEST(ViewZoom, SetsTheFrontViewsFactorAndNothingElse) {
   EXPECT_FLOAT_EQ(session.stored().viewZoom, 500);
 }
 
-TEST(PointPicker, PicksCoordinatesAndAnglesIntoTheirFields) {
+// Opening the dialog shows the stored percentage in the zoom item without
+// running its procedure: the front view keeps its own zoom until the user
+// changes the item.
+TEST(ViewZoom, OpeningWithAStoredZoomLeavesTheViewAlone) {
+  DialogSession session;
+  ParameterRecord record = session.defaults();
+  record.viewZoom = 250;
+  session.store(record);
+  float zoom = 0;
+  session.then([&] { zoom = session.host().document().view(0).zoom(); });
+  const Moment& opened = session.capture();
+  session.runDialog();
+  EXPECT_FLOAT_EQ(opened.state.item(27)->value, 250);
+  EXPECT_FLOAT_EQ(zoom, 1);
+  EXPECT_EQ(faultInjector().calls("AI Document View Suite.SetDocumentViewZoom"), 0);
+}
+
+// The nine picker buttons: the page each stands on, the field and spin edit
+// it writes, and what it takes from the picked point.
+enum class Takes { kX, kY, kAngle };
+struct Picker {
+  int32_t button, page;
+  const char* field;
+  int32_t spinEdit;
+  Takes takes;
+};
+const Picker kPickers[] = {
+    {160, 1, "heartHeight", 11, Takes::kY},        {161, 1, "curveDistanceLeft", 12, Takes::kX},
+    {162, 1, "curveDistanceRight", 13, Takes::kX}, {163, 1, "curveHeightLeft", 14, Takes::kY},
+    {164, 1, "curveHeightRight", 15, Takes::kY},   {165, 1, "slant", 16, Takes::kAngle},
+    {166, 3, "interpolatePoints", 26, Takes::kX},  {167, 4, "scaleHorizontal", 8, Takes::kX},
+    {168, 4, "scaleVertical", 9, Takes::kY},
+};
+
+TEST(PointPicker, EachButtonWritesItsOwnFieldFromItsOwnAxis) {
   DialogSession session;
   const AIRealPoint centre = session.viewCentre();
-  session.pickAtArtwork(161, {250.0f, 400.0f}, kADMButtonUpFlag);
-  const Moment& distance = session.capture();
-  session.pickAtArtwork(160, {250.0f, 400.0f}, kADMButtonUpFlag);
-  const Moment& height = session.capture();
-  session.pickAtArtwork(165, {centre.h + 100, centre.v + 100}, kADMButtonUpFlag);
-  const Moment& slant = session.capture();
-  session.press(93).pickAtArtwork(168, {30.0f, -45.0f}, kADMButtonUpFlag);
-  const Moment& scale = session.capture();
+  std::vector<std::pair<const Moment*, const Moment*>> picks;
+  std::vector<AIRealPoint> points;
+  for (size_t i = 0; i < std::size(kPickers); ++i) {
+    // A different point for every button, its two coordinates far apart.
+    const AIRealPoint point = {centre.h - 60 + 7 * static_cast<float>(i),
+                               centre.v + 110 - 3 * static_cast<float>(i)};
+    points.push_back(point);
+    session.press(89 + kPickers[i].page);
+    const Moment& before = session.capture();
+    session.pickAtArtwork(kPickers[i].button, point, kADMButtonUpFlag);
+    picks.emplace_back(&before, &session.capture());
+  }
   session.runDialog();
 
-  EXPECT_FLOAT_EQ(distance.record.curveDistanceLeft, 250);
-  EXPECT_FLOAT_EQ(distance.state.item(12)->value, 250);
-  EXPECT_FLOAT_EQ(distance.record.heartHeight, 100);
-  EXPECT_FLOAT_EQ(height.record.heartHeight, 400);
-  EXPECT_FLOAT_EQ(height.state.item(11)->value, 400);
-  EXPECT_NEAR(slant.record.slant, 45, 0.5);
-  EXPECT_FLOAT_EQ(scale.record.scaleVertical, -45);
-  EXPECT_FLOAT_EQ(scale.record.scaleHorizontal, 100);
-  EXPECT_EQ(scale.record.currentPage, 4);
-  // Every pick ends with the page re-read and a new preview.
-  EXPECT_EQ(distance.previews, 2);
-  EXPECT_EQ(height.previews, 3);
+  for (size_t i = 0; i < std::size(kPickers); ++i) {
+    const Picker& picker = kPickers[i];
+    SCOPED_TRACE(picker.button);
+    const AIRealPoint p = points[i];
+    const double expected = picker.takes == Takes::kX ? p.h
+                            : picker.takes == Takes::kY
+                                ? p.v
+                                : std::atan2(p.v - centre.v, p.h - centre.h) * 180 / M_PI;
+    const FieldInfo* field = findField(picker.field);
+    ASSERT_NE(field, nullptr);
+    EXPECT_NEAR(fieldValue(&picks[i].second->record, *field), expected, 0.01);
+    EXPECT_NEAR(picks[i].second->state.item(picker.spinEdit)->value, expected, 0.01);
+    EXPECT_EQ(differences(picks[i].second->record, picks[i].first->record,
+                          {picker.field, "previewDrawn", "finalRun"}),
+              "");
+  }
+  EXPECT_EQ(picks[0].second->previews, picks[0].first->previews + 1) << "a pick redraws";
 }
 
 TEST(PointPicker, WithoutTheClickFlagOrAConversionOnlyRenotifies) {

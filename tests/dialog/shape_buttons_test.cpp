@@ -2,11 +2,15 @@
 // the order of their random draws.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "dialog_session.h"
 #include "document/random_source.h"
+#include "params/field_table.h"
 
 namespace heart::testing {
 namespace {
@@ -86,19 +90,110 @@ TEST(Tumble, WithDrawsOfNinetyNineEveryTestPasses) {
   EXPECT_FALSE(tumbled.state.item(4)->enabled);  // placement 7 uses no centre
 }
 
-TEST(Tumble, DrawsInTheirFixedOrder) {
-  // The height test passes (0.8) with its two draws, the placement test
-  // fails (0.1), then the four always-drawn values; every later test fails.
-  ParameterRecord before;
-  std::vector<float> draws = {0.5f, 0.8f, 0.25f, 0.5f, 0.1f, 0.1f, 0.2f, 0.3f, 0.4f};
-  draws.resize(40, 0.0f);
-  const Moment tumbled = tumbleWith(draws, &before);
-  EXPECT_FLOAT_EQ(tumbled.record.heartHeight, 400 * 0.25f - 40 * 0.5f);
-  EXPECT_EQ(tumbled.record.placementMode, 0);
-  EXPECT_FLOAT_EQ(tumbled.record.curveHeightLeft, 20);
-  EXPECT_FLOAT_EQ(tumbled.record.curveHeightRight, 40);
-  EXPECT_FLOAT_EQ(tumbled.record.curveDistanceLeft, -90);
-  EXPECT_FLOAT_EQ(tumbled.record.curveDistanceRight, 120);
+// The tumble written out step by step from its table of draws, over draws
+// that all differ, so that a draw taken out of turn changes a value.
+class TumbleReference {
+ public:
+  explicit TumbleReference(const std::vector<float>& draws) : draws_(draws) {}
+
+  ParameterRecord tumble(ParameterRecord r) {
+    r.placementMode = 0;
+    r.heartHeight = 100;
+    r.curveHeightLeft = r.curveHeightRight = 40;
+    r.curveDistanceLeft = -70;
+    r.curveDistanceRight = 70;
+    r.curveLengthLeft1 = r.curveLengthLeft2 = r.curveLengthRight1 = r.curveLengthRight2 = 60;
+    r.curveAngleLeft = 135;
+    r.curveAngleRight = 45;
+    r.slant = 0;
+    r.scaleHorizontal = r.scaleVertical = 100;
+    r.heartAngle = 0;
+    r.heartCount = 1;
+    for (float& tweak : r.shapeTweaks) tweak = 0;
+    r.interpolatePoints = 0;
+    r.anchorFlag1 = r.anchorFlag2 = r.anchorFlag3 = r.anchorFlag4 = 1;
+    r.randomDirectionPoints = r.randomHeart = r.randomCurve = r.randomAngle = 0;
+    r.randomCreatePoints = r.randomScaling = 0;
+    r.previewDrawn = 0;
+
+    r.heartHeight = 400 * draw();                                               // 1
+    if (test(70)) r.heartHeight = spread(400, 40);                              // 2
+    if (test(95)) r.placementMode = std::min(7, static_cast<int>(8 * draw()));  // 3
+    r.curveHeightLeft = 200 * draw();                                           // 4
+    r.curveHeightRight = 200 * draw();                                          // 5
+    r.curveDistanceLeft = -300 * draw();                                        // 6
+    r.curveDistanceRight = 300 * draw();                                        // 7
+    if (test(50)) r.slant = spread(300, 300);                                   // 8
+    if (test(78)) {                                                             // 9
+      r.curveLengthRight1 = 60 + spread(70, 70);
+      r.curveLengthLeft2 = 60 + spread(70, 70);
+      r.curveLengthLeft1 = 60 + spread(70, 70);
+      r.curveLengthRight2 = 60 + spread(70, 70);
+    }
+    if (test(70)) r.curveAngleLeft = 135 + spread(50, 50);  // 10
+    if (test(70)) r.curveAngleRight = 45 + spread(50, 50);  // 11
+    if (test(80)) {                                         // 12
+      r.scaleHorizontal = 100 + spread(20, 20);
+      r.scaleVertical = 100 + spread(20, 20);
+    }
+    if (test(87)) r.heartAngle = 360 * draw();  // 13
+    if (test(80))                               // 14
+      for (float& tweak : r.shapeTweaks)
+        if (test(90)) tweak = spread(60, 60);
+    if (test(80)) r.interpolatePoints = spread(100, 100);            // 15
+    if (test(90)) r.heartCount = 1 + static_cast<int>(10 * draw());  // 16
+    for (bool32* flag : {&r.anchorFlag1, &r.anchorFlag2, &r.anchorFlag3, &r.anchorFlag4})
+      if (test(90)) *flag = 0;  // 17
+    for (bool32* flag : {&r.randomDirectionPoints, &r.randomHeart, &r.randomCurve, &r.randomAngle,
+                         &r.randomCreatePoints, &r.randomScaling})
+      if (test(90)) *flag = 1;  // 18
+    return r;
+  }
+  size_t used() const { return next_; }
+
+ private:
+  float draw() { return next_ < draws_.size() ? draws_[next_++] : 0.0f; }
+  bool test(float threshold) { return 100 * draw() > threshold; }
+  float spread(float first, float second) {
+    const float r1 = draw();
+    const float r2 = draw();
+    return first * r1 - second * r2;
+  }
+
+  const std::vector<float>& draws_;
+  size_t next_ = 0;
+};
+
+// Distinct draws in which the tests pass and fail in turn: every `period`-th
+// draw is high enough to pass any threshold, the others spread over [0, 0.9).
+std::vector<float> distinctDraws(int period, int offset) {
+  std::vector<float> draws;
+  for (int i = 0; i < 120; ++i) {
+    if ((i + offset) % period == 0)
+      draws.push_back(0.955f + 0.0003f * static_cast<float>(i));
+    else
+      draws.push_back(0.9f * std::fmod(0.6180339f * static_cast<float>(i + 1 + offset), 1.0f));
+  }
+  return draws;
+}
+
+TEST(Tumble, EveryStepTakesItsOwnDrawsInOrder) {
+  const std::pair<int, int> patterns[] = {{2, 0}, {2, 1}, {3, 0}, {3, 2}, {1, 0}};
+  for (const auto& [period, offset] : patterns) {
+    SCOPED_TRACE("period " + std::to_string(period) + ", offset " + std::to_string(offset));
+    const std::vector<float> draws = distinctDraws(period, offset);
+    ParameterRecord before;
+    const Moment tumbled = tumbleWith(draws, &before);
+    TumbleReference reference(draws);
+    ParameterRecord expected = reference.tumble(before);
+    expected.previewDrawn = 1;  // the preview after the press
+    ASSERT_LT(reference.used(), draws.size());
+    for (const FieldInfo& field : kFieldTable) {
+      if (std::string(field.name) == "finalRun") continue;
+      EXPECT_NEAR(fieldValue(&tumbled.record, field), fieldValue(&expected, field), 0.006)
+          << field.name;
+    }
+  }
 }
 
 TEST(Tumble, DrawsJustAboveOrBelowTheThresholds) {
@@ -154,8 +249,12 @@ TEST(TweakAndJitter, DrawInTheirFixedOrder) {
   session.then([&] { session.host().random().useSequence({0.0f, 0.25f, 0.5f, 0.75f}); });
   session.press(62);
   const Moment& tweaked = session.capture();
-  // Each value takes a coin (0.75: down) and then r (0.5).
-  session.then([&] { session.host().random().useSequence({0.75f, 0.5f}); });
+  // Each value takes a coin and then r: coins above 0.5 push down, the rest
+  // (0.5 itself included) push up.
+  session.then([&] {
+    session.host().random().useSequence({0.75f, 0.5f, 0.25f, 0.125f, 0.5f, 0.375f, 0.875f, 0.625f,
+                                         0.0625f, 0.9375f, 0.51f, 0.3125f, 0.4f, 0.8125f});
+  });
   session.press(63);
   const Moment& jittered = session.capture();
   session.runDialog();
@@ -166,13 +265,13 @@ TEST(TweakAndJitter, DrawInTheirFixedOrder) {
   expected.curveLengthRight1 = 50;
   expected.curveLengthRight2 = 100;
   EXPECT_EQ(std::memcmp(&tweaked.record, &expected, sizeof expected), 0);
-  expected.heartHeight -= 2.5f;
-  expected.curveDistanceLeft -= 1;
-  expected.curveDistanceRight -= 1;
-  expected.curveHeightLeft -= 1;
-  expected.curveHeightRight -= 1;
-  expected.curveAngleLeft -= 0.5f;
-  expected.curveAngleRight -= 0.5f;
+  expected.heartHeight += -1 * 5 * 0.5f;
+  expected.curveDistanceLeft += 1 * 2 * 0.125f;
+  expected.curveDistanceRight += 1 * 2 * 0.375f;
+  expected.curveHeightLeft += -1 * 2 * 0.625f;
+  expected.curveHeightRight += 1 * 2 * 0.9375f;
+  expected.curveAngleLeft += -1 * 1 * 0.3125f;
+  expected.curveAngleRight += 1 * 1 * 0.8125f;
   EXPECT_EQ(differences(jittered.record, expected), "");
 }
 

@@ -1,5 +1,8 @@
 // The suite walk around each message: every suite acquired once and
 // released once, nesting that only counts, and what a missing suite does.
+#include <string>
+#include <vector>
+
 #include "shell_test_support.h"
 
 namespace heart::testing {
@@ -8,6 +11,52 @@ namespace {
 using SuiteTable = ShellTest;
 
 std::vector<int> repeated(int count, size_t rows = 31) { return std::vector<int>(rows, count); }
+
+// The names the plug-in acquires and releases through the host's basic
+// suite, in the order it asks.
+std::vector<std::string> gAcquired, gReleased;
+SPBasicSuite gHostBasic;
+
+ASErr noteAcquire(const char* name, ASInt32 version, const void** suite) {
+  gAcquired.push_back(std::string(name) + " " + std::to_string(version));
+  return gHostBasic.AcquireSuite(name, version, suite);
+}
+ASErr noteRelease(const char* name, ASInt32 version) {
+  gReleased.push_back(std::string(name) + " " + std::to_string(version));
+  return gHostBasic.ReleaseSuite(name, version);
+}
+
+// Both walks go down the table in the same order, not reversed.
+TEST_F(SuiteTable, AcquiresAndReleasesInTableOrder) {
+  // Written out from the suite table, not from the plug-in's own list.
+  const std::vector<std::string> table = {"SP Blocks Suite 2",      "SP Access Suite 3",
+                                          "AI MdMemory Suite 1",    "AI Real Math Suite 1",
+                                          "AI Art Suite 9",         "AI User Suite 5",
+                                          "AI Document Suite 7",    "AI Document View Suite 7",
+                                          "AI Undo Suite 4",        "AI Path Suite 4",
+                                          "AI Path Style Suite 5",  "AI Random Suite 3",
+                                          "AI Tag Suite 2",         "AI Transform Art Suite 1",
+                                          "AI Swatch List Suite 4", "AI Blend Style Suite 2",
+                                          "AI Art Style Suite 3",   "AI Symbol Suite 1",
+                                          "AI Envelope Suite 1",    "AI Shape Construction Suite 4",
+                                          "AI Layer Suite 9",       "AI Menu Suite 7",
+                                          "AI Filter Suite 2",      "ADM Basic Suite 2",
+                                          "ADM Dialog Suite 3",     "ADM Item Suite 4",
+                                          "ADM Icon Suite 1",       "ADM Notifier Suite 1",
+                                          "ADM List Suite 1",       "ADM Entry Suite 2",
+                                          "ADM Tracker Suite 1"};
+  ASSERT_EQ(host->startup(), kNoErr);
+  SPBasicSuite* basic = host->broker().basicSuite();
+  gHostBasic = *basic;
+  basic->AcquireSuite = noteAcquire;
+  basic->ReleaseSuite = noteRelease;
+  gAcquired.clear();
+  gReleased.clear();
+  EXPECT_EQ(host->about(), kNoErr);
+  *basic = gHostBasic;
+  EXPECT_EQ(gAcquired, table);
+  EXPECT_EQ(gReleased, table);
+}
 
 TEST_F(SuiteTable, EachMessageTakesEverySuiteOnceAndGivesItBack) {
   ASSERT_EQ(host->startup(), kNoErr);
