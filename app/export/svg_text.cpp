@@ -103,44 +103,50 @@ float unit(float component) {
   return component > 1 ? 1 : component;
 }
 
-void writeHex(float r, float g, float b, char hex[8]) {
-  static const char kDigits[] = "0123456789abcdef";
-  int values[3] = {static_cast<int>(std::lround(unit(r) * 255)),
-                   static_cast<int>(std::lround(unit(g) * 255)),
-                   static_cast<int>(std::lround(unit(b) * 255))};
-  hex[0] = '#';
-  for (int i = 0; i < 3; ++i) {
-    hex[1 + 2 * i] = kDigits[values[i] >> 4];
-    hex[2 + 2 * i] = kDigits[values[i] & 15];
-  }
-  hex[7] = '\0';
+void toBytes(float r, float g, float b, unsigned char rgb[3]) {
+  rgb[0] = static_cast<unsigned char>(std::lround(unit(r) * 255));
+  rgb[1] = static_cast<unsigned char>(std::lround(unit(g) * 255));
+  rgb[2] = static_cast<unsigned char>(std::lround(unit(b) * 255));
 }
 
 }  // namespace
 
-bool screenColor(const AIColor& color, char hex[8]) {
+bool screenRgb(const AIColor& color, unsigned char rgb[3]) {
   switch (color.kind) {
     case kNoneColor:
       return false;
     case kGrayColor:
     case kCustomColor: {  // a custom colour's ink is unknown here: its tint as gray
       float light = 1 - unit(color.c[0]);
-      writeHex(light, light, light, hex);
+      toBytes(light, light, light, rgb);
       return true;
     }
     case kFourColor: {
       float k = 1 - unit(color.c[3]);
-      writeHex((1 - unit(color.c[0])) * k, (1 - unit(color.c[1])) * k, (1 - unit(color.c[2])) * k,
-               hex);
+      toBytes((1 - unit(color.c[0])) * k, (1 - unit(color.c[1])) * k, (1 - unit(color.c[2])) * k,
+              rgb);
       return true;
     }
     case kThreeColor:
-      writeHex(color.c[0], color.c[1], color.c[2], hex);
+      toBytes(color.c[0], color.c[1], color.c[2], rgb);
       return true;
     default:  // gradients, patterns and unknown kinds
-      writeHex(0.5f, 0.5f, 0.5f, hex);
+      toBytes(0.5f, 0.5f, 0.5f, rgb);
       return true;
   }
+}
+
+bool screenColor(const AIColor& color, char hex[8]) {
+  static const char kDigits[] = "0123456789abcdef";
+  unsigned char rgb[3];
+  if (!screenRgb(color, rgb)) return false;
+  hex[0] = '#';
+  for (int i = 0; i < 3; ++i) {
+    hex[1 + 2 * i] = kDigits[rgb[i] >> 4];
+    hex[2 + 2 * i] = kDigits[rgb[i] & 15];
+  }
+  hex[7] = '\0';
+  return true;
 }
 
 namespace {

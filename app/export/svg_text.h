@@ -15,6 +15,9 @@ constexpr int kNumberRoom = 64;
 char* writeNumber(char* at, float value);
 void appendNumber(std::string& out, float value);
 
+// The colour on the screen as 8-bit red, green and blue; false for no
+// colour ("none").
+bool screenRgb(const AIColor& color, unsigned char rgb[3]);
 // "#rrggbb" for a colour on the screen; false for no colour ("none").
 bool screenColor(const AIColor& color, char hex[8]);
 
