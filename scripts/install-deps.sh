@@ -5,7 +5,7 @@ packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
-  librsvg2-dev librsvg2-bin libcairo2-dev
+  librsvg2-dev librsvg2-bin libcairo2-dev libpng-dev
   libxml2-utils w3c-sgml-lib
   binutils clang-format
 )

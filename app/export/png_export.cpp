@@ -1,65 +1,32 @@
-// PNG pictures through librsvg and cairo.
-#include <cairo.h>
-#include <librsvg/rsvg.h>
+#include "export/png_export.h"
 
-#include <algorithm>
-#include <cmath>
-
-#include "export/svg_export.h"
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <optional>
 
 namespace heart {
 
-namespace {
-
-constexpr double kMaxSide = 8192;
-
-bool fail(std::string* error, const std::string& why) {
-  if (error) *error = why;
-  return false;
+bool writePngFile(const Document& document, const std::string& path, std::string* error,
+                  const RenderProgress& progress) {
+  std::optional<std::vector<unsigned char>> png =
+      renderPng(document, pageFrame(document), error, progress);
+  return png && writeBytesToFile(*png, path, error);
 }
 
-}  // namespace
-
-bool writePngFile(const std::string& svgText, const std::string& path, std::string* error) {
-  GError* gerror = nullptr;
-  RsvgHandle* handle = rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(svgText.data()),
-                                                 svgText.size(), &gerror);
-  if (!handle) {
-    std::string why = gerror ? gerror->message : "unknown error";
-    if (gerror) g_error_free(gerror);
-    return fail(error, "the SVG cannot be read: " + why);
-  }
-  // One pixel a point.
-  rsvg_handle_set_dpi(handle, 72.0);
-  double width = 0, height = 0;
-  if (!rsvg_handle_get_intrinsic_size_in_pixels(handle, &width, &height) || !(width > 0) ||
-      !(height > 0)) {
-    g_object_unref(handle);
-    return fail(error, "the SVG has no size to render");
-  }
-  double scale = std::min(1.0, kMaxSide / std::max(width, height));
-  int pixelsWide = std::max(1, static_cast<int>(std::ceil(width * scale)));
-  int pixelsHigh = std::max(1, static_cast<int>(std::ceil(height * scale)));
-
-  cairo_surface_t* surface =
-      cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pixelsWide, pixelsHigh);
-  cairo_t* cr = cairo_create(surface);
-  RsvgRectangle viewport{0, 0, width * scale, height * scale};
-  bool rendered = rsvg_handle_render_document(handle, cr, &viewport, &gerror);
-  std::string why;
-  if (!rendered) {
-    why = "the SVG cannot be rendered: ";
-    why += gerror ? gerror->message : "unknown error";
-    if (gerror) g_error_free(gerror);
-  }
-  cairo_destroy(cr);
-  if (rendered && cairo_surface_write_to_png(surface, path.c_str()) != CAIRO_STATUS_SUCCESS) {
-    rendered = false;
-    why = "cannot write " + path;
-  }
-  cairo_surface_destroy(surface);
-  g_object_unref(handle);
-  return rendered ? true : fail(error, why);
+bool writeBytesToFile(const std::vector<unsigned char>& bytes, const std::string& path,
+                      std::string* error) {
+  auto fail = [&](int code) {
+    if (error) *error = "cannot write " + path + ": " + std::strerror(code);
+    return false;
+  };
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return fail(errno);
+  size_t written = std::fwrite(bytes.data(), 1, bytes.size(), file);
+  int code = written == bytes.size() ? 0 : errno;
+  if (std::fclose(file) != 0 && code == 0) code = errno ? errno : EIO;
+  if (written != bytes.size() && code == 0) code = EIO;
+  return code == 0 ? true : fail(code);
 }
 
 }  // namespace heart

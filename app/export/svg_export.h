@@ -47,10 +47,6 @@ std::string exportSvg(const Document& document, const SvgMetadata& metadata);
 bool writeSvgFile(const Document& document, const SvgMetadata& metadata, const std::string& path,
                   std::string* error);
 
-// Renders SVG text to a PNG file, one pixel a point (larger pages are scaled
-// down to at most 8192 pixels a side).
-bool writePngFile(const std::string& svgText, const std::string& path, std::string* error);
-
 // The metadata of an SVG this host wrote, for drawing the same hearts again.
 std::optional<SvgMetadata> parseSvgMetadata(const std::string& svgText, std::string* error);
 std::optional<SvgMetadata> readSvgMetadata(const std::string& path, std::string* error);

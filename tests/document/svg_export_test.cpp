@@ -1,8 +1,6 @@
 // The SVG and PNG pictures of a document and the run record they carry.
 #include "export/svg_export.h"
 
-#include <cairo.h>
-
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -220,40 +218,6 @@ TEST_F(SvgExportTest, TheFileIsValidSvgEvenWithAwkwardTexts) {
   std::string command =
       std::string("xmllint --noout --nonet --dtdvalid ") + kSvgDtd + " " + file + " 2>&1";
   EXPECT_EQ(std::system(command.c_str()), 0) << command;
-}
-
-TEST_F(SvgExportTest, ThePngShowsInkOfTheRightColourWhereTheArtIs) {
-  // Red low on the page, blue high: the picture must keep them there.
-  paintedSquare(50, 50, 100, AIColor{kFourColor, {0, 1, 1, 0}, 0});
-  paintedSquare(400, 600, 100, AIColor{kThreeColor, {0, 0, 1, 0}, 0});
-  AIArtHandle gray = paintedSquare(300, 300, 50, AIColor{kGrayColor, {1, 0, 0, 0}, 0});
-  ASSERT_EQ(blend->SetOpacity(gray, 0.5f), kNoErr);
-  std::string png = tempPath("picture.png");
-  std::string error;
-  ASSERT_TRUE(writePngFile(exportSvg(*document, SvgMetadata{}), png, &error)) << error;
-
-  cairo_surface_t* image = cairo_image_surface_create_from_png(png.c_str());
-  ASSERT_EQ(cairo_surface_status(image), CAIRO_STATUS_SUCCESS);
-  int width = cairo_image_surface_get_width(image), height = cairo_image_surface_get_height(image);
-  EXPECT_EQ(width, 612);
-  EXPECT_EQ(height, 792);
-  cairo_surface_flush(image);
-  const unsigned char* data = cairo_image_surface_get_data(image);
-  int stride = cairo_image_surface_get_stride(image);
-  // The colour at a page point (y up) as 0xRRGGBB.
-  auto pixel = [&](int x, int y) {
-    const uint32_t* row = reinterpret_cast<const uint32_t*>(data + (height - 1 - y) * stride);
-    return row[x] & 0xFFFFFF;
-  };
-  EXPECT_EQ(pixel(100, 100), 0xFF0000u);
-  EXPECT_EQ(pixel(450, 650), 0x0000FFu);
-  EXPECT_EQ(pixel(300, 100), 0xFFFFFFu);  // the page is white where nothing is drawn
-  uint32_t half = pixel(325, 325);        // black at half opacity over white
-  EXPECT_NEAR(static_cast<int>(half & 0xFF), 128, 3);
-  cairo_surface_destroy(image);
-
-  EXPECT_FALSE(writePngFile("this is not svg", tempPath("broken.png"), &error));
-  EXPECT_FALSE(error.empty());
 }
 
 TEST_F(SvgExportTest, TheRunRecordReadsBackFromTheFile) {

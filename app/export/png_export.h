@@ -1,0 +1,22 @@
+// PNG pictures of a document: the whole page, one pixel a point (larger
+// pages scaled down to at most 8192 pixels a side), the page white and the
+// art drawn over it as the SVG shows it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "render/document_renderer.h"
+
+namespace heart {
+
+// Draws the document and writes the PNG to path. progress, when given, hears
+// how far the drawing has come. On failure *error says why.
+bool writePngFile(const Document& document, const std::string& path, std::string* error,
+                  const RenderProgress& progress = {});
+
+// Writes finished bytes to a file; on failure *error says why.
+bool writeBytesToFile(const std::vector<unsigned char>& bytes, const std::string& path,
+                      std::string* error);
+
+}  // namespace heart

@@ -1,0 +1,57 @@
+// Pictures of a document drawn directly with cairo: the same art, geometry
+// and paint as the SVG export (colours for the screen, gradients and
+// patterns in mid gray, custom colours as the gray of their tint, opacity,
+// art-style strokes and dashes, layers in paint order with hidden layers
+// left out, envelopes drawn with their warped outlines), without going
+// through SVG text. It serves the PNG output of the command line and the
+// live preview of a document view.
+#pragma once
+
+#include <cairo.h>
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "document/document.h"
+
+namespace heart {
+
+// The part of the artwork a picture shows, and the picture's size.
+struct RenderFrame {
+  AIRealPoint centre{0, 0};   // artwork point (points, vertical axis up) at the picture's centre
+  double zoom = 1;            // pixels per point
+  int width = 0, height = 0;  // picture size in pixels
+};
+
+// Called now and then with (paths drawn, paths in all).
+using RenderProgress = std::function<void(size_t, size_t)>;
+
+// Draws the document's visible art into cr exactly as exportSvg draws it
+// (same geometry, paint, colour conversion, layer order, envelopes warped,
+// symbols), mapped by the frame onto the pixel rectangle (0,0)-(width,height)
+// of cr's user space. Draws nothing else (no background, no page outline):
+// the caller paints those. Art outside the frame is skipped, but counts as
+// drawn. Returns the number of paths drawn: every path with at least one
+// anchor on a visible layer.
+size_t renderDocument(const Document& document, cairo_t* cr, const RenderFrame& frame,
+                      const RenderProgress& progress = {});
+
+// The frame the PNG export uses: the whole page, one pixel a point, larger pages
+// scaled down to at most 8192 pixels a side.
+RenderFrame pageFrame(const Document& document);
+
+// The frame of a document view: its centre, zoom and window size.
+RenderFrame viewFrame(const DocumentView& view);
+
+// The picture as PNG bytes: the page in white where the frame shows it,
+// transparent around it, and the art over it. On failure nullopt and
+// *error says why (a frame without pixels, more than 8192 pixels a side,
+// not enough memory).
+std::optional<std::vector<unsigned char>> renderPng(const Document& document,
+                                                    const RenderFrame& frame, std::string* error,
+                                                    const RenderProgress& progress = {});
+
+}  // namespace heart

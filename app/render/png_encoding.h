@@ -1,0 +1,23 @@
+// PNG files of cairo image surfaces, made in memory with libpng.
+#pragma once
+
+#include <cairo.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace heart {
+
+// How hard zlib works on the picture. Fast suits a preview sent over a local
+// connection: a view of a heavy drawing encodes several times faster than
+// with zlib's default, for a file about half again as large. Compact is
+// zlib's default level, for files that are kept.
+enum class PngCompression { kFast, kCompact };
+
+// The PNG bytes of an ARGB32 image surface (colour with straight alpha, 8
+// bits a channel). On failure nullopt and *error says why.
+std::optional<std::vector<unsigned char>> encodePng(cairo_surface_t* image,
+                                                    PngCompression compression, std::string* error);
+
+}  // namespace heart

@@ -1,0 +1,60 @@
+#include <cmath>
+
+#include "render/document_renderer.h"
+#include "render/png_encoding.h"
+
+namespace heart {
+
+namespace {
+
+constexpr int kMaxSide = 8192;
+
+// The page in white, where the frame shows it.
+void paintPage(const Document& document, cairo_t* cr, const RenderFrame& frame) {
+  AIRealPoint page = document.pageSize();
+  double left = frame.width * 0.5 - frame.centre.h * frame.zoom;
+  double top = frame.height * 0.5 - (page.v - frame.centre.v) * frame.zoom;
+  cairo_rectangle(cr, left, top, page.h * frame.zoom, page.v * frame.zoom);
+  cairo_set_source_rgb(cr, 1, 1, 1);
+  cairo_fill(cr);
+}
+
+}  // namespace
+
+std::optional<std::vector<unsigned char>> renderPng(const Document& document,
+                                                    const RenderFrame& frame, std::string* error,
+                                                    const RenderProgress& progress) {
+  auto fail = [error](const std::string& why) -> std::optional<std::vector<unsigned char>> {
+    if (error) *error = why;
+    return std::nullopt;
+  };
+  if (frame.width <= 0 || frame.height <= 0) return fail("the picture has no pixels");
+  if (frame.width > kMaxSide || frame.height > kMaxSide)
+    return fail("the picture is larger than 8192 pixels a side");
+  if (!(std::isfinite(frame.zoom) && frame.zoom > 0))
+    return fail("the picture's zoom is not a number above 0");
+  if (!std::isfinite(frame.centre.h) || !std::isfinite(frame.centre.v))
+    return fail("the picture's centre is not a finite point");
+
+  cairo_surface_t* surface =
+      cairo_image_surface_create(CAIRO_FORMAT_ARGB32, frame.width, frame.height);
+  if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+    cairo_surface_destroy(surface);
+    return fail("not enough memory for a picture of " + std::to_string(frame.width) + " x " +
+                std::to_string(frame.height) + " pixels");
+  }
+  cairo_t* cr = cairo_create(surface);
+  paintPage(document, cr, frame);
+  renderDocument(document, cr, frame, progress);
+  cairo_status_t status = cairo_status(cr);
+  cairo_destroy(cr);
+  std::optional<std::vector<unsigned char>> png;
+  if (status != CAIRO_STATUS_SUCCESS)
+    fail(std::string("the picture cannot be drawn: ") + cairo_status_to_string(status));
+  else
+    png = encodePng(surface, PngCompression::kCompact, error);
+  cairo_surface_destroy(surface);
+  return png;
+}
+
+}  // namespace heart
