@@ -17,9 +17,11 @@
 #include "document/document.h"
 #include "document/random_source.h"
 #include "document_options.h"
+#include "export/png_export.h"
 #include "export/svg_export.h"
 #include "record_edits.h"
 #include "result_text.h"
+#include "terminal_progress.h"
 
 namespace heart::cli {
 namespace {
@@ -94,7 +96,7 @@ bool writeDrawing(const SessionOptions& options, Host& host, std::string* error)
   else
     metadata.seed = host.random().seedValue();
   if (endsWith(options.output, ".png")) {
-    return writePngFile(exportSvg(host.document(), metadata), options.output, error);
+    return writePngFile(host.document(), options.output, error, terminalProgress(options.output));
   }
   return writeSvgFile(host.document(), metadata, options.output, error);
 }
