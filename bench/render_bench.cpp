@@ -1,0 +1,98 @@
+// Timing of the document renderer on the heaviest record the dialog allows:
+// the page-size PNG of the command line, and a view the size of the studio's
+// preview drawn and encoded.
+#include <benchmark/benchmark.h>
+#include <cairo.h>
+
+#include "bench_documents.h"
+#include "document/document.h"
+#include "render/document_renderer.h"
+#include "render/png_encoding.h"
+
+namespace {
+
+using heart_bench::reportPaths;
+using heart_bench::warmHeaviest;
+
+// The front view of the heaviest record: centred on the page, zoom 1, 800 x 600.
+heart::RenderFrame studioFrame(const heart::Document& document) {
+  return heart::viewFrame(document.view(0));
+}
+
+void BM_HeaviestPagePng(benchmark::State& state) {
+  auto bench = warmHeaviest();
+  const heart::Document& document = bench->document();
+  size_t bytes = 0;
+  for (auto _ : state) {
+    std::string error;
+    auto png = heart::renderPng(document, heart::pageFrame(document), &error);
+    if (!png) state.SkipWithError(error.c_str());
+    bytes = png ? png->size() : 0;
+  }
+  state.counters["png_bytes"] = static_cast<double>(bytes);
+  reportPaths(state, document.pathsInPaintOrder().size());
+}
+BENCHMARK(BM_HeaviestPagePng)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Drawing alone, into an 800 x 600 picture.
+void BM_HeaviestViewDraw(benchmark::State& state) {
+  auto bench = warmHeaviest();
+  const heart::Document& document = bench->document();
+  heart::RenderFrame frame = studioFrame(document);
+  cairo_surface_t* surface =
+      cairo_image_surface_create(CAIRO_FORMAT_ARGB32, frame.width, frame.height);
+  size_t paths = 0;
+  for (auto _ : state) {
+    cairo_t* cr = cairo_create(surface);
+    cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+    cairo_paint(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+    paths = heart::renderDocument(document, cr, frame);
+    cairo_destroy(cr);
+  }
+  cairo_surface_destroy(surface);
+  reportPaths(state, paths);
+}
+BENCHMARK(BM_HeaviestViewDraw)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Encoding an 800 x 600 view of the heaviest record, fast and compact.
+void BM_ViewPngEncoding(benchmark::State& state) {
+  auto bench = warmHeaviest();
+  const heart::Document& document = bench->document();
+  heart::RenderFrame frame = studioFrame(document);
+  cairo_surface_t* surface =
+      cairo_image_surface_create(CAIRO_FORMAT_ARGB32, frame.width, frame.height);
+  cairo_t* cr = cairo_create(surface);
+  cairo_set_source_rgb(cr, 1, 1, 1);
+  cairo_paint(cr);
+  heart::renderDocument(document, cr, frame);
+  cairo_destroy(cr);
+  auto compression =
+      state.range(0) ? heart::PngCompression::kCompact : heart::PngCompression::kFast;
+  size_t bytes = 0;
+  for (auto _ : state) {
+    std::string error;
+    auto png = heart::encodePng(surface, compression, &error);
+    if (!png) state.SkipWithError(error.c_str());
+    bytes = png ? png->size() : 0;
+  }
+  cairo_surface_destroy(surface);
+  state.counters["png_bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_ViewPngEncoding)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// What the studio waits for: the view drawn and encoded as its PNG.
+void BM_HeaviestViewPng(benchmark::State& state) {
+  auto bench = warmHeaviest();
+  const heart::Document& document = bench->document();
+  heart::RenderFrame frame = studioFrame(document);
+  for (auto _ : state) {
+    std::string error;
+    auto png = heart::renderPng(document, frame, &error);
+    if (!png) state.SkipWithError(error.c_str());
+  }
+  reportPaths(state, document.pathsInPaintOrder().size());
+}
+BENCHMARK(BM_HeaviestViewPng)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
