@@ -181,7 +181,11 @@ class Painter {
     cairo_move_to(cr_, x, y);
     for (int32_t i = 0; i + 1 < count; ++i) curve(segments[i], segments[i + 1]);
     if (content.closed) {
-      if (count > 1) curve(segments[count - 1], segments[0]);
+      // A lone anchor whose handles leave it still draws a loop back to itself.
+      const AIPathSegment& last = segments[count - 1];
+      bool loop = last.out.h != last.p.h || last.out.v != last.p.v ||
+                  segments[0].in.h != segments[0].p.h || segments[0].in.v != segments[0].p.v;
+      if (count > 1 || loop) curve(last, segments[0]);
       cairo_close_path(cr_);
     }
   }

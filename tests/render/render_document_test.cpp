@@ -121,6 +121,8 @@ TEST_F(RenderDocument, EveryPaintStyleGroupEnvelopeAndLayerLikeTheSvg) {
   path({corner(200, 250), corner(260, 340), corner(320, 250), corner(180, 310), corner(340, 310)},
        true, fillOnly(colour(kFourColor, 0, 0.5f, 1, 0)));
   path({corner(400, 300)}, true, fillAndStroke(red, red, 5));
+  path({AIPathSegment{{440, 300}, {400, 340}, {480, 340}, false}}, true,
+       fillAndStroke(colour(kThreeColor, 0, 0.5f, 0.5f), red, 2));
   path({corner(420, 300), corner(470, 330)}, false, AIPathStyle{});
   // A translucent group of two overlapping squares.
   ArtId faded = group();
