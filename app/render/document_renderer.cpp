@@ -16,6 +16,12 @@ constexpr size_t kProgressStep = 4096;
 // The stroke's reach beyond its path, in stroke widths: a miter join reaches
 // at most half the miter limit (4, as SVG's default) times the width.
 constexpr double kStrokeReach = 2;
+// In a preview, dash patterns shorter than this many pixels are drawn solid.
+constexpr double kPreviewDashPeriod = 4;
+// In a preview, strokes at most this many pixels wide are filled as ribbons,
+// and cut into dashes here when their outline is shorter than this many pixels.
+constexpr double kPreviewThinStroke = 2;
+constexpr double kPreviewDashedLength = 1e5;
 
 // A coordinate as the SVG writes it: a value that is not finite becomes 0.
 inline double coordinate(float value) { return std::isfinite(value) ? value : 0.0; }
@@ -84,6 +90,11 @@ class Painter {
     deviceScale_ = std::max(scaleX, scaleY);
     cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_WINDING);
     cairo_set_miter_limit(cr_, 4);
+    if (frame.preview) {
+      cairo_set_tolerance(cr_, 0.5);
+      cairo_set_antialias(cr_, CAIRO_ANTIALIAS_FAST);
+      preview_ = true;
+    }
   }
   ~Painter() { cairo_restore(cr_); }
 
@@ -113,6 +124,12 @@ class Painter {
       cairo_push_group(cr_);
     }
     double alpha = group || !(opacity < 1) ? 1.0 : opacity;
+    if (preview_ && paint.dashed && (paint.dash + paint.gap) * deviceScale_ < kPreviewDashPeriod) {
+      // Dashes too fine to tell apart: a solid line carrying their share of ink.
+      double ink = paint.dash + (paint.round ? paint.width : 0);
+      alpha *= std::min(1.0, ink / (paint.dash + paint.gap));
+      paint.dashed = false;
+    }
     outline(content, segments, count);
     if (paint.filled) {
       cairo_set_source_rgba(cr_, paint.fill[0], paint.fill[1], paint.fill[2], alpha);
@@ -121,7 +138,16 @@ class Painter {
       else
         cairo_fill(cr_);
     }
-    if (paint.stroked) {
+    bool thin = paint.stroked && preview_ && paint.width * deviceScale_ <= kPreviewThinStroke;
+    if (thin) {
+      cairo_set_source_rgba(cr_, paint.stroke[0], paint.stroke[1], paint.stroke[2], alpha);
+      // A dashed outline too long to cut here is drawn as a stroke after all.
+      if (!thinStroke(content, segments, count, paint)) {
+        thin = false;
+        outline(content, segments, count);
+      }
+    }
+    if (paint.stroked && !thin) {
       cairo_set_source_rgba(cr_, paint.stroke[0], paint.stroke[1], paint.stroke[2], alpha);
       cairo_set_line_width(cr_, paint.width);
       cairo_set_line_join(cr_, paint.round ? CAIRO_LINE_JOIN_ROUND : CAIRO_LINE_JOIN_MITER);
@@ -204,23 +230,151 @@ class Painter {
     cairo_curve_to(cr_, x1, y1, x2, y2, x, y);
   }
 
+  struct DevicePoint {
+    double x, y;
+  };
+
+  DevicePoint toDevice(const AIRealPoint& p) const {
+    double x = coordinate(p.h), y = coordinate(p.v);
+    return {device_.xx * x + device_.xy * y + device_.x0,
+            device_.yx * x + device_.yy * y + device_.y0};
+  }
+
+  void addPoint(const DevicePoint& p) {
+    if (!line_.empty() && std::fabs(p.x - line_.back().x) < 1e-6 &&
+        std::fabs(p.y - line_.back().y) < 1e-6)
+      return;
+    line_.push_back(p);
+  }
+
+  // The curve from a to b as line pieces about a pixel's tolerance apart.
+  void flattenCurve(const AIPathSegment& a, const AIPathSegment& b) {
+    DevicePoint p0 = toDevice(a.p), p1 = toDevice(a.out), p2 = toDevice(b.in), p3 = toDevice(b.p);
+    double length = std::hypot(p1.x - p0.x, p1.y - p0.y) + std::hypot(p2.x - p1.x, p2.y - p1.y) +
+                    std::hypot(p3.x - p2.x, p3.y - p2.y);
+    int pieces = std::isfinite(length)
+                     ? std::clamp(static_cast<int>(std::ceil(std::sqrt(length * 0.5))), 1, 64)
+                     : 1;
+    for (int k = 1; k <= pieces; ++k) {
+      double t = static_cast<double>(k) / pieces, u = 1 - t;
+      double w0 = u * u * u, w1 = 3 * u * u * t, w2 = 3 * u * t * t, w3 = t * t * t;
+      addPoint({w0 * p0.x + w1 * p1.x + w2 * p2.x + w3 * p3.x,
+                w0 * p0.y + w1 * p1.y + w2 * p2.y + w3 * p3.y});
+    }
+  }
+
+  // A stroke thinner than a couple of pixels, filled as a ribbon along the
+  // flattened outline: at that width joins and caps do not show, and a
+  // fill costs a fraction of a stroke. False for a dashed outline too long
+  // to cut into dashes here.
+  bool thinStroke(const ArtContent& content, const AIPathSegment* segments, int32_t count,
+                  const PathPaint& paint) {
+    double width = paint.width * deviceScale_;
+    line_.clear();
+    addPoint(toDevice(segments[0].p));
+    for (int32_t i = 0; i + 1 < count; ++i) flattenCurve(segments[i], segments[i + 1]);
+    bool closed = content.closed;
+    if (closed) {
+      const AIPathSegment& last = segments[count - 1];
+      bool loop = last.out.h != last.p.h || last.out.v != last.p.v ||
+                  segments[0].in.h != segments[0].p.h || segments[0].in.v != segments[0].p.v;
+      if (count > 1 || loop) flattenCurve(last, segments[0]);
+      if (line_.size() > 1 && std::fabs(line_.front().x - line_.back().x) < 1e-6 &&
+          std::fabs(line_.front().y - line_.back().y) < 1e-6)
+        line_.pop_back();
+    }
+    size_t n = line_.size();
+    if (n < 2) return true;
+    if (paint.dashed) {
+      if (closed) line_.push_back(line_.front());
+      double length = 0;
+      for (size_t k = 0; k + 1 < line_.size(); ++k)
+        length += std::hypot(line_[k + 1].x - line_[k].x, line_[k + 1].y - line_[k].y);
+      if (!(length < kPreviewDashedLength)) return false;
+      // Round caps reach half the width beyond each dash.
+      double reach = paint.round ? width * 0.5 : 0;
+      thinDashes(paint.dash * deviceScale_, paint.gap * deviceScale_, reach, width * 0.5);
+      return true;
+    }
+    offsets_.resize(n);
+    double half = width * 0.5;
+    for (size_t k = 0; k < n; ++k) {
+      size_t before = k > 0 ? k - 1 : (closed ? n - 1 : 0);
+      size_t after = k + 1 < n ? k + 1 : (closed ? 0 : n - 1);
+      double dx = line_[after].x - line_[before].x, dy = line_[after].y - line_[before].y;
+      double length = std::hypot(dx, dy);
+      offsets_[k] =
+          length > 0 ? DevicePoint{-dy / length * half, dx / length * half} : DevicePoint{0, 0};
+    }
+    cairo_identity_matrix(cr_);
+    cairo_new_path(cr_);
+    cairo_move_to(cr_, line_[0].x + offsets_[0].x, line_[0].y + offsets_[0].y);
+    for (size_t k = 1; k < n; ++k)
+      cairo_line_to(cr_, line_[k].x + offsets_[k].x, line_[k].y + offsets_[k].y);
+    if (closed) {
+      // The outer edge one way round and the inner edge the other: a ring.
+      cairo_close_path(cr_);
+      cairo_move_to(cr_, line_[n - 1].x - offsets_[n - 1].x, line_[n - 1].y - offsets_[n - 1].y);
+    }
+    for (size_t k = n; k-- > 0;)
+      cairo_line_to(cr_, line_[k].x - offsets_[k].x, line_[k].y - offsets_[k].y);
+    cairo_close_path(cr_);
+    cairo_fill(cr_);
+    cairo_set_matrix(cr_, &device_);
+    return true;
+  }
+
+  // Thin dashes along the flattened outline: one quad for each piece of a
+  // line piece that a dash covers, all filled at once.
+  void thinDashes(double dash, double gap, double reach, double half) {
+    cairo_identity_matrix(cr_);
+    cairo_new_path(cr_);
+    double period = dash + gap;
+    double travelled = 0;  // along the outline, from its first point
+    for (size_t k = 0; k + 1 < line_.size(); ++k) {
+      DevicePoint a = line_[k], b = line_[k + 1];
+      double length = std::hypot(b.x - a.x, b.y - a.y);
+      if (!(length > 0) || !std::isfinite(length)) continue;
+      double ux = (b.x - a.x) / length, uy = (b.y - a.y) / length;
+      double nx = -uy * half, ny = ux * half;
+      // The dashes that meet this piece: those starting from one period before it.
+      double first = std::floor((travelled - reach) / period) * period;
+      for (double start = first; start < travelled + length + reach; start += period) {
+        double from = std::max(start - reach, travelled) - travelled;
+        double to = std::min(start + dash + reach, travelled + length) - travelled;
+        if (to <= from) continue;
+        double x0 = a.x + ux * from, y0 = a.y + uy * from;
+        double x1 = a.x + ux * to, y1 = a.y + uy * to;
+        cairo_move_to(cr_, x0 + nx, y0 + ny);
+        cairo_line_to(cr_, x1 + nx, y1 + ny);
+        cairo_line_to(cr_, x1 - nx, y1 - ny);
+        cairo_line_to(cr_, x0 - nx, y0 - ny);
+        cairo_close_path(cr_);
+      }
+      travelled += length;
+    }
+    cairo_fill(cr_);
+    cairo_set_matrix(cr_, &device_);
+  }
+
+  std::vector<DevicePoint> line_, offsets_;
   const std::vector<ArtStyle>& styles_;
   cairo_t* cr_;
   cairo_matrix_t frame_, device_;
   double clipLeft_ = 0, clipTop_ = 0, clipRight_ = 0, clipBottom_ = 0;
   double deviceScale_ = 1;
+  bool preview_ = false;
 };
+
+}  // namespace
 
 bool usable(const RenderFrame& frame) {
   return frame.width > 0 && frame.height > 0 && std::isfinite(frame.zoom) && frame.zoom > 0 &&
          std::isfinite(frame.centre.h) && std::isfinite(frame.centre.v);
 }
 
-}  // namespace
-
-size_t renderDocument(const Document& document, cairo_t* cr, const RenderFrame& frame,
-                      const RenderProgress& progress) {
-  DrawList list(document);
+size_t drawList(const Document& document, const DrawList& list, cairo_t* cr,
+                const RenderFrame& frame, const RenderProgress& progress) {
   size_t total = list.pathCount(), drawn = 0;
   if (usable(frame) && cairo_status(cr) == CAIRO_STATUS_SUCCESS) {
     Painter painter(document, cr, frame);
@@ -242,7 +396,14 @@ size_t renderDocument(const Document& document, cairo_t* cr, const RenderFrame& 
       }
     }
   }
-  if (progress) progress(drawn, total);
+  return drawn;
+}
+
+size_t renderDocument(const Document& document, cairo_t* cr, const RenderFrame& frame,
+                      const RenderProgress& progress) {
+  DrawList list(document);
+  size_t drawn = drawList(document, list, cr, frame, progress);
+  if (progress) progress(drawn, list.pathCount());
   return drawn;
 }
 
@@ -266,6 +427,7 @@ RenderFrame viewFrame(const DocumentView& view) {
   frame.zoom = view.zoom();
   frame.width = view.windowWidth();
   frame.height = view.windowHeight();
+  frame.preview = true;
   return frame;
 }
 

@@ -24,6 +24,11 @@ struct RenderFrame {
   AIRealPoint centre{0, 0};   // artwork point (points, vertical axis up) at the picture's centre
   double zoom = 1;            // pixels per point
   int width = 0, height = 0;  // picture size in pixels
+  // A live preview trades exactness at the pixel level for speed: curves are
+  // flattened more coarsely, edges take 17 levels of coverage instead of
+  // 256, dashes and dots closer than four pixels are drawn as a solid line
+  // as dark as their ink, and its PNG is compressed lightly.
+  bool preview = false;
 };
 
 // Called now and then with (paths drawn, paths in all).
@@ -43,11 +48,13 @@ size_t renderDocument(const Document& document, cairo_t* cr, const RenderFrame& 
 // scaled down to at most 8192 pixels a side.
 RenderFrame pageFrame(const Document& document);
 
-// The frame of a document view: its centre, zoom and window size.
+// The frame of a document view: its centre, zoom and window size, drawn as
+// a live preview.
 RenderFrame viewFrame(const DocumentView& view);
 
 // The picture as PNG bytes: the page in white where the frame shows it,
-// transparent around it, and the art over it. On failure nullopt and
+// transparent around it, and the art over it. Taller pictures are drawn in
+// two bands at once, one on another core. On failure nullopt and
 // *error says why (a frame without pixels, more than 8192 pixels a side,
 // not enough memory).
 std::optional<std::vector<unsigned char>> renderPng(const Document& document,

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "document/document.h"
+#include "render/document_renderer.h"
 
 namespace heart {
 
@@ -44,5 +45,14 @@ class DrawList {
   SegmentList outline_, scratch_;
   size_t paths_ = 0;
 };
+
+// Whether a frame can be drawn through: a picture with pixels, a zoom above
+// 0 and a finite centre.
+bool usable(const RenderFrame& frame);
+
+// Draws the list into cr through the frame (see renderDocument); reports
+// progress every few thousand paths, but not the end. Returns the paths drawn.
+size_t drawList(const Document& document, const DrawList& list, cairo_t* cr,
+                const RenderFrame& frame, const RenderProgress& progress);
 
 }  // namespace heart

@@ -248,6 +248,8 @@ TEST_F(RenderDocument, PageAndViewFrames) {
   EXPECT_DOUBLE_EQ(fromView.zoom, 3.5);
   EXPECT_EQ(fromView.width, 640);
   EXPECT_EQ(fromView.height, 480);
+  EXPECT_TRUE(fromView.preview);
+  EXPECT_FALSE(letter.preview);
 }
 
 TEST_F(RenderDocument, EmptyDocumentsAndFramesWithoutArt) {
@@ -324,6 +326,13 @@ TEST_F(RenderDocument, ArtBeyondAnyPictureDoesNotBreakTheDrawing) {
   const float huge = 3e38f;
   path({corner(-huge, -huge), corner(huge, -huge), corner(huge, huge)}, true,
        fillAndStroke(colour(kGrayColor, 1), colour(kGrayColor, 1), 1e30f));
+  // Thin and dashed, reaching far beyond the picture.
+  ArtId dashed = path({corner(-1e30f, 5), corner(1e30f, 6)}, false,
+                      fillAndStroke(colour(kNoneColor, 0), colour(kGrayColor, 1), 0.5f));
+  ASSERT_EQ(document.setArtStyle(dashed, 1), kNoErr);
+  ArtId dotted = path({corner(-1e4f, 8), corner(1e4f, 9)}, false,
+                      fillAndStroke(colour(kNoneColor, 0), colour(kGrayColor, 1), 0.5f));
+  ASSERT_EQ(document.setArtStyle(dotted, 4), kNoErr);
   ArtId far = path({corner(huge, 0), corner(huge, 10), corner(-huge, 10)}, true,
                    fillOnly(colour(kGrayColor, 1)));
   ArtId shape = square(0, 0, 1, fillOnly(colour(kGrayColor, 1)));
@@ -334,12 +343,14 @@ TEST_F(RenderDocument, ArtBeyondAnyPictureDoesNotBreakTheDrawing) {
   warp.bend = 1;
   ASSERT_EQ(document.setEnvelopeWarp(envelope, warp), kNoErr);
   square(10, 10, 30, fillOnly(colour(kThreeColor, 0, 0, 1)));
-  for (double zoom : {0.01, 1.0, 64.0}) {
-    std::string error;
-    std::optional<std::vector<unsigned char>> png =
-        renderPng(document, RenderFrame{{25, 25}, zoom, 64, 64}, &error);
-    ASSERT_TRUE(png) << error;
-    EXPECT_EQ(decodePng(*png).width, 64);
+  for (bool preview : {false, true}) {
+    for (double zoom : {0.01, 1.0, 64.0}) {
+      std::string error;
+      std::optional<std::vector<unsigned char>> png =
+          renderPng(document, RenderFrame{{25, 25}, zoom, 64, 64, preview}, &error);
+      ASSERT_TRUE(png) << error;
+      EXPECT_EQ(decodePng(*png).width, 64);
+    }
   }
 }
 

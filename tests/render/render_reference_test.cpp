@@ -141,5 +141,23 @@ TEST(RenderReference, ZoomedAndOffCentreFrames) {
   }
 }
 
+// The studio's preview trades pixel exactness for speed: the drawing stays
+// close to the exact one, thin strokes and fine dashes included.
+TEST(RenderReference, APreviewStaysCloseToTheExactPicture) {
+  GeneratedHearts hearts(kDocRGBColor);
+  everyPaint(hearts.record, 40);
+  hearts.record.sketchRepeats = 6;
+  hearts.record.sketchWeight = 6;
+  hearts.record.randomSketchWeight = 1;
+  const Document& document = hearts.draw();
+  RenderFrame frame = viewFrame(document.view(0));
+  ASSERT_TRUE(frame.preview);
+  Picture preview = rendered(document, frame);
+  Picture exact = reference(document, frame);
+  Difference difference = compare(preview, exact, pageBox(document, frame));
+  EXPECT_LT(difference.visible, 0.02) << difference.where;
+  EXPECT_GT(inkedPixels(preview), 5000u);
+}
+
 }  // namespace
 }  // namespace heart::testing
