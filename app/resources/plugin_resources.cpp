@@ -8,6 +8,9 @@
 
 #include "resources/byte_reader.h"
 #include "resources/elf_section.h"
+#include "resources/module_file.h"
+#include "resources/pe_image.h"
+#include "resources/pe_resources.h"
 #include "resources/resource_format.h"
 
 namespace heart {
@@ -236,6 +239,16 @@ std::optional<std::vector<uint8_t>> PluginResources::readResourceSection(const s
 
 std::optional<PluginResources> PluginResources::readFromModule(const std::string& path,
                                                                std::string* error) {
+  if (isWindowsModule(path)) {
+    std::string why;
+    auto bytes = readModuleFile(path, &why);
+    std::optional<PeImage> image;
+    if (bytes) image = PeImage::parse(*bytes, &why);
+    std::optional<PluginResources> resources;
+    if (image) resources = decodePeResources(*image, &why);
+    if (!resources && error) *error = path + ": " + why;
+    return resources;
+  }
   auto section = readResourceSection(path, error);
   if (!section) return std::nullopt;
   std::string why;

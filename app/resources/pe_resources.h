@@ -1,0 +1,18 @@
+// The plug-in's resources as a Windows module holds them (the property list
+// "PIPL", the string table, dialog templates, icon and cursor groups and the
+// version record; layouts in plugin/resources/FORMAT.md), decoded into the
+// same form as the resource block of other modules.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "resources/pe_image.h"
+#include "resources/plugin_resources.h"
+
+namespace heart {
+
+// The resources of `image`, or nothing with the reason in *error.
+std::optional<PluginResources> decodePeResources(const PeImage& image, std::string* error);
+
+}  // namespace heart
