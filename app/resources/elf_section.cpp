@@ -1,5 +1,6 @@
 #include "resources/elf_section.h"
 
+#include <algorithm>
 #include <fstream>
 
 #include "resources/byte_reader.h"
@@ -7,8 +8,8 @@
 namespace heart {
 namespace {
 
-constexpr size_t kElfHeaderSize = 64;
-constexpr size_t kSectionHeaderSize = 64;
+constexpr size_t kElfHeaderSize = 64;  // the 32-bit header (52 bytes) is read within it
+constexpr uint8_t kElfClass32 = 1;
 constexpr uint8_t kElfClass64 = 2;
 constexpr uint8_t kElfLittleEndian = 1;
 constexpr uint32_t kSectionNoBits = 8;       // a section that occupies no file space
@@ -51,14 +52,21 @@ class ElfFile {
   uint64_t fileSize_ = 0;
 };
 
-SectionHeader parseSectionHeader(const std::vector<uint8_t>& bytes) {
+// A section header of a 64-bit file (64 bytes) or of a 32-bit one (40 bytes).
+SectionHeader parseSectionHeader(const std::vector<uint8_t>& bytes, bool wide) {
   ByteReader reader(bytes.data(), bytes.size());
   SectionHeader header;
   header.nameOffset = reader.u32("section name");
   header.type = reader.u32("section type");
-  reader.skip(16, "section flags and address");
-  header.offset = reader.u64("section offset");
-  header.size = reader.u64("section size");
+  if (wide) {
+    reader.skip(16, "section flags and address");
+    header.offset = reader.u64("section offset");
+    header.size = reader.u64("section size");
+  } else {
+    reader.skip(8, "section flags and address");
+    header.offset = reader.u32("section offset");
+    header.size = reader.u32("section size");
+  }
   header.link = reader.u32("section link");
   return header;
 }
@@ -74,17 +82,27 @@ std::optional<std::vector<uint8_t>> readElfSection(const std::string& path, cons
   ElfFile file(path);
   if (!file.opened()) return failed("cannot open the file");
 
-  auto header = file.read(0, kElfHeaderSize);
-  if (!header || (*header)[0] != 0x7F || (*header)[1] != 'E' || (*header)[2] != 'L' ||
-      (*header)[3] != 'F')
+  auto header = file.read(0, std::min<uint64_t>(kElfHeaderSize, file.size()));
+  if (!header || header->size() < 52 || (*header)[0] != 0x7F || (*header)[1] != 'E' ||
+      (*header)[2] != 'L' || (*header)[3] != 'F')
     return failed("not an ELF file");
-  if ((*header)[4] != kElfClass64 || (*header)[5] != kElfLittleEndian)
-    return failed("not a 64-bit little-endian ELF file");
+  const bool wide = (*header)[4] == kElfClass64;
+  if ((!wide && (*header)[4] != kElfClass32) || (*header)[5] != kElfLittleEndian)
+    return failed("not a little-endian ELF file of 32 or 64 bits");
+  if (wide && header->size() < kElfHeaderSize) return failed("not an ELF file");
+  const size_t kSectionHeaderSize = wide ? 64 : 40;
 
   ByteReader fields(header->data(), header->size());
-  fields.skip(0x28, "identification");
-  const uint64_t sectionTable = fields.u64("section table offset");
-  fields.skip(0x3A - 0x30, "flags and sizes");
+  uint64_t sectionTable = 0;
+  if (wide) {
+    fields.skip(0x28, "identification");
+    sectionTable = fields.u64("section table offset");
+    fields.skip(0x3A - 0x30, "flags and sizes");
+  } else {
+    fields.skip(0x20, "identification");
+    sectionTable = fields.u32("section table offset");
+    fields.skip(0x2E - 0x24, "flags and sizes");
+  }
   const uint16_t entrySize = fields.u16("section header size");
   uint64_t sectionCount = fields.u16("section count");
   uint32_t namesIndex = fields.u16("section-name table index");
@@ -95,7 +113,7 @@ std::optional<std::vector<uint8_t>> readElfSection(const std::string& path, cons
   auto sectionAt = [&](uint64_t index) -> std::optional<SectionHeader> {
     auto bytes = file.read(sectionTable + index * entrySize, kSectionHeaderSize);
     if (!bytes) return std::nullopt;
-    return parseSectionHeader(*bytes);
+    return parseSectionHeader(*bytes, wide);
   };
 
   // Files with very many sections keep the real count and name-table index

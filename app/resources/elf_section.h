@@ -1,4 +1,4 @@
-// Finds a named section of a 64-bit little-endian ELF file through its
+// Finds a named section of a little-endian ELF file (32 or 64 bits) through its
 // section headers and section-name table, and reads its bytes. Nothing of the
 // file is loaded or run.
 #pragma once
