@@ -12,6 +12,14 @@
 #include "params/parameter_record.h"
 #include "services/service_suites.h"
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#endif
+
 #ifndef HEART_DEFAULT_PLUGIN_DIR
 #define HEART_DEFAULT_PLUGIN_DIR "."
 #endif
@@ -141,7 +149,20 @@ Host::~Host() {
   }
 }
 
-std::string Host::defaultPluginPath() { return HEART_DEFAULT_PLUGIN_DIR; }
+std::string Host::defaultPluginPath() {
+#ifdef _WIN32
+  // An installed heart.exe keeps its module in Plug-ins\64-bit beside it.
+  wchar_t exe[MAX_PATH];
+  const DWORD length = GetModuleFileNameW(nullptr, exe, MAX_PATH);
+  if (length > 0 && length < MAX_PATH) {
+    const std::filesystem::path installed =
+        std::filesystem::path(exe).parent_path() / "Plug-ins" / "64-bit";
+    std::error_code ec;
+    if (std::filesystem::is_directory(installed, ec)) return installed.string();
+  }
+#endif
+  return HEART_DEFAULT_PLUGIN_DIR;
+}
 
 bool Host::load(std::string* error) {
   if (!state_->plugins.empty()) return true;

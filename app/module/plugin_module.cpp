@@ -1,8 +1,8 @@
 #include "module/plugin_module.h"
 
-#include <dlfcn.h>
-
 #include <filesystem>
+
+#include "module/shared_library.h"
 
 namespace heart {
 namespace {
@@ -21,7 +21,7 @@ void setError(std::string* error, std::string text) {
   if (error) *error = std::move(text);
 }
 
-// Modules are loaded by absolute path, so dlopen never searches the library
+// Modules are loaded by absolute path, so the loader never searches the library
 // path and the same file is always known by the same name.
 std::string absolutePath(const std::string& path) {
   std::error_code ec;
@@ -94,10 +94,7 @@ std::unique_ptr<PluginModule> PluginModule::open(const std::string& path, Plugin
 }
 
 bool PluginModule::isMapped(const std::string& path) {
-  void* library = dlopen(absolutePath(path).c_str(), RTLD_NOW | RTLD_NOLOAD);
-  if (!library) return false;
-  dlclose(library);  // balances the reference that RTLD_NOLOAD took
-  return true;
+  return isSharedLibraryLoaded(absolutePath(path));
 }
 
 PluginModule::PluginModule(std::string path, PluginResources resources, std::string entryName)
@@ -106,16 +103,15 @@ PluginModule::PluginModule(std::string path, PluginResources resources, std::str
 PluginModule::~PluginModule() { unloadFile(); }
 
 bool PluginModule::map(std::string* error) {
-  void* library = dlopen(path_.c_str(), RTLD_NOW | RTLD_LOCAL);
+  std::string why;
+  void* library = loadSharedLibrary(path_, &why);
   if (!library) {
-    const char* why = dlerror();
-    setError(error, "cannot load " + path_ + ": " + (why ? why : "unknown reason"));
+    setError(error, "cannot load " + path_ + ": " + why);
     return false;
   }
-  dlerror();
-  void* symbol = dlsym(library, entryName_.c_str());
+  void* symbol = findSharedLibrarySymbol(library, entryName_);
   if (!symbol) {
-    dlclose(library);
+    unloadSharedLibrary(library);
     setError(error, path_ + " has no entry point \"" + entryName_ + "\"");
     return false;
   }
@@ -134,7 +130,7 @@ bool PluginModule::unloadFile() {
   entry_ = nullptr;
   void* library = library_;
   library_ = nullptr;
-  return dlclose(library) == 0;
+  return unloadSharedLibrary(library);
 }
 
 bool PluginModule::reloadFile(std::string* error) {

@@ -1,0 +1,50 @@
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include <filesystem>
+
+#include "module/shared_library.h"
+
+namespace heart {
+namespace {
+
+std::wstring widePath(const std::string& path) { return std::filesystem::path(path).wstring(); }
+
+std::string lastErrorText() {
+  const DWORD code = GetLastError();
+  char* text = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string out = length ? std::string(text, length) : "error " + std::to_string(code);
+  if (text) LocalFree(text);
+  while (!out.empty() && (out.back() == '\n' || out.back() == '\r' || out.back() == ' '))
+    out.pop_back();
+  return out;
+}
+
+}  // namespace
+
+void* loadSharedLibrary(const std::string& path, std::string* error) {
+  // The module's own folder is searched for what it depends on, not the host's.
+  HMODULE library = LoadLibraryExW(widePath(path).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  if (!library && error) *error = lastErrorText();
+  return reinterpret_cast<void*>(library);
+}
+
+void* findSharedLibrarySymbol(void* library, const std::string& name) {
+  return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), name.c_str()));
+}
+
+bool unloadSharedLibrary(void* library) { return FreeLibrary(static_cast<HMODULE>(library)) != 0; }
+
+bool isSharedLibraryLoaded(const std::string& path) {
+  return GetModuleHandleW(widePath(path).c_str()) != nullptr;
+}
+
+}  // namespace heart
+#endif
