@@ -17,8 +17,7 @@ for arg in "$@"; do
 done
 jobs=$(nproc)
 tools=$PWD/build-tools
-cmake -S tools -B "$tools" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$tools" -j"$jobs"
+scripts/build-tools.sh
 
 cmake -S . -B build-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-w64-i686.cmake \
   -DCMAKE_BUILD_TYPE=Release -DHEART_MODULE_ONLY=ON -DHEART_TOOLS_DIR="$tools" >/dev/null
