@@ -59,24 +59,31 @@ AIPathStyle Document::defaultPaint(int16_t colorModel) {
 }
 
 // --- Handles -----------------------------------------------------------------
-// An art handle holds the slot plus one in its low 32 bits and the slot's
-// generation in its high 32 bits; a layer handle holds the layer plus one.
-
-static_assert(sizeof(void*) == 8, "art handles carry a slot and a generation in 64 bits");
+// An art handle holds the slot plus one in its low bits and the slot's
+// generation in its high bits: 32 and 32 bits where pointers have 64, 24 and
+// 8 where they have 32 (a 32-bit host then keeps at most 16,777,214 art
+// objects, and a stale handle is told apart from a live one unless the slot
+// was reused a multiple of 256 times). A layer handle holds the layer plus one.
+namespace {
+constexpr unsigned kSlotBits = sizeof(void*) == 8 ? 32 : 24;
+constexpr uint64_t kSlotMask = (uint64_t{1} << kSlotBits) - 1;
+constexpr uint64_t kGenerationMask = sizeof(void*) == 8 ? 0xFFFFFFFFu : 0xFFu;
+}  // namespace
 
 AIArtHandle Document::handleOf(ArtId id) const {
-  if (id == kNoArt || id >= arts_.size()) return nullptr;
-  uint64_t bits = (static_cast<uint64_t>(arts_[id].generation) << 32) | (uint64_t{id} + 1);
+  if (id == kNoArt || id >= arts_.size() || uint64_t{id} + 1 > kSlotMask) return nullptr;
+  uint64_t bits =
+      ((arts_[id].generation & kGenerationMask) << kSlotBits) | (uint64_t{id} + 1);
   return reinterpret_cast<AIArtHandle>(static_cast<uintptr_t>(bits));
 }
 
 ArtId Document::artOf(AIArtHandle handle) const {
   uint64_t bits = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(handle));
-  uint64_t slot = bits & 0xFFFFFFFFu;
+  uint64_t slot = bits & kSlotMask;
   if (slot == 0 || slot > arts_.size()) return kNoArt;
   ArtId id = static_cast<ArtId>(slot - 1);
   const ArtNode& node = arts_[id];
-  if (!node.alive || node.disposed || node.generation != static_cast<uint32_t>(bits >> 32))
+  if (!node.alive || node.disposed || (node.generation & kGenerationMask) != bits >> kSlotBits)
     return kNoArt;
   return id;
 }
