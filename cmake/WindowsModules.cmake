@@ -14,7 +14,7 @@ foreach(arch i686 x86_64)
     SOURCE_DIR ${PROJECT_SOURCE_DIR}
     BINARY_DIR ${dir}
     CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchains/mingw-w64-${arch}.cmake
-               -DCMAKE_BUILD_TYPE=Release -DHEART_MODULE_ONLY=ON
+               -DCMAKE_BUILD_TYPE=Release -DHEART_MODULE_ONLY=ON -DHEART_WERROR=${HEART_WERROR}
                -DHEART_TOOLS_DIR=$<TARGET_FILE_DIR:rescomp>
     BUILD_ALWAYS ON
     INSTALL_COMMAND ""

@@ -20,12 +20,12 @@ tools=$PWD/build-tools
 scripts/build-tools.sh
 
 cmake -S . -B build-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-w64-i686.cmake \
-  -DCMAKE_BUILD_TYPE=Release -DHEART_MODULE_ONLY=ON -DHEART_TOOLS_DIR="$tools" >/dev/null
+  -DCMAKE_BUILD_TYPE=Release -DHEART_WERROR=ON -DHEART_MODULE_ONLY=ON -DHEART_TOOLS_DIR="$tools" >/dev/null
 cmake --build build-win32 -j"$jobs"
 
 if [ "$win64" = 1 ]; then
   cmake -S . -B build-win64 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-w64-x86_64.cmake \
-    -DCMAKE_BUILD_TYPE=Release -DHEART_BUILD_BENCHMARKS=OFF -DHEART_BUILD_TESTS="$tests" \
+    -DCMAKE_BUILD_TYPE=Release -DHEART_WERROR=ON -DHEART_BUILD_BENCHMARKS=OFF -DHEART_BUILD_TESTS="$tests" \
     -DHEART_TOOLS_DIR="$tools" -DHEART_WIN32_MODULE="$PWD/build-win32/plugin/Norv_Heart.aip" \
     >/dev/null
   cmake --build build-win64 -j"$jobs"

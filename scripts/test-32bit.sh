@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build-tools.sh
 cmake -S . -B build-i386 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/linux-i686.cmake \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHEART_BUILD_BENCHMARKS=OFF -DHEART_WINDOWS_MODULES=OFF \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHEART_WERROR=ON -DHEART_BUILD_BENCHMARKS=OFF -DHEART_WINDOWS_MODULES=OFF \
   -DHEART_TOOLS_DIR="$PWD/build-tools" >/dev/null
 cmake --build build-i386 -j"$(nproc)"
 ctest --test-dir build-i386 --output-on-failure -j"$(nproc)" -LE 'cli|child_process' \
