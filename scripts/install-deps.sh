@@ -8,10 +8,8 @@ packages=(
   librsvg2-dev librsvg2-bin libcairo2-dev libpng-dev
   libxml2-utils w3c-sgml-lib
   binutils clang-format
-  # The Windows modules and host (mingw-w64, run under wine64) and the
-  # 32-bit Linux build (gcc -m32, run under qemu-i386).
+  # The Windows modules (mingw-w64 compilers and windres).
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-  wine64 qemu-user g++-multilib
 )
 missing=()
 for p in "${packages[@]}"; do
