@@ -4,6 +4,9 @@
 # the plug-in's message layout is designed. PNG output is left out (no i386
 # librsvg), and so are the tests that start the heart command or the tools
 # as child programs, which this kernel cannot run at 32 bits.
+# Not finished: the host does not build for 32-bit Linux yet, because the
+# document renderer needs cairo and libpng, and their i386 multiarch packages
+# (dpkg --add-architecture i386) are not installed. CI does not run this script.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build-tools.sh
