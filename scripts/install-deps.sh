@@ -8,8 +8,10 @@ packages=(
   librsvg2-dev librsvg2-bin libcairo2-dev libpng-dev
   libxml2-utils w3c-sgml-lib
   binutils clang-format
-  # The Windows modules (mingw-w64 compilers and windres).
+  # The Windows modules (mingw-w64 compilers and windres), and a 32-bit ELF
+  # module for the resource reader's tests (g++-multilib).
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+  g++-multilib
 )
 missing=()
 for p in "${packages[@]}"; do
