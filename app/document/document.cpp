@@ -72,8 +72,7 @@ constexpr uint64_t kGenerationMask = sizeof(void*) == 8 ? 0xFFFFFFFFu : 0xFFu;
 
 AIArtHandle Document::handleOf(ArtId id) const {
   if (id == kNoArt || id >= arts_.size() || uint64_t{id} + 1 > kSlotMask) return nullptr;
-  uint64_t bits =
-      ((arts_[id].generation & kGenerationMask) << kSlotBits) | (uint64_t{id} + 1);
+  uint64_t bits = ((arts_[id].generation & kGenerationMask) << kSlotBits) | (uint64_t{id} + 1);
   return reinterpret_cast<AIArtHandle>(static_cast<uintptr_t>(bits));
 }
 
