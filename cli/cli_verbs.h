@@ -28,9 +28,28 @@ class VerbRegistry {
   static std::vector<Verb> all();
 };
 
-// Prints "heart <verb>: <message>" on the error stream and answers 1, the
-// exit code of a failed verb.
+// The exit codes of `heart`.
+enum ExitCode : int {
+  kExitDone = 0,       // the verb did its work
+  kExitFailure = 1,    // it failed (a file, the plug-in, the drawing); nothing was written
+  kExitUsage = 2,      // the command line was faulty; nothing ran
+  kExitCancelled = 3,  // the options dialog was cancelled; nothing was written
+};
+
+// Prints "heart <verb>: <message>" on the error stream, control characters
+// shown escaped, and answers kExitFailure.
 int reportFailure(const std::string& verb, const std::string& message);
+
+// The same for a faulty command line: answers kExitUsage.
+int reportUsageError(const std::string& verb, const std::string& message);
+
+// Prints "heart <verb>: <message>" on the error stream, escaped, as a remark
+// that does not end the verb.
+void reportNote(const std::string& verb, const std::string& message);
+
+// Text as it may safely be shown on a terminal: control characters and bytes
+// that are not UTF-8 written as \n, \t, \xHH; a backslash stays as it is.
+std::string printable(const std::string& text);
 
 }  // namespace heart::cli
 

@@ -6,6 +6,8 @@
 #include <sstream>
 #include <vector>
 
+#include "core/json_depth.h"
+
 namespace heart::cli {
 namespace {
 
@@ -35,8 +37,9 @@ bool parseComponents(const std::string& text, size_t count, AIColor* color, std:
   }
   for (size_t i = 0; i < count; ++i) {
     float value = 0;
-    if (!parseReal(parts[i], &value) || value < 0.0f || value > 1.0f) {
-      *error = "component \"" + parts[i] + "\" is not a number from 0 to 1";
+    if (!parseReal(parts[i], &value)) {
+      *error = "component " + std::to_string(i + 1) + " is \"" + parts[i] +
+               "\", not a number from 0 to 1";
       return false;
     }
     color->c[i] = value;
@@ -46,14 +49,79 @@ bool parseComponents(const std::string& text, size_t count, AIColor* color, std:
 
 }  // namespace
 
+namespace {
+
+size_t componentCount(int16_t kind) {
+  switch (kind) {
+    case kGrayColor:
+      return 1;
+    case kThreeColor:
+      return 3;
+    case kFourColor:
+      return 4;
+    default:
+      return 0;
+  }
+}
+
+std::string realText(double value) {
+  std::ostringstream text;
+  text << value;
+  return text.str();
+}
+
+}  // namespace
+
+bool checkPageSize(float width, float height, std::string* error) {
+  if (!std::isfinite(width) || !std::isfinite(height) || width <= 0 || height <= 0) {
+    *error = "the page size " + realText(width) + "x" + realText(height) +
+             " is not WIDTHxHEIGHT in points, both finite and above 0";
+    return false;
+  }
+  return true;
+}
+
+bool checkColorModel(int model, std::string* error) {
+  if (model != kDocGrayColor && model != kDocRGBColor && model != kDocCMYKColor) {
+    *error = "colour model " + std::to_string(model) + " is not gray (0), rgb (1) or cmyk (2)";
+    return false;
+  }
+  return true;
+}
+
+bool checkPaintColor(const AIColor& color, const std::string& what, std::string* error) {
+  if (color.kind != kNoneColor && componentCount(color.kind) == 0) {
+    *error = what + ": colour kind " + std::to_string(color.kind) +
+             " is not none (6), gray (0), rgb (5) or cmyk (1)";
+    return false;
+  }
+  for (size_t i = 0; i < componentCount(color.kind); ++i) {
+    if (!std::isfinite(color.c[i]) || color.c[i] < 0.0f || color.c[i] > 1.0f) {
+      *error = what + ": component " + std::to_string(i + 1) + " is " + realText(color.c[i]) +
+               ", not a number from 0 to 1";
+      return false;
+    }
+  }
+  return true;
+}
+
+bool checkStrokeWidth(float width, const std::string& what, std::string* error) {
+  if (!std::isfinite(width) || width < 0) {
+    *error = what + " is " + realText(width) + ", not a finite width of 0 or more points";
+    return false;
+  }
+  return true;
+}
+
 bool parsePageSize(const std::string& text, float* width, float* height, std::string* error) {
   size_t cross = text.find_first_of("xX");
   float w = 0, h = 0;
   if (cross == std::string::npos || !parseReal(text.substr(0, cross), &w) ||
-      !parseReal(text.substr(cross + 1), &h) || w <= 0 || h <= 0) {
+      !parseReal(text.substr(cross + 1), &h)) {
     *error = "page size \"" + text + "\" is not WIDTHxHEIGHT in points, both above 0";
     return false;
   }
+  if (!checkPageSize(w, h, error)) return false;
   *width = w;
   *height = h;
   return true;
@@ -95,6 +163,7 @@ bool parsePaintColor(const std::string& text, AIColor* color, std::string* error
     *error = "colour \"" + text + "\" is not none, gray:G, rgb:R,G,B, cmyk:C,M,Y,K or #rrggbb";
     return false;
   }
+  if (!checkPaintColor(parsed, "colour \"" + text + "\"", error)) return false;
   *color = parsed;
   return true;
 }
@@ -112,12 +181,14 @@ bool colorFromJson(const nlohmann::json& json, AIColor* color) {
   if (!json.is_object() || !json.contains("kind") || !json["kind"].is_number_integer())
     return false;
   AIColor parsed{};
-  parsed.kind = static_cast<ASInt16>(json["kind"].get<int>());
+  int64_t kind = json["kind"].get<int64_t>();
+  // Outside the 16 bits of a kind it names no colour; kept as an invalid kind.
+  parsed.kind = kind >= INT16_MIN && kind <= INT16_MAX ? static_cast<ASInt16>(kind) : -1;
   if (json.contains("c")) {
     const nlohmann::json& c = json["c"];
     if (!c.is_array() || c.size() != 4) return false;
     for (size_t i = 0; i < 4; ++i) {
-      if (!c[i].is_number() || !std::isfinite(c[i].get<double>())) return false;
+      if (!c[i].is_number()) return false;
       parsed.c[i] = c[i].get<float>();
     }
   }
@@ -142,6 +213,7 @@ std::string documentSettingsJson(float pageWidth, float pageHeight, int16_t colo
 
 bool parseDocumentSettingsJson(const std::string& text, DocumentSettingsText* settings,
                                std::string* error) {
+  if (!checkJsonDepth(text, error)) return false;
   nlohmann::json json = nlohmann::json::parse(text, nullptr, false);
   DocumentSettingsText parsed;
   auto real = [&json](const char* name, float* value) {
@@ -158,7 +230,15 @@ bool parseDocumentSettingsJson(const std::string& text, DocumentSettingsText* se
     *error = "the drawing's document settings are incomplete";
     return false;
   }
-  parsed.colorModel = static_cast<int16_t>(json["colorModel"].get<int>());
+  int64_t model = json["colorModel"].get<int64_t>();
+  if (!checkColorModel(model >= INT32_MIN && model <= INT32_MAX ? static_cast<int>(model) : -1,
+                       error) ||
+      !checkPageSize(parsed.pageWidth, parsed.pageHeight, error) ||
+      !checkPaintColor(parsed.fill, "the fill", error) ||
+      !checkPaintColor(parsed.stroke, "the stroke", error) ||
+      !checkStrokeWidth(parsed.strokeWidth, "the stroke width", error))
+    return false;
+  parsed.colorModel = static_cast<int16_t>(model);
   *settings = parsed;
   return true;
 }

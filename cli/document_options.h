@@ -9,6 +9,15 @@
 
 namespace heart::cli {
 
+// The rules every page, colour model, paint colour and stroke width must
+// meet, wherever it comes from (the command line, a drawing's metadata); on a
+// fault *error names the setting and the value. `what` names the setting in
+// messages ("--fill", "the fill").
+bool checkPageSize(float width, float height, std::string* error);
+bool checkColorModel(int model, std::string* error);
+bool checkPaintColor(const AIColor& color, const std::string& what, std::string* error);
+bool checkStrokeWidth(float width, const std::string& what, std::string* error);
+
 // "WxH" in points, both positive and finite.
 bool parsePageSize(const std::string& text, float* width, float* height, std::string* error);
 
@@ -30,7 +39,8 @@ struct DocumentSettingsText {
   AIColor fill{}, stroke{};
   float strokeWidth = 0;
 };
-// Reads documentSettingsJson's form back; false with *error when it is not one.
+// Reads documentSettingsJson's form back and checks it with the rules above;
+// false with *error when it is not one or a value breaks a rule.
 bool parseDocumentSettingsJson(const std::string& json, DocumentSettingsText* settings,
                                std::string* error);
 

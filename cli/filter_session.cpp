@@ -19,6 +19,7 @@
 #include "document_options.h"
 #include "export/png_export.h"
 #include "export/svg_export.h"
+#include "plugin_location.h"
 #include "record_edits.h"
 #include "result_text.h"
 #include "terminal_progress.h"
@@ -40,11 +41,6 @@ class AlertPresenter : public DialogPresenter {
   TerminalPresenter terminal_{std::cerr};
 };
 
-bool endsWith(const std::string& text, const std::string& suffix) {
-  return text.size() >= suffix.size() &&
-         text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
 void applyPaint(const SessionOptions& options, Document& document) {
   AIPathStyle paint = document.currentPaint();
   if (options.fill) {
@@ -64,12 +60,19 @@ void applyPaint(const SessionOptions& options, Document& document) {
 bool resolveRecord(const SessionOptions& options, Host& host,
                    std::optional<ParameterRecord>* record, std::string* error) {
   *record = options.record;
-  if (!*record && !options.recordPath.empty() && std::filesystem::exists(options.recordPath)) {
-    *record = readRecordFile(options.recordPath, error);
-    if (!*record) return false;
-    if (!checkRecord(**record, error)) {
-      *error = options.recordPath + ": " + *error;
-      return false;
+  if (!*record && options.readRecord && !options.recordPath.empty()) {
+    std::error_code ignored;
+    if (std::filesystem::exists(options.recordPath, ignored)) {
+      *record = readRecordFile(options.recordPath, error);
+      if (!*record) return false;
+      if (!checkRecord(**record, error)) {
+        *error = options.recordPath + ": " + *error;
+        return false;
+      }
+      if (!options.quiet) reportNote(options.verb, "read the stored record " + options.recordPath);
+    } else if (!options.quiet) {
+      reportNote(options.verb,
+                 "no stored record at " + options.recordPath + " yet; starting from the defaults");
     }
   }
   if (!options.edits.empty()) {
@@ -95,20 +98,51 @@ bool writeDrawing(const SessionOptions& options, Host& host, std::string* error)
     metadata.randomValues = host.random().sequence();
   else
     metadata.seed = host.random().seedValue();
-  if (endsWith(options.output, ".png")) {
+  if (options.format == OutputFormat::Png)
     return writePngFile(host.document(), options.output, error, terminalProgress(options.output));
-  }
   return writeSvgFile(host.document(), metadata, options.output, error);
 }
 
 bool storeRecord(const SessionOptions& options, Host& host, std::string* error) {
-  if (options.recordPath.empty() || !host.storedRecord()) return true;
+  if (!options.saveRecord || options.recordPath.empty() || !host.storedRecord()) return true;
   std::filesystem::path folder = std::filesystem::path(options.recordPath).parent_path();
   std::error_code made;
   if (!folder.empty()) std::filesystem::create_directories(folder, made);
   ParameterRecord record;
   std::memcpy(&record, host.storedRecord(), sizeof record);
-  return writeRecordFile(options.recordPath, record, error);
+  if (!writeRecordFile(options.recordPath, record, error)) return false;
+  if (!options.quiet) reportNote(options.verb, "saved the stored record " + options.recordPath);
+  return true;
+}
+
+// The --set edits once more, on top of what the dialog's presets, buttons
+// and script did. When they change the confirmed record, the preview no
+// longer shows it: Go is told to draw afresh.
+bool applyEditsAfterDialog(const SessionOptions& options, Host& host, std::string* error) {
+  if (options.edits.empty() || !host.storedRecord()) return true;
+  ParameterRecord confirmed;
+  std::memcpy(&confirmed, host.storedRecord(), sizeof confirmed);
+  ParameterRecord edited = confirmed;
+  if (!applyFieldEdits(&edited, options.edits, error)) return false;
+  if (std::memcmp(&edited, &confirmed, sizeof edited) == 0) return true;
+  edited.previewDrawn = 0;
+  if (!host.setStoredRecord(&edited, sizeof edited)) {
+    *error = host.lastError();
+    return false;
+  }
+  return true;
+}
+
+// Checks, before anything runs, that neither the drawing nor the stored
+// record would be written over a file the session reads.
+bool refuseOverwritingInputs(const SessionOptions& options, std::string* error) {
+  std::vector<NamedInput> inputs = options.inputs;
+  if (options.saveRecord &&
+      !refuseOverwritingInput(options.recordPath, "the stored record", inputs, error))
+    return false;
+  if (options.readRecord || options.saveRecord)
+    inputs.push_back({options.recordPath, "the stored record"});
+  return refuseOverwritingInput(options.output, "the drawing", inputs, error);
 }
 
 }  // namespace
@@ -116,8 +150,9 @@ bool storeRecord(const SessionOptions& options, Host& host, std::string* error) 
 int runFilterSession(const SessionOptions& options) {
   const std::string& verb = options.verb;
   std::string error;
+  if (!refuseOverwritingInputs(options, &error)) return reportUsageError(verb, error);
   HostOptions hostOptions;
-  hostOptions.pluginPath = options.pluginPath;
+  hostOptions.pluginPath = pluginLocation(options.pluginPath);
   hostOptions.pageWidth = options.pageWidth;
   hostOptions.pageHeight = options.pageHeight;
   hostOptions.colorModel = options.colorModel;
@@ -148,7 +183,7 @@ int runFilterSession(const SessionOptions& options) {
   if (record && !host->setStoredRecord(&*record, sizeof *record))
     return reportFailure(verb, host->lastError());
 
-  ActionEventSource events(*host, options.actions, std::cout);
+  ActionEventSource events(*host, options.actions, std::cout, std::cerr, verb);
   host->dialogs().setEventSource(&events);
   ASErr parameters = host->getParameters();
   // A rejected action cancels the dialog; say which one before anything else.
@@ -156,12 +191,13 @@ int runFilterSession(const SessionOptions& options) {
   host->dialogs().setEventSource(nullptr);
   if (!rejected.empty()) return reportFailure(verb, rejected + "; nothing was written");
   if (parameters == kCanceledErr) {
-    std::cerr << "heart " << verb << ": the options dialog was cancelled; nothing was written\n";
-    return 0;
+    reportNote(verb, "the options dialog was cancelled; nothing was written");
+    return kExitCancelled;
   }
   if (parameters != kNoErr)
     return reportFailure(
         verb, "the options dialog answered " + resultText(parameters) + "; nothing was written");
+  if (!applyEditsAfterDialog(options, *host, &error)) return reportFailure(verb, error);
   if (ASErr result = host->go())
     return reportFailure(
         verb, "drawing the hearts failed with " + resultText(result) + "; nothing was written");

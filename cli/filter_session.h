@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "core/output_file.h"
 #include "dialog_actions.h"
 #include "host/suites.h"
+#include "output_format.h"
 #include "params/parameter_record.h"
 
 namespace heart::cli {
@@ -28,21 +30,32 @@ struct SessionOptions {
   std::optional<uint32_t> seed;
   std::string randomValuesFile;
   std::vector<float> randomValues;
-  // The stored record: a file read before and written after a confirmed
-  // dialog (empty: none), a record that replaces it (from a drawing), and
-  // edits made to it before the run.
+  // The stored record: its file (empty: none), whether it is read before
+  // the dialog and saved after a confirmed one, a record used instead of the
+  // stored one (from a drawing), and the --set edits, made before the dialog
+  // opens and again on top of what the dialog's actions did.
   std::string recordPath;
+  bool readRecord = true;
+  bool saveRecord = true;
   std::optional<ParameterRecord> record;
   std::vector<std::string> edits;
+  // Say nothing about the stored record.
+  bool quiet = false;
+  // The files the session reads besides the stored record (a script, a
+  // drawing, random values): never written over.
+  std::vector<NamedInput> inputs;
   // The user's actions in the options dialog; confirmed when they run out.
   std::vector<DialogAction> actions;
-  // Where the drawing goes: .svg or .png; empty: nowhere.
+  // Where the drawing goes ("-": the standard output), and in what format.
   std::string output;
+  OutputFormat format = OutputFormat::Svg;
 };
 
-// Runs the session. Answers the exit code: 0 when the drawing was written
-// (or the user cancelled), 1 with a message on the error stream otherwise.
-// Nothing is written when anything fails before the drawing is complete.
+// Runs the session. Answers the exit code: kExitDone when the drawing was
+// written, kExitCancelled when the dialog was cancelled, kExitUsage when the
+// output would overwrite an input, kExitFailure with a message on the error
+// stream otherwise. Nothing is written when anything fails before the drawing
+// is complete.
 int runFilterSession(const SessionOptions& options);
 
 }  // namespace heart::cli

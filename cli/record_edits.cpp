@@ -1,8 +1,10 @@
 #include "record_edits.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 
+#include "core/json_depth.h"
 #include "core/record_json.h"
 
 namespace heart::cli {
@@ -33,10 +35,19 @@ bool applyFieldEdits(ParameterRecord* record, const std::vector<std::string>& ed
     }
     std::string name = edit.substr(0, equals);
     std::string valueText = edit.substr(equals + 1);
-    RecordJson value = RecordJson::parse(valueText, nullptr, false);
+    RecordJson value = checkJsonDepth(valueText, nullptr)
+                           ? RecordJson::parse(valueText, nullptr, false)
+                           : RecordJson(RecordJson::value_t::discarded);
     if (value.is_discarded() || !(value.is_number() || value.is_boolean())) {
       *error = "field " + name + ": \"" + valueText + "\" is not a number, true or false";
       return false;
+    }
+    // A whole number written as a real ("1e9", "20.0") is that whole number,
+    // so that the range, not the notation, decides whether it is taken.
+    if (value.is_number_float()) {
+      double real = value.get<double>();
+      if (std::isfinite(real) && std::trunc(real) == real && std::fabs(real) < 9.0e18)
+        value = static_cast<int64_t>(real);
     }
     // Switches are true/false in the record's JSON; 1 and 0 mean the same.
     auto asSwitch = [&value](const RecordJson& current) {
@@ -54,14 +65,14 @@ bool applyFieldEdits(ParameterRecord* record, const std::vector<std::string>& ed
       if (indexText.empty() || *end != '\0' || !json->contains(array) ||
           !(*json)[array].is_array() || index < 0 ||
           index >= static_cast<long>((*json)[array].size())) {
-        *error = "field " + name + " is not a field of the record";
+        *error = "field " + name + " is not a field of the record (`heart fields` lists them)";
         return false;
       }
       asSwitch((*json)[array][static_cast<size_t>(index)]);
       (*json)[array][static_cast<size_t>(index)] = value;
     } else {
       if (!json->contains(name)) {
-        *error = "field " + name + " is not a field of the record";
+        *error = "field " + name + " is not a field of the record (`heart fields` lists them)";
         return false;
       }
       asSwitch((*json)[name]);

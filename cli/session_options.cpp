@@ -2,26 +2,37 @@
 
 #include <cmath>
 
+#include "cli_verbs.h"
+#include "core/record_defaults.h"
 #include "core/record_json.h"
 #include "document_options.h"
 #include "export/svg_export.h"
+#include "output_format.h"
 #include "record_edits.h"
 
 namespace heart::cli {
 
 void addSessionOptions(CLI::App& verb, SessionArguments& arguments) {
   verb.add_option("-o,--output", arguments.output,
-                  "The drawing to write: FILE.svg, or FILE.png for a picture")
+                  "The drawing to write: FILE.svg or FILE.png (the extension in any case), or - "
+                  "for the standard output")
       ->capture_default_str();
+  verb.add_option("--format", arguments.format,
+                  "Write this format whatever the output's name: svg or png");
+  verb.add_flag("-q,--quiet", arguments.quiet, "Do not say which stored record was read or saved");
   verb.add_option("--record", arguments.recordPath,
                   "The stored parameter record, read before and saved after a confirmed dialog "
-                  "(default: " +
+                  "(default: $HEART_RECORD or " +
                       defaultRecordPath() + ")");
   verb.add_flag("--no-record", arguments.noRecord,
                 "Neither read nor save a stored record: start from the defaults");
+  verb.add_flag("--save-record", arguments.saveRecord,
+                "With --from: save the drawing's record as the stored record too");
   verb.add_option("--set", arguments.edits,
-                  "Edit a field of the stored record first: FIELD=VALUE (repeatable), e.g. "
-                  "heartCount=20, dropShadow=true, shapeTweaks[3]=12");
+                  "Set a field of the record: FIELD=VALUE (repeatable), e.g. heartCount=20, "
+                  "dropShadow=true, shapeTweaks[3]=12. Applied before the dialog opens and "
+                  "again after its presets, buttons and script, so the value given here is "
+                  "the one drawn (`heart fields` lists the fields)");
   verb.add_option("--seed", arguments.seed, "Seed of the random source, for a reproducible run");
   verb.add_option("--random-values", arguments.randomValuesFile,
                   "A file of random values from 0 to 1, one a line, used in order instead of "
@@ -39,50 +50,77 @@ void addSessionOptions(CLI::App& verb, SessionArguments& arguments) {
                   "Stroke width of new hearts in points (default 1)");
   verb.add_option("--from", arguments.from,
                   "Draw the same hearts as an SVG this command wrote: its record and its "
-                  "random seed or values");
+                  "random seed or values. The stored record is neither read nor replaced "
+                  "(unless --save-record)");
 }
 
-bool sessionFromArguments(const SessionArguments& arguments, SessionOptions* options,
-                          std::string* error) {
+int sessionFromArguments(const SessionArguments& arguments, SessionOptions* options,
+                         std::string* error) {
   options->output = arguments.output;
+  options->quiet = arguments.quiet;
+  if (!chooseOutputFormat(arguments.output, arguments.format, &options->format, error))
+    return kExitUsage;
   if (!arguments.page.empty() &&
       !parsePageSize(arguments.page, &options->pageWidth, &options->pageHeight, error))
-    return false;
+    return kExitUsage;
   if (!arguments.colorModel.empty() &&
       !parseColorModel(arguments.colorModel, &options->colorModel, error))
-    return false;
+    return kExitUsage;
   AIColor color{};
   if (!arguments.fill.empty()) {
-    if (!parsePaintColor(arguments.fill, &color, error)) return false;
+    if (!parsePaintColor(arguments.fill, &color, error)) {
+      *error = "--fill: " + *error;
+      return kExitUsage;
+    }
     options->fill = color;
   }
   if (!arguments.stroke.empty()) {
-    if (!parsePaintColor(arguments.stroke, &color, error)) return false;
+    if (!parsePaintColor(arguments.stroke, &color, error)) {
+      *error = "--stroke: " + *error;
+      return kExitUsage;
+    }
     options->stroke = color;
   }
   if (arguments.strokeWidth) {
-    if (!std::isfinite(*arguments.strokeWidth) || *arguments.strokeWidth < 0) {
-      *error = "--stroke-width must be a finite width of 0 or more";
-      return false;
-    }
+    if (!checkStrokeWidth(*arguments.strokeWidth, "--stroke-width", error)) return kExitUsage;
     options->strokeWidth = arguments.strokeWidth;
+  }
+  if (arguments.noRecord && (arguments.saveRecord || !arguments.recordPath.empty())) {
+    *error = "--no-record cannot be given with --record or --save-record";
+    return kExitUsage;
+  }
+  if (arguments.saveRecord && arguments.from.empty()) {
+    *error = "--save-record goes with --from; without it the record is saved anyway";
+    return kExitUsage;
   }
   if (!arguments.noRecord)
     options->recordPath = arguments.recordPath.empty() ? defaultRecordPath() : arguments.recordPath;
+  options->readRecord = !arguments.noRecord && arguments.from.empty();
+  options->saveRecord = !arguments.noRecord && (arguments.from.empty() || arguments.saveRecord);
+  // The edits are checked now, so a faulty one stops the command before
+  // anything runs.
+  ParameterRecord probe = defaultRecord(AIRealPoint{0, 0});
+  if (!applyFieldEdits(&probe, arguments.edits, error)) {
+    *error = "--set: " + *error;
+    return kExitUsage;
+  }
   options->edits = arguments.edits;
   options->seed = arguments.seed;
   options->randomValuesFile = arguments.randomValuesFile;
+  if (!arguments.randomValuesFile.empty())
+    options->inputs.push_back({arguments.randomValuesFile, "the random values"});
   if (!arguments.from.empty()) {
+    options->inputs.push_back({arguments.from, "the drawing given with --from"});
     std::optional<SvgMetadata> metadata = readSvgMetadata(arguments.from, error);
-    if (!metadata) return false;
+    if (!metadata) return kExitFailure;
     if (metadata->recordJson.empty()) {
       *error = arguments.from + " carries no parameter record";
-      return false;
+      return kExitFailure;
     }
     std::optional<ParameterRecord> record = recordFromJsonText(metadata->recordJson, error);
     if (!record) {
       *error = arguments.from + ": " + *error;
-      return false;
+      return kExitFailure;
     }
     options->record = record;
     // The drawing's page, colour model and paint, unless given again here.
@@ -90,7 +128,7 @@ bool sessionFromArguments(const SessionArguments& arguments, SessionOptions* opt
       DocumentSettingsText settings;
       if (!parseDocumentSettingsJson(metadata->documentJson, &settings, error)) {
         *error = arguments.from + ": " + *error;
-        return false;
+        return kExitFailure;
       }
       if (arguments.page.empty()) {
         options->pageWidth = settings.pageWidth;
@@ -106,7 +144,7 @@ bool sessionFromArguments(const SessionArguments& arguments, SessionOptions* opt
       options->randomValues = metadata->randomValues;
     }
   }
-  return true;
+  return kExitDone;
 }
 
 }  // namespace heart::cli

@@ -13,6 +13,9 @@ namespace heart::cli {
 // The options as typed, before they are checked.
 struct SessionArguments {
   std::string output = "hearts.svg";
+  std::string format;
+  bool quiet = false;
+  bool saveRecord = false;
   std::string recordPath;
   bool noRecord = false;
   std::vector<std::string> edits;
@@ -27,9 +30,10 @@ struct SessionArguments {
 
 void addSessionOptions(CLI::App& verb, SessionArguments& arguments);
 
-// Checks the arguments and fills the session's options; on a faulty argument
-// answers false with *error naming it.
-bool sessionFromArguments(const SessionArguments& arguments, SessionOptions* options,
-                          std::string* error);
+// Checks the arguments and fills the session's options. Answers kExitDone,
+// or with *error naming the fault: kExitUsage for a faulty argument,
+// kExitFailure for a file named by one (--from) that cannot be used.
+int sessionFromArguments(const SessionArguments& arguments, SessionOptions* options,
+                         std::string* error);
 
 }  // namespace heart::cli

@@ -5,6 +5,7 @@
 #include "core/alert_sink.h"
 #include "dialog/dialog_manager.h"
 #include "dialog/dialog_presenter.h"
+#include "plugin_location.h"
 #include "result_text.h"
 
 namespace heart::cli {
@@ -12,7 +13,7 @@ namespace heart::cli {
 TerminalHost startTerminalHost(const std::string& pluginPath, std::string* error) {
   TerminalHost terminal;
   HostOptions options;
-  options.pluginPath = pluginPath;
+  options.pluginPath = pluginLocation(pluginPath);
   auto host = std::make_unique<Host>(options);
   if (!host->load(error)) return {};
   host->alerts().setStream(&std::cerr);

@@ -21,20 +21,27 @@ void addDialogVerb(CLI::App& app, CliContext& context) {
                    "The script: one action a line (set, check, choose, press, page, pick, "
                    "print, confirm, cancel)")
       ->required();
+  verb->footer(kDialogScriptHelp);
   addSessionOptions(*verb, arguments->session);
   verb->callback([arguments, &context] {
     SessionOptions options;
     options.verb = "dialog";
     options.pluginPath = context.pluginPath;
     std::string error;
+    if (int code = sessionFromArguments(arguments->session, &options, &error)) {
+      context.exitCode =
+          code == kExitUsage ? reportUsageError("dialog", error) : reportFailure("dialog", error);
+      return;
+    }
     std::optional<std::string> text = readWholeFile(arguments->script, &error);
     std::optional<std::vector<DialogAction>> actions;
     if (text) actions = parseDialogScript(*text, &error);
-    if (!actions || !sessionFromArguments(arguments->session, &options, &error)) {
+    if (!actions) {
       context.exitCode =
           reportFailure("dialog", (text ? arguments->script + ": " : std::string()) + error);
       return;
     }
+    options.inputs.push_back({arguments->script, "the script"});
     options.actions = std::move(*actions);
     context.exitCode = runFilterSession(options);
   });

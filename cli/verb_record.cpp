@@ -2,11 +2,13 @@
 //   heart record defaults -o FILE     a record holding the defaults
 //   heart record show FILE            the record's fields as JSON
 //   heart record pack FILE.json -o FILE   JSON back into the record's bytes
-// A faulty input is reported naming the field; nothing is written then, and
-// an input file is never written to.
+// A faulty input is reported naming the field; nothing is written then. The
+// output is never the input file, whatever it is called (checked by device
+// and inode before anything is read).
 #include <iostream>
 
 #include "cli_verbs.h"
+#include "core/output_file.h"
 #include "core/record_defaults.h"
 #include "core/record_file.h"
 #include "core/record_json.h"
@@ -40,12 +42,15 @@ int writeDefaults(const RecordOptions& options) {
 
 int showRecord(const RecordOptions& options) {
   std::string error;
+  if (!refuseOverwritingInput(options.output, "the output", {{options.input, "the record"}},
+                              &error))
+    return reportUsageError("record show", error);
   std::optional<ParameterRecord> record = readRecordFile(options.input, &error);
   if (!record) return reportFailure("record show", error);
   std::optional<RecordJson> json = recordToJson(*record, &error);
   if (!json) return reportFailure("record show", options.input + ": " + error);
   std::string text = json->dump(2) + "\n";
-  if (options.output.empty()) {
+  if (options.output.empty() || options.output == kStandardOutputName) {
     std::cout << text;
     return 0;
   }
@@ -56,6 +61,8 @@ int showRecord(const RecordOptions& options) {
 
 int packRecord(const RecordOptions& options) {
   std::string error;
+  if (!refuseOverwritingInput(options.output, "the output", {{options.input, "the JSON"}}, &error))
+    return reportUsageError("record pack", error);
   std::optional<std::string> text = readWholeFile(options.input, &error);
   if (!text) return reportFailure("record pack", error);
   std::optional<ParameterRecord> record = recordFromJsonText(*text, &error);

@@ -82,8 +82,8 @@ void addRunVerb(CLI::App& app, CliContext& context) {
       "run", "Draw hearts on a new document with the stored record and save the drawing");
   addSessionOptions(*verb, arguments->session);
   verb->add_option("--preset", arguments->preset,
-                   "Choose a settings entry first, by its text (\"Sketchy heart 1\") or its "
-                   "number (0 to 26)");
+                   "Choose a settings entry first, by its text in any case (\"Sketchy heart "
+                   "1\") or its number (0 to 26); `heart presets` lists them");
   verb->add_option("--heart-preset", arguments->heartPreset,
                    "Choose a heart preset, 1 to 9 (\" Heart 1\" to \" Heart 9\")");
   verb->add_flag("--tumble", arguments->tumble, "Press \"Tumble\" (repeatable)");
@@ -97,9 +97,13 @@ void addRunVerb(CLI::App& app, CliContext& context) {
     options.verb = "run";
     options.pluginPath = context.pluginPath;
     std::string error;
-    if (!sessionFromArguments(arguments->session, &options, &error) ||
-        !dialogActions(*arguments, &options.actions, &error)) {
-      context.exitCode = reportFailure("run", error);
+    if (!dialogActions(*arguments, &options.actions, &error)) {
+      context.exitCode = reportUsageError("run", error);
+      return;
+    }
+    if (int code = sessionFromArguments(arguments->session, &options, &error)) {
+      context.exitCode =
+          code == kExitUsage ? reportUsageError("run", error) : reportFailure("run", error);
       return;
     }
     context.exitCode = runFilterSession(options);

@@ -1,13 +1,13 @@
 #include "core/record_file.h"
 
-#include <unistd.h>
-
 #include <bit>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include "core/output_file.h"
 
 namespace heart {
 
@@ -67,34 +67,7 @@ std::optional<ParameterRecord> readRecordFile(const std::string& path, std::stri
 }
 
 bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string* error) {
-  namespace fs = std::filesystem;
-  fs::path target(path);
-  fs::path temporary = target;
-  temporary += ".tmp." + std::to_string(::getpid());
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      fail(error, "cannot write " + path + ": " + std::strerror(errno));
-      return false;
-    }
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      std::error_code ignored;
-      fs::remove(temporary, ignored);
-      fail(error, "cannot write " + path);
-      return false;
-    }
-  }
-  std::error_code ec;
-  fs::rename(temporary, target, ec);
-  if (ec) {
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    fail(error, "cannot write " + path + ": " + ec.message());
-    return false;
-  }
-  return true;
+  return writeOutputFile(path, bytes, error);
 }
 
 bool writeRecordFile(const std::string& path, const ParameterRecord& record, std::string* error) {

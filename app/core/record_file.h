@@ -13,11 +13,12 @@ namespace heart {
 // that gives both sizes. Does not check the values (see checkRecord).
 std::optional<ParameterRecord> readRecordFile(const std::string& path, std::string* error);
 
-// Writes the record through a temporary file beside `path` that replaces it
-// only when complete: on failure `path` is left as it was.
+// Writes the record's bytes as writeOutputFile does: a regular file is
+// replaced only when the new one is complete, links are followed, devices
+// and FIFOs are written into.
 bool writeRecordFile(const std::string& path, const ParameterRecord& record, std::string* error);
 
-// The same for any text (the JSON form).
+// The same for any bytes (the JSON form).
 bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string* error);
 
 // The whole contents of a file.

@@ -10,6 +10,7 @@
 #include <set>
 #include <vector>
 
+#include "core/json_depth.h"
 #include "params/field_table.h"
 
 namespace heart {
@@ -279,6 +280,7 @@ std::optional<ParameterRecord> recordFromJson(const RecordJson& json, std::strin
 
 std::optional<ParameterRecord> recordFromJsonText(const std::string& text, std::string* error,
                                                   const ParameterRecord* base) {
+  if (!checkJsonDepth(text, error)) return std::nullopt;
   RecordJson json;
   // A field written twice would silently take its last value; it is refused.
   std::set<std::string> seen;

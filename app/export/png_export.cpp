@@ -1,9 +1,9 @@
 #include "export/png_export.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <optional>
+#include <string_view>
+
+#include "core/output_file.h"
 
 namespace heart {
 
@@ -16,17 +16,10 @@ bool writePngFile(const Document& document, const std::string& path, std::string
 
 bool writeBytesToFile(const std::vector<unsigned char>& bytes, const std::string& path,
                       std::string* error) {
-  auto fail = [&](int code) {
-    if (error) *error = "cannot write " + path + ": " + std::strerror(code);
-    return false;
-  };
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return fail(errno);
-  size_t written = std::fwrite(bytes.data(), 1, bytes.size(), file);
-  int code = written == bytes.size() ? 0 : errno;
-  if (std::fclose(file) != 0 && code == 0) code = errno ? errno : EIO;
-  if (written != bytes.size() && code == 0) code = EIO;
-  return code == 0 ? true : fail(code);
+  // The picture is complete in memory: the file is written (or replaced)
+  // in one piece, and what its name stands for is kept.
+  return writeOutputFile(
+      path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), error);
 }
 
 }  // namespace heart

@@ -17,6 +17,7 @@
 #endif
 
 #include "document/document.h"
+#include "core/output_file.h"
 #include "export/svg_text.h"
 
 namespace heart {
@@ -318,29 +319,7 @@ bool writeSvgFile(const Document& document, const SvgMetadata& metadata, const s
     if (error) *error = e.what();
     return false;
   }
-  std::string temporary = path + ".part";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      if (error) *error = "cannot write " + path;
-      return false;
-    }
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out) {
-      std::remove(temporary.c_str());
-      if (error) *error = "cannot write " + path;
-      return false;
-    }
-  }
-  std::error_code code;
-  std::filesystem::rename(temporary, path, code);
-  if (code) {
-    std::remove(temporary.c_str());
-    if (error) *error = "cannot write " + path + ": " + code.message();
-    return false;
-  }
-  return true;
+  return writeOutputFile(path, text, error);
 }
 
 }  // namespace heart

@@ -1,9 +1,12 @@
 // Reads back the title, description and run record of an SVG this host wrote.
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "core/json_depth.h"
 #include "export/svg_export.h"
 #include "export/svg_text.h"
 
@@ -42,7 +45,13 @@ std::optional<SvgMetadata> parseSvgMetadata(const std::string& svgText, std::str
     fail(error, "the SVG carries no record of a heart run (no <metadata id=\"heart-run\">)");
     return std::nullopt;
   }
-  nlohmann::json json = nlohmann::json::parse(unescapeXml(*run), nullptr, false);
+  std::string runText = unescapeXml(*run);
+  std::string tooDeep;
+  if (!checkJsonDepth(runText, &tooDeep)) {
+    fail(error, "the record of the heart run in the SVG is refused: " + tooDeep);
+    return std::nullopt;
+  }
+  nlohmann::json json = nlohmann::json::parse(runText, nullptr, false);
   if (json.is_discarded() || !json.is_object()) {
     fail(error, "the record of the heart run in the SVG is not valid JSON");
     return std::nullopt;
@@ -94,7 +103,7 @@ std::optional<SvgMetadata> parseSvgMetadata(const std::string& svgText, std::str
 std::optional<SvgMetadata> readSvgMetadata(const std::string& path, std::string* error) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    fail(error, "cannot read " + path);
+    fail(error, "cannot read " + path + ": " + std::strerror(errno));
     return std::nullopt;
   }
   std::ostringstream text;

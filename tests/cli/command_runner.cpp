@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -28,6 +29,10 @@ CommandResult runHeart(const std::vector<std::string>& arguments,
   pid_t child = fork();
   if (child == 0) {
     if (chdir(folder.c_str()) != 0) _exit(126);
+    // A fresh home: the stored record lives in the test's own folder.
+    setenv("HOME", folder.c_str(), 1);
+    unsetenv("HEART_RECORD");
+    unsetenv("XDG_CONFIG_HOME");
     if (!freopen(out.c_str(), "w", stdout) || !freopen(err.c_str(), "w", stderr)) _exit(126);
     std::vector<char*> argv;
     std::string program = HEART_COMMAND_PATH;

@@ -14,7 +14,7 @@ struct CommandResult {
   std::string err;
 };
 
-// `heart` with the arguments, run in `folder`.
+// `heart` with the arguments, run in `folder`, which is also its home.
 CommandResult runHeart(const std::vector<std::string>& arguments,
                        const std::filesystem::path& folder);
 

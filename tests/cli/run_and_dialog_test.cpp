@@ -238,7 +238,7 @@ TEST_F(DialogCommand, CancelWritesNothingAndKeepsTheRecord) {
   writeFile(scratch / "cancel.script", "page 3\nchoose heartPreset 4\npress Tumble\ncancel\n");
   CommandResult cancelled =
       heart({"dialog", "--script", "cancel.script", "--record", "r.rec", "-o", "out.svg"});
-  EXPECT_EQ(cancelled.exitCode, 0) << cancelled.err;
+  EXPECT_EQ(cancelled.exitCode, 3) << cancelled.err;
   EXPECT_NE(cancelled.err.find("cancelled"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(scratch / "out.svg"));
   EXPECT_EQ(readFile(scratch / "r.rec"), before);

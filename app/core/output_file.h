@@ -1,0 +1,44 @@
+// Writing an output file without destroying what the name stands for.
+//
+// A regular file (or a name that does not exist yet) is replaced atomically:
+// the bytes go to a temporary file in the same folder, which then takes the
+// name, so a failed write leaves the old file as it was; an existing file's
+// permission bits are kept. A symbolic link is followed and its final target
+// replaced the same way, so the link stays a link. A character device, FIFO
+// or socket is written into directly and never replaced. "-" is the standard
+// output. Errors name the file and give the reason the system gave.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace heart {
+
+// The name standing for the standard output.
+inline constexpr std::string_view kStandardOutputName = "-";
+
+// Temporary files are named ".NAME.heart-tmp-XXXXXX" beside NAME.
+inline constexpr std::string_view kTemporaryMarker = ".heart-tmp-";
+
+bool writeOutputFile(const std::string& path, std::string_view bytes, std::string* error);
+
+// The file a path stands for once symbolic links are followed (the path of
+// the final target, which need not exist). Answers the path itself when it is
+// no link; nothing, with *error, for a loop of links.
+std::optional<std::string> resolveLinks(const std::string& path, std::string* error);
+
+// One input file of a command and what it is called in messages.
+struct NamedInput {
+  std::string path;
+  std::string role;  // "the stored record", "the script", ...
+};
+
+// Refuses (false, *error) when `output` is the same file as one of `inputs`:
+// the same device and inode once links are followed, or, for a file that
+// does not exist yet, the same resolved path. "-" and empty paths never match.
+bool refuseOverwritingInput(const std::string& output, const std::string& outputRole,
+                            const std::vector<NamedInput>& inputs, std::string* error);
+
+}  // namespace heart
