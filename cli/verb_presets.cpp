@@ -116,8 +116,8 @@ int listPresets(const CliContext& context) {
     std::optional<ParameterRecord> chosen = chooser.run(
         {DialogEvent::chooseEntry(kSettingsList, static_cast<int32_t>(i))}, &shown, &error);
     if (!chosen) return reportFailure("presets", error);
-    std::cout << "  " << i << (i < 10 ? "  " : " ") << "\"" << withoutLeadingBlank(entries[i].text) << "\"  "
-              << changes(chooser.base, *chosen) << "\n";
+    std::cout << "  " << i << (i < 10 ? "  " : " ") << "\"" << withoutLeadingBlank(entries[i].text)
+              << "\"  " << changes(chooser.base, *chosen) << "\n";
   }
 
   std::cout << "\nHeart presets (run --heart-preset N; script: page 3, choose heartPreset "
