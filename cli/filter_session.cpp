@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <sstream>
 
 #include "application/host.h"
 #include "cli_verbs.h"
@@ -19,6 +20,7 @@
 #include "document_options.h"
 #include "export/png_export.h"
 #include "export/svg_export.h"
+#include "page_coverage.h"
 #include "plugin_location.h"
 #include "record_edits.h"
 #include "result_text.h"
@@ -145,6 +147,12 @@ bool refuseOverwritingInputs(const SessionOptions& options, std::string* error) 
   return refuseOverwritingInput(options.output, "the drawing", inputs, error);
 }
 
+std::string pageText(float width, float height) {
+  std::ostringstream text;
+  text << width << "x" << height;
+  return text.str();
+}
+
 }  // namespace
 
 int runFilterSession(const SessionOptions& options) {
@@ -201,6 +209,10 @@ int runFilterSession(const SessionOptions& options) {
   if (ASErr result = host->go())
     return reportFailure(
         verb, "drawing the hearts failed with " + resultText(result) + "; nothing was written");
+  if (!artMeetsPage(host->document()))
+    reportNote(verb, "warning: no part of the hearts lies on the " +
+                         pageText(options.pageWidth, options.pageHeight) +
+                         " page; the drawing shows an empty page (see --page, centerX, centerY)");
   if (!options.output.empty() && !writeDrawing(options, *host, &error))
     return reportFailure(verb, error);
   if (!storeRecord(options, *host, &error)) return reportFailure(verb, error);
