@@ -51,7 +51,8 @@ TEST_F(Listing, FieldsGivesEveryFieldWithUnitRangeDefaultItemAndPage) {
       "shapeTweaks[15] points -1500 to 1500 0 55 page 3 \"Tweak\"",
       "heartHeight points -1500 to 2500 100 11 page 1 \"Heart\"",
       "randomSketchShift switch true/false true 141 page 6 \"Settings1\"",
-      "finalRun - - - - -",
+      "finalRun - 0 to 1 - - -",
+      "hasDialogBounds - - 0 - -",
   };
   for (const char* row : rows) {
     bool found = false;
