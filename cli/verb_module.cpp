@@ -7,6 +7,7 @@
 #include "application/host.h"
 #include "cli_verbs.h"
 #include "module/module_summary.h"
+#include "plugin_location.h"
 
 namespace heart::cli {
 namespace {
@@ -18,9 +19,8 @@ std::string joined(const std::vector<std::string>& names) {
 }
 
 int showModule(const std::string& file, const CliContext& context) {
-  std::string path = !file.empty()                 ? file
-                     : !context.pluginPath.empty() ? context.pluginPath
-                                                   : Host::defaultPluginPath();
+  std::string located = pluginLocation(context.pluginPath);
+  std::string path = !file.empty() ? file : !located.empty() ? located : Host::defaultPluginPath();
   // A plug-in folder stands for the module in it.
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec))
