@@ -12,6 +12,7 @@
 #include <string>
 
 #include "application/host.h"
+#include "core/fault_injector.h"
 #include "core/record_defaults.h"
 #include "core/suite_broker.h"
 #include "dialog/dialog_manager.h"
@@ -85,9 +86,20 @@ int main(int argc, char** argv) {
     return 1;
   }
   ParameterRecord record = heart::defaultRecord(AIRealPoint{306, 396});
+  // Three hearts with shadows, sketch copies and random paint: most of the
+  // generator's paths run in every preview.
   record.heartCount = 3;
+  record.dropShadow = 1;
+  record.sketchRepeats = 2;
+  record.randomFill = 1;
+  record.randomOpacity = 1;
+  record.randomWarp = 1;
   host.setStoredRecord(&record, sizeof record);
   const Leftovers atStart = leftovers(host);
+  // Every preview ends with one redraw of the document: counting them shows
+  // that each change really ran the generator.
+  heart::faultInjector().clear();
+  heart::faultInjector().startCounting();
   bool ok = true;
 
   // One session of many previews. The first tenth is warm-up.
@@ -118,10 +130,12 @@ int main(int argc, char** argv) {
                  static_cast<int>(result), host.dialogs().lastError().c_str());
     ok = false;
   }
+  const int redraws = heart::faultInjector().calls("AI Document Suite.RedrawDocument");
   std::printf(
-      "previews: %d, resident after warm-up %ld KiB, peak %ld KiB, growth %ld KiB; "
-      "art standing at the end %zu\n",
-      previews, warmKib, peakKib, peakKib - warmKib, artDuring);
+      "previews: %d changes, %d preview runs, resident after warm-up %ld KiB, peak %ld "
+      "KiB, growth %ld KiB; art standing at the end %zu\n",
+      previews, redraws, warmKib, peakKib, peakKib - warmKib, artDuring);
+  if (redraws < previews) ok = false;
   if (peakKib - warmKib > allowKib) ok = false;
   printLeftovers("after the preview session", leftovers(host));
 
@@ -147,9 +161,11 @@ int main(int argc, char** argv) {
       std::printf("invocation %5d: resident %ld KiB, live art %zu\n", i + 1, kib,
                   host.document().liveArtCount());
   }
-  std::printf("invocations: %d, resident after warm-up %ld KiB, peak %ld KiB, growth %ld KiB\n",
-              invocations, invocationWarmKib, invocationPeakKib,
-              invocationPeakKib - invocationWarmKib);
+  std::printf(
+      "invocations: %d (%d preview runs in all), resident after warm-up %ld KiB, peak "
+      "%ld KiB, growth %ld KiB\n",
+      invocations, heart::faultInjector().calls("AI Document Suite.RedrawDocument"),
+      invocationWarmKib, invocationPeakKib, invocationPeakKib - invocationWarmKib);
   if (invocationPeakKib - invocationWarmKib > allowKib) ok = false;
 
   const Leftovers atEnd = leftovers(host);

@@ -75,7 +75,12 @@ def main():
         wanted = {int(n) for n in args.only.split(",")}
         mutants = [m for m in mutants if m[0] in wanted]
     source = os.path.join(args.work, "src")
-    build = os.path.join(args.work, "build")
+    # The build directory sits inside the copy as build/ does in a checkout,
+    # so that ccache, told to ignore where the trees lie, reuses the objects
+    # of an earlier build of the same sources.
+    build = os.path.join(source, "build")
+    os.environ.setdefault("CCACHE_BASEDIR", "/")
+    os.environ.setdefault("CCACHE_NOHASHDIR", "1")
     log = os.path.join(args.work, "log.txt")
     os.makedirs(source, exist_ok=True)
     copy_tree(ROOT, source)
@@ -84,8 +89,11 @@ def main():
     build_command = ["cmake", "--build", build, f"-j{args.jobs}"]
     test_command = ["ctest", "--test-dir", build, f"-j{args.jobs}", "--stop-on-failure",
                     "--timeout", "300"]
-    if run(["cmake", "-S", source, "-B", build, "-DCMAKE_BUILD_TYPE=RelWithDebInfo",
-            "-DHEART_BUILD_BENCHMARKS=OFF"], log) or run(build_command, log):
+    configure = ["cmake", "-S", source, "-B", build, "-DCMAKE_BUILD_TYPE=RelWithDebInfo",
+                 "-DHEART_BUILD_BENCHMARKS=OFF"]
+    if shutil.which("ccache"):
+        configure += ["-DCMAKE_CXX_COMPILER_LAUNCHER=ccache", "-DCMAKE_C_COMPILER_LAUNCHER=ccache"]
+    if run(configure, log) or run(build_command, log):
         sys.exit(f"the unchanged tree does not build; see {log}")
     if run(test_command, log):
         sys.exit(f"the unchanged tree fails its tests; see {log}")
