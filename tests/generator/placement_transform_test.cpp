@@ -165,6 +165,35 @@ TEST_F(TransformTest, JitterScalingGrowsOrShrinksByUpToATenth) {
   }
 }
 
+// Each heart's warp takes five draws in order: the style, then a coin and r
+// for the bend, for the horizontal and for the vertical distortion, then the
+// orientation. Two hearts show that the second takes the next five.
+TEST_F(TransformTest, RandomWarpTakesStyleBendDistortionsAndOrientationInOrder) {
+  record.randomWarp = 1;
+  record.heartCount = 3;
+  draws({0.5f,  0.7f, 0.3f,  0.2f,  0.6f,  0.9f,  0.15f, 0.8f,    // style 9, -0.3, 0.6, -0.15, on
+         0.05f, 0.4f, 0.25f, 0.55f, 0.35f, 0.45f, 0.65f, 0.3f,    // style 0 -> 1, off
+         0.9f,  0.5f, 0.1f,  0.51f, 0.2f,  0.05f, 0.95f, 0.5f});  // style 16 -> 1, off
+  ASSERT_EQ(go(), kNoErr);
+  const std::vector<ArtId> hearts = paths();
+  ASSERT_EQ(hearts.size(), 3u);
+  const heart::EnvelopeWarp expected[] = {{9, -0.3f, 0.6f, -0.15f, true},
+                                          {1, 0.25f, -0.35f, 0.65f, false},
+                                          {1, 0.1f, -0.2f, 0.95f, false}};
+  for (size_t i = 0; i < hearts.size(); ++i) {
+    SCOPED_TRACE(i);
+    const ArtId envelope = document().art(hearts[i]).parent;
+    ASSERT_NE(envelope, heart::kNoArt);
+    ASSERT_EQ(document().art(envelope).type, kEnvelopeArt);
+    const heart::EnvelopeWarp& warp = document().art(envelope).content.warp;
+    EXPECT_EQ(warp.style, expected[i].style);
+    EXPECT_FLOAT_EQ(warp.bend, expected[i].bend);
+    EXPECT_FLOAT_EQ(warp.horizontalDistortion, expected[i].horizontalDistortion);
+    EXPECT_FLOAT_EQ(warp.verticalDistortion, expected[i].verticalDistortion);
+    EXPECT_EQ(warp.vertical, expected[i].vertical);
+  }
+}
+
 TEST_F(TransformTest, JitterCenterMovesByUpToFiftyPointsEachWay) {
   record.jitterCenter = 1;
   // coin, r, coin, r
