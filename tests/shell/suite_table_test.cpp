@@ -151,6 +151,22 @@ TEST_F(SuiteTable, FailedReleaseKeepsTheRestHeld) {
   EXPECT_EQ(host->broker().acquisitions("SP Blocks Suite", 2), 3);
 }
 
+// Reload puts the counter to 0 whatever it was: here it arrives while the
+// about box holds the suites (counter 1), and the next message walks the
+// whole table again instead of only counting.
+TEST_F(SuiteTable, ReloadResetsTheCounterEvenWhileSuitesAreHeld) {
+  ASSERT_EQ(host->startup(), kNoErr);
+  std::vector<int> afterReload;
+  events->add(DialogEvent::takeSnapshot([&](const DialogState&) {
+    EXPECT_EQ(host->sendMessage("SP Access", "Unload"), kNoErr);
+    EXPECT_EQ(host->sendMessage("SP Access", "Reload"), kNoErr);
+    EXPECT_EQ(host->sendMessage("SP Interface", "Nested"), kNoErr);
+    afterReload = acquisitions();
+  }));
+  ASSERT_EQ(host->about(), kNoErr);
+  EXPECT_EQ(afterReload, repeated(3));
+}
+
 TEST_F(SuiteTable, ReloadStartsTheWalkAfresh) {
   ASSERT_EQ(host->startup(), kNoErr);
   ASSERT_EQ(host->unload(), kNoErr);
