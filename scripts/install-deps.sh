@@ -14,6 +14,8 @@ packages=(
   g++-multilib
   # CPack, for the Debian package of heart.
   file
+  # The fuzz targets (clang with libFuzzer and the sanitizer run-times).
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

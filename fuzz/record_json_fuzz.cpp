@@ -1,0 +1,26 @@
+// Record JSON text, whole and over a base record: refused with a reason or
+// read into a record that passes the checks and writes back to the same
+// record.
+#include <cstring>
+
+#include "core/record_defaults.h"
+#include "core/record_json.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  const ParameterRecord base = heart::defaultRecord(AIRealPoint{306, 396});
+  for (const ParameterRecord* over : {static_cast<const ParameterRecord*>(nullptr), &base}) {
+    std::string error;
+    auto record = heart::recordFromJsonText(text, &error, over);
+    if (!record) {
+      if (error.empty()) __builtin_trap();
+      continue;
+    }
+    if (!heart::checkRecord(*record, &error)) __builtin_trap();
+    auto json = heart::recordToJson(*record, &error);
+    if (!json) __builtin_trap();
+    auto back = heart::recordFromJson(*json, &error);
+    if (!back || std::memcmp(&*back, &*record, sizeof *record) != 0) __builtin_trap();
+  }
+  return 0;
+}
