@@ -192,7 +192,7 @@ int runFilterSession(const SessionOptions& options) {
     return reportFailure(verb, host->lastError());
 
   ActionEventSource events(*host, options.actions, std::cout, std::cerr, verb);
-  host->dialogs().setEventSource(&events);
+  host->dialogs().setEventSource(options.frontEnd ? &options.frontEnd(*host) : &events);
   ASErr parameters = host->getParameters();
   // A rejected action cancels the dialog; say which one before anything else.
   std::string rejected = !events.error().empty() ? events.error() : host->dialogs().lastError();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -46,6 +47,9 @@ struct SessionOptions {
   std::vector<NamedInput> inputs;
   // The user's actions in the options dialog; confirmed when they run out.
   std::vector<DialogAction> actions;
+  // An interactive front end that supplies the actions instead: it is handed
+  // the host once the document is ready, just before the dialog runs.
+  std::function<EventSource&(Host&)> frontEnd;
   // Where the drawing goes ("-": the standard output), and in what format.
   std::string output;
   OutputFormat format = OutputFormat::Svg;

@@ -16,6 +16,8 @@ packages=(
   file
   # The fuzz targets (clang with libFuzzer and the sanitizer run-times).
   clang libclang-rt-14-dev
+  # Heart Studio's web server, and its end-to-end tests in headless Chromium.
+  libcpp-httplib-dev chromium chromium-driver python3-selenium
 )
 missing=()
 for p in "${packages[@]}"; do

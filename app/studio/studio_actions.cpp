@@ -1,0 +1,147 @@
+#include "studio/studio_actions.h"
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "host/adm_suites.h"
+
+namespace heart::studio {
+namespace {
+
+using Json = nlohmann::json;
+
+bool isPushButtonType(const std::string& type) {
+  return type == kADMPicturePushButtonType || type == kADMTextPushButtonType ||
+         type == kADMDefaultPushButtonType;
+}
+
+// The item of the dialog that an action of the given item type reaches: of
+// two items sharing an id, the one that can take the action.
+const ItemState* itemFor(const DialogState& dialog, int32_t id, bool (*takes)(const std::string&),
+                         const char* wanted, std::string* error) {
+  const ItemState* first = nullptr;
+  for (const ItemState& item : dialog.items) {
+    if (item.id != id) continue;
+    if (!first) first = &item;
+    if (takes(item.type)) {
+      if (!item.visible)
+        *error = "item " + std::to_string(id) + " is hidden";
+      else if (!item.enabled)
+        *error = "item " + std::to_string(id) + " is disabled";
+      else
+        return &item;
+      return nullptr;
+    }
+  }
+  *error = first ? "item " + std::to_string(id) + " is " + first->type + ", not " + wanted
+                 : "the dialog \"" + dialog.name + "\" has no item " + std::to_string(id);
+  return nullptr;
+}
+
+bool wholeNumber(const Json& value, int64_t low, int64_t high, int64_t* result) {
+  if (value.is_number_integer()) {
+    if (value.is_number_unsigned()) {
+      uint64_t u = value.get<uint64_t>();
+      if (u > static_cast<uint64_t>(high)) return false;
+      *result = static_cast<int64_t>(u);
+    } else {
+      *result = value.get<int64_t>();
+    }
+  } else if (value.is_number_float()) {
+    double d = value.get<double>();
+    if (!std::isfinite(d) || d != std::floor(d) || d < static_cast<double>(low) ||
+        d > static_cast<double>(high))
+      return false;
+    *result = static_cast<int64_t>(d);
+  } else {
+    return false;
+  }
+  return *result >= low && *result <= high;
+}
+
+}  // namespace
+
+std::variant<DialogEvent, std::string> eventForAction(const Json& action,
+                                                      const DialogState& dialog) {
+  if (!action.is_object()) return std::string("an action is a JSON object");
+  auto kindField = action.find("action");
+  if (kindField == action.end() || !kindField->is_string())
+    return std::string("the action has no \"action\" name");
+  const std::string kind = kindField->get<std::string>();
+  if (kind == "ok") return DialogEvent::confirm();
+  if (kind == "cancel") return DialogEvent::cancel();
+
+  int64_t id = 0;
+  auto itemField = action.find("item");
+  if (itemField == action.end() || !wholeNumber(*itemField, std::numeric_limits<int32_t>::min(),
+                                                std::numeric_limits<int32_t>::max(), &id))
+    return "the action \"" + kind + "\" needs a whole-number \"item\"";
+  const int32_t item = static_cast<int32_t>(id);
+  std::string error;
+
+  if (kind == "set") {
+    const ItemState* target = itemFor(
+        dialog, item, [](const std::string& type) { return type == kADMSpinEditType; },
+        "a spin edit", &error);
+    if (!target) return error;
+    auto value = action.find("value");
+    if (value == action.end() || !value->is_number())
+      return "item " + std::to_string(item) + " takes a number";
+    if (target->integer) {
+      int64_t whole = 0;
+      if (!wholeNumber(*value, std::numeric_limits<int32_t>::min(),
+                       std::numeric_limits<int32_t>::max(), &whole))
+        return "item " + std::to_string(item) + " takes a whole number";
+      return DialogEvent::setInteger(item, static_cast<int32_t>(whole));
+    }
+    double real = value->get<double>();
+    if (!std::isfinite(real)) return std::string("the value is not a finite number");
+    return DialogEvent::setReal(item, real);
+  }
+  if (kind == "check") {
+    if (!itemFor(
+            dialog, item, [](const std::string& type) { return type == kADMTextCheckBoxType; },
+            "a check box", &error))
+      return error;
+    auto on = action.find("on");
+    if (on == action.end() || !on->is_boolean())
+      return "item " + std::to_string(item) + " takes \"on\": true or false";
+    return DialogEvent::setCheckBox(item, on->get<bool>());
+  }
+  if (kind == "choose") {
+    const ItemState* target = itemFor(
+        dialog, item, [](const std::string& type) { return type == kADMPopupListType; },
+        "a popup list", &error);
+    if (!target) return error;
+    int64_t position = 0;
+    auto field = action.find("position");
+    if (field == action.end() ||
+        !wholeNumber(*field, 0, std::numeric_limits<int32_t>::max(), &position) ||
+        position >= static_cast<int64_t>(target->entries.size()))
+      return "list " + std::to_string(item) + " has entries at positions 0 to " +
+             std::to_string(static_cast<int64_t>(target->entries.size()) - 1);
+    return DialogEvent::chooseEntry(item, static_cast<int32_t>(position));
+  }
+  if (kind == "press" || kind == "pick") {
+    if (!itemFor(dialog, item, isPushButtonType, "a push button", &error)) return error;
+    if (kind == "press") return DialogEvent::press(item);
+    int64_t x = 0, y = 0, flags = 0x20;
+    auto xField = action.find("x"), yField = action.find("y");
+    if (xField == action.end() || yField == action.end() ||
+        !wholeNumber(*xField, std::numeric_limits<int32_t>::min(),
+                     std::numeric_limits<int32_t>::max(), &x) ||
+        !wholeNumber(*yField, std::numeric_limits<int32_t>::min(),
+                     std::numeric_limits<int32_t>::max(), &y))
+      return std::string("a pick needs whole-number view coordinates \"x\" and \"y\"");
+    if (auto flagField = action.find("flags");
+        flagField != action.end() && !wholeNumber(*flagField, std::numeric_limits<int32_t>::min(),
+                                                  std::numeric_limits<int32_t>::max(), &flags))
+      return std::string("\"flags\" is a whole number");
+    return DialogEvent::pick(item, ASPoint{static_cast<int32_t>(x), static_cast<int32_t>(y)},
+                             static_cast<int32_t>(flags));
+  }
+  return "unknown action \"" + kind + "\"";
+}
+
+}  // namespace heart::studio

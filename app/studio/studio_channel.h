@@ -1,0 +1,90 @@
+// The meeting point of the studio's two threads. The HTTP server's threads
+// hand in the user's actions and read what the dialog looks like; the main
+// thread, which runs the modal dialog, takes the actions one at a time,
+// applies them and publishes the dialog's state and a fresh preview picture.
+// The server never touches the host: it answers only from what was published.
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace heart::studio {
+
+// What the page draws: the dialog (and a modal box opened over it), the
+// preview picture and, once the dialog has closed, how the session ended.
+struct StudioView {
+  uint64_t version = 0;  // grows with every publication
+  nlohmann::json dialog;
+  nlohmann::json modal;  // null, or the alert or about box open over the dialog
+  uint64_t previewVersion = 0;
+  std::shared_ptr<const std::vector<unsigned char>> preview;  // PNG bytes
+  nlohmann::json previewInfo;                                 // size, zoom, paths, time
+  nlohmann::json ended;                                       // null while the dialog is open
+};
+
+// The answer to one action: the view after it, or why it was refused.
+struct ActionAnswer {
+  bool accepted = false;
+  std::string error;
+  uint64_t version = 0;
+};
+
+class StudioChannel {
+ public:
+  using Clock = std::chrono::steady_clock;
+
+  // --- Server side ---------------------------------------------------------
+  // Queues an action (a JSON object) and waits until the main thread has
+  // applied or refused it, or until `patience` runs out.
+  ActionAnswer submit(nlohmann::json action, Clock::duration patience);
+  // The view published last, waiting up to `patience` for one newer than
+  // `knownVersion`.
+  StudioView view(uint64_t knownVersion, Clock::duration patience);
+  StudioView view() const;
+  // Marks the browser as present now.
+  void touch();
+  // The picker's pointer as a PNG and its hot spot; empty bytes: none.
+  struct Cursor {
+    std::shared_ptr<const std::vector<unsigned char>> png;
+    int hotspotX = 0, hotspotY = 0;
+  };
+  Cursor pickerCursor() const;
+  void setPickerCursor(Cursor cursor);
+
+  // --- Main thread side ----------------------------------------------------
+  // The next queued action, waiting up to `patience`; nothing when none came.
+  struct Pending {
+    nlohmann::json action;
+    uint64_t ticket = 0;
+  };
+  std::optional<Pending> take(Clock::duration patience);
+  void answer(uint64_t ticket, ActionAnswer answer);
+  // Publishes a new view (its version is set here) and wakes the waiters.
+  uint64_t publish(StudioView next);
+  // Marks the session as over: queued and later actions are refused.
+  void close(nlohmann::json ended);
+  bool closed() const;
+  // When the browser was last heard from; nothing before its first contact.
+  std::optional<Clock::time_point> lastContact() const;
+
+ private:
+  mutable std::mutex mutex_;
+  std::condition_variable actionsReady_, answersReady_, viewChanged_;
+  std::deque<Pending> queue_;
+  std::vector<std::pair<uint64_t, ActionAnswer>> answers_;
+  uint64_t nextTicket_ = 1;
+  StudioView view_;
+  bool closed_ = false;
+  std::optional<Clock::time_point> lastContact_;
+  Cursor cursor_;
+};
+
+}  // namespace heart::studio

@@ -1,0 +1,115 @@
+#include "studio/studio_event_source.h"
+
+#include "application/host.h"
+#include "dialog/dialog_manager.h"
+#include "dialog/dialog_state.h"
+#include "document/document.h"
+#include "studio/preview_picture.h"
+#include "studio/studio_actions.h"
+
+namespace heart::studio {
+namespace {
+
+constexpr auto kPollInterval = std::chrono::milliseconds(100);
+
+}  // namespace
+
+StudioEventSource::StudioEventSource(Host& host, StudioChannel& channel,
+                                     StudioSourceOptions options)
+    : host_(host), channel_(channel), options_(options) {}
+
+void StudioEventSource::publish() {
+  StudioView view;
+  if (std::optional<DialogState> state = host_.dialogs().currentState()) {
+    // The first dialog the source serves is the options dialog; any other
+    // dialog open over it is a modal box (an alert, the about box).
+    if (!mainResource_) mainResource_ = state->resourceId;
+    if (state->resourceId == *mainResource_ && host_.dialogs().openDialogs() == 1)
+      mainDialog_ = toJson(*state);
+    else
+      view.modal = toJson(*state);
+  }
+  view.dialog = mainDialog_;
+
+  if (host_.hasDocument()) {
+    const Document& document = host_.document();
+    const DocumentView& front = document.view(0);
+    bool moved = front.zoom() != drawnZoom_ || front.centre().h != drawnCentreH ||
+                 front.centre().v != drawnCentreV || front.windowWidth() != drawnWidth_ ||
+                 front.windowHeight() != drawnHeight_;
+    if (!drawnRedraws_ || *drawnRedraws_ != document.redrawCount() || moved) {
+      std::string error;
+      if (std::optional<PreviewPicture> picture = renderPreview(document, &error)) {
+        preview_ = std::make_shared<const std::vector<unsigned char>>(std::move(picture->png));
+        previewInfo_ = {{"width", picture->width},
+                        {"height", picture->height},
+                        {"zoom", picture->zoom},
+                        {"paths", picture->paths},
+                        {"renderMilliseconds", picture->milliseconds},
+                        {"page", {document.pageSize().h, document.pageSize().v}},
+                        {"centre", {front.centre().h, front.centre().v}}};
+      } else {
+        preview_.reset();
+        previewInfo_ = {{"error", error}};
+      }
+      ++previewVersion_;
+      drawnRedraws_ = document.redrawCount();
+      drawnZoom_ = front.zoom();
+      drawnCentreH = front.centre().h;
+      drawnCentreV = front.centre().v;
+      drawnWidth_ = front.windowWidth();
+      drawnHeight_ = front.windowHeight();
+    }
+  }
+  view.previewVersion = previewVersion_;
+  view.preview = preview_;
+  view.previewInfo = previewInfo_;
+  uint64_t version = channel_.publish(std::move(view));
+  if (inFlight_) {
+    channel_.answer(*inFlight_, {true, {}, version});
+    inFlight_.reset();
+  }
+}
+
+std::optional<DialogEvent> StudioEventSource::next() {
+  publish();
+  for (;;) {
+    if (options_.interrupted && options_.interrupted->load()) {
+      cancelReason_ = "interrupted";
+      return DialogEvent::cancel().labelled("interrupt");
+    }
+    if (std::optional<StudioChannel::Clock::time_point> contact = channel_.lastContact();
+        contact && StudioChannel::Clock::now() - *contact > options_.contactTimeout) {
+      cancelReason_ = "the browser went away";
+      return DialogEvent::cancel().labelled("browser gone");
+    }
+    std::optional<StudioChannel::Pending> pending = channel_.take(kPollInterval);
+    if (!pending) continue;
+    std::optional<DialogState> state = host_.dialogs().currentState();
+    if (!state) {
+      channel_.answer(pending->ticket, {false, "no dialog is open", channel_.view().version});
+      continue;
+    }
+    std::variant<DialogEvent, std::string> event = eventForAction(pending->action, *state);
+    if (std::string* error = std::get_if<std::string>(&event)) {
+      channel_.answer(pending->ticket, {false, *error, channel_.view().version});
+      continue;
+    }
+    DialogEvent& chosen = std::get<DialogEvent>(event);
+    if (chosen.kind == DialogEvent::Kind::Confirm && host_.dialogs().openDialogs() == 1)
+      confirmed_ = true;
+    inFlight_ = pending->ticket;
+    chosen.label = "page action";
+    return std::move(chosen);
+  }
+}
+
+void StudioEventSource::finish(nlohmann::json ended) {
+  channel_.close(std::move(ended));
+  if (inFlight_) {
+    channel_.answer(*inFlight_, {true, {}, channel_.view().version});
+    inFlight_.reset();
+  }
+}
+
+}  // namespace heart::studio

@@ -1,0 +1,67 @@
+// The event source of a studio session. It runs on the main thread inside
+// the modal dialog: each time the dialog manager asks for the next user
+// action, it first publishes the dialog as the last action left it (with a
+// new preview picture when the document was redrawn or the view moved),
+// answers that action's sender, and then waits for the next action from the
+// page. Actions the user could not have made are refused without reaching
+// the dialog. Ctrl-C in the terminal, or the page falling silent for longer
+// than the contact timeout, cancels the dialog.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "dialog/event_source.h"
+#include "studio/studio_channel.h"
+
+namespace heart {
+class Host;
+}
+
+namespace heart::studio {
+
+struct StudioSourceOptions {
+  // Set from a signal handler when the user interrupts the command.
+  const std::atomic<bool>* interrupted = nullptr;
+  // How long the page may stay silent once it has made contact.
+  std::chrono::milliseconds contactTimeout{30000};
+};
+
+class StudioEventSource : public EventSource {
+ public:
+  StudioEventSource(Host& host, StudioChannel& channel, StudioSourceOptions options = {});
+  std::optional<DialogEvent> next() override;
+
+  // Called once the dialog has returned: answers the action that ended it
+  // and closes the channel with `ended` (how the session ended).
+  void finish(nlohmann::json ended);
+  // Why the source itself cancelled the dialog ("interrupted", "the browser
+  // went away"); empty when the user ended it.
+  const std::string& cancelReason() const { return cancelReason_; }
+  // Whether the dialog was ended by the user's confirmation.
+  bool confirmed() const { return confirmed_; }
+
+ private:
+  void publish();
+
+  Host& host_;
+  StudioChannel& channel_;
+  StudioSourceOptions options_;
+  std::optional<uint64_t> inFlight_;  // the ticket of the action being applied
+  std::optional<int32_t> mainResource_;
+  nlohmann::json mainDialog_;
+  // What the last preview showed, to draw a new one only when it changed.
+  std::optional<uint64_t> drawnRedraws_;
+  float drawnZoom_ = 0, drawnCentreH = 0, drawnCentreV = 0;
+  int32_t drawnWidth_ = 0, drawnHeight_ = 0;
+  uint64_t previewVersion_ = 0;
+  std::shared_ptr<const std::vector<unsigned char>> preview_;
+  nlohmann::json previewInfo_;
+  std::string cancelReason_;
+  bool confirmed_ = false;
+};
+
+}  // namespace heart::studio

@@ -1,0 +1,223 @@
+#include "studio/studio_server.h"
+
+#include <httplib.h>
+#include <sys/random.h>
+
+#include <stdexcept>
+
+#include "studio/web_assets.h"
+
+namespace heart::studio {
+namespace {
+
+using Json = nlohmann::json;
+
+// Compares without stopping at the first difference, so the time taken does
+// not tell how much of a guessed secret was right.
+bool sameSecret(const std::string& given, const std::string& secret) {
+  if (given.size() != secret.size()) return false;
+  unsigned char difference = 0;
+  for (size_t i = 0; i < given.size(); ++i)
+    difference |= static_cast<unsigned char>(given[i] ^ secret[i]);
+  return difference == 0;
+}
+
+// The value of the named cookie in a Cookie header, or empty.
+std::string cookieValue(const std::string& header, const std::string& name) {
+  size_t at = 0;
+  while (at < header.size()) {
+    size_t end = header.find(';', at);
+    if (end == std::string::npos) end = header.size();
+    std::string pair = header.substr(at, end - at);
+    size_t start = pair.find_first_not_of(' ');
+    if (start != std::string::npos) pair.erase(0, start);
+    if (pair.size() > name.size() && pair.compare(0, name.size(), name) == 0 &&
+        pair[name.size()] == '=')
+      return pair.substr(name.size() + 1);
+    at = end + 1;
+  }
+  return {};
+}
+
+const char* contentTypeOf(std::string_view name) {
+  if (name.ends_with(".html")) return "text/html; charset=utf-8";
+  if (name.ends_with(".css")) return "text/css; charset=utf-8";
+  if (name.ends_with(".js")) return "text/javascript; charset=utf-8";
+  if (name.ends_with(".png")) return "image/png";
+  return "application/octet-stream";
+}
+
+void refuse(httplib::Response& response, int status, const std::string& why) {
+  response.status = status;
+  response.set_content(Json{{"error", why}}.dump(), "application/json");
+}
+
+Json viewJson(const StudioView& view) {
+  return {{"version", view.version},
+          {"dialog", view.dialog},
+          {"modal", view.modal},
+          {"preview", {{"version", view.previewVersion}, {"info", view.previewInfo}}},
+          {"ended", view.ended}};
+}
+
+}  // namespace
+
+std::string makeSecret() {
+  unsigned char bytes[24];
+  size_t filled = 0;
+  while (filled < sizeof bytes) {
+    ssize_t got = getrandom(bytes + filled, sizeof bytes - filled, 0);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      throw std::runtime_error("the system gave no random bytes for the session's secret");
+    }
+    filled += static_cast<size_t>(got);
+  }
+  static const char kDigits[] = "0123456789abcdef";
+  std::string secret;
+  for (unsigned char byte : bytes) {
+    secret += kDigits[byte >> 4];
+    secret += kDigits[byte & 15];
+  }
+  return secret;
+}
+
+StudioServer::StudioServer(StudioChannel& channel, std::string secret, StudioServerOptions options)
+    : channel_(channel),
+      secret_(std::move(secret)),
+      options_(std::move(options)),
+      server_(std::make_unique<httplib::Server>()) {}
+
+StudioServer::~StudioServer() { stop(); }
+
+std::string StudioServer::address() const {
+  return "http://127.0.0.1:" + std::to_string(port_) + "/?key=" + secret_;
+}
+
+bool StudioServer::start(std::string* error) {
+  // Several tabs each hold a waiting view request and the browser keeps a
+  // few connections open: enough threads that none of them starves.
+  server_->new_task_queue = [] { return new httplib::ThreadPool(24); };
+  server_->set_keep_alive_timeout(2);
+  server_->set_payload_max_length(options_.maxBodyBytes);
+  installRoutes();
+  if (options_.port < 0 || options_.port > 65535) {
+    *error = "the port " + std::to_string(options_.port) + " is not between 0 and 65535";
+    return false;
+  }
+  if (options_.port == 0) {
+    port_ = server_->bind_to_any_port("127.0.0.1");
+    if (port_ <= 0) {
+      *error = "no free port on 127.0.0.1";
+      return false;
+    }
+  } else {
+    if (!server_->bind_to_port("127.0.0.1", options_.port)) {
+      *error =
+          "cannot listen on 127.0.0.1:" + std::to_string(options_.port) + " (is the port in use?)";
+      return false;
+    }
+    port_ = options_.port;
+  }
+  thread_ = std::thread([this] { server_->listen_after_bind(); });
+  return true;
+}
+
+void StudioServer::stop() {
+  if (server_) server_->stop();
+  if (thread_.joinable()) thread_.join();
+}
+
+void StudioServer::installRoutes() {
+  const std::string cookieName = "heart_studio";
+  server_->set_pre_routing_handler([this, cookieName](const httplib::Request& request,
+                                                      httplib::Response& response) {
+    const std::string port = std::to_string(port_);
+    const std::string host = request.get_header_value("Host");
+    if (host != "127.0.0.1:" + port && host != "localhost:" + port) {
+      refuse(response, 403, "this server answers only to 127.0.0.1:" + port);
+      return httplib::Server::HandlerResponse::Handled;
+    }
+    // Cookies are shared by every port of a host: the cookie's name carries
+    // the port, so two studios do not overwrite each other's secret.
+    std::string given = request.has_param("key")
+                            ? request.get_param_value("key")
+                            : cookieValue(request.get_header_value("Cookie"), cookieName + port);
+    if (!sameSecret(given, secret_)) {
+      refuse(response, 403,
+             "this address needs the session's secret; open the address that "
+             "heart studio printed");
+      return httplib::Server::HandlerResponse::Handled;
+    }
+    if (request.method != "GET" && request.method != "HEAD" &&
+        request.get_header_value("Origin") != "http://" + host) {
+      refuse(response, 403, "changes are accepted only from the studio's own page");
+      return httplib::Server::HandlerResponse::Handled;
+    }
+    channel_.touch();
+    return httplib::Server::HandlerResponse::Unhandled;
+  });
+
+  auto serveAsset = [](const std::string& name, httplib::Response& response) {
+    for (const WebAsset& asset : webAssets())
+      if (asset.name == name) {
+        response.set_content(std::string(asset.bytes), contentTypeOf(name));
+        response.set_header("Cache-Control", "no-cache");
+        return;
+      }
+    refuse(response, 404, "no such page");
+  };
+  server_->Get(
+      "/", [this, serveAsset, cookieName](const httplib::Request&, httplib::Response& response) {
+        response.set_header("Set-Cookie", cookieName + std::to_string(port_) + "=" + secret_ +
+                                              "; Path=/; HttpOnly; SameSite=Strict");
+        response.set_header("Content-Security-Policy",
+                            "default-src 'self'; img-src 'self' blob:; connect-src 'self'");
+        serveAsset("index.html", response);
+      });
+  for (const char* name : {"studio.css", "studio.js"}) {
+    server_->Get(std::string("/") + name,
+                 [serveAsset, name](const httplib::Request&, httplib::Response& response) {
+                   serveAsset(name, response);
+                 });
+  }
+  server_->Get("/picker-cursor.png", [this](const httplib::Request&, httplib::Response& response) {
+    StudioChannel::Cursor cursor = channel_.pickerCursor();
+    if (!cursor.png) return refuse(response, 404, "no picker cursor");
+    response.set_content(std::string(cursor.png->begin(), cursor.png->end()), "image/png");
+    response.set_header("X-Hotspot",
+                        std::to_string(cursor.hotspotX) + " " + std::to_string(cursor.hotspotY));
+  });
+  server_->Get("/api/view", [this](const httplib::Request& request, httplib::Response& response) {
+    uint64_t since = 0;
+    if (request.has_param("since")) {
+      try {
+        since = std::stoull(request.get_param_value("since"));
+      } catch (const std::exception&) {
+        return refuse(response, 400, "\"since\" is a view number");
+      }
+    }
+    StudioView view = channel_.view(since, options_.viewPatience);
+    response.set_content(viewJson(view).dump(), "application/json");
+    response.set_header("Cache-Control", "no-store");
+  });
+  server_->Get("/api/preview.png", [this](const httplib::Request&, httplib::Response& response) {
+    StudioView view = channel_.view();
+    if (!view.preview) return refuse(response, 404, "no preview has been drawn yet");
+    response.set_content(std::string(view.preview->begin(), view.preview->end()), "image/png");
+    response.set_header("X-Preview-Version", std::to_string(view.previewVersion));
+    response.set_header("Cache-Control", "no-store");
+  });
+  server_->Post("/api/action",
+                [this](const httplib::Request& request, httplib::Response& response) {
+                  Json action = Json::parse(request.body, nullptr, false);
+                  if (action.is_discarded()) return refuse(response, 400, "the action is not JSON");
+                  ActionAnswer answer = channel_.submit(std::move(action), options_.actionPatience);
+                  if (!answer.accepted) return refuse(response, 400, answer.error);
+                  Json answered = viewJson(channel_.view());
+                  answered["applied"] = answer.version;  // the view this action produced
+                  response.set_content(answered.dump(), "application/json");
+                });
+}
+
+}  // namespace heart::studio

@@ -1,0 +1,70 @@
+// The studio's web server: it serves the page and answers the page's
+// requests from what the studio channel holds. It listens on the loopback
+// address only, and every request must carry the session's secret (in the
+// address the command prints, then as a cookie). Requests that name another
+// host than the loopback address and this port are refused (a foreign page
+// reaching the server through DNS rebinding), and so are changes whose
+// Origin is not the page's own (a foreign page posting across sites).
+//
+//   GET  /?key=SECRET          the page; sets the secret cookie
+//   GET  /studio.css, /studio.js, /picker-cursor.png
+//   GET  /api/view?since=N     the published view, waiting for one newer than N
+//   GET  /api/preview.png      the latest preview picture
+//   POST /api/action           one user action (see studio_actions.h)
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "studio/studio_channel.h"
+
+namespace httplib {
+class Server;
+}
+
+namespace heart::studio {
+
+struct StudioServerOptions {
+  int port = 0;  // 0: any free port
+  size_t maxBodyBytes = 16 * 1024;
+  // How long a view request waits for something new before answering.
+  std::chrono::milliseconds viewPatience{15000};
+  // How long an action waits for the dialog to take it.
+  std::chrono::milliseconds actionPatience{120000};
+};
+
+// A fresh secret: 192 random bits from the system, as 48 hexadecimal digits.
+// Throws std::runtime_error when the system has no randomness to give.
+std::string makeSecret();
+
+class StudioServer {
+ public:
+  StudioServer(StudioChannel& channel, std::string secret, StudioServerOptions options = {});
+  ~StudioServer();  // stops the server
+  StudioServer(const StudioServer&) = delete;
+  StudioServer& operator=(const StudioServer&) = delete;
+
+  // Binds 127.0.0.1 and starts answering on a thread of its own. On failure
+  // answers false and *error says why.
+  bool start(std::string* error);
+  void stop();
+  int port() const { return port_; }
+  // The address that opens the page, secret included.
+  std::string address() const;
+
+ private:
+  void installRoutes();
+
+  StudioChannel& channel_;
+  std::string secret_;
+  StudioServerOptions options_;
+  std::unique_ptr<httplib::Server> server_;
+  std::thread thread_;
+  int port_ = 0;
+};
+
+}  // namespace heart::studio

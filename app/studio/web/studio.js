@@ -1,0 +1,442 @@
+// Heart Studio: draws the host's dialog from the state the server publishes,
+// sends the user's actions one at a time, and shows the document's preview.
+"use strict";
+
+const SPIN = "ADM Spin Edit Type";
+const STATIC = "ADM Text Static Type";
+const POPUP = "ADM Popup List Type";
+const PICTURE_BUTTON = "ADM Picture Push Button Type";
+const TEXT_BUTTON = "ADM Text Push Button Type";
+const DEFAULT_BUTTON = "ADM Default Push Button Type";
+const CHECK = "ADM Text Check Box Type";
+const PAGE_BUTTONS = [90, 91, 92, 93, 94, 95];
+const PICKER_BUTTONS = [160, 161, 162, 163, 164, 165, 166, 167, 168];
+const EMPHASISED_FONT = 5;
+
+const studio = {
+  view: null,          // the last view the server published
+  shownPreview: 0,     // the preview version on screen
+  loadingPreview: 0,   // the preview version being fetched
+  armedPicker: null,   // the picker button waiting for a click in the document
+  pendingChanges: [],  // {since, version}: changes waiting for their preview
+  queue: Promise.resolve(),
+  scale: 1,
+};
+// The page's own timing, from a user's change to its preview painted (ms).
+window.heartStudioTimings = [];
+
+const $ = (id) => document.getElementById(id);
+
+function note(text, isError) {
+  const status = $("status");
+  status.textContent = text;
+  status.classList.toggle("error", !!isError);
+}
+
+// ---- Talking to the host ---------------------------------------------------
+
+async function postAction(action) {
+  const response = await fetch("/api/action", {
+    method: "POST",
+    headers: { "Content-Type": "application/json" },
+    body: JSON.stringify(action),
+  });
+  const body = await response.json().catch(() => ({ error: "the host gave no answer" }));
+  if (!response.ok) throw new Error(body.error || "the host refused the action");
+  return body;
+}
+
+// Actions go one at a time, in the order the user made them.
+function send(action) {
+  const since = performance.now();
+  studio.queue = studio.queue.then(async () => {
+    try {
+      const view = await postAction(action);
+      if (view.preview && view.preview.version !== studio.shownPreview)
+        studio.pendingChanges.push({ since, version: view.preview.version });
+      show(view);
+    } catch (error) {
+      note(error.message, true);
+      if (studio.view) show(studio.view, true);
+    }
+  });
+  return studio.queue;
+}
+
+async function pollViews() {
+  for (;;) {
+    const since = studio.view ? studio.view.version : 0;
+    try {
+      const response = await fetch("/api/view?since=" + since, { cache: "no-store" });
+      if (!response.ok) {
+        const body = await response.json().catch(() => ({}));
+        $("session-note").textContent = body.error || "The studio refused the page.";
+        $("session-note").classList.add("error");
+        return;
+      }
+      const view = await response.json();
+      if (view.version > since) show(view);
+      if (view.ended) return;
+    } catch (error) {
+      $("session-note").textContent = "The studio is not answering.";
+      $("session-note").classList.add("error");
+      await new Promise((resolve) => setTimeout(resolve, 1000));
+    }
+  }
+}
+
+// ---- Drawing the dialog ----------------------------------------------------
+
+function kindOf(item) {
+  if (item.type === SPIN) return "spin";
+  if (item.type === CHECK) return "check";
+  if (item.type === POPUP) return "popup";
+  if (item.type === STATIC) return "static";
+  if (item.type === PICTURE_BUTTON || item.type === TEXT_BUTTON || item.type === DEFAULT_BUTTON)
+    return "button";
+  return "static";
+}
+
+function buttonText(text) {
+  return (text || "").replace(/&(.)/g, "$1");
+}
+
+function place(element, item) {
+  const [left, top, right, bottom] = item.bounds;
+  element.style.left = left + "px";
+  element.style.top = top + "px";
+  element.style.width = right - left + "px";
+  element.style.height = bottom - top + "px";
+}
+
+function stepOf(item) {
+  if (item.integer) return 1;
+  const digits = item.precision >= 0 ? item.precision : 2;
+  return Math.pow(10, -digits);
+}
+
+function formatValue(item) {
+  if (item.integer) return String(item.value);
+  const digits = item.precision >= 0 ? item.precision : 2;
+  return Number(item.value).toFixed(digits);
+}
+
+function commitSpin(input, item, value) {
+  if (!Number.isFinite(value)) {
+    note("Item " + item.id + " takes a number.", true);
+    input.value = formatValue(item);
+    return;
+  }
+  if (item.integer) value = Math.round(value);
+  send({ action: "set", item: item.id, value });
+}
+
+function stepSpin(input, item, direction) {
+  const current = parseFloat(input.value);
+  const base = Number.isFinite(current) ? current : Number(item.value);
+  const step = stepOf(item);
+  let value = Math.round((base + direction * step) / step) * step;
+  if (item.minimum !== null && value < item.minimum) value = item.minimum;
+  if (item.maximum !== null && value > item.maximum) value = item.maximum;
+  value = item.integer ? Math.round(value) : Number(value.toFixed(6));
+  input.value = item.integer ? String(value) : value.toFixed(item.precision >= 0 ? item.precision : 2);
+  commitSpin(input, item, value);
+}
+
+function makeElement(item, modal) {
+  const kind = kindOf(item);
+  let element;
+  let control;
+  if (kind === "spin") {
+    element = control = document.createElement("input");
+    control.type = "number";
+    control.addEventListener("change", () => {
+      // An emptied field is still being edited; the next value typed counts.
+      if (control.value.trim() === "") return;
+      commitSpin(control, control.heartItem, parseFloat(control.value));
+    });
+    control.addEventListener("keydown", (event) => {
+      if (event.key === "ArrowUp" || event.key === "ArrowDown") {
+        event.preventDefault();
+        stepSpin(control, control.heartItem, event.key === "ArrowUp" ? 1 : -1);
+      } else if (event.key === "Enter") {
+        event.preventDefault();
+        event.stopPropagation();
+        commitSpin(control, control.heartItem, parseFloat(control.value));
+      }
+    });
+    control.addEventListener("wheel", (event) => {
+      if (document.activeElement !== control) return;
+      event.preventDefault();
+      stepSpin(control, control.heartItem, event.deltaY < 0 ? 1 : -1);
+    }, { passive: false });
+  } else if (kind === "check") {
+    element = document.createElement("label");
+    element.className = "check";
+    control = document.createElement("input");
+    control.type = "checkbox";
+    element.append(control, document.createElement("span"));
+    control.addEventListener("change", () => {
+      send({ action: "check", item: control.heartItem.id, on: control.checked });
+    });
+  } else if (kind === "popup") {
+    element = control = document.createElement("select");
+    control.addEventListener("change", () => {
+      send({ action: "choose", item: control.heartItem.id, position: control.selectedIndex });
+    });
+  } else if (kind === "button") {
+    element = control = document.createElement("button");
+    control.type = "button";
+    if (PAGE_BUTTONS.includes(item.id) && !modal) {
+      control.classList.add("page");
+      control.textContent = "\u2665";
+    } else if (PICKER_BUTTONS.includes(item.id) && !modal) {
+      control.classList.add("picker");
+      control.textContent = "\u2295";
+      control.title = "Pick a point in the document";
+    }
+    control.addEventListener("click", () => {
+      const current = control.heartItem;
+      if (control.classList.contains("picker")) armPicker(current.id);
+      else send({ action: "press", item: current.id });
+    });
+  } else {
+    element = control = document.createElement("div");
+    element.className = "static";
+    if (!modal && item.id >= 95 && item.id <= 100) element.classList.add("caption");
+  }
+  control.dataset.item = item.id;
+  element.heartControl = control;
+  return element;
+}
+
+function update(element, item) {
+  const control = element.heartControl;
+  control.heartItem = item;
+  place(element, item);
+  element.hidden = !item.visible;
+  control.hidden = !item.visible;
+  const kind = kindOf(item);
+  if (kind === "static") {
+    control.textContent = item.text;
+    if (item.enabled) control.removeAttribute("aria-disabled");
+    else control.setAttribute("aria-disabled", "true");
+    control.classList.toggle("current", item.font === EMPHASISED_FONT);
+    return;
+  }
+  control.disabled = !item.enabled;
+  if (kind === "spin") {
+    control.step = String(stepOf(item));
+    if (item.minimum !== null) control.min = item.minimum; else control.removeAttribute("min");
+    if (item.maximum !== null) control.max = item.maximum; else control.removeAttribute("max");
+    control.dataset.integer = item.integer ? "true" : "false";
+    const shown = formatValue(item);
+    if (document.activeElement !== control || control.dataset.shown !== shown) {
+      control.value = shown;
+      control.dataset.shown = shown;
+    }
+    const outside = (item.minimum !== null && item.value < item.minimum) ||
+                    (item.maximum !== null && item.value > item.maximum);
+    control.classList.toggle("out-of-range", outside);
+  } else if (kind === "check") {
+    control.checked = item.checked;
+    element.lastChild.textContent = item.text;
+    element.classList.toggle("disabled", !item.enabled);
+  } else if (kind === "popup") {
+    const texts = item.entries.map((entry) => entry.text);
+    if (control.heartEntries !== texts.join("\n")) {
+      control.replaceChildren(...texts.map((text) => {
+        const option = document.createElement("option");
+        option.textContent = text.trim();
+        return option;
+      }));
+      control.heartEntries = texts.join("\n");
+    }
+    control.selectedIndex = item.selected;
+  } else if (kind === "button") {
+    if (!control.classList.contains("page") && !control.classList.contains("picker"))
+      control.textContent = buttonText(item.text);
+    control.classList.toggle("armed", studio.armedPicker === item.id);
+  }
+}
+
+// Builds the dialog's elements once, then only updates them, so focus and
+// typing survive a new state.
+function drawDialog(container, dialog, modal) {
+  const items = dialog.items || [];
+  const signature = items.map((item) => item.id + ":" + item.type).join(",");
+  if (container.heartSignature !== signature) {
+    container.replaceChildren(...items.map((item) => makeElement(item, modal)));
+    container.heartSignature = signature;
+  }
+  const [width, height] = dialog.size;
+  container.style.width = width + "px";
+  container.style.height = height + "px";
+  items.forEach((item, index) => update(container.children[index], item));
+  if (!modal) {
+    const current = items.find((item) => item.type === STATIC && item.id >= 95 &&
+                                         item.id <= 100 && item.font === EMPHASISED_FONT);
+    PAGE_BUTTONS.forEach((id, index) => {
+      const button = container.querySelector('button[data-item="' + id + '"]');
+      if (button) button.classList.toggle("current", !!current && current.id === 95 + index);
+    });
+  }
+}
+
+function fitDialog() {
+  const dialog = $("dialog");
+  const width = parseFloat(dialog.style.width) || 530;
+  const height = parseFloat(dialog.style.height) || 320;
+  const room = Math.max(320, Math.min(window.innerWidth - 80, 900));
+  studio.scale = Math.max(1, Math.min(1.6, room / width));
+  dialog.style.transform = "scale(" + studio.scale + ")";
+  const frame = $("dialog-frame");
+  frame.style.width = width * studio.scale + 12 + "px";
+  frame.style.height = height * studio.scale + 12 + "px";
+}
+
+// ---- Showing a view -----------------------------------------------------
+
+function show(view, force) {
+  if (!force && studio.view && view.version < studio.view.version) return;
+  studio.view = view;
+  if (view.dialog) {
+    $("dialog-title").textContent = view.dialog.title || view.dialog.name;
+    drawDialog($("dialog"), view.dialog, false);
+    fitDialog();
+  }
+  const layer = $("modal-layer");
+  if (view.modal) {
+    $("modal-title").textContent = view.modal.title || view.modal.name;
+    const box = $("modal");
+    drawDialog(box, view.modal, true);
+    box.style.transform = "scale(" + Math.max(1.5, studio.scale) + ")";
+    box.parentElement.style.width = view.modal.size[0] * Math.max(1.5, studio.scale) + "px";
+    box.style.marginBottom = view.modal.size[1] * (Math.max(1.5, studio.scale) - 1) + "px";
+    layer.hidden = false;
+  } else {
+    layer.hidden = true;
+  }
+  if (view.ended) {
+    $("ended-text").textContent = view.ended.message;
+    $("ended-layer").hidden = false;
+    $("session-note").textContent = view.ended.message;
+  } else {
+    $("session-note").textContent = "Session open";
+  }
+  if (view.preview && view.preview.version > studio.shownPreview) loadPreview(view.preview);
+}
+
+async function loadPreview(preview) {
+  if (preview.version <= studio.loadingPreview) return;
+  studio.loadingPreview = preview.version;
+  const info = preview.info || {};
+  if (info.error) {
+    note("No preview: " + info.error, true);
+    return;
+  }
+  try {
+    const response = await fetch("/api/preview.png?v=" + preview.version, { cache: "no-store" });
+    if (!response.ok) throw new Error("the preview could not be fetched");
+    const version = Number(response.headers.get("X-Preview-Version")) || preview.version;
+    const blob = await response.blob();
+    if (version < studio.shownPreview) return;
+    const url = URL.createObjectURL(blob);
+    const image = $("preview");
+    const previous = image.src;
+    image.src = url;
+    await image.decode();
+    if (previous && previous.startsWith("blob:")) URL.revokeObjectURL(previous);
+    studio.shownPreview = version;
+    requestAnimationFrame(() => painted(version, info));
+  } catch (error) {
+    note(error.message, true);
+  }
+}
+
+function painted(version, info) {
+  const now = performance.now();
+  const done = studio.pendingChanges.filter((change) => change.version <= version);
+  studio.pendingChanges = studio.pendingChanges.filter((change) => change.version > version);
+  let took = null;
+  for (const change of done) {
+    took = now - change.since;
+    window.heartStudioTimings.push(took);
+  }
+  const view = $("view");
+  view.dataset.paths = String(info.paths);
+  view.dataset.previewVersion = String(version);
+  $("view-zoom").textContent = Math.round(info.zoom * 100) + "%";
+  const paths = Number(info.paths).toLocaleString("en-US");
+  let text = paths + (info.paths === 1 ? " path" : " paths") + " \u00b7 drawn in " +
+             Number(info.renderMilliseconds).toFixed(1) + " ms";
+  if (took !== null) text += " \u00b7 change to picture " + took.toFixed(0) + " ms";
+  note(text, false);
+}
+
+// ---- The point picker ------------------------------------------------------
+
+function armPicker(id) {
+  studio.armedPicker = id;
+  $("view").classList.add("picking");
+  $("pick-hint").hidden = false;
+  if (studio.view) show(studio.view, true);
+}
+
+function disarmPicker() {
+  studio.armedPicker = null;
+  $("view").classList.remove("picking");
+  $("pick-hint").hidden = true;
+  if (studio.view) show(studio.view, true);
+}
+
+function pickAt(event) {
+  if (studio.armedPicker === null) return;
+  const image = $("preview");
+  const box = image.getBoundingClientRect();
+  if (!image.naturalWidth || box.width === 0) return;
+  const x = Math.floor((event.clientX - box.left) * image.naturalWidth / box.width);
+  const y = Math.floor((event.clientY - box.top) * image.naturalHeight / box.height);
+  const item = studio.armedPicker;
+  disarmPicker();
+  send({ action: "pick", item, x, y });
+}
+
+async function usePickerCursor() {
+  try {
+    const response = await fetch("/picker-cursor.png");
+    if (!response.ok) return;
+    const [x, y] = (response.headers.get("X-Hotspot") || "0 0").split(" ").map(Number);
+    const url = URL.createObjectURL(await response.blob());
+    const sheet = document.styleSheets[0];
+    sheet.insertRule(".view.picking img { cursor: url(" + url + ") " + x + " " + y + ", crosshair; }",
+                     sheet.cssRules.length);
+  } catch (error) {
+    // The crosshair stays.
+  }
+}
+
+// ---- Keys -----------------------------------------------------------------
+
+document.addEventListener("keydown", (event) => {
+  const view = studio.view;
+  if (!view || view.ended) return;
+  if (event.key === "Escape") {
+    event.preventDefault();
+    if (studio.armedPicker !== null) disarmPicker();
+    else send({ action: "cancel" });
+  } else if (event.key === "Enter") {
+    const target = event.target;
+    if (target.tagName === "BUTTON" || target.tagName === "SELECT") return;
+    event.preventDefault();
+    send({ action: "ok" });
+  }
+});
+
+window.addEventListener("resize", fitDialog);
+window.addEventListener("DOMContentLoaded", () => {
+  document.querySelector('[data-action="ok"]').addEventListener("click", () => send({ action: "ok" }));
+  $("preview").addEventListener("click", pickAt);
+  usePickerCursor();
+  pollViews();
+});

@@ -1,0 +1,57 @@
+"""How long a designer waits in Heart Studio: from a change in the page to the
+new preview painted, by the page's own timing, in headless Chromium.
+
+Usage: /usr/bin/python3 bench/studio_preview_bench.py HEART [CHANGES]
+Prints the median and spread for the default record and for the heaviest
+record the dialog allows (400 hearts, basic pattern, drop shadow, 60 sketch
+repeats)."""
+import os
+import statistics
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+import studio_browser as sb  # noqa: E402
+
+RECORDS = {
+    "default record": [],
+    "heaviest record": ["--set", "heartCount=400", "--set", "basicPattern=true",
+                        "--set", "dropShadow=true", "--set", "sketchRepeats=60"],
+}
+
+
+def measure(driver, heart, edits, changes):
+    folder = tempfile.mkdtemp(prefix="heart-studio-bench-")
+    studio = sb.Studio(heart, folder, "--no-record", "--seed", "5", *edits)
+    try:
+        page = sb.Page(driver, studio.address, timeout=120)
+        paths = page.paths()
+        # Heart height, typed: each change runs the generator and a new preview.
+        for n in range(changes + 1):
+            page.type_value(11, "%d" % (150 + n % 2 * 10))
+        timings = page.timings()[1:]  # the first change warms the page up
+        page.driver.find_element("css selector", '[data-item="2"]').click()
+        studio.wait()
+        return paths, timings
+    finally:
+        studio.stop()
+
+
+def main():
+    if len(sys.argv) < 2:
+        sys.exit(__doc__)
+    heart = os.path.abspath(sys.argv[1])
+    changes = int(sys.argv[2]) if len(sys.argv) > 2 else 20
+    driver = sb.start_browser()
+    try:
+        for name, edits in RECORDS.items():
+            paths, timings = measure(driver, heart, edits, changes)
+            print("%-16s %6d paths  %d changes  median %6.1f ms  min %6.1f  max %6.1f" %
+                  (name, paths, len(timings), statistics.median(timings), min(timings),
+                   max(timings)))
+    finally:
+        sb.stop_browser(driver)
+
+
+if __name__ == "__main__":
+    main()

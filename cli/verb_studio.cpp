@@ -1,0 +1,183 @@
+// `heart studio`: the options dialog in a browser, with a live preview of
+// the document. The dialog runs on this thread as in `heart dialog`, taking
+// its actions from the page through the studio's web server; a confirmed
+// dialog draws the hearts, writes the drawing and saves the record exactly
+// as a scripted session does.
+//   heart studio -o hearts.svg
+//   heart studio --no-browser --port 8123
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <thread>
+
+#include "application/host.h"
+#include "cli_verbs.h"
+#include "resources/plugin_resources.h"
+#include "session_options.h"
+#include "studio/picker_cursor.h"
+#include "studio/studio_event_source.h"
+#include "studio/studio_server.h"
+
+extern char** environ;
+
+namespace heart::cli {
+namespace {
+
+constexpr int32_t kPickerCursor = 16000;
+
+struct StudioArguments {
+  SessionArguments session;
+  int port = 0;
+  bool noBrowser = false;
+  double contactTimeout = 30;
+};
+
+std::atomic<bool> interrupted{false};
+
+void onInterrupt(int) { interrupted = true; }
+
+// Opens the address with the desktop's opener, when there is one, without
+// waiting for it and without letting it write into this command's output.
+void openInBrowser(const std::string& address) {
+  std::string opener;
+  for (const char* name : {"xdg-open", "open"}) {
+    const char* path = std::getenv("PATH");
+    std::string folders = path ? path : "/usr/bin:/bin";
+    size_t at = 0;
+    while (opener.empty() && at <= folders.size()) {
+      size_t end = folders.find(':', at);
+      if (end == std::string::npos) end = folders.size();
+      std::filesystem::path candidate = std::filesystem::path(folders.substr(at, end - at)) / name;
+      if (access(candidate.c_str(), X_OK) == 0) opener = candidate.string();
+      at = end + 1;
+    }
+    if (!opener.empty()) break;
+  }
+  if (opener.empty()) {
+    std::cerr << "heart studio: no browser opener found; open the address above in a browser\n";
+    return;
+  }
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+  std::vector<char*> argv = {opener.data(), const_cast<char*>(address.c_str()), nullptr};
+  pid_t child = 0;
+  if (posix_spawn(&child, opener.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
+    // The opener returns quickly once it has handed the address on; reap it
+    // in the background so it leaves no zombie.
+    std::thread([child] { waitpid(child, nullptr, 0); }).detach();
+  }
+  posix_spawn_file_actions_destroy(&actions);
+}
+
+nlohmann::json endedNote(int exitCode, const studio::StudioEventSource* source,
+                         const std::string& output) {
+  std::string result, message;
+  if (exitCode != 0) {
+    result = "failed";
+    message = "The session failed; the terminal says why. Nothing was written.";
+  } else if (source && source->confirmed()) {
+    result = "confirmed";
+    message = output.empty() ? "Confirmed. The hearts were drawn."
+                             : "Confirmed. The drawing was written to " + output + ".";
+  } else {
+    result = "cancelled";
+    message = "Cancelled";
+    if (source && !source->cancelReason().empty()) message += " (" + source->cancelReason() + ")";
+    message += ". Nothing was written.";
+  }
+  return {{"result", result}, {"exitCode", exitCode}, {"message", message}};
+}
+
+int runStudio(StudioArguments& arguments, SessionOptions& options) {
+  studio::StudioChannel channel;
+  studio::StudioServerOptions serverOptions;
+  serverOptions.port = arguments.port;
+  std::string secret, error;
+  try {
+    secret = studio::makeSecret();
+  } catch (const std::exception& e) {
+    return reportFailure("studio", e.what());
+  }
+  studio::StudioServer server(channel, secret, serverOptions);
+  if (!server.start(&error)) return reportFailure("studio", error);
+  std::cout << server.address() << std::endl;
+  if (!arguments.noBrowser) openInBrowser(server.address());
+
+  struct sigaction interrupt {
+  }, previous{};
+  interrupt.sa_handler = onInterrupt;
+  interrupt.sa_flags = SA_RESETHAND;  // a second Ctrl-C ends the command at once
+  sigemptyset(&interrupt.sa_mask);
+  interrupted = false;
+  sigaction(SIGINT, &interrupt, &previous);
+
+  studio::StudioSourceOptions sourceOptions;
+  sourceOptions.interrupted = &interrupted;
+  sourceOptions.contactTimeout =
+      std::chrono::milliseconds(static_cast<int64_t>(arguments.contactTimeout * 1000));
+  std::optional<studio::StudioEventSource> source;
+  options.frontEnd = [&](Host& host) -> EventSource& {
+    if (const PluginResources* resources = host.resources())
+      if (const ResourceImage* cursor = resources->cursor(kPickerCursor))
+        if (auto png = studio::cursorPng(*cursor))
+          channel.setPickerCursor(
+              {std::make_shared<const std::vector<unsigned char>>(std::move(*png)),
+               cursor->hotspotX, cursor->hotspotY});
+    source.emplace(host, channel, sourceOptions);
+    return *source;
+  };
+  int exitCode = runFilterSession(options);
+  sigaction(SIGINT, &previous, nullptr);
+
+  nlohmann::json ended = endedNote(exitCode, source ? &*source : nullptr, options.output);
+  if (source)
+    source->finish(ended);
+  else
+    channel.close(ended);
+  // Let a page that is watching see how the session ended before the server goes.
+  if (channel.lastContact()) std::this_thread::sleep_for(std::chrono::milliseconds(400));
+  server.stop();
+  return exitCode;
+}
+
+void addStudioVerb(CLI::App& app, CliContext& context) {
+  auto arguments = std::make_shared<StudioArguments>();
+  CLI::App* verb = app.add_subcommand(
+      "studio", "Open the options dialog in a browser, with a live preview, then draw the hearts");
+  addSessionOptions(*verb, arguments->session);
+  verb->add_option("--port", arguments->port,
+                   "The port on 127.0.0.1 to serve the page from (0: any free port)")
+      ->capture_default_str();
+  verb->add_flag("--no-browser", arguments->noBrowser,
+                 "Only print the address; do not open a browser");
+  verb->add_option("--contact-timeout", arguments->contactTimeout,
+                   "Seconds without a word from the page after which the dialog is cancelled")
+      ->capture_default_str()
+      ->check(CLI::Range(0.5, 86400.0));
+  verb->callback([arguments, &context] {
+    SessionOptions options;
+    options.verb = "studio";
+    options.pluginPath = context.pluginPath;
+    std::string error;
+    if (!sessionFromArguments(arguments->session, &options, &error)) {
+      context.exitCode = reportFailure("studio", error);
+      return;
+    }
+    context.exitCode = runStudio(*arguments, options);
+  });
+}
+
+}  // namespace
+
+HEART_CLI_VERB(55, addStudioVerb);
+
+}  // namespace heart::cli

@@ -1,0 +1,125 @@
+"""A studio session and a headless Chromium driven by WebDriver, shared by the
+end-to-end tests and the preview benchmark."""
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+CHROMIUM = "/usr/bin/chromium"
+CHROMEDRIVER = "/usr/bin/chromedriver"
+
+
+def tools_present():
+    return os.access(CHROMIUM, os.X_OK) and os.access(CHROMEDRIVER, os.X_OK)
+
+
+def start_browser(width=1500, height=1000):
+    profile = tempfile.mkdtemp(prefix="heart-studio-chromium-")
+    options = webdriver.ChromeOptions()
+    options.binary_location = CHROMIUM
+    for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
+                 "--no-first-run", "--disable-background-networking",
+                 "--disable-component-update", "--disable-sync",
+                 "--disable-dev-shm-usage", "--user-data-dir=" + profile,
+                 "--window-size=%d,%d" % (width, height)):
+        options.add_argument(flag)
+    driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
+    driver.heart_profile = profile
+    return driver
+
+
+def stop_browser(driver):
+    profile = driver.heart_profile
+    driver.quit()
+    shutil.rmtree(profile, ignore_errors=True)
+
+
+class Studio:
+    """`heart studio --no-browser` running in a folder of its own."""
+
+    def __init__(self, heart, folder, *arguments):
+        self.folder = folder
+        self.process = subprocess.Popen(
+            [heart, "studio", "--no-browser", *arguments], cwd=folder,
+            stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        self.address = self.process.stdout.readline().strip()
+        if not self.address.startswith("http://127.0.0.1:"):
+            self.process.kill()
+            raise RuntimeError("heart studio printed no address: %r %s" %
+                               (self.address, self.process.stderr.read()))
+
+    def wait(self, timeout=60):
+        code = self.process.wait(timeout=timeout)
+        self.stderr = self.process.stderr.read()
+        return code
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+        self.process.stdout.close()
+        self.process.stderr.close()
+
+
+class Page:
+    """The studio page in the browser, with the waits its tests need."""
+
+    def __init__(self, driver, address, timeout=30):
+        self.driver = driver
+        self.timeout = timeout
+        driver.get(address)
+        self.until(lambda d: self.preview_version() >= 1)
+
+    def until(self, condition, timeout=None):
+        return WebDriverWait(self.driver, timeout or self.timeout, poll_frequency=0.02).until(
+            condition)
+
+    def item(self, item_id, tag=None):
+        selector = '[data-item="%d"]' % item_id
+        if tag:
+            selector = tag + selector
+        return self.driver.find_element(By.CSS_SELECTOR, '#dialog ' + selector)
+
+    def view(self):
+        return self.driver.find_element(By.ID, "view")
+
+    def paths(self):
+        return int(self.view().get_attribute("data-paths"))
+
+    def preview_version(self):
+        value = self.view().get_attribute("data-preview-version")
+        return int(value) if value else 0
+
+    def press(self, item_id, then_wait=True):
+        before = self.preview_version()
+        self.item(item_id, "button").click()
+        if then_wait:
+            self.until(lambda d: self.preview_version() > before)
+
+    def type_value(self, item_id, text):
+        """Types into a spin edit and presses Enter; waits for the new preview."""
+        before = self.preview_version()
+        field = self.item(item_id, "input")
+        field.click()
+        field.send_keys(Keys.CONTROL, "a")
+        field.send_keys(text + "\n")
+        self.until(lambda d: self.preview_version() > before)
+
+    def page(self, number):
+        """Opens a page; the page button draws no preview, so wait for its items."""
+        firsts = {1: 11, 2: 17, 3: 40, 4: 10, 5: 115, 6: 135}
+        self.item(89 + number, "button").click()
+        self.until(lambda d: self.item(firsts[number]).is_displayed())
+
+    def value(self, item_id):
+        return float(self.item(item_id, "input").get_attribute("value"))
+
+    def timings(self):
+        return self.driver.execute_script("return window.heartStudioTimings.slice()")

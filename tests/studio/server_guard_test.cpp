@@ -1,0 +1,149 @@
+// The studio server on loopback refuses what a foreign page or program could
+// send: no secret, a wrong secret, another Host, another Origin, an
+// oversized body, garbage. Only what it lets through reaches the dialog.
+#include <gtest/gtest.h>
+#include <httplib.h>
+
+#include <atomic>
+#include <thread>
+
+#include "studio/studio_server.h"
+
+namespace heart::studio {
+namespace {
+
+using namespace std::chrono_literals;
+
+class ServerGuard : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    channel_.publish(StudioView{});
+    server_ = std::make_unique<StudioServer>(channel_, secret_);
+    std::string error;
+    ASSERT_TRUE(server_->start(&error)) << error;
+    // Stands in for the dialog: accepts every action that arrives.
+    responder_ = std::thread([this] {
+      while (!stop_) {
+        if (auto pending = channel_.take(20ms)) {
+          ++applied_;
+          uint64_t version = channel_.publish(StudioView{});
+          channel_.answer(pending->ticket, {true, {}, version});
+        }
+      }
+    });
+  }
+  void TearDown() override {
+    stop_ = true;
+    responder_.join();
+    server_->stop();
+  }
+
+  std::string hostPort() const { return "127.0.0.1:" + std::to_string(server_->port()); }
+  std::string origin() const { return "http://" + hostPort(); }
+  std::string cookie() const {
+    return "heart_studio" + std::to_string(server_->port()) + "=" + secret_;
+  }
+  httplib::Client client() const { return httplib::Client("127.0.0.1", server_->port()); }
+
+  httplib::Result post(const std::string& body, httplib::Headers headers) {
+    return client().Post("/api/action", headers, body, "application/json");
+  }
+
+  const std::string secret_ = "0123456789abcdef0123456789abcdef0123456789abcdef";
+  StudioChannel channel_;
+  std::unique_ptr<StudioServer> server_;
+  std::thread responder_;
+  std::atomic<bool> stop_{false};
+  std::atomic<int> applied_{0};
+};
+
+TEST_F(ServerGuard, ThePageNeedsTheSecretAndHandsItOnAsACookie) {
+  EXPECT_EQ(client().Get("/")->status, 403);
+  std::string wrong = secret_;
+  wrong.back() = wrong.back() == '0' ? '1' : '0';
+  EXPECT_EQ(client().Get("/?key=" + wrong)->status, 403);
+  EXPECT_EQ(client().Get("/?key=" + secret_ + "0")->status, 403);
+
+  auto page = client().Get("/?key=" + secret_);
+  ASSERT_TRUE(page);
+  EXPECT_EQ(page->status, 200);
+  EXPECT_NE(page->body.find("data-action=\"ok\""), std::string::npos);
+  const std::string setCookie = page->get_header_value("Set-Cookie");
+  EXPECT_EQ(setCookie.rfind(cookie() + ";", 0), 0u) << setCookie;
+  EXPECT_NE(setCookie.find("HttpOnly"), std::string::npos);
+  EXPECT_NE(setCookie.find("SameSite=Strict"), std::string::npos);
+  EXPECT_EQ(server_->address(), "http://" + hostPort() + "/?key=" + secret_);
+}
+
+TEST_F(ServerGuard, EveryOtherRequestNeedsTheSecretToo) {
+  for (const char* path : {"/studio.js", "/studio.css", "/api/view", "/api/preview.png"}) {
+    EXPECT_EQ(client().Get(path)->status, 403) << path;
+    EXPECT_EQ(client()
+                  .Get(path, {{"Cookie", "heart_studio" + std::to_string(server_->port()) + "=" +
+                                             std::string(secret_.size(), 'f')}})
+                  ->status,
+              403)
+        << path;
+    // The cookie of a studio on another port is not this one's.
+    EXPECT_EQ(client().Get(path, {{"Cookie", "heart_studio1=" + secret_}})->status, 403) << path;
+  }
+  EXPECT_EQ(client().Get("/studio.js", {{"Cookie", "other=1; " + cookie()}})->status, 200);
+  EXPECT_EQ(client().Get("/api/view?since=0", {{"Cookie", cookie()}})->status, 200);
+  // No preview drawn yet: nothing to send, but the secret was good.
+  EXPECT_EQ(client().Get("/api/preview.png", {{"Cookie", cookie()}})->status, 404);
+  EXPECT_EQ(post("{\"action\":\"ok\"}", {{"Origin", origin()}})->status, 403);
+  EXPECT_EQ(applied_, 0);
+}
+
+TEST_F(ServerGuard, AForeignHostNameIsRefused) {
+  const std::string port = std::to_string(server_->port());
+  const std::vector<std::string> foreign = {"attacker.example:" + port, "127.0.0.1", "127.0.0.1:1",
+                                            "127.0.0.2:" + port, ""};
+  for (const std::string& host : foreign) {
+    auto answer = client().Get("/?key=" + secret_, {{"Host", host}});
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->status, 403) << "Host: " << host;
+  }
+  EXPECT_EQ(client().Get("/?key=" + secret_, {{"Host", "localhost:" + port}})->status, 200);
+}
+
+TEST_F(ServerGuard, ChangesFromAnotherOriginAreRefused) {
+  for (const std::string& from :
+       {std::string("http://attacker.example"), std::string("null"),
+        "http://127.0.0.1:" + std::to_string(server_->port() + 1), std::string()}) {
+    httplib::Headers headers{{"Cookie", cookie()}};
+    if (!from.empty()) headers.emplace("Origin", from);
+    auto answer = post("{\"action\":\"ok\"}", headers);
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->status, 403) << "Origin: " << from;
+  }
+  EXPECT_EQ(applied_, 0);
+  auto accepted = post("{\"action\":\"ok\"}", {{"Cookie", cookie()}, {"Origin", origin()}});
+  ASSERT_TRUE(accepted);
+  EXPECT_EQ(accepted->status, 200);
+  EXPECT_EQ(applied_, 1);
+}
+
+TEST_F(ServerGuard, OversizedAndGarbageBodiesNeverReachTheDialog) {
+  const httplib::Headers headers{{"Cookie", cookie()}, {"Origin", origin()}};
+  std::string big = "{\"action\":\"ok\",\"pad\":\"" + std::string(16 * 1024, 'x') + "\"}";
+  auto oversized = post(big, headers);
+  ASSERT_TRUE(oversized);
+  EXPECT_EQ(oversized->status, 413);
+
+  auto garbage = post("{\"action\":", headers);
+  ASSERT_TRUE(garbage);
+  EXPECT_EQ(garbage->status, 400);
+  EXPECT_NE(garbage->body.find("the action is not JSON"), std::string::npos);
+  EXPECT_EQ(applied_, 0);
+}
+
+TEST(StudioSecret, HasAtLeast128BitsAndIsFreshEachTime) {
+  const std::string first = makeSecret(), second = makeSecret();
+  EXPECT_EQ(first.size(), 48u);
+  EXPECT_EQ(first.find_first_not_of("0123456789abcdef"), std::string::npos);
+  EXPECT_NE(first, second);
+}
+
+}  // namespace
+}  // namespace heart::studio

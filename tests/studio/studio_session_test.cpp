@@ -1,0 +1,181 @@
+// A studio session with the real plug-in: the options dialog runs on its own
+// thread as on the command's main thread, and this test plays the browser.
+#include <gtest/gtest.h>
+#include <httplib.h>
+
+#include <algorithm>
+#include <cstring>
+#include <thread>
+
+#include "application/host.h"
+#include "dialog/dialog_manager.h"
+#include "params/parameter_record.h"
+#include "studio/studio_event_source.h"
+#include "studio/studio_server.h"
+
+namespace heart::studio {
+namespace {
+
+using Json = nlohmann::json;
+
+const Json* itemIn(const Json& dialog, int id, const char* type = nullptr) {
+  for (const Json& item : dialog["items"])
+    if (item["id"] == id && (!type || item["type"] == type)) return &item;
+  return nullptr;
+}
+
+class StudioSession : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    HostOptions options;
+    options.pluginPath = HEART_MODULE_PATH;
+    options.seed = 11;
+    host_ = std::make_unique<Host>(options);
+    std::string error;
+    ASSERT_TRUE(host_->load(&error)) << error;
+    ASSERT_EQ(host_->startup(), kNoErr);
+    server_ = std::make_unique<StudioServer>(channel_, secret_);
+    ASSERT_TRUE(server_->start(&error)) << error;
+    source_ = std::make_unique<StudioEventSource>(*host_, channel_);
+    host_->dialogs().setEventSource(source_.get());
+    dialogThread_ = std::thread([this] { result_ = host_->getParameters(); });
+    view_ = view(0);
+  }
+  void TearDown() override {
+    if (dialogThread_.joinable()) {
+      // The action that ends the dialog is answered once the session is over.
+      std::thread cancel([this] { post({{"action", "cancel"}}); });
+      dialogThread_.join();
+      source_->finish({{"result", "cancelled"}});
+      cancel.join();
+    }
+    host_->dialogs().setEventSource(nullptr);
+    server_->stop();
+  }
+
+  httplib::Headers headers() const {
+    const std::string port = std::to_string(server_->port());
+    return {{"Cookie", "heart_studio" + port + "=" + secret_},
+            {"Origin", "http://127.0.0.1:" + port}};
+  }
+  Json view(uint64_t since) {
+    httplib::Client client("127.0.0.1", server_->port());
+    auto answer = client.Get("/api/view?since=" + std::to_string(since), headers());
+    EXPECT_TRUE(answer && answer->status == 200);
+    return answer ? Json::parse(answer->body) : Json();
+  }
+  // The status and the answer's JSON.
+  std::pair<int, Json> post(const Json& action) {
+    httplib::Client client("127.0.0.1", server_->port());
+    client.set_read_timeout(60, 0);
+    auto answer = client.Post("/api/action", headers(), action.dump(), "application/json");
+    if (!answer) return {0, Json()};
+    return {answer->status, Json::parse(answer->body, nullptr, false)};
+  }
+
+  const std::string secret_ = makeSecret();
+  std::unique_ptr<Host> host_;
+  StudioChannel channel_;
+  std::unique_ptr<StudioServer> server_;
+  std::unique_ptr<StudioEventSource> source_;
+  std::thread dialogThread_;
+  ASErr result_ = -1;
+  Json view_;
+};
+
+TEST_F(StudioSession, TheOpenedDialogAndItsPreviewArePublished) {
+  ASSERT_GE(view_["version"].get<int>(), 1);
+  EXPECT_EQ(view_["dialog"]["resourceId"], 16100);
+  EXPECT_EQ(view_["dialog"]["size"], Json::array({530, 320}));
+  EXPECT_TRUE(view_["modal"].is_null());
+  EXPECT_TRUE(view_["ended"].is_null());
+  const Json& info = view_["preview"]["info"];
+  EXPECT_EQ(info["width"], 800);
+  EXPECT_EQ(info["height"], 600);
+  EXPECT_GT(info["paths"].get<int>(), 0) << "the default record previews one heart";
+
+  httplib::Client client("127.0.0.1", server_->port());
+  auto png = client.Get("/api/preview.png", headers());
+  ASSERT_TRUE(png);
+  EXPECT_EQ(png->status, 200);
+  ASSERT_GT(png->body.size(), 8u);
+  EXPECT_EQ(png->body.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+}
+
+TEST_F(StudioSession, BadActionsAreAnsweredAndTheSessionGoesOn) {
+  const Json before = view_["dialog"];
+  const uint64_t version = view_["version"];
+  const Json bad[] = {
+      {{"action", "set"}, {"item", 999}, {"value", 1}},    // no such item
+      {{"action", "set"}, {"item", 17}, {"value", 1}},     // on the hidden page 2
+      {{"action", "check"}, {"item", 143}, {"on", true}},  // disabled: no drop shadow
+      {{"action", "set"}, {"item", 3}, {"value", 1}},      // a check box
+      {{"action", "press"}, {"item", 11}},                 // a spin edit
+      {{"action", "fly"}},
+  };
+  for (const Json& action : bad) {
+    auto [status, answer] = post(action);
+    EXPECT_EQ(status, 400) << action.dump();
+    EXPECT_TRUE(answer["error"].is_string()) << action.dump();
+  }
+  httplib::Client client("127.0.0.1", server_->port());
+  EXPECT_EQ(client.Post("/api/action", headers(), "{{{", "application/json")->status, 400);
+  // Nothing was applied: no new view, the same dialog, the dialog still open.
+  Json now = view(0);
+  EXPECT_EQ(now["version"], version);
+  EXPECT_EQ(now["dialog"], before);
+
+  auto [status, answer] = post({{"action", "set"}, {"item", 11}, {"value", 150.5}});
+  ASSERT_EQ(status, 200) << answer.dump();
+  EXPECT_DOUBLE_EQ((*itemIn(answer["dialog"], 11))["value"].get<double>(), 150.5);
+  EXPECT_GT(answer["version"].get<uint64_t>(), version);
+}
+
+TEST_F(StudioSession, ConcurrentActionsAreAppliedOneAtATime) {
+  constexpr int kSenders = 6;
+  std::vector<std::thread> senders;
+  std::vector<std::pair<int, Json>> answers(kSenders);
+  for (int i = 0; i < kSenders; ++i)
+    senders.emplace_back([this, i, &answers] {
+      answers[i] = post({{"action", "set"}, {"item", 11}, {"value", 101 + i}});
+    });
+  for (std::thread& sender : senders) sender.join();
+  std::vector<uint64_t> applied;
+  for (const auto& [status, answer] : answers) {
+    ASSERT_EQ(status, 200) << answer.dump();
+    applied.push_back(answer["applied"].get<uint64_t>());
+    EXPECT_GE(answer["version"].get<uint64_t>(), applied.back());
+  }
+  // Each action was applied alone: each got a view of its own.
+  std::vector<uint64_t> sorted = applied;
+  std::sort(sorted.begin(), sorted.end());
+  EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end());
+  // The one applied last decides what the dialog shows.
+  int last = static_cast<int>(std::max_element(applied.begin(), applied.end()) - applied.begin());
+  Json now = view(0);
+  EXPECT_DOUBLE_EQ((*itemIn(now["dialog"], 11))["value"].get<double>(), 101 + last);
+}
+
+TEST_F(StudioSession, ConfirmEndsTheDialogWithTheValuesShown) {
+  ASSERT_EQ(post({{"action", "press"}, {"item", 93}}).first, 200);  // page 4, "Create"
+  auto [status, answer] = post({{"action", "set"}, {"item", 7}, {"value", 12}});
+  ASSERT_EQ(status, 200) << answer.dump();
+  EXPECT_EQ((*itemIn(answer["dialog"], 7))["value"], 12);
+  EXPECT_FALSE((*itemIn(answer["dialog"], 7))["integer"].is_null());
+
+  std::thread confirm([this] { post({{"action", "ok"}}); });
+  dialogThread_.join();
+  source_->finish({{"result", "confirmed"}});
+  confirm.join();
+  EXPECT_EQ(result_, kNoErr);
+  EXPECT_TRUE(source_->confirmed());
+  ParameterRecord record;
+  std::memcpy(&record, host_->storedRecord(), sizeof record);
+  EXPECT_EQ(record.heartCount, 12);
+  EXPECT_EQ(record.currentPage, 4);
+  EXPECT_EQ(view(0)["ended"]["result"], "confirmed");
+  EXPECT_EQ(post({{"action", "ok"}}).first, 400) << "the dialog has closed";
+}
+
+}  // namespace
+}  // namespace heart::studio
