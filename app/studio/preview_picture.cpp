@@ -5,52 +5,11 @@
 #include <chrono>
 
 #include "document/document.h"
-#ifdef HEART_STUDIO_TEMPORARY_PREVIEW
-#include <librsvg/rsvg.h>
-
-#include "export/svg_export.h"
-#else
 #include "render/document_renderer.h"
-#endif
+#include "render/png_encoding.h"
 
 namespace heart::studio {
 namespace {
-
-#ifdef HEART_STUDIO_TEMPORARY_PREVIEW
-struct RenderFrame {
-  AIRealPoint centre{0, 0};
-  double zoom = 1;
-  int width = 0, height = 0;
-};
-RenderFrame viewFrame(const DocumentView& view) {
-  return {view.centre(), view.zoom(), view.windowWidth(), view.windowHeight()};
-}
-size_t renderDocument(const Document& document, cairo_t* cr, const RenderFrame& frame) {
-  std::string svg = exportSvg(document, SvgMetadata{});
-  size_t paths = 0;
-  for (size_t at = svg.find("<path"); at != std::string::npos; at = svg.find("<path", at + 1))
-    ++paths;
-  RsvgHandle* handle =
-      rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(svg.data()), svg.size(), nullptr);
-  if (!handle) return 0;
-  AIRealPoint size = document.pageSize();
-  cairo_save(cr);
-  cairo_translate(cr, frame.width * 0.5 - frame.centre.h * frame.zoom,
-                  frame.height * 0.5 + (frame.centre.v - size.v) * frame.zoom);
-  cairo_scale(cr, frame.zoom, frame.zoom);
-  RsvgRectangle viewport{0, 0, size.h, size.v};
-  rsvg_handle_render_document(handle, cr, &viewport, nullptr);
-  cairo_restore(cr);
-  g_object_unref(handle);
-  return paths;
-}
-#endif
-
-cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length) {
-  auto* bytes = static_cast<std::vector<unsigned char>*>(closure);
-  bytes->insert(bytes->end(), data, data + length);
-  return CAIRO_STATUS_SUCCESS;
-}
 
 // The page rectangle in pixels: artwork (0, 0) to the page size, vertical
 // axis flipped about the frame's centre.
@@ -73,7 +32,7 @@ std::optional<PreviewPicture> renderPreview(const Document& document, std::strin
     return std::nullopt;
   }
   cairo_surface_t* surface =
-      cairo_image_surface_create(CAIRO_FORMAT_RGB24, frame.width, frame.height);
+      cairo_image_surface_create(CAIRO_FORMAT_ARGB32, frame.width, frame.height);
   if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
     *error = std::string("no picture: ") + cairo_status_to_string(cairo_surface_status(surface));
     cairo_surface_destroy(surface);
@@ -103,13 +62,11 @@ std::optional<PreviewPicture> renderPreview(const Document& document, std::strin
   picture.paths = renderDocument(document, cr, frame);
   cairo_destroy(cr);
   cairo_surface_flush(surface);
-  picture.png.reserve(64 * 1024);
-  cairo_status_t written = cairo_surface_write_to_png_stream(surface, appendBytes, &picture.png);
+  // Sent once over the loopback: fast compression beats a smaller file.
+  std::optional<std::vector<unsigned char>> png = encodePng(surface, PngCompression::kFast, error);
   cairo_surface_destroy(surface);
-  if (written != CAIRO_STATUS_SUCCESS) {
-    *error = std::string("the preview could not be encoded: ") + cairo_status_to_string(written);
-    return std::nullopt;
-  }
+  if (!png) return std::nullopt;
+  picture.png = std::move(*png);
   picture.milliseconds =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
   return picture;

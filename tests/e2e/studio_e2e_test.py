@@ -164,7 +164,10 @@ class StudioInBrowser(unittest.TestCase):
     def test_confirmed_studio_writes_what_the_same_script_writes(self):
         page = self.open("-o", "studio.svg")
         page.page(4)
-        page.type_value(7, "6")
+        page.type_value(7, "12")
+        before = page.preview_version()
+        Select(page.item(10, "select")).select_by_index(2)
+        page.until(lambda d: page.preview_version() > before)
         page.press(61)
         page.page(5)
         before = page.preview_version()
@@ -181,7 +184,7 @@ class StudioInBrowser(unittest.TestCase):
 
         script = os.path.join(self.folder, "same.script")
         with open(script, "w") as out:
-            out.write("page 4\nset 7 6\npress Tumble\npage 5\ncheck 126 on\n"
+            out.write("page 4\nset 7 12\nchoose 10 2\npress Tumble\npage 5\ncheck 126 on\n"
                       "page 3\nchoose 66 4\nconfirm\n")
         subprocess.run([HEART, "dialog", "--script", script, "--record", "script-record.json",
                         "--seed", SEED, "-o", "script.svg"], cwd=self.folder, check=True)
