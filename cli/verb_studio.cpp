@@ -81,13 +81,14 @@ void openInBrowser(const std::string& address) {
 nlohmann::json endedNote(int exitCode, const studio::StudioEventSource* source,
                          const std::string& output) {
   std::string result, message;
-  if (exitCode != 0) {
+  if (exitCode != kExitDone && exitCode != kExitCancelled) {
     result = "failed";
     message = "The session failed; the terminal says why. Nothing was written.";
-  } else if (source && source->confirmed()) {
+  } else if (exitCode == kExitDone && source && source->confirmed()) {
     result = "confirmed";
-    message = output.empty() ? "Confirmed. The hearts were drawn."
-                             : "Confirmed. The drawing was written to " + output + ".";
+    message = output.empty() || output == "-"
+                  ? "Confirmed. The hearts were drawn."
+                  : "Confirmed. The drawing was written to " + output + ".";
   } else {
     result = "cancelled";
     message = "Cancelled";
@@ -168,8 +169,9 @@ void addStudioVerb(CLI::App& app, CliContext& context) {
     options.verb = "studio";
     options.pluginPath = context.pluginPath;
     std::string error;
-    if (!sessionFromArguments(arguments->session, &options, &error)) {
-      context.exitCode = reportFailure("studio", error);
+    if (int code = sessionFromArguments(arguments->session, &options, &error)) {
+      context.exitCode =
+          code == kExitUsage ? reportUsageError("studio", error) : reportFailure("studio", error);
       return;
     }
     context.exitCode = runStudio(*arguments, options);

@@ -154,7 +154,7 @@ class StudioInBrowser(unittest.TestCase):
         page.page(4)
         page.type_value(7, "9")
         page.item(2, "button").click()
-        self.assertEqual(self.studio.wait(), 0, self.studio.stderr)
+        self.assertEqual(self.studio.wait(), 3, self.studio.stderr)  # as heart dialog: cancelled
         self.assertFalse(os.path.exists(os.path.join(self.folder, "cancelled.svg")))
         with open(record, "rb") as stored:
             self.assertEqual(stored.read(), before)
