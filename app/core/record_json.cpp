@@ -310,6 +310,18 @@ std::optional<ParameterRecord> recordFromJsonText(const std::string& text, std::
     fail(error, "not valid JSON at line " + std::to_string(line) +
                     (field.empty() ? "" : " (in " + fieldLabel(field) + ")") + ": " + e.what());
     return std::nullopt;
+  } catch (const RecordJson::out_of_range& e) {
+    // A number too large for a double (1e999) is reported by the parser as an
+    // overflow, naming the number's text: find it to name the field.
+    std::string what = e.what();
+    size_t open = what.find('\'');
+    size_t close = what.rfind('\'');
+    std::string number = open < close ? what.substr(open + 1, close - open - 1) : "";
+    size_t at = number.empty() ? std::string::npos : text.find(number);
+    std::string field = at == std::string::npos ? "" : fieldBefore(text, at);
+    fail(error, (field.empty() ? std::string("a number") : fieldLabel(field)) + " is " +
+                    (number.empty() ? std::string("too large") : number) + ", not a finite number");
+    return std::nullopt;
   }
   if (!repeated.empty()) {
     fail(error, fieldLabel(repeated) + " is given more than once");

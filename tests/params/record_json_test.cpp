@@ -181,6 +181,8 @@ INSTANTIATE_TEST_SUITE_P(NotFinite, RecordJsonRefusal,
                          ::testing::Values(Refusal{"heartHeight", "NaN", "heartHeight"},
                                            Refusal{"slant", "-Infinity", "slant"},
                                            Refusal{"centerX", "1e39", "centerX"},
+                                           Refusal{"centerY", "1e999", "centerY"},
+                                           Refusal{"slant", "-10e999999999999991", "slant"},
                                            Refusal{"shapeTweaks",
                                                    "[0, 0, NaN, 0,0,0,0,0,0,0,0,0,0,0,0,0]",
                                                    "shapeTweaks[2]"}));
