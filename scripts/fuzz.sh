@@ -10,7 +10,9 @@
 # (fuzz/regressions/TARGET), then fuzzes from the seed corpus
 # (fuzz/corpus/TARGET) in a scratch copy, so the repository is not changed.
 # A crash or sanitizer report ends the run non-zero and leaves the input in
-# build-fuzz/findings/TARGET.
+# build-fuzz/findings/TARGET. FUZZ_SEED fixes libFuzzer's seed (0, the
+# default, takes a new one each run), so a short run in CI explores the same
+# inputs every time instead of failing at random on a new finding.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 targets=(record_file record_json field_edits svg_metadata dialog_script random_values
@@ -57,7 +59,7 @@ for target in "${run[@]}"; do
       { tail -40 "$findings/regressions.log"; exit 1; }
   fi
   echo "== $target: fuzzing for $seconds s"
-  "$fuzzer" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=4096 -print_final_stats=1 \
+  "$fuzzer" -seed="${FUZZ_SEED:-0}" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=4096 -print_final_stats=1 \
     -artifact_prefix="$findings/" "$scratch" "fuzz/corpus/$target" >"$findings/fuzz.log" 2>&1 ||
     { tail -60 "$findings/fuzz.log"; echo "fuzz.sh: $target failed; input in $findings" >&2; exit 1; }
   grep -E "stat::number_of_executed_units|cov:" "$findings/fuzz.log" | tail -2
