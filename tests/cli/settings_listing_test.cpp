@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "command_runner.h"
+#include "expected_heart_presets.h"
 
 namespace heart::testing {
 namespace {
@@ -71,17 +72,7 @@ TEST_F(Listing, PresetsGivesEveryEntryAndWhatItSets) {
   EXPECT_EQ(lines[4], "  3  \"Taller heart\"  heartHeight=200");
   EXPECT_EQ(lines[12], "  11 \"Sketchy heart 1\"  sketchShift=10 sketchWeight=10 sketchRepeats=7");
   // The heart presets, the whole table of shape tweaks.
-  const int tweaks[9][16] = {
-      {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
-      {0, 50, 0, 50, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
-      {-60, 0, 60, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
-      {-60, 0, 60, 0, 0, 50, 0, 50, 0, 0, 0, 0, 0, 0, 0, 0},
-      {-60, 60, 60, 60, 0, 50, 0, 50, 0, 0, 0, 0, 0, 0, 0, 0},
-      {-100, 100, 100, 100, 100, 100, -100, 100, 100, 100, 100, 100, -100, 100, -100, 100},
-      {-200, 0, 200, 0, 100, 100, -100, 100, 100, 100, 100, 100, -100, 100, -100, 100},
-      {0, 50, 0, 50, 50, 50, -50, 50, 0, 0, 0, 0, 0, 0, 0, 0},
-      {-60, 60, 60, 60, 0, 50, 0, 50, 0, -100, 0, 0, 0, -100, 0, 0},
-  };
+  const auto& tweaks = kExpectedHeartPresets;
   for (int n = 0; n < 9; ++n) {
     std::string expected =
         "  " + std::to_string(n + 1) + "  \"Heart " + std::to_string(n + 1) + "\"  ";

@@ -6,22 +6,13 @@
 #include "core/fault_injector.h"
 #include "dialog_session.h"
 #include "document/document.h"
+#include "expected_heart_presets.h"
 #include "params/field_table.h"
 
 namespace heart::testing {
 namespace {
 
-const float kPresets[9][16] = {
-    {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
-    {0, 50, 0, 50, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
-    {-60, 0, 60, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
-    {-60, 0, 60, 0, 0, 50, 0, 50, 0, 0, 0, 0, 0, 0, 0, 0},
-    {-60, 60, 60, 60, 0, 50, 0, 50, 0, 0, 0, 0, 0, 0, 0, 0},
-    {-100, 100, 100, 100, 100, 100, -100, 100, 100, 100, 100, 100, -100, 100, -100, 100},
-    {-200, 0, 200, 0, 100, 100, -100, 100, 100, 100, 100, 100, -100, 100, -100, 100},
-    {0, 50, 0, 50, 50, 50, -50, 50, 0, 0, 0, 0, 0, 0, 0, 0},
-    {-60, 60, 60, 60, 0, 50, 0, 50, 0, -100, 0, 0, 0, -100, 0, 0},
-};
+const auto& kPresets = kExpectedHeartPresets;
 
 TEST(HeartPresets, EachEntryFillsTheGridAndTheRecord) {
   DialogSession session;
