@@ -89,37 +89,6 @@ TEST(OptionsDialogOpening, PageOutsideOneToSixOpensTheFirstPage) {
   }
 }
 
-TEST(OptionsDialogLayout, SpinEditRangesPrecisionAndSharedId) {
-  DialogSession session;
-  const Moment& opened = session.capture();
-  session.runDialog();
-  const struct {
-    int32_t item;
-    double minimum, maximum;
-  } ranges[] = {{11, -1500, 2500}, {12, -1000, 1000}, {15, -1000, 1000}, {16, -360, 360},
-                {17, -2000, 2000}, {20, -2000, 2000}, {22, -360, 360},   {40, -1500, 1500},
-                {55, -1500, 1500}, {26, -1000, 1000}, {4, -5000, 5000},  {6, -5000, 5000},
-                {9, -500, 500},    {7, 1, 400},       {24, 0, 400},      {23, 0, 200},
-                {25, 0, 60},       {27, 1, 500}};
-  for (const auto& range : ranges) {
-    const ItemState* item = opened.state.item(range.item);
-    EXPECT_EQ(item->type, kADMSpinEditType) << range.item;
-    EXPECT_EQ(item->minimum, range.minimum) << range.item;
-    EXPECT_EQ(item->maximum, range.maximum) << range.item;
-    const bool integer = range.item == 7 || range.item == 25;
-    EXPECT_EQ(item->integer, integer) << range.item;
-    EXPECT_EQ(item->precision, integer ? -1 : 2) << range.item;
-  }
-  // Item 40 + k sits in row k / 4 and column k % 4 of the grid.
-  EXPECT_EQ(opened.state.item(46)->bounds.left, 160);
-  EXPECT_EQ(opened.state.item(46)->bounds.top, 92);
-  // The page-6 button is created first with id 95, then the page-1 caption.
-  EXPECT_EQ(opened.state.item(95)->type, kADMPicturePushButtonType);
-  EXPECT_EQ(captionItem(opened.state, 95)->text, "Heart");
-  for (const ItemState& item : opened.state.items)
-    for (const ListEntryState& entry : item.entries) EXPECT_EQ(entry.text[0], ' ');
-}
-
 TEST(OptionsDialogPages, EachButtonShowsExactlyItsPage) {
   DialogSession session;
   const Moment* shown[6];
