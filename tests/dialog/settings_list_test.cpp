@@ -64,10 +64,73 @@ const std::vector<Changes> kEntryChanges = {
     {{"heartCount", 20}, {"randomScaling", 1}, {"randomOpacity", 1}, {"jitterCenter", 1}},
 };
 
-// The record an entry leaves once its preview is drawn: the defaults around
-// the view centre, keeping the page, zoom, heart preset and reserved words.
+// The settings base every entry writes first, around the view centre. Every
+// word starts as filler so that a field missing here shows as a difference.
+ParameterRecord settingsBase(AIRealPoint centre) {
+  ParameterRecord base;
+  std::memset(&base, 0x11, sizeof base);
+  base.preview = 1;
+  base.placementMode = 0;
+  base.heartHeight = 100;
+  base.curveDistanceLeft = -70;
+  base.curveDistanceRight = 70;
+  base.curveHeightLeft = 40;
+  base.curveHeightRight = 40;
+  base.curveLengthLeft1 = base.curveLengthLeft2 = 60;
+  base.curveLengthRight1 = base.curveLengthRight2 = 60;
+  base.curveAngleLeft = 135;
+  base.curveAngleRight = 45;
+  base.slant = 0;
+  base.centerX = centre.h - 200.0f;
+  base.centerY = centre.v;
+  base.scaleHorizontal = base.scaleVertical = 100;
+  base.heartAngle = 0;
+  base.heartCount = 1;
+  for (float& tweak : base.shapeTweaks) tweak = 0;
+  base.interpolatePoints = 0;
+  base.anchorFlag1 = base.anchorFlag2 = base.anchorFlag3 = base.anchorFlag4 = 1;
+  base.randomSketchShift = base.randomSketchWeight = 1;
+  for (bool32* off : {&base.basicPattern,
+                      &base.randomShadowScaling,
+                      &base.halfFillShadow,
+                      &base.randomShadowDirection,
+                      &base.randomShadowOpacity,
+                      &base.randomCurve,
+                      &base.newLayer,
+                      &base.symmetric,
+                      &base.randomDirectionPoints,
+                      &base.jitterCenter,
+                      &base.jitterScaling,
+                      &base.jitterFill,
+                      &base.jitterStroke,
+                      &base.jitterWidth,
+                      &base.randomWarp,
+                      &base.dropShadow,
+                      &base.symbolize,
+                      &base.randomScaling,
+                      &base.randomStyle,
+                      &base.randomOpacity,
+                      &base.randomWidth,
+                      &base.randomCreatePoints,
+                      &base.randomAngle,
+                      &base.randomStroke,
+                      &base.randomFillSwatches,
+                      &base.randomFill,
+                      &base.randomHeart})
+    *off = 0;
+  base.sketchColorMode = 0;
+  base.sketchShift = 0;
+  base.sketchWeight = 0;
+  base.sketchRepeats = 0;
+  base.previewDrawn = 0;
+  return base;
+}
+
+// The record an entry leaves once its preview is drawn: the settings base
+// with the entry's changes, keeping the page, zoom, heart preset and reserved
+// words of the record before.
 ParameterRecord expectedAfter(const ParameterRecord& before, AIRealPoint centre, int entry) {
-  ParameterRecord expected = DialogSession::defaultsFor(centre);
+  ParameterRecord expected = settingsBase(centre);
   expected.currentPage = before.currentPage;
   expected.viewZoom = before.viewZoom;
   expected.heartPreset = before.heartPreset;
@@ -75,6 +138,7 @@ ParameterRecord expectedAfter(const ParameterRecord& before, AIRealPoint centre,
   expected.hasDialogBounds = before.hasDialogBounds;
   expected.settingsPreset = entry;
   for (auto [name, value] : kEntryChanges[entry]) setFieldValue(&expected, *findField(name), value);
+  // The value notifier's preview run.
   expected.finalRun = 0;
   expected.previewDrawn = 1;
   return expected;
