@@ -56,6 +56,24 @@ TEST(CancelAndConfirm, ConfirmWithPreviewKeepsExactlyThePreviewedHearts) {
   EXPECT_EQ(reverts(), revertsBefore);
 }
 
+// A confirmed dialog whose Go never came leaves the record saying that a
+// preview stands; cancelling the next dialog takes that preview's art away,
+// so the record must stop saying so, or the next Go would draw nothing.
+TEST(CancelAndConfirm, CancelClearsAPreviewLeftStandingByAnEarlierConfirm) {
+  DialogSession session;
+  session.choose(65, 1);
+  EXPECT_EQ(session.runDialog(), kNoErr);
+  ASSERT_EQ(session.stored().previewDrawn, 1);
+
+  session.add(DialogEvent::cancel());
+  EXPECT_EQ(session.runDialog(), kCanceledErr);
+  EXPECT_EQ(session.stored().previewDrawn, 0);
+
+  const int revertsBefore = reverts();
+  EXPECT_EQ(session.host().go(), kNoErr);
+  EXPECT_EQ(reverts(), revertsBefore + 1) << "Go drew afresh";
+}
+
 TEST(CancelAndConfirm, ConfirmWithPreviewOffDrawsAfresh) {
   DialogSession session;
   const std::string empty = drawing(session.host());
