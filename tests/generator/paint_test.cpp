@@ -173,18 +173,5 @@ TEST_F(PaintTest, RandomStyleNeverChoosesTheDefaultStyle) {
   }
 }
 
-TEST_F(PaintTest, PaintStepsDrawInTheirFixedOrder) {
-  record.randomFill = 1;
-  record.randomStroke = 1;
-  record.randomWidth = 1;
-  record.randomOpacity = 1;
-  draws({0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f, 0.5f, 0.7f});
-  AIPathStyle s = paintedWith(rgb(1, 1, 1), rgb(0, 0, 0), 2);
-  EXPECT_TRUE(sameColour(s.fillColor, rgb(0.1f, 0.2f, 0.3f)));
-  EXPECT_TRUE(sameColour(s.strokeColor, rgb(0.4f, 0.5f, 0.6f)));
-  EXPECT_FLOAT_EQ(s.strokeWidth, 1.0f);
-  EXPECT_FLOAT_EQ(opacity(onlyPath()), 0.7f);
-}
-
 }  // namespace
 }  // namespace heart_test
