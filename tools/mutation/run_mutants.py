@@ -7,6 +7,10 @@ test suite is run. A fault is caught when some test fails; it survives when
 every test passes. Faults that do not compile are reported apart.
 
     tools/mutation/run_mutants.py [--work DIR] [--only 3,7] [--jobs N]
+                                  [--targets test_dialog,test_generator] [--labels REGEX]
+
+--targets builds only those targets for each fault and --labels runs only
+the tests whose label matches, which keeps a run short on a shared machine.
 """
 import argparse
 import os
@@ -68,6 +72,8 @@ def main():
     parser.add_argument("--only", default="", help="line numbers of mutants.txt, comma-separated")
     parser.add_argument("--jobs", type=int, default=os.cpu_count() or 2)
     parser.add_argument("--list", default=os.path.join(HERE, "mutants.txt"))
+    parser.add_argument("--targets", default="", help="build targets, comma-separated (default: all)")
+    parser.add_argument("--labels", default="", help="run only tests whose label matches (ctest -L)")
     args = parser.parse_args()
 
     mutants = read_mutants(args.list)
@@ -87,8 +93,12 @@ def main():
     open(log, "w").close()
 
     build_command = ["cmake", "--build", build, f"-j{args.jobs}"]
+    for target in filter(None, args.targets.split(",")):
+        build_command += ["--target", target]
     test_command = ["ctest", "--test-dir", build, f"-j{args.jobs}", "--stop-on-failure",
                     "--timeout", "300"]
+    if args.labels:
+        test_command += ["-L", args.labels]
     configure = ["cmake", "-S", source, "-B", build, "-DCMAKE_BUILD_TYPE=RelWithDebInfo",
                  "-DHEART_BUILD_BENCHMARKS=OFF"]
     if shutil.which("ccache"):
