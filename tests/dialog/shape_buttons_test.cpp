@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dialog_session.h"
@@ -94,7 +95,20 @@ TEST(Tumble, WithDrawsOfNinetyNineEveryTestPasses) {
 // that all differ, so that a draw taken out of turn changes a value.
 class TumbleReference {
  public:
-  explicit TumbleReference(const std::vector<float>& draws) : draws_(draws) {}
+  explicit TumbleReference(std::vector<float> draws) : draws_(std::move(draws)) {}
+
+  // Draws for a tumble in which every test's draw lies just above its
+  // threshold or just below it, passing and failing in turn, and every other
+  // draw is a value of its own. A threshold moved by two points or more
+  // turns some test's outcome.
+  static std::vector<float> aroundThresholds(bool firstPasses) {
+    TumbleReference writer({});
+    writer.writing_ = true;
+    writer.firstPasses_ = firstPasses;
+    writer.tumble(ParameterRecord{});
+    for (int spare = 0; spare < 4; ++spare) writer.draws_.push_back(0.5f);
+    return writer.draws_;
+  }
 
   ParameterRecord tumble(ParameterRecord r) {
     r.placementMode = 0;
@@ -152,16 +166,34 @@ class TumbleReference {
   size_t used() const { return next_; }
 
  private:
-  float draw() { return next_ < draws_.size() ? draws_[next_++] : 0.0f; }
-  bool test(float threshold) { return 100 * draw() > threshold; }
+  float draw() { return next(-1); }
+  bool test(float threshold) { return 100 * next(threshold) > threshold; }
+  // The next draw; while writing, a new one for a test (threshold >= 0) or
+  // for a value.
+  float next(float threshold) {
+    if (writing_ && next_ == draws_.size()) {
+      const float offset = 0.0001f * static_cast<float>(next_);
+      if (threshold < 0) {
+        draws_.push_back(0.05f +
+                         0.9f * std::fmod(0.6180339f * static_cast<float>(next_ + 1), 1.0f));
+      } else {
+        const bool pass = (tests_++ % 2 == 0) == firstPasses_;
+        draws_.push_back(threshold / 100 + (pass ? 0.015f : -0.015f) + offset);
+      }
+    }
+    return next_ < draws_.size() ? draws_[next_++] : 0.0f;
+  }
   float spread(float first, float second) {
     const float r1 = draw();
     const float r2 = draw();
     return first * r1 - second * r2;
   }
 
-  const std::vector<float>& draws_;
+  std::vector<float> draws_;
   size_t next_ = 0;
+  bool writing_ = false;
+  bool firstPasses_ = true;
+  int tests_ = 0;
 };
 
 // Distinct draws in which the tests pass and fail in turn: every `period`-th
@@ -177,43 +209,35 @@ std::vector<float> distinctDraws(int period, int offset) {
   return draws;
 }
 
+// A tumble over the draws gives exactly what the reference gives.
+void expectTumbleAsReference(const std::vector<float>& draws) {
+  ParameterRecord before;
+  const Moment tumbled = tumbleWith(draws, &before);
+  TumbleReference reference(draws);
+  ParameterRecord expected = reference.tumble(before);
+  expected.previewDrawn = 1;  // the preview after the press
+  ASSERT_LT(reference.used(), draws.size());
+  for (const FieldInfo& field : kFieldTable) {
+    if (std::string(field.name) == "finalRun") continue;
+    EXPECT_NEAR(fieldValue(&tumbled.record, field), fieldValue(&expected, field), 0.006)
+        << field.name;
+  }
+}
+
 TEST(Tumble, EveryStepTakesItsOwnDrawsInOrder) {
   const std::pair<int, int> patterns[] = {{2, 0}, {2, 1}, {3, 0}, {3, 2}, {1, 0}};
   for (const auto& [period, offset] : patterns) {
     SCOPED_TRACE("period " + std::to_string(period) + ", offset " + std::to_string(offset));
-    const std::vector<float> draws = distinctDraws(period, offset);
-    ParameterRecord before;
-    const Moment tumbled = tumbleWith(draws, &before);
-    TumbleReference reference(draws);
-    ParameterRecord expected = reference.tumble(before);
-    expected.previewDrawn = 1;  // the preview after the press
-    ASSERT_LT(reference.used(), draws.size());
-    for (const FieldInfo& field : kFieldTable) {
-      if (std::string(field.name) == "finalRun") continue;
-      EXPECT_NEAR(fieldValue(&tumbled.record, field), fieldValue(&expected, field), 0.006)
-          << field.name;
-    }
+    expectTumbleAsReference(distinctDraws(period, offset));
   }
 }
 
-TEST(Tumble, DrawsJustAboveOrBelowTheThresholds) {
-  // Constant draws between the thresholds 87, 90 and 95: a test passes when
-  // 100 * r is above its threshold.
-  const struct {
-    float r;
-    bool angle, count, switches, placement;
-  } cases[] = {{0.86f, false, false, false, false},
-               {0.88f, true, false, false, false},
-               {0.91f, true, true, true, false},
-               {0.96f, true, true, true, true}};
-  for (const auto& c : cases) {
-    ParameterRecord before;
-    const ParameterRecord after = tumbleWith({c.r}, &before).record;
-    EXPECT_EQ(after.heartAngle != 0, c.angle) << c.r;
-    EXPECT_EQ(after.heartCount, c.count ? 10 : 1) << c.r;
-    EXPECT_EQ(after.anchorFlag4, c.switches ? 0 : 1) << c.r;
-    EXPECT_EQ(after.randomScaling, c.switches ? 1 : 0) << c.r;
-    EXPECT_EQ(after.placementMode, c.placement ? 7 : 0) << c.r;
+// Every test of every step, the shape tweaks' and the switches' included,
+// once just above its threshold and once just below it.
+TEST(Tumble, EachTestPassesJustAboveItsThresholdAndFailsJustBelow) {
+  for (bool firstPasses : {true, false}) {
+    SCOPED_TRACE(firstPasses ? "first test passes" : "first test fails");
+    expectTumbleAsReference(TumbleReference::aroundThresholds(firstPasses));
   }
 }
 
