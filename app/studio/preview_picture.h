@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,15 +17,30 @@ class Document;
 namespace heart::studio {
 
 struct PreviewPicture {
-  std::vector<unsigned char> png;
+  // Row after row, top first, each pixel a native 32-bit word 0xAARRGGBB
+  // with premultiplied colour (cairo's ARGB32); every pixel is opaque.
+  std::vector<uint32_t> pixels;
   int width = 0, height = 0;
   double zoom = 1;
-  size_t paths = 0;         // paths drawn
-  double milliseconds = 0;  // time taken to draw and encode
+  size_t paths = 0;             // paths drawn
+  double drawMilliseconds = 0;  // time taken to draw the picture
 };
 
 // The front view (view 0) of the document; nothing, with *error saying why,
-// when the picture cannot be made.
-std::optional<PreviewPicture> renderPreview(const Document& document, std::string* error);
+// when the picture cannot be made. Taller pictures are drawn in `bands`
+// (1 or 2) horizontal bands at once, the lower one on another core.
+std::optional<PreviewPicture> renderPreview(const Document& document, std::string* error,
+                                            int bands = 2);
+
+// The picture packed for the page, which unpacks it into its canvas's RGBA
+// pixels without a decoder. A sequence of 32-bit little-endian words: a
+// word n with its top bit set is followed by one pixel repeated
+// n - 0x80000000 times; a word n without it by n pixels as they are. A pixel
+// is the bytes red, green, blue, alpha. The runs cover the rows top first.
+std::vector<unsigned char> packPixels(const PreviewPicture& picture);
+
+// The picture as a PNG file; nothing, with *error saying why, on failure.
+std::optional<std::vector<unsigned char>> previewPng(const PreviewPicture& picture,
+                                                     std::string* error);
 
 }  // namespace heart::studio

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "studio/preview_picture.h"
+
 namespace heart::studio {
 
 // What the page draws: the dialog (and a modal box opened over it), the
@@ -25,9 +27,10 @@ struct StudioView {
   nlohmann::json dialog;
   nlohmann::json modal;  // null, or the alert or about box open over the dialog
   uint64_t previewVersion = 0;
-  std::shared_ptr<const std::vector<unsigned char>> preview;  // PNG bytes
-  nlohmann::json previewInfo;                                 // size, zoom, paths, time
-  nlohmann::json ended;                                       // null while the dialog is open
+  std::shared_ptr<const PreviewPicture> preview;
+  std::shared_ptr<const std::vector<unsigned char>> packedPreview;  // packPixels of it
+  nlohmann::json previewInfo;                                       // size, zoom, paths, times
+  nlohmann::json ended;                                             // null while the dialog is open
 };
 
 // The answer to one action: the view after it, or why it was refused.

@@ -19,11 +19,19 @@ StudioEventSource::StudioEventSource(Host& host, StudioChannel& channel,
     : host_(host), channel_(channel), options_(options) {}
 
 void StudioEventSource::publish() {
+  // The time the dialog took over the last action: its notifiers, and the
+  // generator when the action ran the preview.
+  double applyMilliseconds = 0;
+  if (appliedFrom_)
+    applyMilliseconds =
+        std::chrono::duration<double, std::milli>(StudioChannel::Clock::now() - *appliedFrom_)
+            .count();
+  appliedFrom_.reset();
   StudioView view;
   if (std::optional<DialogState> state = host_.dialogs().currentState()) {
     // The first dialog the source serves is the options dialog; any other
     // dialog open over it is a modal box (an alert, the about box).
-    if (!mainResource_) mainResource_ = state->resourceId;
+    if (!mainResource_) mainResource_ = options_.mainDialogResource.value_or(state->resourceId);
     if (state->resourceId == *mainResource_ && host_.dialogs().openDialogs() == 1)
       mainDialog_ = toJson(*state);
     else
@@ -40,16 +48,24 @@ void StudioEventSource::publish() {
     if (!drawnRedraws_ || *drawnRedraws_ != document.redrawCount() || moved) {
       std::string error;
       if (std::optional<PreviewPicture> picture = renderPreview(document, &error)) {
-        preview_ = std::make_shared<const std::vector<unsigned char>>(std::move(picture->png));
+        auto packingFrom = StudioChannel::Clock::now();
+        packedPreview_ = std::make_shared<const std::vector<unsigned char>>(packPixels(*picture));
+        double packMilliseconds =
+            std::chrono::duration<double, std::milli>(StudioChannel::Clock::now() - packingFrom)
+                .count();
         previewInfo_ = {{"width", picture->width},
                         {"height", picture->height},
                         {"zoom", picture->zoom},
                         {"paths", picture->paths},
-                        {"renderMilliseconds", picture->milliseconds},
+                        {"drawMilliseconds", picture->drawMilliseconds},
+                        {"packMilliseconds", packMilliseconds},
+                        {"applyMilliseconds", applyMilliseconds},
                         {"page", {document.pageSize().h, document.pageSize().v}},
                         {"centre", {front.centre().h, front.centre().v}}};
+        preview_ = std::make_shared<const PreviewPicture>(std::move(*picture));
       } else {
         preview_.reset();
+        packedPreview_.reset();
         previewInfo_ = {{"error", error}};
       }
       ++previewVersion_;
@@ -63,6 +79,7 @@ void StudioEventSource::publish() {
   }
   view.previewVersion = previewVersion_;
   view.preview = preview_;
+  view.packedPreview = packedPreview_;
   view.previewInfo = previewInfo_;
   uint64_t version = channel_.publish(std::move(view));
   if (inFlight_) {
@@ -75,7 +92,7 @@ std::optional<DialogEvent> StudioEventSource::next() {
   publish();
   for (;;) {
     if (options_.interrupted && options_.interrupted->load()) {
-      cancelReason_ = "interrupted";
+      cancelReason_ = "the terminal interrupted the session";
       return DialogEvent::cancel().labelled("interrupt");
     }
     if (std::optional<StudioChannel::Clock::time_point> contact = channel_.lastContact();
@@ -99,6 +116,7 @@ std::optional<DialogEvent> StudioEventSource::next() {
     if (chosen.kind == DialogEvent::Kind::Confirm && host_.dialogs().openDialogs() == 1)
       confirmed_ = true;
     inFlight_ = pending->ticket;
+    appliedFrom_ = StudioChannel::Clock::now();
     chosen.label = "page action";
     return std::move(chosen);
   }

@@ -28,6 +28,10 @@ struct StudioSourceOptions {
   const std::atomic<bool>* interrupted = nullptr;
   // How long the page may stay silent once it has made contact.
   std::chrono::milliseconds contactTimeout{30000};
+  // The resource of the dialog the page draws as its dialog; every other
+  // dialog (an alert, the about box) is a modal box over it, even one that
+  // opens before it or without it. Nothing: the first dialog served.
+  std::optional<int32_t> mainDialogResource;
 };
 
 class StudioEventSource : public EventSource {
@@ -38,8 +42,8 @@ class StudioEventSource : public EventSource {
   // Called once the dialog has returned: answers the action that ended it
   // and closes the channel with `ended` (how the session ended).
   void finish(nlohmann::json ended);
-  // Why the source itself cancelled the dialog ("interrupted", "the browser
-  // went away"); empty when the user ended it.
+  // Why the source itself cancelled the dialog ("the terminal interrupted the
+  // session", "the browser went away"); empty when the user ended it.
   const std::string& cancelReason() const { return cancelReason_; }
   // Whether the dialog was ended by the user's confirmation.
   bool confirmed() const { return confirmed_; }
@@ -51,6 +55,7 @@ class StudioEventSource : public EventSource {
   StudioChannel& channel_;
   StudioSourceOptions options_;
   std::optional<uint64_t> inFlight_;  // the ticket of the action being applied
+  std::optional<StudioChannel::Clock::time_point> appliedFrom_;  // when it went to the dialog
   std::optional<int32_t> mainResource_;
   nlohmann::json mainDialog_;
   // What the last preview showed, to draw a new one only when it changed.
@@ -58,7 +63,8 @@ class StudioEventSource : public EventSource {
   float drawnZoom_ = 0, drawnCentreH = 0, drawnCentreV = 0;
   int32_t drawnWidth_ = 0, drawnHeight_ = 0;
   uint64_t previewVersion_ = 0;
-  std::shared_ptr<const std::vector<unsigned char>> preview_;
+  std::shared_ptr<const PreviewPicture> preview_;
+  std::shared_ptr<const std::vector<unsigned char>> packedPreview_;
   nlohmann::json previewInfo_;
   std::string cancelReason_;
   bool confirmed_ = false;

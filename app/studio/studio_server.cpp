@@ -3,6 +3,7 @@
 #include <httplib.h>
 #include <sys/random.h>
 
+#include <optional>
 #include <stdexcept>
 
 #include "studio/web_assets.h"
@@ -52,6 +53,14 @@ void refuse(httplib::Response& response, int status, const std::string& why) {
   response.set_content(Json{{"error", why}}.dump(), "application/json");
 }
 
+// A view or picture number: decimal digits only.
+bool parseVersion(const std::string& text, uint64_t* version) {
+  if (text.empty() || text.size() > 19 || text.find_first_not_of("0123456789") != std::string::npos)
+    return false;
+  *version = std::stoull(text);
+  return true;
+}
+
 Json viewJson(const StudioView& view) {
   return {{"version", view.version},
           {"dialog", view.dialog},
@@ -99,6 +108,10 @@ bool StudioServer::start(std::string* error) {
   // few connections open: enough threads that none of them starves.
   server_->new_task_queue = [] { return new httplib::ThreadPool(24); };
   server_->set_keep_alive_timeout(2);
+  // Answers go out at once: with Nagle's algorithm the body, written after
+  // the headers, waits for the browser's delayed acknowledgement (40 ms on
+  // Linux), once for the action's answer and again for the picture.
+  server_->set_tcp_nodelay(true);
   server_->set_payload_max_length(options_.maxBodyBytes);
   installRoutes();
   if (options_.port < 0 || options_.port > 65535) {
@@ -190,13 +203,8 @@ void StudioServer::installRoutes() {
   });
   server_->Get("/api/view", [this](const httplib::Request& request, httplib::Response& response) {
     uint64_t since = 0;
-    if (request.has_param("since")) {
-      try {
-        since = std::stoull(request.get_param_value("since"));
-      } catch (const std::exception&) {
-        return refuse(response, 400, "\"since\" is a view number");
-      }
-    }
+    if (request.has_param("since") && !parseVersion(request.get_param_value("since"), &since))
+      return refuse(response, 400, "\"since\" is a view number");
     StudioView view = channel_.view(since, options_.viewPatience);
     response.set_content(viewJson(view).dump(), "application/json");
     response.set_header("Cache-Control", "no-store");
@@ -204,19 +212,47 @@ void StudioServer::installRoutes() {
   server_->Get("/api/preview.png", [this](const httplib::Request&, httplib::Response& response) {
     StudioView view = channel_.view();
     if (!view.preview) return refuse(response, 404, "no preview has been drawn yet");
-    response.set_content(std::string(view.preview->begin(), view.preview->end()), "image/png");
+    std::string error;
+    std::optional<std::vector<unsigned char>> png = previewPng(*view.preview, &error);
+    if (!png) return refuse(response, 500, error);
+    response.set_content(std::string(png->begin(), png->end()), "image/png");
+    response.set_header("X-Preview-Version", std::to_string(view.previewVersion));
+    response.set_header("Cache-Control", "no-store");
+  });
+  server_->Get("/api/preview.pixels", [this](const httplib::Request&, httplib::Response& response) {
+    StudioView view = channel_.view();
+    if (!view.packedPreview) return refuse(response, 404, "no preview has been drawn yet");
+    response.set_content(std::string(view.packedPreview->begin(), view.packedPreview->end()),
+                         "application/x-heart-pixels");
     response.set_header("X-Preview-Version", std::to_string(view.previewVersion));
     response.set_header("Cache-Control", "no-store");
   });
   server_->Post("/api/action",
                 [this](const httplib::Request& request, httplib::Response& response) {
+                  // The page that says which picture it shows gets a newer
+                  // one in the same answer, after the view: one trip a change.
+                  std::optional<uint64_t> shown;
+                  if (request.has_param("shown")) {
+                    uint64_t version = 0;
+                    if (!parseVersion(request.get_param_value("shown"), &version))
+                      return refuse(response, 400, "\"shown\" is a picture number");
+                    shown = version;
+                  }
                   Json action = Json::parse(request.body, nullptr, false);
                   if (action.is_discarded()) return refuse(response, 400, "the action is not JSON");
                   ActionAnswer answer = channel_.submit(std::move(action), options_.actionPatience);
                   if (!answer.accepted) return refuse(response, 400, answer.error);
-                  Json answered = viewJson(channel_.view());
+                  StudioView view = channel_.view();
+                  Json answered = viewJson(view);
                   answered["applied"] = answer.version;  // the view this action produced
-                  response.set_content(answered.dump(), "application/json");
+                  std::string body = answered.dump();
+                  if (!shown || !view.packedPreview || view.previewVersion <= *shown)
+                    return response.set_content(body, "application/json");
+                  // The pixels start on a word boundary; JSON ends in blanks.
+                  body.append((4 - body.size() % 4) % 4, ' ');
+                  response.set_header("X-View-Length", std::to_string(body.size()));
+                  body.append(view.packedPreview->begin(), view.packedPreview->end());
+                  response.set_content(body, "application/x-heart-view");
                 });
 }
 

@@ -76,7 +76,8 @@ TEST_F(ServerGuard, ThePageNeedsTheSecretAndHandsItOnAsACookie) {
 }
 
 TEST_F(ServerGuard, EveryOtherRequestNeedsTheSecretToo) {
-  for (const char* path : {"/studio.js", "/studio.css", "/api/view", "/api/preview.png"}) {
+  for (const char* path :
+       {"/studio.js", "/studio.css", "/api/view", "/api/preview.png", "/api/preview.pixels"}) {
     EXPECT_EQ(client().Get(path)->status, 403) << path;
     EXPECT_EQ(client()
                   .Get(path, {{"Cookie", "heart_studio" + std::to_string(server_->port()) + "=" +

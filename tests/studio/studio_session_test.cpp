@@ -131,6 +131,40 @@ TEST_F(StudioSession, BadActionsAreAnsweredAndTheSessionGoesOn) {
   EXPECT_GT(answer["version"].get<uint64_t>(), version);
 }
 
+TEST_F(StudioSession, AnActionThatDrewANewPictureBringsItAlong) {
+  const uint64_t shown = view_["preview"]["version"];
+  httplib::Client client("127.0.0.1", server_->port());
+  const std::string change = Json{{"action", "set"}, {"item", 11}, {"value", 180}}.dump();
+  auto answer = client.Post("/api/action?shown=" + std::to_string(shown), headers(), change,
+                            "application/json");
+  ASSERT_TRUE(answer);
+  ASSERT_EQ(answer->status, 200) << answer->body;
+  EXPECT_EQ(answer->get_header_value("Content-Type"), "application/x-heart-view");
+  const size_t length = std::stoul(answer->get_header_value("X-View-Length"));
+  ASSERT_LT(length, answer->body.size());
+  EXPECT_EQ(length % 4, 0u) << "the pixels start on a word boundary";
+  Json view = Json::parse(answer->body.substr(0, length));
+  EXPECT_EQ(view["preview"]["version"], shown + 1);
+  EXPECT_DOUBLE_EQ((*itemIn(view["dialog"], 11))["value"].get<double>(), 180);
+  auto pixels = client.Get("/api/preview.pixels", headers());
+  ASSERT_TRUE(pixels);
+  EXPECT_EQ(pixels->get_header_value("X-Preview-Version"), std::to_string(shown + 1));
+  EXPECT_EQ(answer->body.substr(length), pixels->body);
+
+  // A page that already shows the newest picture gets the view alone: a
+  // page button draws nothing new.
+  answer = client.Post("/api/action?shown=" + std::to_string(shown + 1), headers(),
+                       Json{{"action", "press"}, {"item", 91}}.dump(), "application/json");
+  ASSERT_TRUE(answer);
+  ASSERT_EQ(answer->status, 200) << answer->body;
+  EXPECT_EQ(answer->get_header_value("Content-Type"), "application/json");
+  EXPECT_EQ(Json::parse(answer->body)["preview"]["version"], shown + 1);
+  // Not a picture number: refused like any bad request, and nothing applied.
+  answer = client.Post("/api/action?shown=-1", headers(), change, "application/json");
+  ASSERT_TRUE(answer);
+  EXPECT_EQ(answer->status, 400);
+}
+
 TEST_F(StudioSession, ConcurrentActionsAreAppliedOneAtATime) {
   constexpr int kSenders = 6;
   std::vector<std::thread> senders;

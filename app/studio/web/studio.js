@@ -19,11 +19,16 @@ const studio = {
   loadingPreview: 0,   // the preview version being fetched
   armedPicker: null,   // the picker button waiting for a click in the document
   pendingChanges: [],  // {since, version}: changes waiting for their preview
+  paintedAt: new Map(),  // preview version: when it was painted
+  actionsInFlight: 0,    // actions sent and not yet answered
   queue: Promise.resolve(),
   scale: 1,
 };
 // The page's own timing, from a user's change to its preview painted (ms).
 window.heartStudioTimings = [];
+// The same changes split by where the time went: in the dialog (notifiers
+// and generator), drawing the picture, packing it (ms, by the host's clock).
+window.heartStudioStages = [];
 
 const $ = (id) => document.getElementById(id);
 
@@ -35,30 +40,53 @@ function note(text, isError) {
 
 // ---- Talking to the host ---------------------------------------------------
 
+// Sends one action. The answer is the view after it and, when the action
+// drew a picture newer than the one shown, that picture's packed pixels.
 async function postAction(action) {
-  const response = await fetch("/api/action", {
+  const response = await fetch("/api/action?shown=" + studio.shownPreview, {
     method: "POST",
     headers: { "Content-Type": "application/json" },
     body: JSON.stringify(action),
   });
-  const body = await response.json().catch(() => ({ error: "the host gave no answer" }));
-  if (!response.ok) throw new Error(body.error || "the host refused the action");
-  return body;
+  const length = Number(response.headers.get("X-View-Length"));
+  if (!response.ok || !length) {
+    const body = await response.json().catch(() => ({ error: "the host gave no answer" }));
+    if (!response.ok) throw new Error(body.error || "the host refused the action");
+    return { view: body, pixels: null };
+  }
+  const bytes = await response.arrayBuffer();
+  const view = JSON.parse(new TextDecoder().decode(new Uint8Array(bytes, 0, length)));
+  return { view, pixels: new Uint32Array(bytes, length, (bytes.byteLength - length) >> 2) };
 }
 
 // Actions go one at a time, in the order the user made them.
 function send(action) {
   const since = performance.now();
+  ++studio.actionsInFlight;
   studio.queue = studio.queue.then(async () => {
     try {
-      const view = await postAction(action);
-      if (view.preview && view.preview.version !== studio.shownPreview)
-        studio.pendingChanges.push({ since, version: view.preview.version });
+      const { view, pixels } = await postAction(action);
+      if (view.preview) {
+        const version = view.preview.version;
+        const paintedAt = studio.paintedAt.get(version);
+        if (paintedAt !== undefined && paintedAt > since) {
+          // A view request brought this change's picture before its answer.
+          record(since, paintedAt, view.preview.info);
+        } else if (version > studio.shownPreview) {
+          studio.pendingChanges.push({ since, version });
+        }
+      }
       show(view);
+      if (pixels) paintPreview(pixels, view.preview);
     } catch (error) {
       note(error.message, true);
       if (studio.view) show(studio.view, true);
+    } finally {
+      --studio.actionsInFlight;
     }
+    // A picture that arrived meanwhile without its pixels.
+    if (studio.actionsInFlight === 0 && studio.view && studio.view.preview)
+      loadPreview(studio.view.preview);
   });
   return studio.queue;
 }
@@ -153,7 +181,12 @@ function makeElement(item, modal) {
     control.addEventListener("change", () => {
       // An emptied field is still being edited; the next value typed counts.
       if (control.value.trim() === "") return;
-      commitSpin(control, control.heartItem, parseFloat(control.value));
+      // Leaving a field sends what Enter has not sent already: each value
+      // sent runs the plug-in's notifier, and so draws the preview, again.
+      const value = parseFloat(control.value);
+      if (control.value === control.heartEntered || value === Number(control.heartItem.value))
+        return;
+      commitSpin(control, control.heartItem, value);
     });
     control.addEventListener("keydown", (event) => {
       if (event.key === "ArrowUp" || event.key === "ArrowDown") {
@@ -162,6 +195,7 @@ function makeElement(item, modal) {
       } else if (event.key === "Enter") {
         event.preventDefault();
         event.stopPropagation();
+        control.heartEntered = control.value;
         commitSpin(control, control.heartItem, parseFloat(control.value));
       }
     });
@@ -298,7 +332,7 @@ function fitDialog() {
 // ---- Showing a view -----------------------------------------------------
 
 function show(view, force) {
-  if (!force && studio.view && view.version < studio.view.version) return;
+  if (!force && studio.view && view.version <= studio.view.version) return;
   studio.view = view;
   if (view.dialog) {
     $("dialog-title").textContent = view.dialog.title || view.dialog.name;
@@ -324,44 +358,93 @@ function show(view, force) {
   } else {
     $("session-note").textContent = "Session open";
   }
-  if (view.preview && view.preview.version > studio.shownPreview) loadPreview(view.preview);
+  // While this page's own actions are on their way, their answers bring the
+  // picture; otherwise (the first view, another tab's change) fetch it.
+  if (view.preview && studio.actionsInFlight === 0) loadPreview(view.preview);
 }
 
 async function loadPreview(preview) {
-  if (preview.version <= studio.loadingPreview) return;
+  if (preview.version <= Math.max(studio.loadingPreview, studio.shownPreview)) return;
   studio.loadingPreview = preview.version;
-  const info = preview.info || {};
-  if (info.error) {
-    note("No preview: " + info.error, true);
-    return;
-  }
   try {
-    const response = await fetch("/api/preview.png?v=" + preview.version, { cache: "no-store" });
+    const response = await fetch("/api/preview.pixels?v=" + preview.version, { cache: "no-store" });
     if (!response.ok) throw new Error("the preview could not be fetched");
-    const version = Number(response.headers.get("X-Preview-Version")) || preview.version;
-    const blob = await response.blob();
-    if (version < studio.shownPreview) return;
-    const url = URL.createObjectURL(blob);
-    const image = $("preview");
-    const previous = image.src;
-    image.src = url;
-    await image.decode();
-    if (previous && previous.startsWith("blob:")) URL.revokeObjectURL(previous);
-    studio.shownPreview = version;
-    requestAnimationFrame(() => painted(version, info));
+    const version = Number(response.headers.get("X-Preview-Version"));
+    const pixels = new Uint32Array(await response.arrayBuffer());
+    // A newer picture than the view asked for waits for its own view.
+    if (version === preview.version) paintPreview(pixels, preview);
   } catch (error) {
     note(error.message, true);
   }
 }
 
+// Unpacks the host's packed pixels (runs of repeated pixels and of pixels
+// as they are, each pixel red, green, blue, alpha) into an image.
+function unpackPixels(words, width, height) {
+  const image = new ImageData(width, height);
+  const out = new Uint32Array(image.data.buffer);
+  let at = 0;
+  let i = 0;
+  while (i < words.length && at < out.length) {
+    const word = words[i++];
+    if (word >= 0x80000000) {
+      const count = word - 0x80000000;
+      out.fill(words[i++], at, at + count);
+      at += count;
+    } else {
+      out.set(words.subarray(i, i + word), at);
+      i += word;
+      at += word;
+    }
+  }
+  if (at !== out.length || i !== words.length) throw new Error("the preview picture is damaged");
+  return image;
+}
+
+// Shows a picture unless a newer one is already on screen.
+function paintPreview(pixels, preview) {
+  const version = preview.version;
+  const info = preview.info || {};
+  if (version <= studio.shownPreview) return;
+  if (info.error) {
+    note("No preview: " + info.error, true);
+    return;
+  }
+  const image = unpackPixels(pixels, info.width, info.height);
+  const canvas = $("preview");
+  if (canvas.width !== info.width || canvas.height !== info.height) {
+    canvas.width = info.width;
+    canvas.height = info.height;
+  }
+  canvas.getContext("2d").putImageData(image, 0, 0);
+  studio.shownPreview = version;
+  studio.loadingPreview = Math.max(studio.loadingPreview, version);
+  // The frame that shows the picture is painted after the animation frame
+  // callbacks; a task queued from one of them runs once it is.
+  requestAnimationFrame(() => setTimeout(() => painted(version, info), 0));
+}
+
+// Times a change from its event to the frame that shows its picture.
+function record(since, paintedAt, info) {
+  const took = paintedAt - since;
+  window.heartStudioTimings.push(took);
+  window.heartStudioStages.push({
+    took,
+    apply: info.applyMilliseconds,
+    draw: info.drawMilliseconds,
+    pack: info.packMilliseconds,
+  });
+  return took;
+}
+
 function painted(version, info) {
   const now = performance.now();
+  studio.paintedAt.set(version, now);
   const done = studio.pendingChanges.filter((change) => change.version <= version);
   studio.pendingChanges = studio.pendingChanges.filter((change) => change.version > version);
   let took = null;
   for (const change of done) {
-    took = now - change.since;
-    window.heartStudioTimings.push(took);
+    took = record(change.since, now, info);
   }
   const view = $("view");
   view.dataset.paths = String(info.paths);
@@ -369,7 +452,7 @@ function painted(version, info) {
   $("view-zoom").textContent = Math.round(info.zoom * 100) + "%";
   const paths = Number(info.paths).toLocaleString("en-US");
   let text = paths + (info.paths === 1 ? " path" : " paths") + " \u00b7 drawn in " +
-             Number(info.renderMilliseconds).toFixed(1) + " ms";
+             (Number(info.drawMilliseconds) + Number(info.packMilliseconds)).toFixed(1) + " ms";
   if (took !== null) text += " \u00b7 change to picture " + took.toFixed(0) + " ms";
   note(text, false);
 }
@@ -392,11 +475,11 @@ function disarmPicker() {
 
 function pickAt(event) {
   if (studio.armedPicker === null) return;
-  const image = $("preview");
-  const box = image.getBoundingClientRect();
-  if (!image.naturalWidth || box.width === 0) return;
-  const x = Math.floor((event.clientX - box.left) * image.naturalWidth / box.width);
-  const y = Math.floor((event.clientY - box.top) * image.naturalHeight / box.height);
+  const canvas = $("preview");
+  const box = canvas.getBoundingClientRect();
+  if (!studio.shownPreview || box.width === 0) return;
+  const x = Math.floor((event.clientX - box.left) * canvas.width / box.width);
+  const y = Math.floor((event.clientY - box.top) * canvas.height / box.height);
   const item = studio.armedPicker;
   disarmPicker();
   send({ action: "pick", item, x, y });
@@ -409,7 +492,7 @@ async function usePickerCursor() {
     const [x, y] = (response.headers.get("X-Hotspot") || "0 0").split(" ").map(Number);
     const url = URL.createObjectURL(await response.blob());
     const sheet = document.styleSheets[0];
-    sheet.insertRule(".view.picking img { cursor: url(" + url + ") " + x + " " + y + ", crosshair; }",
+    sheet.insertRule(".view.picking canvas { cursor: url(" + url + ") " + x + " " + y + ", crosshair; }",
                      sheet.cssRules.length);
   } catch (error) {
     // The crosshair stays.

@@ -1,0 +1,127 @@
+// The studio's preview picture: drawn in two bands exactly as in one piece,
+// and packed for the page in the word format the page unpacks.
+#include "studio/preview_picture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "application/host.h"
+#include "core/record_defaults.h"
+#include "document/document.h"
+#include "params/parameter_record.h"
+
+namespace heart::studio {
+namespace {
+
+std::vector<uint32_t> words(const std::vector<unsigned char>& bytes) {
+  std::vector<uint32_t> out;
+  for (size_t i = 0; i + 3 < bytes.size(); i += 4)
+    out.push_back(bytes[i] | bytes[i + 1] << 8 | bytes[i + 2] << 16 |
+                  static_cast<uint32_t>(bytes[i + 3]) << 24);
+  EXPECT_EQ(bytes.size() % 4, 0u);
+  return out;
+}
+
+// Bytes red, green, blue, alpha as one little-endian word.
+constexpr uint32_t rgba(uint32_t r, uint32_t g, uint32_t b, uint32_t a) {
+  return r | g << 8 | b << 16 | a << 24;
+}
+
+TEST(PackedPixels, RepeatsBecomeRunsAndTheRestStaysAsItIs) {
+  PreviewPicture picture;
+  picture.width = 4;
+  picture.height = 3;
+  const uint32_t a = 0xff102030, b = 0xff405060, c = 0xff708090, d = 0xffa0b0c0;
+  picture.pixels = {b, a, a, a,   // a run of three at the end of the first row
+                    a, a, c, c,   // goes on into the next; two alike stay single
+                    d, c, b, b};  // and so do the last two
+  EXPECT_EQ(words(packPixels(picture)),
+            (std::vector<uint32_t>{1, rgba(0x40, 0x50, 0x60, 0xff),           //
+                                   0x80000005, rgba(0x10, 0x20, 0x30, 0xff),  //
+                                   6, rgba(0x70, 0x80, 0x90, 0xff), rgba(0x70, 0x80, 0x90, 0xff),
+                                   rgba(0xa0, 0xb0, 0xc0, 0xff), rgba(0x70, 0x80, 0x90, 0xff),
+                                   rgba(0x40, 0x50, 0x60, 0xff), rgba(0x40, 0x50, 0x60, 0xff)}));
+}
+
+TEST(PackedPixels, TranslucentColourIsNoLongerPremultiplied) {
+  PreviewPicture picture;
+  picture.width = 3;
+  picture.height = 1;
+  // Half-covered red-brown (premultiplied 64, 32, 16 at alpha 128); clear.
+  picture.pixels = {0x80402010, 0x00000000, 0xffffffff};
+  EXPECT_EQ(words(packPixels(picture)),
+            (std::vector<uint32_t>{3, rgba(128, 64, 32, 128), rgba(0, 0, 0, 0),
+                                   rgba(255, 255, 255, 255)}));
+}
+
+TEST(PackedPixels, AWholeBlankPictureIsOneRun) {
+  PreviewPicture picture;
+  picture.width = 800;
+  picture.height = 600;
+  picture.pixels.assign(800 * 600, 0xffdde0e3);
+  EXPECT_EQ(words(packPixels(picture)),
+            (std::vector<uint32_t>{0x80000000u + 480000, rgba(0xdd, 0xe0, 0xe3, 0xff)}));
+}
+
+class ScatteredHearts : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    HostOptions options;
+    options.pluginPath = HEART_MODULE_PATH;
+    options.seed = 41;
+    host_ = std::make_unique<Host>(options);
+    std::string error;
+    ASSERT_TRUE(host_->load(&error)) << error;
+    ASSERT_EQ(host_->startup(), kNoErr);
+    ParameterRecord record = defaultRecord(host_->document().view(0).centre());
+    record.heartCount = 60;
+    record.placementMode = 2;  // anywhere in the document
+    record.dropShadow = 1;
+    ASSERT_TRUE(host_->setStoredRecord(&record, sizeof record));
+    ASSERT_EQ(host_->go(), kNoErr);
+  }
+  std::unique_ptr<Host> host_;
+};
+
+TEST_F(ScatteredHearts, TwoBandsDrawWhatOnePieceDraws) {
+  std::string error;
+  std::optional<PreviewPicture> whole = renderPreview(host_->document(), &error, 1);
+  ASSERT_TRUE(whole) << error;
+  std::optional<PreviewPicture> banded = renderPreview(host_->document(), &error, 2);
+  ASSERT_TRUE(banded) << error;
+  ASSERT_EQ(banded->width, 800);
+  ASSERT_EQ(banded->height, 600);
+  EXPECT_EQ(banded->paths, whole->paths);
+  EXPECT_EQ(banded->paths, 120u) << "sixty hearts, each with its shadow";
+  // Art crosses the seam between the bands (rows 299 and 300): the pixels
+  // there differ from the page's plain white somewhere.
+  size_t inked = 0;
+  for (int x = 0; x < banded->width; ++x) inked += banded->pixels[299 * 800 + x] != 0xffffffff;
+  EXPECT_GT(inked, 100u);
+  // Away from the seam every pixel is the same; on the two rows beside it
+  // cairo may shade an edge pixel a step differently when a stroke is cut
+  // by the band's edge, and no more than that.
+  auto channelsApart = [](uint32_t a, uint32_t b) {
+    int most = 0;
+    for (int shift = 0; shift < 32; shift += 8)
+      most = std::max(most, std::abs(static_cast<int>((a >> shift) & 0xff) -
+                                     static_cast<int>((b >> shift) & 0xff)));
+    return most;
+  };
+  size_t seamDifferences = 0;
+  for (int y = 0; y < banded->height; ++y)
+    for (int x = 0; x < banded->width; ++x) {
+      size_t i = static_cast<size_t>(y) * banded->width + x;
+      if (banded->pixels[i] == whole->pixels[i]) continue;
+      ASSERT_TRUE(y == 299 || y == 300) << "pixel (" << x << ", " << y << ")";
+      EXPECT_LE(channelsApart(banded->pixels[i], whole->pixels[i]), 0x20)
+          << "pixel (" << x << ", " << y << ")";
+      ++seamDifferences;
+    }
+  EXPECT_LE(seamDifferences, 8u);
+}
+
+}  // namespace
+}  // namespace heart::studio
