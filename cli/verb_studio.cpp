@@ -11,7 +11,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -31,6 +33,7 @@ namespace heart::cli {
 namespace {
 
 constexpr int32_t kPickerCursor = 16000;
+constexpr int32_t kOptionsDialog = 16100;
 
 struct StudioArguments {
   SessionArguments session;
@@ -102,6 +105,11 @@ int runStudio(StudioArguments& arguments, SessionOptions& options) {
   studio::StudioChannel channel;
   studio::StudioServerOptions serverOptions;
   serverOptions.port = arguments.port;
+  // An open page keeps a view request waiting and asks again when it is
+  // answered: it must ask often enough to count as present.
+  const auto contactTimeout =
+      std::chrono::milliseconds(static_cast<int64_t>(arguments.contactTimeout * 1000));
+  serverOptions.viewPatience = std::min(serverOptions.viewPatience, contactTimeout / 3);
   std::string secret, error;
   try {
     secret = studio::makeSecret();
@@ -123,8 +131,8 @@ int runStudio(StudioArguments& arguments, SessionOptions& options) {
 
   studio::StudioSourceOptions sourceOptions;
   sourceOptions.interrupted = &interrupted;
-  sourceOptions.contactTimeout =
-      std::chrono::milliseconds(static_cast<int64_t>(arguments.contactTimeout * 1000));
+  sourceOptions.contactTimeout = contactTimeout;
+  sourceOptions.mainDialogResource = kOptionsDialog;
   std::optional<studio::StudioEventSource> source;
   options.frontEnd = [&](Host& host) -> EventSource& {
     if (const PluginResources* resources = host.resources())
@@ -138,6 +146,8 @@ int runStudio(StudioArguments& arguments, SessionOptions& options) {
   };
   int exitCode = runFilterSession(options);
   sigaction(SIGINT, &previous, nullptr);
+  if (source && !source->cancelReason().empty())
+    reportNote("studio", "cancelled because " + source->cancelReason());
 
   nlohmann::json ended = endedNote(exitCode, source ? &*source : nullptr, options.output);
   if (source)
