@@ -5,15 +5,18 @@ Exits 77 (skipped) when Chromium or its WebDriver is not installed."""
 import filecmp
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 try:
     import studio_browser as sb
     from selenium.webdriver.common.action_chains import ActionChains
+    from selenium.webdriver.common.actions.wheel_input import ScrollOrigin
     from selenium.webdriver.common.by import By
     from selenium.webdriver.common.keys import Keys
     from selenium.webdriver.support.ui import Select
@@ -23,6 +26,28 @@ except ImportError as missing:
 
 HEART = None
 SCREENSHOT = None
+
+# Compares the document view's canvas with the host's PNG of the same
+# preview, decoded by the browser; answers "same" or what differs.
+SAME_AS_HOST_PICTURE = """
+const done = arguments[arguments.length - 1];
+(async () => {
+  const canvas = document.getElementById("preview");
+  const version = document.getElementById("view").dataset.previewVersion;
+  const response = await fetch("/api/preview.png");
+  if (response.headers.get("X-Preview-Version") !== version) return "another picture was drawn";
+  const bitmap = await createImageBitmap(await response.blob());
+  if (bitmap.width !== canvas.width || bitmap.height !== canvas.height)
+    return "size " + bitmap.width + "x" + bitmap.height;
+  const other = new OffscreenCanvas(bitmap.width, bitmap.height).getContext("2d");
+  other.drawImage(bitmap, 0, 0);
+  const expected = other.getImageData(0, 0, bitmap.width, bitmap.height).data;
+  const shown = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
+  for (let i = 0; i < shown.length; ++i)
+    if (shown[i] !== expected[i]) return "byte " + i + ": " + shown[i] + " != " + expected[i];
+  return "same";
+})().then(done, (error) => done(String(error)));
+"""
 SEED = "20261208"
 
 
@@ -64,6 +89,8 @@ class StudioInBrowser(unittest.TestCase):
         page.until(lambda d: page.preview_version() > before)
         self.assertEqual(page.value(7), 26)
         self.assertEqual(page.paths(), 26 * per_heart)
+        # The picture on the page is the host's preview, pixel for pixel.
+        self.assertEqual(self.driver.execute_async_script(SAME_AS_HOST_PICTURE), "same")
         # The status line says how many paths and how long the preview took.
         status = self.driver.find_element(By.ID, "status").text
         self.assertIn("%d paths" % (26 * per_heart), status)
@@ -72,6 +99,86 @@ class StudioInBrowser(unittest.TestCase):
         page.type_value(7, "401")
         self.assertEqual(page.value(7), 400)
         self.assertEqual(page.paths(), 400 * per_heart)
+
+    def test_the_wheel_steps_a_focused_spin_edit_within_its_range(self):
+        page = self.open()
+        page.page(4)
+        count = page.item(7, "input")
+        page.type_value(7, "5")
+        per_heart = page.paths() // 5
+
+        def wheel(field, notches):
+            before = page.preview_version()
+            for _ in range(abs(notches)):
+                ActionChains(self.driver).scroll_from_origin(
+                    ScrollOrigin.from_element(field), 0, -100 if notches > 0 else 100).perform()
+            page.until(lambda d: page.preview_version() > before)
+
+        # Away from the focus the wheel scrolls the page and changes nothing.
+        self.driver.find_element(By.ID, "view").click()
+        ActionChains(self.driver).scroll_from_origin(ScrollOrigin.from_element(count), 0,
+                                                     -100).perform()
+        time.sleep(0.3)
+        self.assertEqual(page.value(7), 5)
+        # Focused: one whole heart a notch, up and down, and the preview follows.
+        count.click()
+        wheel(count, 1)
+        page.until(lambda d: page.paths() == 6 * per_heart)
+        self.assertEqual(page.value(7), 6)
+        wheel(count, -3)
+        page.until(lambda d: page.value(7) == 3 and page.paths() == 3 * per_heart)
+        # At the top of its range (400 hearts) the wheel goes no further.
+        page.type_value(7, "400")
+        count.click()
+        ActionChains(self.driver).scroll_from_origin(ScrollOrigin.from_element(count), 0,
+                                                     -100).perform()
+        time.sleep(0.5)
+        self.assertEqual(page.value(7), 400)
+        # A real-valued field steps by its last shown decimal: 150.00 to 150.01.
+        page.type_value(4, "150")
+        centre = page.item(4, "input")
+        centre.click()
+        wheel(centre, 1)
+        self.assertEqual(centre.get_attribute("value"), "150.01")
+
+    def test_tab_moves_through_the_enabled_items_only(self):
+        page = self.open()
+        page.page(5)
+
+        def tab_cycle():
+            """The items Tab visits from the Cancel button until it comes back."""
+            start = page.item(2, "button")
+            self.driver.execute_script("arguments[0].focus()", start)
+            visited = []
+            for _ in range(80):
+                self.driver.switch_to.active_element.send_keys(Keys.TAB)
+                focused = self.driver.switch_to.active_element
+                if focused == start:
+                    return visited
+                name = focused.get_attribute("data-item") or focused.get_attribute("data-action")
+                if name:  # past the last item the page itself holds the focus once
+                    visited.append(name)
+            self.fail("Tab never came back to Cancel: %s" % visited)
+
+        shown = {"90", "91", "92", "93", "94", "95", "60", "61", "62", "63", "64", "3", "65",
+                 "27", "ok", "115", "116", "117", "121", "122", "123", "118", "136", "126",
+                 "120", "134"}
+        shadow = {"143", "144", "145", "146"}  # enabled only with a drop shadow
+        visited = tab_cycle()
+        self.assertEqual(len(visited), len(set(visited)), visited)
+        self.assertEqual(set(visited), shown)
+        # With a drop shadow its four options join; a symmetric heart (page 2)
+        # disables "Create points [R]".
+        before = page.preview_version()
+        page.item(126, "input").click()
+        page.until(lambda d: page.preview_version() > before)
+        page.page(2)
+        before = page.preview_version()
+        page.item(133, "input").click()
+        page.until(lambda d: page.preview_version() > before)
+        page.page(5)
+        visited = tab_cycle()
+        self.assertEqual(set(visited), (shown | shadow) - {"120"})
 
     def test_tumble_draws_a_new_random_shape(self):
         page = self.open()
@@ -116,7 +223,7 @@ class StudioInBrowser(unittest.TestCase):
         page = self.open()
         image = self.driver.find_element(By.ID, "preview")
         natural = self.driver.execute_script(
-            "return [arguments[0].naturalWidth, arguments[0].naturalHeight]", image)
+            "return [arguments[0].width, arguments[0].height]", image)
         info = self.driver.execute_script(
             "return [arguments[0].getBoundingClientRect().width,"
             " arguments[0].getBoundingClientRect().height]", image)
@@ -161,18 +268,65 @@ class StudioInBrowser(unittest.TestCase):
         page.until(lambda d: d.find_element(By.ID, "ended-text").text != "")
         self.assertIn("Nothing was written", self.driver.find_element(By.ID, "ended-text").text)
 
+    def assert_nothing_written(self, record_before):
+        self.assertFalse(os.path.exists(os.path.join(self.folder, "cancelled.svg")))
+        with open(os.path.join(self.folder, "record.json"), "rb") as stored:
+            self.assertEqual(stored.read(), record_before)
+
+    def stored_record(self):
+        record = os.path.join(self.folder, "record.json")
+        subprocess.run([HEART, "run", "--record", record, "--seed", "3", "--set", "heartCount=3",
+                        "-o", os.path.join(self.folder, "first.svg")], check=True)
+        with open(record, "rb") as stored:
+            return stored.read()
+
+    def test_ctrl_c_in_the_terminal_cancels_cleanly(self):
+        before = self.stored_record()
+        page = self.open("-o", "cancelled.svg")
+        page.page(4)
+        page.type_value(7, "9")
+        self.studio.process.send_signal(signal.SIGINT)
+        self.assertEqual(self.studio.wait(timeout=10), 3, self.studio.stderr)
+        self.assertIn("interrupted", self.studio.stderr)
+        self.assert_nothing_written(before)
+        page.until(lambda d: d.find_element(By.ID, "ended-text").text != "")
+        self.assertIn("Nothing was written", self.driver.find_element(By.ID, "ended-text").text)
+
+    def test_the_browser_going_away_cancels_cleanly(self):
+        before = self.stored_record()
+        page = self.open("-o", "cancelled.svg", "--contact-timeout", "1.5")
+        page.page(4)
+        page.type_value(7, "9")
+        # An open page, even an idle one, is still there: the session goes on.
+        time.sleep(3.5)
+        self.assertEqual(self.driver.find_element(By.ID, "ended-text").text, "",
+                         "the idle page counted as gone")
+        page.type_value(7, "8")
+        self.assertIsNone(self.studio.process.poll())
+        self.driver.get("about:blank")
+        gone = time.monotonic()
+        self.assertEqual(self.studio.wait(timeout=15), 3, self.studio.stderr)
+        self.assertLess(time.monotonic() - gone, 6)
+        self.assertIn("the browser went away", self.studio.stderr)
+        self.assert_nothing_written(before)
+
     def test_confirmed_studio_writes_what_the_same_script_writes(self):
         page = self.open("-o", "studio.svg")
+        # Tumble first: it throws a new shape and puts the count back to one
+        # heart most of the time, so the dozen hearts come after it.
+        page.press(61)
         page.page(4)
         page.type_value(7, "12")
         before = page.preview_version()
         Select(page.item(10, "select")).select_by_index(2)
         page.until(lambda d: page.preview_version() > before)
-        page.press(61)
+        # The whole page in the view.
+        page.type_value(27, "70")
         page.page(5)
-        before = page.preview_version()
-        page.item(126, "input").click()
-        page.until(lambda d: page.preview_version() > before)
+        for item in (126, 115):  # drop shadow, random fill
+            before = page.preview_version()
+            page.item(item, "input").click()
+            page.until(lambda d: page.preview_version() > before)
         page.page(3)
         before = page.preview_version()
         Select(page.item(66, "select")).select_by_index(4)
@@ -184,8 +338,8 @@ class StudioInBrowser(unittest.TestCase):
 
         script = os.path.join(self.folder, "same.script")
         with open(script, "w") as out:
-            out.write("page 4\nset 7 12\nchoose 10 2\npress Tumble\npage 5\ncheck 126 on\n"
-                      "page 3\nchoose 66 4\nconfirm\n")
+            out.write("press Tumble\npage 4\nset 7 12\nchoose 10 2\nset 27 70\npage 5\n"
+                      "check 126 on\ncheck 115 on\npage 3\nchoose 66 4\nconfirm\n")
         subprocess.run([HEART, "dialog", "--script", script, "--record", "script-record.json",
                         "--seed", SEED, "-o", "script.svg"], cwd=self.folder, check=True)
         self.assertTrue(filecmp.cmp(os.path.join(self.folder, "studio.svg"),
