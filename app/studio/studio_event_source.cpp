@@ -29,8 +29,9 @@ void StudioEventSource::publish() {
   appliedFrom_.reset();
   StudioView view;
   if (std::optional<DialogState> state = host_.dialogs().currentState()) {
-    // The first dialog the source serves is the options dialog; any other
-    // dialog open over it is a modal box (an alert, the about box).
+    // The page's dialog is the one the options name (or else the first the
+    // source serves); any other dialog is a modal box (an alert, the about
+    // box), over it or alone.
     if (!mainResource_) mainResource_ = options_.mainDialogResource.value_or(state->resourceId);
     if (state->resourceId == *mainResource_ && host_.dialogs().openDialogs() == 1)
       mainDialog_ = toJson(*state);
