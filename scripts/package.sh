@@ -19,6 +19,13 @@ trap 'rm -rf "$work"; $SUDO dpkg -r heart >/dev/null' EXIT
   grep -q "<path" h.svg
   /usr/bin/heart filters | grep -q "Heart..."
 )
-test -s /usr/share/man/man1/heart.1
+# Debian's policy: manual pages gzipped, with gzip -n so the package builds
+# the same bytes each time.
+page=/usr/share/man/man1/heart.1.gz
+test -s "$page"
+test ! -e /usr/share/man/man1/heart.1
+gzip -t "$page"
+[ "$(od -An -tx1 -j3 -N5 "$page" | tr -d ' ')" = "0000000000" ]
+grep -q '^\.SH "HEART RUN"' <<<"$(gzip -dc "$page")"
 test -s /usr/share/bash-completion/completions/heart
 echo "Installed $deb and drew with it"

@@ -38,8 +38,17 @@ mv "$prefix" "$work/moved"
 "$work/moved/bin/heart" filters | grep -q "Heart..." || fail "a moved install lost its module"
 prefix=$work/moved
 
-[ -s "$prefix/share/man/man1/heart.1" ] || fail "no manual page"
-grep -q '^\.SH "HEART RUN"' "$prefix/share/man/man1/heart.1" || fail "the manual page lacks run"
+# The manual page gzipped without name or time, so the same text gives the
+# same bytes; no uncompressed copy beside it.
+page=$prefix/share/man/man1/heart.1.gz
+[ -s "$page" ] || fail "no gzipped manual page"
+[ ! -e "$prefix/share/man/man1/heart.1" ] || fail "an uncompressed manual page beside the gzipped one"
+gzip -t "$page" || fail "the manual page is not a whole gzip file"
+[ "$(od -An -tx1 -j3 -N5 "$page" | tr -d ' ')" = "0000000000" ] ||
+  fail "the gzipped manual page keeps a file name or time"
+text=$(gzip -dc "$page")
+[[ $text == ".TH HEART 1 "* ]] || fail "the manual page does not start with .TH"
+grep -q '^\.SH "HEART RUN"' <<<"$text" || fail "the manual page lacks run"
 completion=$prefix/share/bash-completion/completions/heart
 [ -s "$completion" ] || fail "no bash completion"
 [ -s "$prefix/share/doc/heart/copyright" ] || fail "no licence"
