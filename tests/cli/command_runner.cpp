@@ -10,6 +10,10 @@
 
 namespace heart::testing {
 
+namespace {
+constexpr unsigned kCommandSeconds = 120;
+}  // namespace
+
 std::string readFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream bytes;
@@ -34,6 +38,9 @@ CommandResult runHeart(const std::vector<std::string>& arguments,
     unsetenv("HEART_RECORD");
     unsetenv("XDG_CONFIG_HOME");
     if (!freopen(out.c_str(), "w", stdout) || !freopen(err.c_str(), "w", stderr)) _exit(126);
+    // A command that hangs (a studio waiting for a browser that never comes)
+    // is ended by the alarm, which outlives exec, and fails its test.
+    alarm(kCommandSeconds);
     std::vector<char*> argv;
     std::string program = HEART_COMMAND_PATH;
     argv.push_back(program.data());

@@ -14,7 +14,8 @@ struct CommandResult {
   std::string err;
 };
 
-// `heart` with the arguments, run in `folder`, which is also its home.
+// `heart` with the arguments, run in `folder`, which is also its home; ended
+// after two minutes (exit code -1).
 CommandResult runHeart(const std::vector<std::string>& arguments,
                        const std::filesystem::path& folder);
 
