@@ -135,8 +135,14 @@ bool applyEditsAfterDialog(const SessionOptions& options, Host& host, std::strin
   return true;
 }
 
-// Checks, before anything runs, that neither the drawing nor the stored
-// record would be written over a file the session reads.
+std::string pageText(float width, float height) {
+  std::ostringstream text;
+  text << width << "x" << height;
+  return text.str();
+}
+
+}  // namespace
+
 bool refuseOverwritingInputs(const SessionOptions& options, std::string* error) {
   std::vector<NamedInput> inputs = options.inputs;
   if (options.saveRecord &&
@@ -146,14 +152,6 @@ bool refuseOverwritingInputs(const SessionOptions& options, std::string* error) 
     inputs.push_back({options.recordPath, "the stored record"});
   return refuseOverwritingInput(options.output, "the drawing", inputs, error);
 }
-
-std::string pageText(float width, float height) {
-  std::ostringstream text;
-  text << width << "x" << height;
-  return text.str();
-}
-
-}  // namespace
 
 int runFilterSession(const SessionOptions& options) {
   const std::string& verb = options.verb;

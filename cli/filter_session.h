@@ -55,6 +55,12 @@ struct SessionOptions {
   OutputFormat format = OutputFormat::Svg;
 };
 
+// Checks, before anything runs, that neither the drawing nor the stored
+// record would be written over a file the session reads. A front end that
+// starts something of its own (a server, a window) checks first, so that a
+// refused session starts nothing.
+bool refuseOverwritingInputs(const SessionOptions& options, std::string* error);
+
 // Runs the session. Answers the exit code: kExitDone when the drawing was
 // written, kExitCancelled when the dialog was cancelled, kExitUsage when the
 // output would overwrite an input, kExitFailure with a message on the error

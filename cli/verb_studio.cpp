@@ -40,6 +40,7 @@ struct StudioArguments {
   int port = 0;
   bool noBrowser = false;
   double contactTimeout = 30;
+  double firstContactTimeout = 300;
 };
 
 std::atomic<bool> interrupted{false};
@@ -111,6 +112,9 @@ int runStudio(StudioArguments& arguments, SessionOptions& options) {
       std::chrono::milliseconds(static_cast<int64_t>(arguments.contactTimeout * 1000));
   serverOptions.viewPatience = std::min(serverOptions.viewPatience, contactTimeout / 3);
   std::string secret, error;
+  // Everything that can refuse the session is checked before the server
+  // starts: a refused studio opens no port and leaves at once.
+  if (!refuseOverwritingInputs(options, &error)) return reportUsageError("studio", error);
   try {
     secret = studio::makeSecret();
   } catch (const std::exception& e) {
@@ -132,6 +136,8 @@ int runStudio(StudioArguments& arguments, SessionOptions& options) {
   studio::StudioSourceOptions sourceOptions;
   sourceOptions.interrupted = &interrupted;
   sourceOptions.contactTimeout = contactTimeout;
+  sourceOptions.firstContactTimeout =
+      std::chrono::milliseconds(static_cast<int64_t>(arguments.firstContactTimeout * 1000));
   sourceOptions.mainDialogResource = kOptionsDialog;
   std::optional<studio::StudioEventSource> source;
   options.frontEnd = [&](Host& host) -> EventSource& {
@@ -171,7 +177,12 @@ void addStudioVerb(CLI::App& app, CliContext& context) {
   verb->add_flag("--no-browser", arguments->noBrowser,
                  "Only print the address; do not open a browser");
   verb->add_option("--contact-timeout", arguments->contactTimeout,
-                   "Seconds without a word from the page after which the dialog is cancelled")
+                   "Seconds without a word from an open page after which the dialog is cancelled")
+      ->capture_default_str()
+      ->check(CLI::Range(0.5, 86400.0));
+  verb->add_option("--first-contact-timeout", arguments->firstContactTimeout,
+                   "Seconds to wait for a browser to open the page at all (time enough to "
+                   "open the printed address by hand) before the dialog is cancelled")
       ->capture_default_str()
       ->check(CLI::Range(0.5, 86400.0));
   verb->callback([arguments, &context] {

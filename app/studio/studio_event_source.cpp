@@ -16,7 +16,7 @@ constexpr auto kPollInterval = std::chrono::milliseconds(100);
 
 StudioEventSource::StudioEventSource(Host& host, StudioChannel& channel,
                                      StudioSourceOptions options)
-    : host_(host), channel_(channel), options_(options) {}
+    : host_(host), channel_(channel), options_(options), startedAt_(StudioChannel::Clock::now()) {}
 
 void StudioEventSource::publish() {
   // The time the dialog took over the last action: its notifiers, and the
@@ -96,10 +96,18 @@ std::optional<DialogEvent> StudioEventSource::next() {
       cancelReason_ = "the terminal interrupted the session";
       return DialogEvent::cancel().labelled("interrupt");
     }
-    if (std::optional<StudioChannel::Clock::time_point> contact = channel_.lastContact();
-        contact && StudioChannel::Clock::now() - *contact > options_.contactTimeout) {
+    std::optional<StudioChannel::Clock::time_point> contact = channel_.lastContact();
+    if (contact && StudioChannel::Clock::now() - *contact > options_.contactTimeout) {
       cancelReason_ = "the browser went away";
       return DialogEvent::cancel().labelled("browser gone");
+    }
+    if (!contact && StudioChannel::Clock::now() - startedAt_ > options_.firstContactTimeout) {
+      cancelReason_ =
+          "no browser opened the page within " +
+          std::to_string(
+              std::chrono::ceil<std::chrono::seconds>(options_.firstContactTimeout).count()) +
+          " seconds";
+      return DialogEvent::cancel().labelled("no browser");
     }
     std::optional<StudioChannel::Pending> pending = channel_.take(kPollInterval);
     if (!pending) continue;

@@ -4,8 +4,9 @@
 // new preview picture when the document was redrawn or the view moved),
 // answers that action's sender, and then waits for the next action from the
 // page. Actions the user could not have made are refused without reaching
-// the dialog. Ctrl-C in the terminal, or the page falling silent for longer
-// than the contact timeout, cancels the dialog.
+// the dialog. Ctrl-C in the terminal, no page making contact within the
+// first-contact allowance, or the page falling silent for longer than the
+// contact timeout, cancels the dialog.
 #pragma once
 
 #include <atomic>
@@ -28,6 +29,9 @@ struct StudioSourceOptions {
   const std::atomic<bool>* interrupted = nullptr;
   // How long the page may stay silent once it has made contact.
   std::chrono::milliseconds contactTimeout{30000};
+  // How long, from the dialog's start, a page has to make its first contact:
+  // long enough for the user to open the printed address by hand.
+  std::chrono::milliseconds firstContactTimeout{300000};
   // The resource of the dialog the page draws as its dialog; every other
   // dialog (an alert, the about box) is a modal box over it, even one that
   // opens before it or without it. Nothing: the first dialog served.
@@ -54,6 +58,7 @@ class StudioEventSource : public EventSource {
   Host& host_;
   StudioChannel& channel_;
   StudioSourceOptions options_;
+  StudioChannel::Clock::time_point startedAt_;
   std::optional<uint64_t> inFlight_;  // the ticket of the action being applied
   std::optional<StudioChannel::Clock::time_point> appliedFrom_;  // when it went to the dialog
   std::optional<int32_t> mainResource_;

@@ -132,7 +132,16 @@ bool StudioServer::start(std::string* error) {
     }
     port_ = options_.port;
   }
-  thread_ = std::thread([this] { server_->listen_after_bind(); });
+  listenEnded_ = false;
+  thread_ = std::thread([this] {
+    server_->listen_after_bind();
+    listenEnded_ = true;
+  });
+  // Stopping only reaches a server that is already listening: one stopped
+  // before its thread got going would go on listening and never be joined.
+  // Wait until it listens (or has already given up).
+  while (!server_->is_running() && !listenEnded_)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
   return true;
 }
 

@@ -13,6 +13,7 @@
 //   POST /api/action           one user action (see studio_actions.h)
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <memory>
@@ -64,6 +65,7 @@ class StudioServer {
   StudioServerOptions options_;
   std::unique_ptr<httplib::Server> server_;
   std::thread thread_;
+  std::atomic<bool> listenEnded_{false};
   int port_ = 0;
 };
 

@@ -57,6 +57,8 @@ TEST_F(SafeCommand, NoVerbWritesOverItsOwnInput) {
       {"run", "--no-record", "--random-values", "v.svg", "-o", "v.svg"},
       {"dialog", "--script", "s.svg", "--no-record", "-o", "s.svg"},
       {"dialog", "--script", "s.svg", "--record", "s.svg", "-o", "x.svg"},
+      {"studio", "--no-record", "--from", "d.svg", "-o", "d.svg", "--no-browser"},
+      {"studio", "--record", "r.rec", "-o", "same.rec", "--format", "svg", "--no-browser"},
   };
   for (const auto& arguments : refused) {
     CommandResult result = heart(arguments);
@@ -72,6 +74,18 @@ TEST_F(SafeCommand, NoVerbWritesOverItsOwnInput) {
   EXPECT_EQ(readFile(scratch / "v.svg"), "0.5\n");
   EXPECT_FALSE(fs::exists(scratch / "new.svg"));
   EXPECT_FALSE(fs::exists(scratch / "x.svg"));
+}
+
+TEST_F(SafeCommand, AStudioNoBrowserOpensEndsCancelledAndWritesNothing) {
+  ASSERT_EQ(heart({"record", "defaults", "-o", "r.rec"}).exitCode, 0);
+  const std::string rec = readFile(scratch / "r.rec");
+  CommandResult result = heart({"studio", "--record", "r.rec", "-o", "d.svg", "--no-browser",
+                                "--first-contact-timeout", "0.5"});
+  EXPECT_EQ(result.exitCode, 3) << result.err;
+  EXPECT_NE(result.out.find("http://127.0.0.1:"), std::string::npos) << result.out;
+  EXPECT_NE(result.err.find("no browser opened the page"), std::string::npos) << result.err;
+  EXPECT_FALSE(fs::exists(scratch / "d.svg"));
+  EXPECT_EQ(readFile(scratch / "r.rec"), rec);
 }
 
 TEST_F(SafeCommand, OutputsKeepLinksFifosAndDevices) {

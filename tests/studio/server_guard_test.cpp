@@ -5,6 +5,7 @@
 #include <httplib.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <thread>
 
 #include "studio/studio_server.h"
@@ -137,6 +138,30 @@ TEST_F(ServerGuard, OversizedAndGarbageBodiesNeverReachTheDialog) {
   EXPECT_EQ(garbage->status, 400);
   EXPECT_NE(garbage->body.find("the action is not JSON"), std::string::npos);
   EXPECT_EQ(applied_, 0);
+}
+
+// Stopping a server at once after it started must end it, however early its
+// listening thread is caught. Runs on a thread of its own so that a server
+// that never stops fails the test instead of hanging the run.
+TEST(StudioServerStop, AServerStoppedRightAfterStartingEnds) {
+  std::atomic<int> stopped{0};
+  std::thread rounds([&stopped] {
+    for (int round = 0; round < 200; ++round) {
+      StudioChannel channel;
+      StudioServer server(channel, "0123456789abcdef0123456789abcdef0123456789abcdef");
+      std::string error;
+      if (!server.start(&error)) continue;
+      server.stop();
+      ++stopped;
+    }
+  });
+  for (int waited = 0; waited < 600 && stopped < 200; ++waited) std::this_thread::sleep_for(100ms);
+  if (stopped < 200) {
+    ADD_FAILURE() << "a server stopped right after starting is still running after " << stopped
+                  << " rounds";
+    std::_Exit(1);
+  }
+  rounds.join();
 }
 
 TEST(StudioSecret, HasAtLeast128BitsAndIsFreshEachTime) {

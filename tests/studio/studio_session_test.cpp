@@ -36,10 +36,10 @@ class StudioSession : public ::testing::Test {
     ASSERT_EQ(host_->startup(), kNoErr);
     server_ = std::make_unique<StudioServer>(channel_, secret_);
     ASSERT_TRUE(server_->start(&error)) << error;
-    source_ = std::make_unique<StudioEventSource>(*host_, channel_);
+    source_ = std::make_unique<StudioEventSource>(*host_, channel_, sourceOptions_);
     host_->dialogs().setEventSource(source_.get());
     dialogThread_ = std::thread([this] { result_ = host_->getParameters(); });
-    view_ = view(0);
+    if (openPage_) view_ = view(0);
   }
   void TearDown() override {
     if (dialogThread_.joinable()) {
@@ -73,6 +73,8 @@ class StudioSession : public ::testing::Test {
     return {answer->status, Json::parse(answer->body, nullptr, false)};
   }
 
+  StudioSourceOptions sourceOptions_;
+  bool openPage_ = true;  // whether a page makes contact as the dialog opens
   const std::string secret_ = makeSecret();
   std::unique_ptr<Host> host_;
   StudioChannel channel_;
@@ -209,6 +211,35 @@ TEST_F(StudioSession, ConfirmEndsTheDialogWithTheValuesShown) {
   EXPECT_EQ(record.currentPage, 4);
   EXPECT_EQ(view(0)["ended"]["result"], "confirmed");
   EXPECT_EQ(post({{"action", "ok"}}).first, 400) << "the dialog has closed";
+}
+
+// A short first-contact allowance, with and without a page.
+class FirstContact : public StudioSession {
+ protected:
+  FirstContact() { sourceOptions_.firstContactTimeout = std::chrono::milliseconds(300); }
+};
+
+class FirstContactNoPage : public FirstContact {
+ protected:
+  FirstContactNoPage() { openPage_ = false; }
+};
+
+TEST_F(FirstContactNoPage, ADialogNoPageEverOpensIsCancelledAndSaysWhy) {
+  dialogThread_.join();
+  EXPECT_EQ(result_, kCanceledErr);
+  EXPECT_NE(source_->cancelReason().find("no browser opened the page"), std::string::npos)
+      << source_->cancelReason();
+}
+
+TEST_F(FirstContact, AnOpenPageOutlastsTheAllowance) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(900));
+  // Still open: the user's own cancel ends it, and the source gives no reason of its own.
+  std::thread cancel([this] { post({{"action", "cancel"}}); });
+  dialogThread_.join();
+  source_->finish({{"result", "cancelled"}});
+  cancel.join();
+  EXPECT_EQ(result_, kCanceledErr);
+  EXPECT_EQ(source_->cancelReason(), "");
 }
 
 }  // namespace
