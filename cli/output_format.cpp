@@ -4,6 +4,8 @@
 #include <cctype>
 #include <filesystem>
 
+#include "export/png_export.h"
+
 namespace heart::cli {
 namespace {
 
@@ -25,10 +27,8 @@ bool formatNamed(const std::string& word, OutputFormat* format) {
   return true;
 }
 
-}  // namespace
-
-bool chooseOutputFormat(const std::string& output, const std::string& forced, OutputFormat* format,
-                        std::string* error) {
+bool formatFromName(const std::string& output, const std::string& forced, OutputFormat* format,
+                    std::string* error) {
   if (output.empty()) {
     *error =
         "the output file name is empty; give -o FILE.svg, -o FILE.png or -o - for the "
@@ -53,6 +53,18 @@ bool chooseOutputFormat(const std::string& output, const std::string& forced, Ou
                               : "\"" + extension + "\" is not a format heart writes") +
            "; name the drawing .svg or .png, or choose one with --format svg|png";
   return false;
+}
+
+}  // namespace
+
+bool chooseOutputFormat(const std::string& output, const std::string& forced, OutputFormat* format,
+                        std::string* error) {
+  if (!formatFromName(output, forced, format, error)) return false;
+  if (*format == OutputFormat::Png && !canWritePng()) {
+    *error = output + ": " + kNoPngInThisBuild;
+    return false;
+  }
+  return true;
 }
 
 }  // namespace heart::cli

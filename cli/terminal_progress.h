@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "render/document_renderer.h"
+#include "render/render_progress.h"
 
 namespace heart {
 

@@ -4,8 +4,11 @@
 #include <string_view>
 
 #include "core/output_file.h"
+#include "render/document_renderer.h"
 
 namespace heart {
+
+bool canWritePng() { return true; }
 
 bool writePngFile(const Document& document, const std::string& path, std::string* error,
                   const RenderProgress& progress) {

@@ -6,9 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "render/document_renderer.h"
+#include "document/document.h"
+#include "render/render_progress.h"
 
 namespace heart {
+
+// Whether this build draws PNG pictures: false where the drawing library
+// (cairo) is not available for the target, as in the Windows build.
+bool canWritePng();
+inline constexpr const char* kNoPngInThisBuild =
+    "this build of heart draws no PNG pictures (no cairo for its platform); write the drawing "
+    "as SVG";
 
 // Draws the document and writes the PNG to path. progress, when given, hears
 // how far the drawing has come. On failure *error says why.

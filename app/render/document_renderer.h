@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "document/document.h"
+#include "render/render_progress.h"
 
 namespace heart {
 
@@ -30,9 +31,6 @@ struct RenderFrame {
   // as dark as their ink, and its PNG is compressed lightly.
   bool preview = false;
 };
-
-// Called now and then with (paths drawn, paths in all).
-using RenderProgress = std::function<void(size_t, size_t)>;
 
 // Draws the document's visible art into cr exactly as exportSvg draws it
 // (same geometry, paint, colour conversion, layer order, envelopes warped,

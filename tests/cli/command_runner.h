@@ -6,6 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "export/png_export.h"
+
+// For tests that draw PNG pictures: skipped where the build has no PNG output
+// (the 32-bit and Windows builds without cairo), which its own test covers.
+#define SKIP_WITHOUT_PNG_OUTPUT() \
+  if (!::heart::canWritePng()) GTEST_SKIP() << "this build draws no PNG pictures"
+
 namespace heart::testing {
 
 struct CommandResult {

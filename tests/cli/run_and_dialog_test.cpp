@@ -139,6 +139,7 @@ TEST_F(RunCommand, DialogVerbsActThroughTheDialog) {
 }
 
 TEST_F(RunCommand, DocumentOptionsAndPictures) {
+  SKIP_WITHOUT_PNG_OUTPUT();
   ASSERT_EQ(heart({"run", "--no-record", "--page", "300x200", "--color-model", "cmyk", "--fill",
                    "cmyk:0,1,1,0", "-o", "small.svg"})
                 .exitCode,

@@ -89,6 +89,7 @@ TEST_F(SafeCommand, AStudioNoBrowserOpensEndsCancelledAndWritesNothing) {
 }
 
 TEST_F(SafeCommand, OutputsKeepLinksFifosAndDevices) {
+  SKIP_WITHOUT_PNG_OUTPUT();
   fs::create_directory(scratch / "dotfiles");
   ASSERT_EQ(heart({"record", "defaults", "-o", "dotfiles/heart.rec"}).exitCode, 0);
   fs::create_symlink("dotfiles/heart.rec", scratch / "stored.rec");
@@ -132,6 +133,7 @@ TEST_F(SafeCommand, OutputsKeepLinksFifosAndDevices) {
 }
 
 TEST_F(SafeCommand, TheFormatFollowsTheExtensionInAnyCase) {
+  SKIP_WITHOUT_PNG_OUTPUT();
   for (const char* name : {"a.PNG", "b.Png", "c.png"}) {
     ASSERT_EQ(heart({"run", "--no-record", "-o", name}).exitCode, 0) << name;
     EXPECT_TRUE(isPng(readFile(scratch / name))) << name;
@@ -157,6 +159,23 @@ TEST_F(SafeCommand, TheFormatFollowsTheExtensionInAnyCase) {
   for (const char* name : {"out.jpg", "out.svgz", "noextension", "out.svg"})
     EXPECT_FALSE(fs::exists(scratch / name)) << name;
   EXPECT_FALSE(fs::exists(scratch / ".config")) << "no record was saved";
+}
+
+// A build without PNG output (no cairo for its platform) refuses a PNG by
+// name or by --format before anything runs, says why, and still writes SVG.
+TEST_F(SafeCommand, ABuildWithoutPngOutputRefusesPngAndWritesSvg) {
+  if (canWritePng()) GTEST_SKIP() << "this build draws PNG pictures";
+  for (std::vector<std::string> arguments :
+       {std::vector<std::string>{"-o", "a.png"}, {"--format", "png", "-o", "b.svg"}}) {
+    arguments.insert(arguments.begin(), {"run", "--no-record"});
+    CommandResult refused = heart(arguments);
+    EXPECT_EQ(refused.exitCode, kUsage) << refused.err;
+    EXPECT_NE(refused.err.find("draws no PNG pictures"), std::string::npos) << refused.err;
+  }
+  EXPECT_FALSE(fs::exists(scratch / "a.png"));
+  EXPECT_FALSE(fs::exists(scratch / "b.svg"));
+  ASSERT_EQ(heart({"run", "--no-record", "-o", "c.svg"}).exitCode, 0);
+  EXPECT_TRUE(isSvg(readFile(scratch / "c.svg")));
 }
 
 TEST_F(SafeCommand, TheStoredRecordIsToldAndFromDoesNotReplaceIt) {
