@@ -42,12 +42,17 @@ CommandResult runHeart(const std::vector<std::string>& arguments,
     // is ended by the alarm, which outlives exec, and fails its test.
     alarm(kCommandSeconds);
     std::vector<char*> argv;
+#ifdef HEART_COMMAND_EMULATOR
+    // A cross build's command runs under the emulator that runs the tests.
+    std::string emulator = HEART_COMMAND_EMULATOR;
+    argv.push_back(emulator.data());
+#endif
     std::string program = HEART_COMMAND_PATH;
     argv.push_back(program.data());
     std::vector<std::string> copies = arguments;
     for (std::string& argument : copies) argv.push_back(argument.data());
     argv.push_back(nullptr);
-    execv(program.c_str(), argv.data());
+    execv(argv[0], argv.data());
     _exit(127);
   }
   int status = 0;

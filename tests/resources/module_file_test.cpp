@@ -27,12 +27,27 @@ class ModuleFile : public ::testing::Test {
     EXPECT_NE(error.find(path), std::string::npos) << error;
     return error;
   }
-  static void setU64(std::vector<uint8_t>& bytes, size_t at, uint64_t value) {
-    for (int i = 0; i < 8; ++i) bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
+  // The module is built for this machine: a 64-bit ELF file, or a 32-bit
+  // one in the 32-bit build. Where its header keeps the section table's
+  // offset (a word of the file's width), the entry size and the name index.
+  bool is64() const { return module[4] == 2; }
+  size_t sectionTableAt() const { return is64() ? 0x28 : 0x20; }
+  size_t entrySizeAt() const { return is64() ? 0x3A : 0x2E; }
+  size_t nameIndexAt() const { return is64() ? 0x3E : 0x32; }
+  uint64_t sectionTable() const {
+    uint64_t offset = 0;
+    for (int i = is64() ? 7 : 3; i >= 0; --i) offset = offset << 8 | module[sectionTableAt() + i];
+    return offset;
+  }
+  void setSectionTable(std::vector<uint8_t>& bytes, uint64_t value) const {
+    for (int i = 0; i < (is64() ? 8 : 4); ++i)
+      bytes[sectionTableAt() + i] = static_cast<uint8_t>(value >> (8 * i));
   }
 
   ScratchFolder folder;
   const std::vector<uint8_t> module = readFile(HEART_MODULE_PATH);
+  // The largest offset the header's word can hold.
+  const uint64_t widest = is64() ? ~uint64_t{0} : uint64_t{0xFFFFFFFF};
 };
 
 #define EXPECT_REFUSED(bytes, words) EXPECT_NE(refusal(bytes).find(words), std::string::npos)
@@ -43,10 +58,11 @@ TEST_F(ModuleFile, MissingAndForeignFiles) {
   const std::string text = "These are not the bytes of a module.\n";
   EXPECT_REFUSED(std::vector<uint8_t>(text.begin(), text.end()), "not an ELF file");
   EXPECT_REFUSED(std::vector<uint8_t>{}, "not an ELF file");
-  // A 64-bit file marked 32-bit is read with 32-bit headers, which do not hold.
-  auto elf32 = module;
-  elf32[4] = 1;
-  EXPECT_FALSE(refusal(elf32).empty());
+  // A file marked with the other width is read with that width's headers,
+  // which do not hold.
+  auto otherWidth = module;
+  otherWidth[4] = is64() ? 1 : 2;
+  EXPECT_FALSE(refusal(otherWidth).empty());
   auto noClass = module;
   noClass[4] = 3;
   EXPECT_REFUSED(noClass, "32 or 64 bits");
@@ -56,8 +72,7 @@ TEST_F(ModuleFile, MissingAndForeignFiles) {
 }
 
 TEST_F(ModuleFile, CutShortAnywhere) {
-  uint64_t sectionTable = 0;
-  for (int i = 7; i >= 0; --i) sectionTable = sectionTable << 8 | module[0x28 + i];
+  const uint64_t sectionTable = this->sectionTable();
   ASSERT_LT(sectionTable, module.size());
   for (size_t length : {size_t{10}, size_t{64}, module.size() / 2, size_t(sectionTable),
                         size_t(sectionTable) + 100, module.size() - 1})
@@ -66,21 +81,21 @@ TEST_F(ModuleFile, CutShortAnywhere) {
 
 TEST_F(ModuleFile, DamagedHeaders) {
   auto far = module;
-  setU64(far, 0x28, module.size() + 4096);  // section headers beyond the end
+  setSectionTable(far, module.size() + 4096);  // section headers beyond the end
   EXPECT_REFUSED(far, "truncated");
   auto wrapping = module;
-  setU64(wrapping, 0x28, ~uint64_t{0} - 8);  // overflows when added to
+  setSectionTable(wrapping, widest - 8);  // overflows when added to
   EXPECT_REFUSED(wrapping, "truncated");
   auto none = module;
-  setU64(none, 0x28, 0);
+  setSectionTable(none, 0);
   EXPECT_REFUSED(none, "no section headers");
   auto small = module;
-  small[0x3A] = 16;
-  small[0x3B] = 0;
+  small[entrySizeAt()] = 16;
+  small[entrySizeAt() + 1] = 0;
   EXPECT_REFUSED(small, "too small");
   auto names = module;
-  names[0x3E] = 0xF0;  // name table index past the section count
-  names[0x3F] = 0;
+  names[nameIndexAt()] = 0xF0;  // name table index past the section count
+  names[nameIndexAt() + 1] = 0;
   EXPECT_REFUSED(names, "out of range");
 
   std::string error;

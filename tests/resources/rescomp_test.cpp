@@ -17,7 +17,7 @@ using testing::ScratchFolder;
 std::pair<int, std::string> rescomp(const ScratchFolder& folder, const std::string& description) {
   testing::writeFile(folder / "in.json", description);
   const std::string command =
-      std::string("'") + HEART_BINARY_DIR + "/tools/rescomp' '" + (folder / "in.json").string() +
+      std::string("'") + HEART_RESCOMP_PATH + "' '" + (folder / "in.json").string() +
       "' '" + (folder / "out.cpp").string() + "' --blob '" + (folder / "out.bin").string() +
       "' 2>'" + (folder / "said.txt").string() + "'";
   const int status = std::system(command.c_str());

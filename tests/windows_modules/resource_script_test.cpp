@@ -20,7 +20,7 @@ struct ScriptRun {
 
 ScriptRun rcscript(const fs::path& folder, const std::string& description) {
   std::ofstream(folder / "in.json") << description;
-  const std::string command = std::string("'") + HEART_BINARY_DIR + "/tools/rcscript' '" +
+  const std::string command = std::string("'") + HEART_RCSCRIPT_PATH + "' '" +
                               (folder / "in.json").string() + "' '" + (folder / "out.rc").string() +
                               "' 2>'" + (folder / "said.txt").string() + "'";
   const int status = std::system(command.c_str());
