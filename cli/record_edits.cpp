@@ -13,7 +13,14 @@ std::string defaultRecordPath() {
   if (const char* explicitPath = std::getenv("HEART_RECORD"); explicitPath && *explicitPath)
     return explicitPath;
   std::filesystem::path base;
+#ifdef _WIN32
+  // Windows keeps a user's settings under %APPDATA%.
+  if (const char* appData = std::getenv("APPDATA"); appData && *appData) {
+    base = appData;
+  } else if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config) {
+#else
   if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config) {
+#endif
     base = config;
   } else if (const char* home = std::getenv("HOME"); home && *home) {
     base = std::filesystem::path(home) / ".config";

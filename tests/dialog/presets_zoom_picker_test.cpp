@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "core/fault_injector.h"
 #include "dialog_session.h"
@@ -115,10 +116,11 @@ TEST(PointPicker, EachButtonWritesItsOwnFieldFromItsOwnAxis) {
     const Picker& picker = kPickers[i];
     SCOPED_TRACE(picker.button);
     const AIRealPoint p = points[i];
-    const double expected = picker.takes == Takes::kX ? p.h
-                            : picker.takes == Takes::kY
-                                ? p.v
-                                : std::atan2(p.v - centre.v, p.h - centre.h) * 180 / M_PI;
+    const double expected =
+        picker.takes == Takes::kX ? p.h
+        : picker.takes == Takes::kY
+            ? p.v
+            : std::atan2(p.v - centre.v, p.h - centre.h) * 180 / std::numbers::pi;
     const FieldInfo* field = findField(picker.field);
     ASSERT_NE(field, nullptr);
     EXPECT_NEAR(fieldValue(&picks[i].second->record, *field), expected, 0.01);

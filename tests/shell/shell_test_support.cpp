@@ -75,8 +75,9 @@ std::vector<uint8_t> rewrittenBlock(const std::vector<uint8_t>& block, int32_t l
     entries.insert(entries.end(), payload.begin(), payload.end());
     ++count;
   }
-  std::vector<uint8_t> result(block.begin(), block.begin() + 16);
-  result.insert(result.end(), entries.begin(), entries.end());
+  std::vector<uint8_t> result(16 + entries.size());
+  std::copy(block.begin(), block.begin() + 16, result.begin());
+  std::copy(entries.begin(), entries.end(), result.begin() + 16);
   setU32(result, 8, count);
   setU32(result, 12, static_cast<uint32_t>(result.size()));
   return result;

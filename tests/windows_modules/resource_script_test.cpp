@@ -1,5 +1,8 @@
 // The resource-script generator refuses, naming the place, what a Windows
 // module cannot hold, and then writes nothing.
+// The build-time tools run on the build machine: a Windows test program
+// cannot start them.
+#ifndef _WIN32
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -86,3 +89,4 @@ TEST(ResourceScript, RefusesWhatAWindowsModuleCannotHoldAndWritesNothing) {
 
 }  // namespace
 }  // namespace heart
+#endif  // _WIN32

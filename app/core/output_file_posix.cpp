@@ -1,0 +1,170 @@
+// Output files on POSIX systems: links, devices, FIFOs and sockets as the
+// header describes, through the system calls directly.
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include "core/output_file.h"
+
+namespace heart {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool fail(std::string* error, const std::string& text) {
+  if (error) *error = text;
+  return false;
+}
+
+std::string reason(int code) { return std::strerror(code); }
+
+// Writes every byte, resuming after interrupted and partial writes.
+bool writeAll(int fd, std::string_view bytes, int* code) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      *code = errno;
+      return false;
+    }
+    done += static_cast<size_t>(written);
+  }
+  return true;
+}
+
+bool writeToStandardOutput(std::string_view bytes, std::string* error) {
+  int code = 0;
+  if (!writeAll(STDOUT_FILENO, bytes, &code))
+    return fail(error, "cannot write to the standard output: " + reason(code));
+  return true;
+}
+
+// A device or FIFO: opened as it is and written into.
+bool writeIntoSpecialFile(const std::string& shown, const std::string& target,
+                          std::string_view bytes, std::string* error) {
+  int fd = ::open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return fail(error, "cannot write " + shown + ": " + reason(errno));
+  int code = 0;
+  bool written = writeAll(fd, bytes, &code);
+  if (::close(fd) != 0 && written) {
+    code = errno;
+    written = false;
+  }
+  if (!written) return fail(error, "cannot write " + shown + ": " + reason(code));
+  return true;
+}
+
+// A listening local socket: connected to and written into.
+bool writeIntoSocket(const std::string& shown, const std::string& target, std::string_view bytes,
+                     std::string* error) {
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  if (target.size() >= sizeof address.sun_path)
+    return fail(error, "cannot write " + shown + ": the socket's path is too long");
+  std::memcpy(address.sun_path, target.c_str(), target.size() + 1);
+  int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return fail(error, "cannot write " + shown + ": " + reason(errno));
+  int code = 0;
+  bool written = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+  if (!written) code = errno;
+  if (written) written = writeAll(fd, bytes, &code);
+  ::close(fd);
+  if (!written) return fail(error, "cannot write " + shown + ": " + reason(code));
+  return true;
+}
+
+mode_t currentUmask() {
+  mode_t mask = ::umask(0);
+  ::umask(mask);
+  return mask;
+}
+
+// A regular file, or a name not yet taken: through a temporary file beside it.
+bool replaceAtomically(const std::string& shown, const std::string& target,
+                       std::optional<mode_t> keptMode, std::string_view bytes, std::string* error) {
+  fs::path targetPath(target);
+  fs::path folder = targetPath.parent_path();
+  std::string pattern =
+      (folder / ("." + targetPath.filename().string() + std::string(kTemporaryMarker) + "XXXXXX"))
+          .string();
+  int fd = ::mkstemp(pattern.data());
+  if (fd < 0) return fail(error, "cannot write " + shown + ": " + reason(errno));
+  const std::string temporary = pattern;
+  mode_t mode = keptMode ? *keptMode : (0666 & ~currentUmask());
+  int code = 0;
+  bool written = ::fchmod(fd, mode) == 0;
+  if (!written) code = errno;
+  if (written) written = writeAll(fd, bytes, &code);
+  if (written && ::fsync(fd) != 0) {
+    code = errno;
+    written = false;
+  }
+  if (::close(fd) != 0 && written) {
+    code = errno;
+    written = false;
+  }
+  if (written && ::rename(temporary.c_str(), target.c_str()) != 0) {
+    code = errno;
+    written = false;
+  }
+  if (!written) {
+    ::unlink(temporary.c_str());
+    return fail(error, "cannot write " + shown + ": " + reason(code));
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::string> resolveLinks(const std::string& path, std::string* error) {
+  std::string current = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat status {};
+    if (::lstat(current.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return current;
+    std::string target(static_cast<size_t>(status.st_size > 0 ? status.st_size : 4096), '\0');
+    ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
+    if (length < 0) {
+      fail(error, "cannot follow the link " + path + ": " + reason(errno));
+      return std::nullopt;
+    }
+    target.resize(static_cast<size_t>(length));
+    fs::path next(target);
+    if (next.is_relative()) next = fs::path(current).parent_path() / next;
+    current = next.string();
+  }
+  fail(error, "cannot follow the link " + path + ": " + reason(ELOOP));
+  return std::nullopt;
+}
+
+bool writeOutputFile(const std::string& path, std::string_view bytes, std::string* error) {
+  if (path.empty()) return fail(error, "the output file has no name");
+  if (path == kStandardOutputName) return writeToStandardOutput(bytes, error);
+  std::optional<std::string> target = resolveLinks(path, error);
+  if (!target) return false;
+  struct stat status {};
+  if (::stat(target->c_str(), &status) != 0) {
+    if (errno != ENOENT) return fail(error, "cannot write " + path + ": " + reason(errno));
+    return replaceAtomically(path, *target, std::nullopt, bytes, error);
+  }
+  if (S_ISDIR(status.st_mode)) return fail(error, "cannot write " + path + ": it is a folder");
+  if (S_ISCHR(status.st_mode) || S_ISFIFO(status.st_mode))
+    return writeIntoSpecialFile(path, *target, bytes, error);
+  if (S_ISSOCK(status.st_mode)) return writeIntoSocket(path, *target, bytes, error);
+  if (!S_ISREG(status.st_mode))
+    return fail(error, "cannot write " + path +
+                           ": it is neither a file, a character device, "
+                           "a FIFO nor a socket");
+  return replaceAtomically(path, *target, status.st_mode & 07777, bytes, error);
+}
+
+}  // namespace heart
+#endif  // _WIN32

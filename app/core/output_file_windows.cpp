@@ -1,0 +1,162 @@
+// Output files on Windows: a regular file (or a new name) is replaced in one
+// piece through a temporary file beside it and MoveFileEx; a symbolic link
+// is followed and its target replaced; a device (NUL, CON, a COM port) is
+// written into directly. Errors give the reason Windows gave.
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <random>
+
+#include "core/output_file.h"
+
+namespace heart {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool fail(std::string* error, const std::string& text) {
+  if (error) *error = text;
+  return false;
+}
+
+std::string systemReason(DWORD code) {
+  char* text = nullptr;
+  DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string reason = length ? std::string(text, length) : "error " + std::to_string(code);
+  if (text) LocalFree(text);
+  while (!reason.empty() &&
+         (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.'))
+    reason.pop_back();
+  return reason;
+}
+
+bool writeAll(HANDLE file, std::string_view bytes, DWORD* code) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr)) {
+      *code = GetLastError();
+      return false;
+    }
+    done += written;
+  }
+  return true;
+}
+
+bool writeToStandardOutput(std::string_view bytes, std::string* error) {
+  std::fflush(stdout);
+  _setmode(_fileno(stdout), _O_BINARY);
+  if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
+      std::fflush(stdout) != 0)
+    return fail(error, "cannot write to the standard output");
+  return true;
+}
+
+// A device: opened as it is and written into, never replaced.
+bool writeIntoDevice(const std::string& shown, const std::wstring& target, std::string_view bytes,
+                     std::string* error) {
+  HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    return fail(error, "cannot write " + shown + ": " + systemReason(GetLastError()));
+  DWORD code = 0;
+  bool written = writeAll(file, bytes, &code);
+  CloseHandle(file);
+  if (!written) return fail(error, "cannot write " + shown + ": " + systemReason(code));
+  return true;
+}
+
+// The device names Windows keeps in every folder.
+bool isDeviceName(const fs::path& path) {
+  std::wstring stem = path.stem().wstring();
+  for (wchar_t& c : stem) c = static_cast<wchar_t>(towupper(c));
+  static const wchar_t* const kDevices[] = {L"NUL",  L"CON",  L"PRN",  L"AUX",  L"COM1",
+                                            L"COM2", L"COM3", L"COM4", L"LPT1", L"LPT2"};
+  for (const wchar_t* device : kDevices)
+    if (stem == device) return true;
+  return false;
+}
+
+bool replaceAtomically(const std::string& shown, const fs::path& target, std::string_view bytes,
+                       std::string* error) {
+  std::random_device entropy;
+  HANDLE file = INVALID_HANDLE_VALUE;
+  fs::path temporary;
+  for (int attempt = 0; attempt < 16 && file == INVALID_HANDLE_VALUE; ++attempt) {
+    std::string name = ".";
+    name.append(target.filename().string());
+    name.append(kTemporaryMarker);
+    name.append(std::to_string(entropy() % 1000000u));
+    temporary = target.parent_path() / name;
+    file = CreateFileW(temporary.wstring().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
+  }
+  if (file == INVALID_HANDLE_VALUE)
+    return fail(error, "cannot write " + shown + ": " + systemReason(GetLastError()));
+  DWORD code = 0;
+  bool written = writeAll(file, bytes, &code);
+  if (written && !FlushFileBuffers(file)) {
+    code = GetLastError();
+    written = false;
+  }
+  CloseHandle(file);
+  if (written && !MoveFileExW(temporary.wstring().c_str(), target.wstring().c_str(),
+                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    code = GetLastError();
+    written = false;
+  }
+  if (!written) {
+    DeleteFileW(temporary.wstring().c_str());
+    return fail(error, "cannot write " + shown + ": " + systemReason(code));
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::string> resolveLinks(const std::string& path, std::string* error) {
+  fs::path current(path);
+  for (int hops = 0; hops < 40; ++hops) {
+    std::error_code code;
+    if (!fs::is_symlink(fs::symlink_status(current, code))) return current.string();
+    fs::path next = fs::read_symlink(current, code);
+    if (code) {
+      fail(error, "cannot follow the link " + path + ": " + code.message());
+      return std::nullopt;
+    }
+    if (next.is_relative()) next = current.parent_path() / next;
+    current = next;
+  }
+  fail(error, "cannot follow the link " + path + ": too many levels of links");
+  return std::nullopt;
+}
+
+bool writeOutputFile(const std::string& path, std::string_view bytes, std::string* error) {
+  if (path.empty()) return fail(error, "the output file has no name");
+  if (path == kStandardOutputName) return writeToStandardOutput(bytes, error);
+  std::optional<std::string> target = resolveLinks(path, error);
+  if (!target) return false;
+  fs::path targetPath(*target);
+  if (isDeviceName(targetPath)) return writeIntoDevice(path, targetPath.wstring(), bytes, error);
+  std::error_code code;
+  fs::file_status status = fs::status(targetPath, code);
+  if (fs::is_directory(status)) return fail(error, "cannot write " + path + ": it is a folder");
+  if (fs::exists(status) && !fs::is_regular_file(status))
+    return fail(error, "cannot write " + path + ": it is neither a file nor a device");
+  return replaceAtomically(path, targetPath, bytes, error);
+}
+
+}  // namespace heart
+#endif  // _WIN32
