@@ -12,6 +12,8 @@ packages=(
   # module for the resource reader's tests (g++-multilib).
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   g++-multilib
+  # The 32-bit test run (scripts/test-32bit.sh) under emulation.
+  qemu-user
   # CPack, for the Debian package of heart.
   file
   # The fuzz targets (clang with libFuzzer and the sanitizer run-times).
