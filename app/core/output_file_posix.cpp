@@ -93,9 +93,13 @@ bool replaceAtomically(const std::string& shown, const std::string& target,
                        std::optional<mode_t> keptMode, std::string_view bytes, std::string* error) {
   fs::path targetPath(target);
   fs::path folder = targetPath.parent_path();
-  std::string pattern =
-      (folder / ("." + targetPath.filename().string() + std::string(kTemporaryMarker) + "XXXXXX"))
-          .string();
+  // Appended piece by piece: GCC 12 at -O3 misreads the chained operator+ as
+  // an overlapping copy and warns.
+  std::string name = ".";
+  name.append(targetPath.filename().string());
+  name.append(kTemporaryMarker);
+  name.append("XXXXXX");
+  std::string pattern = (folder / name).string();
   int fd = ::mkstemp(pattern.data());
   if (fd < 0) return fail(error, "cannot write " + shown + ": " + reason(errno));
   const std::string temporary = pattern;
