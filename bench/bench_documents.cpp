@@ -3,7 +3,7 @@
 #include "core/suite_broker.h"
 #include "document/document.h"
 #include "generator/generator.h"
-#include "shell/suite_table.h"
+#include "suites/suite_table.h"
 
 namespace heart_bench {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "shell/suite_pointers.h"
+#include "suites/held_suites.h"
 
 namespace {
 

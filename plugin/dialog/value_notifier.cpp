@@ -3,7 +3,7 @@
 #include "dialog/dialog_procedures.h"
 #include "dialog/record_items.h"
 #include "generator/generator.h"
-#include "shell/suite_pointers.h"
+#include "suites/held_suites.h"
 
 ASErr valueNotifier(ADMItemRef item, ADMNotifierRef notifier) {
   ADMDialogRef dialog = nullptr;

@@ -1,7 +1,7 @@
 #include "dialog/dialog_access.h"
 #include "dialog/dialog_layout.h"
 #include "dialog/dialog_procedures.h"
-#include "shell/suite_pointers.h"
+#include "suites/held_suites.h"
 
 ASErr zoomNotifier(ADMItemRef item, ADMNotifierRef) {
   ADMDialogRef dialog = nullptr;

@@ -1,7 +1,7 @@
 #include "generator/anchor_switches.h"
 
 #include "generator/transform_about.h"
-#include "shell/suite_pointers.h"
+#include "suites/held_suites.h"
 
 ASErr applyAnchorSwitches(AIArtHandle path, const OutlineValues& outline) {
   AIRealPoint centre;

@@ -11,7 +11,7 @@
 #include "generator/random_warp.h"
 #include "generator/sketch_copies.h"
 #include "generator/working_values.h"
-#include "shell/suite_pointers.h"
+#include "suites/held_suites.h"
 
 namespace {
 

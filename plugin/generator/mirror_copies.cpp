@@ -1,7 +1,7 @@
 #include "generator/mirror_copies.h"
 
 #include "generator/transform_about.h"
-#include "shell/suite_pointers.h"
+#include "suites/held_suites.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // builds the same hearts.
 #pragma once
 
-#include "shell/suite_pointers.h"
+#include "suites/held_suites.h"
 
 // r: one fresh draw, a real between 0 and 1.
 inline AIReal drawReal() { return sAIRandom->FloatRnd(); }

@@ -1,5 +1,5 @@
 #include "params/field_table.h"
-#include "shell/suite_pointers.h"
+#include "suites/held_suites.h"
 
 ASErr frontViewCentre(AIRealPoint* centre) {
   AIDocumentViewHandle view = nullptr;

@@ -1,7 +1,7 @@
 #include "shell/about_box.h"
 
 #include "shell/error_alert.h"
-#include "shell/suite_pointers.h"
+#include "suites/held_suites.h"
 
 namespace {
 

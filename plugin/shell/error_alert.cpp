@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "shell/length_prefixed_string.h"
-#include "shell/suite_pointers.h"
+#include "suites/held_suites.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "generator/generator.h"
 #include "params/parameter_record.h"
 #include "shell/plugin_globals.h"
-#include "shell/suite_pointers.h"
+#include "suites/held_suites.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include "shell/length_prefixed_string.h"
 #include "shell/plugin_globals.h"
-#include "shell/suite_pointers.h"
-#include "shell/suite_table.h"
+#include "suites/held_suites.h"
+#include "suites/suite_table.h"
 
 PluginGlobals* gPluginGlobals = nullptr;
 
@@ -59,12 +59,13 @@ ASErr startupPlugin(SPInterfaceMessage* message) {
 ASErr shutdownPlugin(SPInterfaceMessage* message) {
   SPBasicSuite* basic = message->d.basicSuite;
   const void* blocks = nullptr;
-  ASErr error = basic->AcquireSuite(kSPBlocksSuite, kSPBlocksSuiteVersion, &blocks);
+  using Blocks = SuiteIdentity<SPBlocksSuite>;
+  ASErr error = basic->AcquireSuite(Blocks::name, Blocks::version, &blocks);
   if (error == kNoErr) {
     sSPBlocks = static_cast<const SPBlocksSuite*>(blocks);
     sSPBlocks->FreeBlock(gPluginGlobals);
     gPluginGlobals = nullptr;
-    basic->ReleaseSuite(kSPBlocksSuite, kSPBlocksSuiteVersion);
+    basic->ReleaseSuite(Blocks::name, Blocks::version);
   }
   message->d.globalsSlot = nullptr;
   return error;

@@ -7,7 +7,7 @@
 #include "shell/error_alert.h"
 #include "shell/filter_invocation.h"
 #include "shell/lifecycle.h"
-#include "shell/suite_table.h"
+#include "suites/suite_table.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "export/svg_export.h"
 #include "generator_fixture.h"
-#include "shell/suite_pointers.h"
+#include "suites/held_suites.h"
 
 namespace heart_test {
 namespace {

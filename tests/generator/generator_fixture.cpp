@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "core/suite_broker.h"
-#include "shell/suite_table.h"
+#include "suites/suite_table.h"
 
 namespace heart_test {
 

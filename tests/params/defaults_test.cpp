@@ -10,7 +10,7 @@
 #include "core/record_defaults.h"
 #include "core/suite_broker.h"
 #include "params/field_table.h"
-#include "shell/suite_pointers.h"
+#include "suites/held_suites.h"
 
 using heart::defaultRecord;
 

@@ -13,7 +13,7 @@
 #include "params/parameter_record.h"
 #include "picture.h"
 #include "render/document_renderer.h"
-#include "shell/suite_table.h"
+#include "suites/suite_table.h"
 
 namespace heart::testing {
 namespace {

@@ -1,53 +1,32 @@
 // The suite table: the 31 suites the plug-in uses, in the order they are
 // acquired and released, each with the global pointer that receives it.
-#include "shell/suite_table.h"
+#include "suites/suite_table.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "shell/suite_pointers.h"
+#include "suites/held_suites.h"
 
 namespace {
 
+// A row is made from the address of a suite pointer alone: its name and
+// version come from the pointer's type, so a row cannot pair one suite's
+// name with another suite's pointer.
 struct SuiteRow {
+  template <class Suite>
+  constexpr explicit SuiteRow(const Suite** pointer)
+      : name(SuiteIdentity<Suite>::name),
+        version(SuiteIdentity<Suite>::version),
+        destination(pointer) {}
+
   const char* name;
   ASInt32 version;
   void* destination;  // the address of the row's global suite pointer
 };
 
-const SuiteRow kSuiteTable[] = {
-    {kSPBlocksSuite, kSPBlocksSuiteVersion, &sSPBlocks},
-    {kSPAccessSuite, kSPAccessSuiteVersion, &sSPAccess},
-    {kAIMdMemorySuite, kAIMdMemorySuiteVersion, &sAIMdMemory},
-    {kAIRealMathSuite, kAIRealMathSuiteVersion, &sAIRealMath},
-    {kAIArtSuite, kAIArtSuiteVersion, &sAIArt},
-    {kAIUserSuite, kAIUserSuiteVersion, &sAIUser},
-    {kAIDocumentSuite, kAIDocumentSuiteVersion, &sAIDocument},
-    {kAIDocumentViewSuite, kAIDocumentViewSuiteVersion, &sAIDocumentView},
-    {kAIUndoSuite, kAIUndoSuiteVersion, &sAIUndo},
-    {kAIPathSuite, kAIPathSuiteVersion, &sAIPath},
-    {kAIPathStyleSuite, kAIPathStyleSuiteVersion, &sAIPathStyle},
-    {kAIRandomSuite, kAIRandomSuiteVersion, &sAIRandom},
-    {kAITagSuite, kAITagSuiteVersion, &sAITag},
-    {kAITransformArtSuite, kAITransformArtSuiteVersion, &sAITransformArt},
-    {kAISwatchListSuite, kAISwatchListSuiteVersion, &sAISwatchList},
-    {kAIBlendStyleSuite, kAIBlendStyleSuiteVersion, &sAIBlendStyle},
-    {kAIArtStyleSuite, kAIArtStyleSuiteVersion, &sAIArtStyle},
-    {kAISymbolSuite, kAISymbolSuiteVersion, &sAISymbol},
-    {kAIEnvelopeSuite, kAIEnvelopeSuiteVersion, &sAIEnvelope},
-    {kAIShapeConstructionSuite, kAIShapeConstructionSuiteVersion, &sAIShapeConstruction},
-    {kAILayerSuite, kAILayerSuiteVersion, &sAILayer},
-    {kAIMenuSuite, kAIMenuSuiteVersion, &sAIMenu},
-    {kAIFilterSuite, kAIFilterSuiteVersion, &sAIFilter},
-    {kADMBasicSuite, kADMBasicSuiteVersion, &sADMBasic},
-    {kADMDialogSuite, kADMDialogSuiteVersion, &sADMDialog},
-    {kADMItemSuite, kADMItemSuiteVersion, &sADMItem},
-    {kADMIconSuite, kADMIconSuiteVersion, &sADMIcon},
-    {kADMNotifierSuite, kADMNotifierSuiteVersion, &sADMNotifier},
-    {kADMListSuite, kADMListSuiteVersion, &sADMList},
-    {kADMEntrySuite, kADMEntrySuiteVersion, &sADMEntry},
-    {kADMTrackerSuite, kADMTrackerSuiteVersion, &sADMTracker},
-};
+#define HEART_SUITE_ROW(Name) SuiteRow(&s##Name),
+const SuiteRow kSuiteTable[] = {HEART_HELD_SUITES(HEART_SUITE_ROW)};
+#undef HEART_SUITE_ROW
 static_assert(sizeof(kSuiteTable) / sizeof(kSuiteTable[0]) == 31, "the plug-in uses 31 suites");
 
 // How many messages are inside an acquire/release pair.
