@@ -13,13 +13,16 @@
 #include "dialog/dialog_manager.h"
 #include "dialog/dialog_state.h"
 #include "document/document.h"
+#include "params/dialog_items.h"
 #include "params/field_table.h"
 
 namespace heart::cli {
 namespace {
 
-constexpr NamedButton kButtons[] = {{"Cancel", 2},  {"Shuffle", 60}, {"Tumble", 61}, {"Tweak", 62},
-                                    {"Jitter", 63}, {"Boost", 64},   {"Preview", 3}, {"Zoom", 27}};
+constexpr NamedButton kButtons[] = {{"Cancel", kCancelItem},   {"Shuffle", kShuffleItem},
+                                    {"Tumble", kTumbleItem},   {"Tweak", kTweakItem},
+                                    {"Jitter", kJitterItem},   {"Boost", kBoostItem},
+                                    {"Preview", kPreviewItem}, {"Zoom", kViewZoomItem}};
 
 std::string lineLabel(const DialogAction& action) {
   return action.line > 0 ? "line " + std::to_string(action.line) : "option";
@@ -192,15 +195,16 @@ std::string describeItem(int32_t id) {
     int32_t item;
     const char* name;
   };
-  static constexpr NamedList kLists[] = {{65, "the settings list"},
-                                         {66, "the heart preset list"},
-                                         {67, "the sketch colour list"},
-                                         {10, "the placement list"}};
+  static constexpr NamedList kLists[] = {{kSettingsListItem, "the settings list"},
+                                         {kHeartPresetListItem, "the heart preset list"},
+                                         {kSketchColorListItem, "the sketch colour list"},
+                                         {kPlacementListItem, "the placement list"}};
   for (const NamedList& list : kLists)
     if (list.item == id) return list.name;
   for (const NamedButton& button : kButtons)
     if (button.item == id) return "the \"" + std::string(button.name) + "\" button";
-  if (id >= 90 && id <= 95) return "the button of " + pageName(id - 89);
+  if (id >= kFirstPageButtonItem && id < kFirstPageButtonItem + 6)
+    return "the button of " + pageName(id - kFirstPageButtonItem + 1);
   for (const FieldInfo& field : std::span(kFieldTable, kFieldCount))
     if (field.dialogItem == id)
       return std::string(field.name) + (field.page > 0 ? " (on " + pageName(field.page) + ")" : "");
@@ -381,7 +385,8 @@ std::optional<DialogEvent> ActionEventSource::next() {
     case DialogAction::Kind::Press:
       return DialogEvent::press(action.item).labelled(label);
     case DialogAction::Kind::Page:
-      return DialogEvent::press(89 + static_cast<int32_t>(action.number)).labelled(label);
+      return DialogEvent::press(kFirstPageButtonItem - 1 + static_cast<int32_t>(action.number))
+          .labelled(label);
     case DialogAction::Kind::Pick: {
       ASPoint point{0, 0};
       if (!host_.hasDocument() ||

@@ -21,6 +21,7 @@
 #include "export/png_export.h"
 #include "export/svg_export.h"
 #include "page_coverage.h"
+#include "params/dialog_items.h"
 #include "plugin_location.h"
 #include "record_edits.h"
 #include "result_text.h"
@@ -29,14 +30,12 @@
 namespace heart::cli {
 namespace {
 
-constexpr int32_t kOptionsDialogResource = 16100;
-
 // Prints alerts and the about box to the error stream, but not the options
 // dialog, whose state a script prints on request.
 class AlertPresenter : public DialogPresenter {
  public:
   void opened(const DialogState& dialog) override {
-    if (dialog.resourceId != kOptionsDialogResource) terminal_.opened(dialog);
+    if (dialog.resourceId != kOptionsDialogId) terminal_.opened(dialog);
   }
 
  private:

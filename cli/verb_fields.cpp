@@ -8,6 +8,7 @@
 
 #include "cli_verbs.h"
 #include "dialog_actions.h"
+#include "params/dialog_items.h"
 #include "params/field_table.h"
 
 namespace heart::cli {
@@ -65,7 +66,8 @@ void printFields(std::ostream& out) {
     out << (first ? "" : ", ") << button.name << " (" << button.item << ")";
     first = false;
   }
-  out << "; the page buttons are items 90 to 95 (\"page N\" presses them).\n";
+  out << "; the page buttons are items " << kFirstPageButtonItem << " to "
+      << kFirstPageButtonItem + 5 << " (\"page N\" presses them).\n";
 }
 
 void addFieldsVerb(CLI::App& app, CliContext& context) {

@@ -4,6 +4,7 @@
 //   heart run -o hearts.svg
 //   heart run --preset "Sketchy heart 1" --seed 7 -o sketchy.png
 #include "cli_verbs.h"
+#include "params/dialog_items.h"
 #include "session_options.h"
 
 namespace heart::cli {
@@ -28,7 +29,7 @@ bool dialogActions(const RunArguments& arguments, std::vector<DialogAction>* act
                    std::string* error) {
   if (!arguments.preset.empty()) {
     DialogAction choose;
-    choose.item = 65;
+    choose.item = kSettingsListItem;
     int32_t position = -1;
     try {
       size_t used = 0;
@@ -58,18 +59,18 @@ bool dialogActions(const RunArguments& arguments, std::vector<DialogAction>* act
     actions->push_back(page);
     DialogAction choose;
     choose.kind = DialogAction::Kind::ChooseAt;
-    choose.item = 66;
+    choose.item = kHeartPresetListItem;
     choose.number = arguments.heartPreset - 1;
     actions->push_back(choose);
   }
-  for (int i = 0; i < arguments.tumble; ++i) actions->push_back(press(61));
-  for (int i = 0; i < arguments.tweak; ++i) actions->push_back(press(62));
-  for (int i = 0; i < arguments.jitter; ++i) actions->push_back(press(63));
-  for (int i = 0; i < arguments.boost; ++i) actions->push_back(press(64));
+  for (int i = 0; i < arguments.tumble; ++i) actions->push_back(press(kTumbleItem));
+  for (int i = 0; i < arguments.tweak; ++i) actions->push_back(press(kTweakItem));
+  for (int i = 0; i < arguments.jitter; ++i) actions->push_back(press(kJitterItem));
+  for (int i = 0; i < arguments.boost; ++i) actions->push_back(press(kBoostItem));
   if (arguments.noPreview) {
     DialogAction off;
     off.kind = DialogAction::Kind::Check;
-    off.item = 3;
+    off.item = kPreviewItem;
     off.on = false;
     actions->push_back(off);
   }

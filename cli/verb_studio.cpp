@@ -21,6 +21,7 @@
 
 #include "application/host.h"
 #include "cli_verbs.h"
+#include "params/dialog_items.h"
 #include "resources/plugin_resources.h"
 #include "session_options.h"
 #include "studio/picker_cursor.h"
@@ -33,7 +34,6 @@ namespace heart::cli {
 namespace {
 
 constexpr int32_t kPickerCursor = 16000;
-constexpr int32_t kOptionsDialog = 16100;
 
 struct StudioArguments {
   SessionArguments session;
@@ -138,7 +138,7 @@ int runStudio(StudioArguments& arguments, SessionOptions& options) {
   sourceOptions.contactTimeout = contactTimeout;
   sourceOptions.firstContactTimeout =
       std::chrono::milliseconds(static_cast<int64_t>(arguments.firstContactTimeout * 1000));
-  sourceOptions.mainDialogResource = kOptionsDialog;
+  sourceOptions.mainDialogResource = kOptionsDialogId;
   std::optional<studio::StudioEventSource> source;
   options.frontEnd = [&](Host& host) -> EventSource& {
     if (const PluginResources* resources = host.resources())

@@ -4,43 +4,8 @@
 #pragma once
 
 #include "host/suites.h"
+#include "params/dialog_items.h"
 #include "params/field_table.h"
-
-// Item IDs that the procedures refer to by name.
-enum DialogItemId : ASInt32 {
-  kCancelItem = 2,
-  kPreviewItem = 3,
-  kCenterXItem = 4,
-  kCenterYItem = 5,
-  kHeartCountItem = 7,
-  kScaleHorizontalItem = 8,
-  kScaleVerticalItem = 9,
-  kPlacementListItem = 10,
-  kHeartHeightItem = 11,
-  kCurveDistanceLeftItem = 12,
-  kCurveDistanceRightItem = 13,
-  kCurveHeightLeftItem = 14,
-  kCurveHeightRightItem = 15,
-  kSlantItem = 16,
-  kFirstCurveLengthItem = 17,
-  kSketchShiftItem = 23,
-  kSketchWeightItem = 24,
-  kSketchRepeatsItem = 25,
-  kInterpolatePointsItem = 26,
-  kViewZoomItem = 27,
-  kFirstShapeTweakItem = 40,
-  kShuffleItem = 60,
-  kTumbleItem = 61,
-  kTweakItem = 62,
-  kJitterItem = 63,
-  kBoostItem = 64,
-  kSettingsListItem = 65,
-  kHeartPresetListItem = 66,
-  kSketchColorListItem = 67,
-  kFirstPageButtonItem = 90,
-  kFirstCaptionItem = 95,  // the page-1 caption shares its ID with the page-6 button
-  kFirstPickerItem = 160,
-};
 
 constexpr int kShapeTweakCount = 16;
 constexpr int kPageCount = 6;
@@ -81,6 +46,9 @@ struct DialogItemLayout {
 
 // The 118 items in the order the initialisation creates them.
 extern const DialogItemLayout kDialogItems[kDialogItemCount];
+
+// The first item created with an ID, or null when none is.
+const DialogItemLayout* layoutOfItem(ASInt32 itemId);
 
 struct DialogPage {
   const char* caption;

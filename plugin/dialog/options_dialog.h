@@ -3,8 +3,6 @@
 #pragma once
 
 #include "host/suites.h"
-
-constexpr ASInt32 kOptionsDialogId = 16100;
-constexpr const char* kOptionsDialogName = "Norv_Heart";
+#include "params/dialog_items.h"
 
 ASErr initOptionsDialog(ADMDialogRef dialog);

@@ -9,42 +9,96 @@ namespace {
 
 enum BindingKind : int32_t { kRealBinding, kSwitchBinding, kCountBinding, kListBinding };
 
-struct ItemBinding {
-  ASInt32 item;
-  BindingKind kind;
-};
-
 // The bound items in the order they are read; each item's field comes from
 // the record's field table. "Preview" is last and read on its own.
-const ItemBinding kBindings[] = {
-    {11, kRealBinding},    {12, kRealBinding},    {13, kRealBinding},    {14, kRealBinding},
-    {15, kRealBinding},    {17, kRealBinding},    {18, kRealBinding},    {19, kRealBinding},
-    {20, kRealBinding},    {21, kRealBinding},    {22, kRealBinding},    {16, kRealBinding},
-    {24, kRealBinding},    {23, kRealBinding},    {26, kRealBinding},    {25, kCountBinding},
-    {133, kSwitchBinding}, {40, kRealBinding},    {41, kRealBinding},    {42, kRealBinding},
-    {43, kRealBinding},    {44, kRealBinding},    {45, kRealBinding},    {46, kRealBinding},
-    {47, kRealBinding},    {48, kRealBinding},    {49, kRealBinding},    {50, kRealBinding},
-    {51, kRealBinding},    {52, kRealBinding},    {53, kRealBinding},    {54, kRealBinding},
-    {55, kRealBinding},    {137, kSwitchBinding}, {138, kSwitchBinding}, {139, kSwitchBinding},
-    {140, kSwitchBinding}, {4, kRealBinding},     {5, kRealBinding},     {6, kRealBinding},
-    {8, kRealBinding},     {9, kRealBinding},     {7, kCountBinding},    {115, kSwitchBinding},
-    {116, kSwitchBinding}, {117, kSwitchBinding}, {118, kSwitchBinding}, {136, kSwitchBinding},
-    {119, kSwitchBinding}, {120, kSwitchBinding}, {121, kSwitchBinding}, {122, kSwitchBinding},
-    {123, kSwitchBinding}, {124, kSwitchBinding}, {125, kSwitchBinding}, {127, kSwitchBinding},
-    {128, kSwitchBinding}, {129, kSwitchBinding}, {130, kSwitchBinding}, {131, kSwitchBinding},
-    {132, kSwitchBinding}, {135, kSwitchBinding}, {134, kSwitchBinding}, {141, kSwitchBinding},
-    {142, kSwitchBinding}, {126, kSwitchBinding}, {143, kSwitchBinding}, {146, kSwitchBinding},
-    {144, kSwitchBinding}, {145, kSwitchBinding}, {147, kSwitchBinding}, {10, kListBinding},
-    {67, kListBinding},
-};
+const ASInt32 kBoundItems[] = {kHeartHeightItem,
+                               kCurveDistanceLeftItem,
+                               kCurveDistanceRightItem,
+                               kCurveHeightLeftItem,
+                               kCurveHeightRightItem,
+                               kCurveLengthLeft1Item,
+                               kCurveLengthLeft2Item,
+                               kCurveLengthRight1Item,
+                               kCurveLengthRight2Item,
+                               kCurveAngleLeftItem,
+                               kCurveAngleRightItem,
+                               kSlantItem,
+                               kSketchWeightItem,
+                               kSketchShiftItem,
+                               kInterpolatePointsItem,
+                               kSketchRepeatsItem,
+                               kSymmetricItem,
+                               kFirstShapeTweakItem,
+                               kFirstShapeTweakItem + 1,
+                               kFirstShapeTweakItem + 2,
+                               kFirstShapeTweakItem + 3,
+                               kFirstShapeTweakItem + 4,
+                               kFirstShapeTweakItem + 5,
+                               kFirstShapeTweakItem + 6,
+                               kFirstShapeTweakItem + 7,
+                               kFirstShapeTweakItem + 8,
+                               kFirstShapeTweakItem + 9,
+                               kFirstShapeTweakItem + 10,
+                               kFirstShapeTweakItem + 11,
+                               kFirstShapeTweakItem + 12,
+                               kFirstShapeTweakItem + 13,
+                               kFirstShapeTweakItem + 14,
+                               kFirstShapeTweakItem + 15,
+                               kAnchorFlag1Item,
+                               kAnchorFlag2Item,
+                               kAnchorFlag3Item,
+                               kAnchorFlag4Item,
+                               kCenterXItem,
+                               kCenterYItem,
+                               kHeartAngleItem,
+                               kScaleHorizontalItem,
+                               kScaleVerticalItem,
+                               kHeartCountItem,
+                               kRandomFillItem,
+                               kRandomFillSwatchesItem,
+                               kRandomStrokeItem,
+                               kRandomHeartItem,
+                               kRandomCurveItem,
+                               kRandomAngleItem,
+                               kRandomCreatePointsItem,
+                               kRandomWidthItem,
+                               kRandomOpacityItem,
+                               kRandomStyleItem,
+                               kRandomScalingItem,
+                               kSymbolizeItem,
+                               kRandomWarpItem,
+                               kJitterFillItem,
+                               kJitterStrokeItem,
+                               kJitterWidthItem,
+                               kJitterCenterItem,
+                               kJitterScalingItem,
+                               kNewLayerItem,
+                               kRandomDirectionPointsItem,
+                               kRandomSketchShiftItem,
+                               kRandomSketchWeightItem,
+                               kDropShadowItem,
+                               kRandomShadowDirectionItem,
+                               kRandomShadowScalingItem,
+                               kRandomShadowOpacityItem,
+                               kHalfFillShadowItem,
+                               kBasicPatternItem,
+                               kPlacementListItem,
+                               kSketchColorListItem};
 
-constexpr ItemBinding kPreviewBinding = {kPreviewItem, kSwitchBinding};
+// How a value passes between an item and its field: reals and switches by
+// the field's type, whole numbers as a spin edit's count or a list's entry.
+BindingKind bindingKind(const FieldInfo& field, ASInt32 itemId) {
+  if (field.type == kFieldFloat) return kRealBinding;
+  if (field.type == kFieldBool) return kSwitchBinding;
+  const DialogItemLayout* layout = layoutOfItem(itemId);
+  return layout && layout->kind == kPopupListItem ? kListBinding : kCountBinding;
+}
 
-void readBinding(ADMDialogRef dialog, ParameterRecord* record, const ItemBinding& binding) {
-  const FieldInfo* field = fieldForItem(binding.item);
-  ADMItemRef item = sADMDialog->GetItem(dialog, binding.item);
+void readBinding(ADMDialogRef dialog, ParameterRecord* record, ASInt32 itemId) {
+  const FieldInfo* field = fieldForItem(itemId);
+  ADMItemRef item = sADMDialog->GetItem(dialog, itemId);
   if (!field || !item) return;
-  switch (binding.kind) {
+  switch (bindingKind(*field, itemId)) {
     case kRealBinding:
       setRecordWord(record, *field, sADMItem->GetFloatValue(item));
       break;
@@ -63,11 +117,11 @@ void readBinding(ADMDialogRef dialog, ParameterRecord* record, const ItemBinding
   }
 }
 
-void writeBinding(ADMDialogRef dialog, const ParameterRecord* record, const ItemBinding& binding) {
-  const FieldInfo* field = fieldForItem(binding.item);
-  ADMItemRef item = sADMDialog->GetItem(dialog, binding.item);
+void writeBinding(ADMDialogRef dialog, const ParameterRecord* record, ASInt32 itemId) {
+  const FieldInfo* field = fieldForItem(itemId);
+  ADMItemRef item = sADMDialog->GetItem(dialog, itemId);
   if (!field || !item) return;
-  switch (binding.kind) {
+  switch (bindingKind(*field, itemId)) {
     case kRealBinding:
       sADMItem->SetFloatValue(item, recordWord(record, *field));
       break;
@@ -93,14 +147,21 @@ void enableAll(ADMDialogRef dialog, const ASInt32 (&items)[N], bool enabled) {
   for (ASInt32 itemId : items) enable(dialog, itemId, enabled);
 }
 
-const ASInt32 kShadowItems[] = {143, 144, 146, 145};
-const ASInt32 kSketchItems[] = {kSketchWeightItem, kSketchShiftItem, kSketchColorListItem, 141,
-                                142};
+const ASInt32 kShadowItems[] = {kRandomShadowDirectionItem, kRandomShadowOpacityItem,
+                                kRandomShadowScalingItem, kHalfFillShadowItem};
+const ASInt32 kSketchItems[] = {kSketchWeightItem, kSketchShiftItem, kSketchColorListItem,
+                                kRandomSketchShiftItem, kRandomSketchWeightItem};
 // The right-hand side of the heart, which follows the left when symmetric.
-const ASInt32 kRightHandItems[] = {13,  15, 16, 20, 19, 22, 137, 138, 139, 140,
-                                   120, 42, 43, 46, 47, 52, 53,  54,  55};
+const ASInt32 kRightHandItems[] = {
+    kCurveDistanceRightItem,   kCurveHeightRightItem,     kSlantItem,
+    kCurveLengthRight2Item,    kCurveLengthRight1Item,    kCurveAngleRightItem,
+    kAnchorFlag1Item,          kAnchorFlag2Item,          kAnchorFlag3Item,
+    kAnchorFlag4Item,          kRandomCreatePointsItem,   kFirstShapeTweakItem + 2,
+    kFirstShapeTweakItem + 3,  kFirstShapeTweakItem + 6,  kFirstShapeTweakItem + 7,
+    kFirstShapeTweakItem + 12, kFirstShapeTweakItem + 13, kFirstShapeTweakItem + 14,
+    kFirstShapeTweakItem + 15};
 
-// Whether the centre items 4 and 5 are used by each placement mode.
+// Whether the centre spin edits are used by each placement mode.
 struct CentreUse {
   bool horizontal;
   bool vertical;
@@ -113,17 +174,17 @@ const CentreUse kCentreUseByPlacement[kPlacementEntryCount] = {
 }  // namespace
 
 void readItemsIntoRecord(ADMDialogRef dialog, ParameterRecord* record) {
-  for (const ItemBinding& binding : kBindings) readBinding(dialog, record, binding);
+  for (ASInt32 itemId : kBoundItems) readBinding(dialog, record, itemId);
 }
 
 void readPreviewItem(ADMDialogRef dialog, ParameterRecord* record) {
-  readBinding(dialog, record, kPreviewBinding);
+  readBinding(dialog, record, kPreviewItem);
 }
 
 void writeRecordToItems(ADMDialogRef dialog, const ParameterRecord* record) {
   if (!dialog || !record) return;
-  for (const ItemBinding& binding : kBindings) writeBinding(dialog, record, binding);
-  writeBinding(dialog, record, kPreviewBinding);
+  for (ASInt32 itemId : kBoundItems) writeBinding(dialog, record, itemId);
+  writeBinding(dialog, record, kPreviewItem);
 }
 
 void updateEnabledStates(ADMDialogRef dialog, const ParameterRecord* record) {

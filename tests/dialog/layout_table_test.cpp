@@ -4,11 +4,13 @@
 // lists. The tables are the dialog's published layout, written out here.
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
 #include <vector>
 
 #include "dialog/dialog_layout.h"
 #include "dialog_session.h"
+#include "params/field_table.h"
 
 namespace heart::testing {
 namespace {
@@ -297,6 +299,19 @@ TEST(OptionsDialogLayout, EveryListEntryWithItsIdAndTheRecordsSelection) {
   size_t lists = 0;
   for (const ItemState& item : opened.state.items) lists += !item.entries.empty();
   EXPECT_EQ(lists, std::size(kLists));
+}
+
+// `heart fields` prints each field's page from the record's field table: it
+// must be the page whose button shows the field's item.
+TEST(OptionsDialogLayout, FieldTablePagesAreThePagesTheItemsStandOn) {
+  int bound = 0;
+  for (const FieldInfo& field : std::span(kFieldTable, kFieldCount)) {
+    if (field.dialogItem == 0) continue;
+    SCOPED_TRACE(field.name);
+    EXPECT_EQ(field.page, pageOfItem(field.dialogItem));
+    ++bound;
+  }
+  EXPECT_EQ(bound, 77);
 }
 
 }  // namespace
