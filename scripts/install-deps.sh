@@ -14,6 +14,8 @@ packages=(
   g++-multilib
   # The 32-bit test run (scripts/test-32bit.sh) under emulation.
   qemu-user
+  # The Windows run (scripts/test-windows.sh): heart.exe and its tests under wine.
+  wine64
   # CPack, for the Debian package of heart.
   file
   # The fuzz targets (clang with libFuzzer and the sanitizer run-times).
