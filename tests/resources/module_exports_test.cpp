@@ -6,7 +6,10 @@
 #include <sstream>
 #include <string>
 
+#include "built_module.h"
+
 TEST(ModuleExports, OnlyPluginMainIsDefined) {
+  SKIP_UNLESS_ELF_MODULE();
   const std::string command = std::string("nm -D --defined-only '") + HEART_MODULE_PATH + "' 2>&1";
   FILE* pipe = popen(command.c_str(), "r");
   ASSERT_NE(pipe, nullptr);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "built_module.h"
 #include "resource_test_support.h"
 
 namespace heart {
@@ -53,6 +54,7 @@ class ModuleFile : public ::testing::Test {
 #define EXPECT_REFUSED(bytes, words) EXPECT_NE(refusal(bytes).find(words), std::string::npos)
 
 TEST_F(ModuleFile, MissingAndForeignFiles) {
+  SKIP_UNLESS_ELF_MODULE();
   EXPECT_NE(refusalOf((folder / "absent.aip").string()).find("cannot open"), std::string::npos);
   EXPECT_NE(refusalOf("/proc/self/exe").find("no section .heart_resources"), std::string::npos);
   const std::string text = "These are not the bytes of a module.\n";
@@ -72,6 +74,7 @@ TEST_F(ModuleFile, MissingAndForeignFiles) {
 }
 
 TEST_F(ModuleFile, CutShortAnywhere) {
+  SKIP_UNLESS_ELF_MODULE();
   const uint64_t sectionTable = this->sectionTable();
   ASSERT_LT(sectionTable, module.size());
   for (size_t length : {size_t{10}, size_t{64}, module.size() / 2, size_t(sectionTable),
@@ -80,6 +83,7 @@ TEST_F(ModuleFile, CutShortAnywhere) {
 }
 
 TEST_F(ModuleFile, DamagedHeaders) {
+  SKIP_UNLESS_ELF_MODULE();
   auto far = module;
   setSectionTable(far, module.size() + 4096);  // section headers beyond the end
   EXPECT_REFUSED(far, "truncated");

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "built_module.h"
 #include "resource_test_support.h"
 
 namespace heart {
@@ -63,7 +64,8 @@ TEST(ModuleResources, DialogTemplates) {
         Expected{16100, "Norv_Heart", 228, 166, 0}}) {
     const DialogTemplate* dialog = resources.dialog(e.id);
     ASSERT_NE(dialog, nullptr) << e.id;
-    EXPECT_EQ(dialog->name, e.name);
+    // A Windows dialog template carries no name: the plug-in names the dialog when it opens it.
+    EXPECT_EQ(dialog->name, testing::builtModuleIsElf() ? e.name : "");
     EXPECT_EQ(std::tie(dialog->width, dialog->height), std::tie(e.width, e.height)) << e.name;
     EXPECT_EQ(dialog->items.size(), e.items) << e.name;
     EXPECT_EQ(std::tie(dialog->font, dialog->pointSize, dialog->frame),
@@ -146,6 +148,7 @@ TEST(ModuleResources, VersionRecord) {
 }
 
 TEST(ModuleResources, SectionHoldsExactlyTheCompiledBlock) {
+  SKIP_UNLESS_ELF_MODULE();
   std::string error;
   auto section = PluginResources::readResourceSection(HEART_MODULE_PATH, &error);
   ASSERT_TRUE(section.has_value()) << error;

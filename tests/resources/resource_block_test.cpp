@@ -3,6 +3,7 @@
 // none makes the reader allocate what a count merely claims.
 #include <gtest/gtest.h>
 
+#include "built_module.h"
 #include "resource_test_support.h"
 
 namespace heart {
@@ -123,6 +124,7 @@ TEST(ResourceBlock, ImageFaults) {
 // Every prefix of the real block is refused, and damage anywhere in it never
 // takes the reader outside the bytes (the sanitizer build checks the reads).
 TEST(ResourceBlock, TruncatedOrDamagedModuleBlock) {
+  SKIP_UNLESS_ELF_MODULE();
   std::string error;
   auto section = PluginResources::readResourceSection(HEART_MODULE_PATH, &error);
   ASSERT_TRUE(section.has_value()) << error;

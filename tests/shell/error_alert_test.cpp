@@ -1,5 +1,6 @@
 // The error alert: which message and code text a failed message shows. The
 // codes are made to come out of Startup by failing its block allocation.
+#include "built_module.h"
 #include "shell_test_support.h"
 
 namespace heart::testing {
@@ -69,6 +70,7 @@ TEST_F(ErrorAlert, OkButtonEndsTheAlert) {
 // A code that matches no key takes the message of the last pair, whatever
 // that pair's key says.
 TEST_F(ErrorAlert, UnmatchedCodesTakeTheLastPairByPosition) {
+  SKIP_UNLESS_ELF_MODULE();
   const AlertCase cases[] = {{-5, "Minus five.", "-5"},
                              {kTooManyPointsErr, "Too many points.", "NESS"},
                              {kMemFullErr, "Last of all.", "-108"},

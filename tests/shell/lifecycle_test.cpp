@@ -1,6 +1,7 @@
 // Startup, filter registration, Unload/Reload and Shutdown through the real host.
 #include <cstring>
 
+#include "built_module.h"
 #include "services/filter_registry.h"
 #include "services/memory_blocks.h"
 #include "shell/plugin_globals.h"
@@ -99,6 +100,7 @@ TEST_F(Lifecycle, UnloadAndReloadKeepTheFilter) {
 }
 
 TEST_F(Lifecycle, NoMenuStringsRegisterNothing) {
+  SKIP_UNLESS_ELF_MODULE();
   startHost(moduleWithStrings(16000, {"<First Mac index is 1>"}, "no_menu_strings.aip"));
   EXPECT_EQ(host->startup(), kNoErr);
   EXPECT_TRUE(host->filters().filters().empty());
@@ -109,6 +111,7 @@ TEST_F(Lifecycle, NoMenuStringsRegisterNothing) {
 }
 
 TEST_F(Lifecycle, OnlyTheFirstPairIsRegistered) {
+  SKIP_UNLESS_ELF_MODULE();
   startHost(moduleWithStrings(16000, {"marker", "Group A", "Title A", "Group B", "Title B"},
                               "two_menu_pairs.aip"));
   EXPECT_EQ(host->startup(), kNoErr);
