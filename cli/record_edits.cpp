@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "core/json_depth.h"
-#include "core/record_json.h"
+#include "records/record_json.h"
 
 namespace heart::cli {
 

@@ -3,12 +3,12 @@
 #include <cmath>
 
 #include "cli_verbs.h"
-#include "core/record_defaults.h"
-#include "core/record_json.h"
 #include "document_options.h"
 #include "export/svg_export.h"
 #include "output_format.h"
 #include "record_edits.h"
+#include "records/record_defaults.h"
+#include "records/record_json.h"
 
 namespace heart::cli {
 

@@ -2,7 +2,7 @@
 // script (see dialog_actions.h for the format), prints the dialog's state where
 // the script asks, and after a confirmation runs Go and writes the drawing.
 #include "cli_verbs.h"
-#include "core/record_file.h"
+#include "records/record_file.h"
 #include "session_options.h"
 
 namespace heart::cli {

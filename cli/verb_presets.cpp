@@ -12,13 +12,13 @@
 #include "application/host.h"
 #include "cli_verbs.h"
 #include "core/alert_sink.h"
-#include "core/record_defaults.h"
 #include "dialog/dialog_manager.h"
 #include "dialog/dialog_state.h"
 #include "dialog/event_source.h"
 #include "document/document.h"
 #include "params/field_table.h"
 #include "plugin_location.h"
+#include "records/record_defaults.h"
 #include "result_text.h"
 
 namespace heart::cli {

@@ -9,10 +9,10 @@
 
 #include "cli_verbs.h"
 #include "core/output_file.h"
-#include "core/record_defaults.h"
-#include "core/record_file.h"
-#include "core/record_json.h"
 #include "document/document.h"
+#include "records/record_defaults.h"
+#include "records/record_file.h"
+#include "records/record_json.h"
 
 namespace heart::cli {
 namespace {

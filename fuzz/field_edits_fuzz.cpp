@@ -2,9 +2,9 @@
 #include <cstring>
 #include <sstream>
 
-#include "core/record_defaults.h"
-#include "core/record_json.h"
 #include "record_edits.h"
+#include "records/record_defaults.h"
+#include "records/record_json.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<std::string> edits;

@@ -13,11 +13,11 @@
 #include <string>
 
 #include "application/host.h"
-#include "core/record_defaults.h"
 #include "dialog/dialog_manager.h"
 #include "dialog/event_source.h"
 #include "export/svg_export.h"
 #include "params/parameter_record.h"
+#include "records/record_defaults.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // is read and passes the checks survives the JSON form unchanged.
 #include <cstring>
 
-#include "core/record_file.h"
-#include "core/record_json.h"
 #include "input_file.h"
+#include "records/record_file.h"
+#include "records/record_json.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string error;

@@ -3,8 +3,8 @@
 // record.
 #include <cstring>
 
-#include "core/record_defaults.h"
-#include "core/record_json.h"
+#include "records/record_defaults.h"
+#include "records/record_json.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);

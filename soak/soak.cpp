@@ -13,12 +13,12 @@
 
 #include "application/host.h"
 #include "core/fault_injector.h"
-#include "core/record_defaults.h"
 #include "core/suite_broker.h"
 #include "dialog/dialog_manager.h"
 #include "dialog/event_source.h"
 #include "document/document.h"
 #include "params/parameter_record.h"
+#include "records/record_defaults.h"
 #include "services/memory_blocks.h"
 #include "services/memory_handles.h"
 

@@ -6,10 +6,12 @@
 #include <stdexcept>
 
 #include "application/host_state.h"
-#include "core/host_services.h"
+#include "dialog/dialog_services.h"
 #include "dialog/dialog_suites.h"
+#include "document/document_services.h"
 #include "document/document_suites.h"
 #include "params/parameter_record.h"
+#include "services/host_services.h"
 #include "services/service_suites.h"
 
 #ifdef _WIN32
@@ -73,11 +75,10 @@ Host::State::State(HostOptions hostOptions)
           DocumentSettings{options.pageWidth, options.pageHeight, options.colorModel})) {}
 
 void Host::State::activate() {
+  documentServices() = DocumentServices{document.get(), &random};
+  dialogServices() = DialogServices{&dialogs};
   HostServices& services = hostServices();
   services.broker = &broker;
-  services.document = document.get();
-  services.random = &random;
-  services.dialogs = &dialogs;
   services.alerts = &alerts;
   services.filters = &filters;
   services.blocks = &blocks;
@@ -134,6 +135,8 @@ Host::~Host() {
   // host's plug-ins are shut down. When this one was active, the host made
   // before it that is still alive becomes the active one.
   HostServices previous = hostServices();
+  DocumentServices previousDocument = documentServices();
+  DialogServices previousDialogs = dialogServices();
   bool wasActive = previous.broker == &state_->broker;
   state_->activate();
   state_->shutDownAll();
@@ -141,8 +144,12 @@ Host::~Host() {
   state_->plugins.clear();
   std::erase(liveHosts(), state_.get());
   hostServices() = HostServices{};
+  documentServices() = DocumentServices{};
+  dialogServices() = DialogServices{};
   if (!wasActive && previous.broker) {
     hostServices() = previous;
+    documentServices() = previousDocument;
+    dialogServices() = previousDialogs;
     previous.broker->makeCurrent();
   } else if (!liveHosts().empty()) {
     liveHosts().back()->activate();

@@ -4,8 +4,9 @@
 // each filter's parameter record between uses.
 //
 // One Host is active at a time: the suite adapters reach its objects through
-// hostServices(), which the Host fills in when it is constructed (and again
-// before every message it sends) and clears when it is destroyed.
+// hostServices(), documentServices() and dialogServices(), which the Host
+// fills in when it is constructed (and again before every message it sends)
+// and clears when it is destroyed.
 //
 // Lifecycle. Startup goes to every loaded module; a module that has had
 // Startup gets Shutdown when the Host is destroyed, even when its Startup

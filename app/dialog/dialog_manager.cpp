@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/host_services.h"
 #include "dialog/dialog_refs.h"
 #include "resources/plugin_resources.h"
+#include "services/host_services.h"
 
 namespace heart {
 namespace {

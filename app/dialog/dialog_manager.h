@@ -10,7 +10,7 @@
 // it with "ADM User Changed Notifier". Modal dialogs nest: a procedure may
 // run another modal dialog, which takes its actions from the same source.
 //
-// The suites reach the manager through hostServices().dialogs and hand it
+// The suites reach the manager through dialogServices().dialogs and hand it
 // the plug-in's references; every reference is checked against the open
 // dialogs before it is used, so a stale or foreign reference is ignored
 // rather than followed. (Memory that a closed dialog's object occupied may

@@ -6,13 +6,13 @@
 #include <cstring>
 #include <string>
 
-#include "core/host_services.h"
 #include "dialog/dialog_manager.h"
 #include "dialog/dialog_refs.h"
+#include "dialog/dialog_services.h"
 
 namespace heart::suite_access {
 
-inline DialogManager* manager() { return hostServices().dialogs; }
+inline DialogManager* manager() { return dialogServices().dialogs; }
 
 inline Dialog* dialog(ADMDialogRef ref) {
   DialogManager* dialogs = manager();

@@ -97,12 +97,12 @@ constexpr AIRealMathSuite kRealMathSuite = {RealDiv,
 // --- AI Random Suite ---------------------------------------------------------
 
 AIReal FloatRnd() {
-  RandomSource* random = hostServices().random;
+  RandomSource* random = documentServices().random;
   return random ? random->next() : 0.0f;
 }
 
 void SetRndSeed(ASInt32 seed) {
-  if (RandomSource* random = hostServices().random) random->seed(static_cast<uint32_t>(seed));
+  if (RandomSource* random = documentServices().random) random->seed(static_cast<uint32_t>(seed));
 }
 
 constexpr AIRandomSuite kRandomSuite = {FloatRnd, SetRndSeed};

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "core/host_services.h"
 #include "document/document.h"
+#include "document/document_services.h"
 
 namespace heart {
 
@@ -16,7 +16,7 @@ void registerArtSuites(SuiteBroker& broker);
 void registerDocumentLevelSuites(SuiteBroker& broker);
 void registerMathSuites(SuiteBroker& broker);
 
-inline Document* currentDocument() { return hostServices().document; }
+inline Document* currentDocument() { return documentServices().document; }
 
 // Copies text into a caller's buffer of bufferSize bytes, always terminated.
 // Text that does not fit is cut and answers "PARM", so a cut value is never

@@ -2,10 +2,10 @@
 #include <cstring>
 
 #include "core/fault_injector.h"
-#include "core/host_services.h"
 #include "core/suite_broker.h"
 #include "host/sp_suites.h"
 #include "module/plugin_module.h"
+#include "services/host_services.h"
 #include "services/service_suites.h"
 
 namespace heart {

@@ -1,8 +1,8 @@
 // "SP Blocks Suite": named, zero-filled memory blocks.
 #include "core/fault_injector.h"
-#include "core/host_services.h"
 #include "core/suite_broker.h"
 #include "host/sp_suites.h"
+#include "services/host_services.h"
 #include "services/memory_blocks.h"
 #include "services/service_suites.h"
 

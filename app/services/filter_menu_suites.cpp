@@ -1,10 +1,10 @@
 // "AI Filter Suite" and "AI Menu Suite" over the host's filter registry.
 #include "core/fault_injector.h"
-#include "core/host_services.h"
 #include "core/length_prefixed.h"
 #include "core/suite_broker.h"
 #include "host/ai_menu_filter_suites.h"
 #include "services/filter_registry.h"
+#include "services/host_services.h"
 #include "services/service_suites.h"
 
 namespace heart {

@@ -1,7 +1,5 @@
 #include "services/filter_registry.h"
 
-#include "core/host_services.h"
-
 namespace heart {
 namespace {
 
@@ -27,11 +25,7 @@ bool MenuRule::holds(const MenuConditions& now) const {
 }
 
 FilterRegistry::FilterRegistry() {
-  conditionSource_ = [] {
-    MenuConditions now;
-    now.documentOpen = hostServices().document != nullptr;
-    return now;
-  };
+  conditionSource_ = [] { return MenuConditions{}; };
 }
 
 Filter& FilterRegistry::add(SPPluginRef plugin, std::string name, std::string category,

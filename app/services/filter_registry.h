@@ -72,8 +72,8 @@ class FilterRegistry {
   bool isEnabled(const MenuItem& item) const;
   bool isChecked(const MenuItem& item) const;
 
-  // Where the conditions come from; by default only whether a document is
-  // open, read from hostServices().
+  // Where the conditions come from; the host that owns the document sets
+  // it. Without a source no document is open and no art is present.
   void setConditionSource(std::function<MenuConditions()> source);
   MenuConditions conditions() const;
 

@@ -122,7 +122,7 @@ TEST_F(DialogManagerTest, TheBrokerOffersEverySuiteAtItsVersion) {
 }
 
 TEST_F(DialogManagerTest, WithoutADialogManagerTheSuitesAnswerNothing) {
-  hostServices().dialogs = nullptr;
+  dialogServices().dialogs = nullptr;
   EXPECT_EQ(D.Modal(thePlugin(), "Test", kPlainDialog, 0, nullptr, nullptr),
             DialogManager::kNoDialogResult);
   EXPECT_EQ(admIconSuite().GetFromResource(thePlugin(), 1), nullptr);

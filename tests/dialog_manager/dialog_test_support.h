@@ -9,10 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "core/host_services.h"
 #include "dialog/dialog_manager.h"
+#include "dialog/dialog_services.h"
 #include "dialog/dialog_suites.h"
 #include "resources/plugin_resources.h"
+#include "services/host_services.h"
 
 namespace heart::testing {
 
@@ -48,7 +49,7 @@ class DialogManagerTest : public ::testing::Test {
  public:
   void SetUp() override {
     resources.dialogs = {plainTemplate(), alertTemplate()};
-    hostServices().dialogs = &dialogs;
+    dialogServices().dialogs = &dialogs;
     hostServices().resourcesOf = [this](SPPluginRef plugin) -> const PluginResources* {
       return plugin == thePlugin() ? &resources : nullptr;
     };
@@ -57,7 +58,7 @@ class DialogManagerTest : public ::testing::Test {
   }
 
   void TearDown() override {
-    hostServices().dialogs = nullptr;
+    dialogServices().dialogs = nullptr;
     hostServices().resourcesOf = nullptr;
     active = nullptr;
   }

@@ -161,7 +161,7 @@ TEST_F(ArtTreeTest, EveryResultCodeOperationCanBeMadeToFail) {
 }
 
 TEST_F(ArtTreeTest, WithoutADocumentOperationsAnswerParm) {
-  hostServices().document = nullptr;
+  documentServices().document = nullptr;
   AIArtHandle a = nullptr;
   AIRealPoint size{};
   EXPECT_EQ(art->NewArt(kPathArt, kPlaceAboveAll, nullptr, &a), kBadParameterErr);

@@ -12,9 +12,9 @@
 #include <string>
 
 #include "core/fault_injector.h"
-#include "core/host_services.h"
 #include "core/suite_broker.h"
 #include "document/document.h"
+#include "document/document_services.h"
 #include "document/document_suites.h"
 #include "document/random_source.h"
 #include "host/suites.h"
@@ -35,8 +35,8 @@ class SuiteTest : public ::testing::Test {
   void openDocument(DocumentSettings settings) {
     document = std::make_unique<Document>(settings);
     registerDocumentSuites(broker);
-    hostServices().document = document.get();
-    hostServices().random = &random;
+    documentServices().document = document.get();
+    documentServices().random = &random;
     art = acquireSuite<AIArtSuite>(broker, kAIArtSuite, kAIArtSuiteVersion);
     path = acquireSuite<AIPathSuite>(broker, kAIPathSuite, kAIPathSuiteVersion);
     pathStyle = acquireSuite<AIPathStyleSuite>(broker, kAIPathStyleSuite, kAIPathStyleSuiteVersion);
@@ -61,8 +61,8 @@ class SuiteTest : public ::testing::Test {
   }
 
   void TearDown() override {
-    hostServices().document = nullptr;
-    hostServices().random = nullptr;
+    documentServices().document = nullptr;
+    documentServices().random = nullptr;
     faultInjector().clear();
   }
 

@@ -8,7 +8,6 @@
 
 #include "application/host.h"
 #include "core/fault_injector.h"
-#include "core/host_services.h"
 #include "core/suite_broker.h"
 #include "dialog/dialog_manager.h"
 #include "dialog/event_source.h"
@@ -16,6 +15,7 @@
 #include "module/plugin_module.h"
 #include "params/parameter_record.h"
 #include "services/filter_registry.h"
+#include "services/host_services.h"
 #include "services/memory_blocks.h"
 #include "services/memory_handles.h"
 

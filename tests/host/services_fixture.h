@@ -6,11 +6,11 @@
 
 #include "core/alert_sink.h"
 #include "core/fault_injector.h"
-#include "core/host_services.h"
 #include "core/suite_broker.h"
 #include "host/suites.h"
 #include "resources/plugin_resources.h"
 #include "services/filter_registry.h"
+#include "services/host_services.h"
 #include "services/memory_blocks.h"
 #include "services/memory_handles.h"
 #include "services/service_suites.h"

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "application/host.h"
-#include "core/record_defaults.h"
 #include "core/suite_broker.h"
 #include "params/field_table.h"
+#include "records/record_defaults.h"
 #include "suites/held_suites.h"
 
 using heart::defaultRecord;

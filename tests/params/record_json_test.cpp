@@ -1,6 +1,6 @@
 // The record's JSON form: byte-exact round trips and every refusal naming
 // the field at fault.
-#include "core/record_json.h"
+#include "records/record_json.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include <limits>
 #include <random>
 
-#include "core/record_defaults.h"
 #include "params/field_table.h"
+#include "records/record_defaults.h"
 
 namespace heart {
 namespace {

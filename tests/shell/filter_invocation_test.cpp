@@ -2,9 +2,9 @@
 // answering the generator's code.
 #include <cstring>
 
-#include "core/record_defaults.h"
 #include "document/document.h"
 #include "params/parameter_record.h"
+#include "records/record_defaults.h"
 #include "shell_test_support.h"
 
 namespace heart::testing {

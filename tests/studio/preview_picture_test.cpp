@@ -8,9 +8,9 @@
 #include <cstdlib>
 
 #include "application/host.h"
-#include "core/record_defaults.h"
 #include "document/document.h"
 #include "params/parameter_record.h"
+#include "records/record_defaults.h"
 
 namespace heart::studio {
 namespace {

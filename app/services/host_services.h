@@ -1,8 +1,10 @@
-// The host objects that the suite adapters reach. Suite operations are plain
-// C functions without a context argument, so the adapters find the host's
-// objects here. The Host application object fills it in; tests of one area
-// fill in only what they need. Nothing here is owned: the Host owns the
-// objects and clears the pointers before it destroys them.
+// The host objects that the service suite adapters reach. Suite operations
+// are plain C functions without a context argument, so the adapters find the
+// host's objects here. The Host application object fills it in; tests of one
+// area fill in only what they need. Nothing here is owned: the Host owns the
+// objects and clears the pointers before it destroys them. The document and
+// the dialog manager, which live above these services, keep their own slots
+// (documentServices(), dialogServices()).
 #pragma once
 
 #include <functional>
@@ -11,10 +13,6 @@
 
 namespace heart {
 
-class Document;
-class DocumentView;
-class RandomSource;
-class DialogManager;
 class PluginResources;
 class AlertSink;
 class FilterRegistry;
@@ -25,9 +23,6 @@ class PluginModule;
 
 struct HostServices {
   SuiteBroker* broker = nullptr;
-  Document* document = nullptr;       // the current document; null when none is open
-  RandomSource* random = nullptr;     // the source behind "AI Random Suite"
-  DialogManager* dialogs = nullptr;   // modal dialogs and their items
   AlertSink* alerts = nullptr;        // where plain message alerts go
   FilterRegistry* filters = nullptr;  // filters and menu items that plug-ins registered
   MemoryBlocks* blocks = nullptr;     // named blocks of "SP Blocks Suite"

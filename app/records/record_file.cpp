@@ -1,4 +1,4 @@
-#include "core/record_file.h"
+#include "records/record_file.h"
 
 #include <bit>
 #include <cerrno>

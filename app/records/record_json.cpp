@@ -1,4 +1,4 @@
-#include "core/record_json.h"
+#include "records/record_json.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "core/host_services.h"
+#include "services/host_services.h"
 
 namespace heart {
 

@@ -1,4 +1,4 @@
-#include "core/record_defaults.h"
+#include "records/record_defaults.h"
 
 #include <cstring>
 

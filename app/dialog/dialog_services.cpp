@@ -1,0 +1,10 @@
+#include "dialog/dialog_services.h"
+
+namespace heart {
+
+DialogServices& dialogServices() {
+  static DialogServices services;
+  return services;
+}
+
+}  // namespace heart
