@@ -2,62 +2,49 @@
 #include <cstring>
 
 #include "application/host_state.h"
-#include "core/host_services.h"
+#include "services/host_services.h"
 
 namespace heart {
 
-ASErr Host::State::send(LoadedPlugin& plugin, const char* caller, const char* selector) {
+ASErr Host::State::deliver(LoadedPlugin& plugin, const char* caller, const char* selector,
+                           HostMessage& message) {
   if (!plugin.module->loaded()) return kModuleNotLoadedErr;
   activate();
-  // Every message is laid out as the largest one, zero-filled, so a plug-in
-  // that reads past the header of a header-only message reads zeros.
-  AIFilterMessage message{};
-  message.d.pluginRef = plugin.module->ref();
-  message.d.globalsSlot = plugin.module->globalsSlot;
-  message.d.basicSuite = broker.basicSuite();
+  SPMessageData& header = message.filter.d;
+  header.pluginRef = plugin.module->ref();
+  header.globalsSlot = plugin.module->globalsSlot;
+  header.basicSuite = broker.basicSuite();
   ASErr result = plugin.module->call(caller, selector, &message);
-  plugin.module->globalsSlot = message.d.globalsSlot;
+  plugin.module->globalsSlot = header.globalsSlot;
   return result;
 }
 
-ASErr Host::State::sendFilterMessage(LoadedPlugin& plugin, const char* selector) {
-  if (!plugin.module->loaded()) return kModuleNotLoadedErr;
-  activate();
-  AIFilterMessage message{};
-  message.d.pluginRef = plugin.module->ref();
-  message.d.globalsSlot = plugin.module->globalsSlot;
-  message.d.basicSuite = broker.basicSuite();
+const Filter* Host::State::filterOf(const LoadedPlugin& plugin) const {
   for (const Filter* filter : filters.filters())
-    if (filter->plugin == plugin.module->ref()) {
-      message.filter = FilterRegistry::handleOf(*filter);
-      break;
-    }
-  message.parameters = record;
-  ASErr result = plugin.module->call(kCallerAIFilter, selector, &message);
-  plugin.module->globalsSlot = message.d.globalsSlot;
-  keepRecordHandle(message.parameters);
+    if (filter->plugin == plugin.module->ref()) return filter;
+  return nullptr;
+}
+
+ASErr Host::State::send(LoadedPlugin& plugin, const char* caller, const char* selector) {
+  HostMessage message{};
+  return deliver(plugin, caller, selector, message);
+}
+
+ASErr Host::State::sendFilterMessage(LoadedPlugin& plugin, const char* selector) {
+  HostMessage message{};
+  if (const Filter* filter = filterOf(plugin))
+    message.filter.filter = FilterRegistry::handleOf(*filter);
+  message.filter.parameters = record;
+  ASErr result = deliver(plugin, kCallerAIFilter, selector, message);
+  keepRecordHandle(message.filter.parameters);  // unchanged when nothing was sent
   return result;
 }
 
 ASErr Host::State::sendMenuMessage(LoadedPlugin& plugin, const char* selector) {
-  if (!plugin.module->loaded()) return kModuleNotLoadedErr;
-  activate();
-  // Sized as a filter message for the same reason as above.
-  union {
-    AIMenuMessage menu;
-    AIFilterMessage padding;
-  } message{};
-  message.menu.d.pluginRef = plugin.module->ref();
-  message.menu.d.globalsSlot = plugin.module->globalsSlot;
-  message.menu.d.basicSuite = broker.basicSuite();
-  for (const Filter* filter : filters.filters())
-    if (filter->plugin == plugin.module->ref()) {
-      message.menu.menuItem = FilterRegistry::handleOf(*filter->menuItem);
-      break;
-    }
-  ASErr result = plugin.module->call(kCallerAIMenu, selector, &message.menu);
-  plugin.module->globalsSlot = message.menu.d.globalsSlot;
-  return result;
+  HostMessage message{};
+  if (const Filter* filter = filterOf(plugin))
+    message.menu.menuItem = FilterRegistry::handleOf(*filter->menuItem);
+  return deliver(plugin, kCallerAIMenu, selector, message);
 }
 
 // The record handle belongs to the host: a plug-in may store a new one that

@@ -25,6 +25,14 @@ struct LoadedPlugin {
   bool shutdownSent = false;
 };
 
+// Every message is laid out as the largest one, zero-filled, so a plug-in
+// that reads past the header of a smaller message reads zeros. Each kind
+// begins with the same header (SPMessageData).
+union HostMessage {
+  AIFilterMessage filter;
+  AIMenuMessage menu;
+};
+
 struct Host::State {
   explicit State(HostOptions hostOptions);
 
@@ -45,13 +53,21 @@ struct Host::State {
   bool invocationOpen = false;
   std::string lastError;
 
-  // Points hostServices() and the basic suite at this host.
+  // Points hostServices(), documentServices(), dialogServices() and the
+  // basic suite at this host.
   void activate();
   LoadedPlugin* first();
   const LoadedPlugin* first() const;
   const LoadedPlugin* pluginOf(SPPluginRef ref) const;
 
-  // Sends one message to a module and keeps the globals slot it hands back.
+  // Fills in the header every message begins with, sends the message to a
+  // module and keeps the globals slot it hands back. A module that is not
+  // loaded gets nothing: kModuleNotLoadedErr.
+  ASErr deliver(LoadedPlugin& plugin, const char* caller, const char* selector,
+                HostMessage& message);
+  // The filter a module registered, or null.
+  const Filter* filterOf(const LoadedPlugin& plugin) const;
+  // Sends one header-only message.
   ASErr send(LoadedPlugin& plugin, const char* caller, const char* selector);
   ASErr sendFilterMessage(LoadedPlugin& plugin, const char* selector);
   ASErr sendMenuMessage(LoadedPlugin& plugin, const char* selector);
