@@ -36,13 +36,13 @@ struct ArtNode {
   bool disposed = false;  // taken out of the tree; undo of this invocation can bring it back
   uint32_t generation = 0;
   LayerId layer = kNoLayer;
-  ArtId parent = kNoArt;  // the group or envelope holding it; none at the top of a layer
-  ArtId below = kNoArt;   // siblings in paint order
-  ArtId above = kNoArt;
-  ArtId bottomChild = kNoArt;
-  ArtId topChild = kNoArt;
-  uint32_t bornEpoch = 0;   // the undo epoch in which it was made
-  uint32_t savedEpoch = 0;  // the undo epoch in which its content was last saved
+  ArtId parent = kNoArt;       // the group or envelope holding it; none at the top of a layer
+  ArtId below = kNoArt;        // the sibling painted just before it (under it); none at the bottom
+  ArtId above = kNoArt;        // the sibling painted just after it (over it); none at the top
+  ArtId bottomChild = kNoArt;  // groups and envelopes: their lowest art, painted first
+  ArtId topChild = kNoArt;     // and their highest, painted last
+  uint32_t bornEpoch = 0;      // the undo epoch in which it was made
+  uint32_t savedEpoch = 0;     // the undo epoch in which its content was last saved
   ArtContent content;
 };
 

@@ -32,6 +32,7 @@
 #include "document/bezier_bounds.h"
 #include "document/document_view.h"
 #include "document/envelope_warp.h"
+#include "document/path_geometry.h"
 #include "document/segment_list.h"
 #include "document/swatch_list.h"
 #include "host/ai_art_suites.h"
@@ -48,8 +49,8 @@ struct Layer {
   std::string name;
   bool locked = false;
   bool visible = true;
-  ArtId bottom = kNoArt;  // art at the top of the layer, in paint order
-  ArtId top = kNoArt;
+  ArtId bottom = kNoArt;  // the layer's lowest top-level art, painted first
+  ArtId top = kNoArt;     // its highest, painted last
 };
 
 // A symbol definition: the art it was made from, as drawn (paths inside
@@ -212,7 +213,7 @@ class Document {
   struct Place {
     LayerId layer = kNoLayer;
     ArtId parent = kNoArt;
-    ArtId below = kNoArt;  // directly above this art; at the bottom when none
+    ArtId below = kNoArt;  // the sibling the art goes directly above; at the bottom when none
   };
   enum class ChangeKind : uint8_t {
     kArtCreated,
@@ -244,6 +245,8 @@ class Document {
 
   ASErr placeFor(int16_t paintOrder, ArtId reference, Place* place) const;
   ArtId outermostEnvelopeOf(ArtId art) const;
+  // The warps of the envelopes the art lies in, outermost first.
+  EnvelopeWarps warpsAround(ArtId art) const;
   ArtId allocate(int16_t type, LayerId layer);
   void release(ArtId id);
   void releaseSubtree(ArtId id);
@@ -258,10 +261,8 @@ class Document {
   void record(ChangeKind kind, ArtId art, const Place& place, uint32_t saved);
   void record(ChangeKind kind, ArtId art = kNoArt) { record(kind, art, Place{}, 0); }
   void addBounds(ArtId id, BoundsAccumulator& bounds) const;
-  void addDrawnBounds(ArtId id, std::vector<std::pair<EnvelopeWarp, AIRealRect>>& warps,
-                      BoundsAccumulator& bounds) const;
-  void collectDrawn(ArtId id, std::vector<std::pair<EnvelopeWarp, AIRealRect>>& warps,
-                    std::vector<ArtContent>& out) const;
+  void addDrawnBounds(ArtId id, EnvelopeWarps& warps, BoundsAccumulator& bounds) const;
+  void collectDrawn(ArtId id, EnvelopeWarps& warps, std::vector<ArtContent>& out) const;
   bool transformable(ArtId id, const AIRealMatrix& m, double lineScale) const;
   void applyTransform(ArtId id, const AIRealMatrix& m, double lineScale);
 

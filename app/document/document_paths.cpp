@@ -1,31 +1,13 @@
-// The operations on the content of art: geometry, paint, opacity, bounds,
-// transformation, envelopes, art styles, symbols and tags.
+// The operations on the content of art: geometry, paint, opacity, bounds and
+// transformation.
 #include <algorithm>
 #include <cmath>
 
 #include "document/bezier_bounds.h"
 #include "document/document.h"
+#include "document/path_geometry.h"
 
 namespace heart {
-
-namespace {
-
-bool finitePoint(const AIRealPoint& p) { return std::isfinite(p.h) && std::isfinite(p.v); }
-
-bool finiteSegment(const AIPathSegment& s) {
-  return finitePoint(s.p) && finitePoint(s.in) && finitePoint(s.out);
-}
-
-bool fitsFloat(double value) { return std::isfinite(value) && std::fabs(value) <= 3.0e38; }
-
-AIRealPoint transformed(const AIRealMatrix& m, AIRealPoint p, bool* finite) {
-  double x = static_cast<double>(m.a) * p.h + static_cast<double>(m.c) * p.v + m.tx;
-  double y = static_cast<double>(m.b) * p.h + static_cast<double>(m.d) * p.v + m.ty;
-  if (!fitsFloat(x) || !fitsFloat(y)) *finite = false;
-  return AIRealPoint{static_cast<AIReal>(x), static_cast<AIReal>(y)};
-}
-
-}  // namespace
 
 // --- Bounds ------------------------------------------------------------------
 
@@ -37,7 +19,7 @@ void Document::addBounds(ArtId id, BoundsAccumulator& bounds) const {
                     node.content.closed);
       break;
     case kEnvelopeArt: {
-      std::vector<std::pair<EnvelopeWarp, AIRealRect>> warps;
+      EnvelopeWarps warps;
       addDrawnBounds(id, warps, bounds);
       break;
     }
@@ -48,8 +30,7 @@ void Document::addBounds(ArtId id, BoundsAccumulator& bounds) const {
   }
 }
 
-void Document::addDrawnBounds(ArtId id, std::vector<std::pair<EnvelopeWarp, AIRealRect>>& warps,
-                              BoundsAccumulator& bounds) const {
+void Document::addDrawnBounds(ArtId id, EnvelopeWarps& warps, BoundsAccumulator& bounds) const {
   const ArtNode& node = arts_[id];
   if (node.type == kPathArt) {
     if (warps.empty()) {
@@ -57,11 +38,8 @@ void Document::addDrawnBounds(ArtId id, std::vector<std::pair<EnvelopeWarp, AIRe
                     node.content.closed);
       return;
     }
-    SegmentList outline = node.content.segments, warped;
-    for (auto it = warps.rbegin(); it != warps.rend(); ++it) {
-      warpOutline(it->first, it->second, outline.data(), outline.size(), warped);
-      std::swap(outline, warped);
-    }
+    SegmentList outline = node.content.segments;
+    applyWarps(warps, outline);
     addPathBounds(bounds, outline.data(), outline.size(), node.content.closed);
     return;
   }
@@ -78,25 +56,6 @@ ASErr Document::artBounds(ArtId art, AIRealRect* bounds) const {
   addBounds(art, accumulator);
   *bounds = accumulator.rect();
   return kNoErr;
-}
-
-AIRealRect Document::envelopeContentBounds(ArtId envelope) const {
-  BoundsAccumulator accumulator;
-  for (ArtId child = arts_.at(envelope).bottomChild; child != kNoArt; child = arts_[child].above)
-    addBounds(child, accumulator);
-  return accumulator.rect();
-}
-
-void Document::drawnOutline(ArtId path, SegmentList& outline) const {
-  const ArtNode& node = arts_.at(path);
-  outline = node.content.segments;
-  SegmentList warped;
-  for (ArtId up = node.parent; up != kNoArt; up = arts_[up].parent) {
-    if (arts_[up].type != kEnvelopeArt) continue;
-    warpOutline(arts_[up].content.warp, envelopeContentBounds(up), outline.data(), outline.size(),
-                warped);
-    std::swap(outline, warped);
-  }
 }
 
 // --- Transformation ----------------------------------------------------------
@@ -258,133 +217,6 @@ ASErr Document::newRect(AIReal left, AIReal bottom, AIReal width, AIReal height,
   content.closed = true;
   *rect = id;
   return kNoErr;
-}
-
-// --- Envelopes ---------------------------------------------------------------
-
-ASErr Document::makeEnvelope(const ArtId* arts, int32_t count, ArtId shape,
-                             const AIEnvelopeOptions& options, ArtId* envelope) {
-  if (!arts || count < 1 || !envelope || !livePath(shape)) return kBadParameterErr;
-  for (int32_t i = 0; i < count; ++i) {
-    if (!isLive(arts[i]) || arts[i] == shape) return kBadParameterErr;
-    for (int32_t j = 0; j < i; ++j)
-      if (arts[j] == arts[i]) return kBadParameterErr;
-    // Neither the shape nor another of the arts may lie inside an art.
-    for (ArtId up = arts_[arts[i]].parent; up != kNoArt; up = arts_[up].parent) {
-      if (up == shape) return kBadParameterErr;
-      for (int32_t j = 0; j < count; ++j)
-        if (arts[j] == up) return kBadParameterErr;
-    }
-  }
-  const Layer& target = layers_[arts_[arts[0]].layer];
-  if (target.locked || !target.visible) return kLayerLockedErr;
-
-  Place first = placeOf(arts[0]);
-  ArtId id = allocate(kEnvelopeArt, first.layer);
-  arts_[id].content.envelopeOptions = options;
-  link(id, Place{first.layer, first.parent, arts[0]});
-  for (int32_t i = 0; i < count; ++i) {
-    Place was = placeOf(arts[i]);
-    unlink(arts[i]);
-    record(ChangeKind::kArtMoved, arts[i], was, 0);
-    link(arts[i], Place{first.layer, id, arts_[id].topChild});
-    setSubtreeLayer(arts[i], first.layer);
-  }
-  // The shape only outlines the envelope; the warp does the deforming.
-  disposeArt(shape);
-  *envelope = id;
-  return kNoErr;
-}
-
-ASErr Document::setEnvelopeWarp(ArtId envelope, const EnvelopeWarp& warp) {
-  ArtNode* node = liveNode(envelope);
-  if (!node || node->type != kEnvelopeArt) return kBadParameterErr;
-  if (warp.style < 1 || warp.style > kLastWarpStyle) return kBadParameterErr;
-  if (std::isnan(warp.bend) || std::isnan(warp.horizontalDistortion) ||
-      std::isnan(warp.verticalDistortion))
-    return kBadParameterErr;
-  touch(envelope);
-  EnvelopeWarp& stored = node->content.warp;
-  stored = warp;
-  stored.bend = std::clamp(warp.bend, -1.0f, 1.0f);
-  stored.horizontalDistortion = std::clamp(warp.horizontalDistortion, -1.0f, 1.0f);
-  stored.verticalDistortion = std::clamp(warp.verticalDistortion, -1.0f, 1.0f);
-  return kNoErr;
-}
-
-// --- Art styles, symbols and tags --------------------------------------------
-
-ASErr Document::setArtStyle(ArtId art, int32_t styleIndex) {
-  ArtNode* node = liveNode(art);
-  if (!node || styleIndex < 0 || styleIndex >= static_cast<int32_t>(artStyles_.size()))
-    return kBadParameterErr;
-  touch(art);
-  node->content.artStyle = styleIndex;
-  return kNoErr;
-}
-
-void Document::collectDrawn(ArtId id, std::vector<std::pair<EnvelopeWarp, AIRealRect>>& warps,
-                            std::vector<ArtContent>& out) const {
-  const ArtNode& node = arts_[id];
-  if (node.type == kPathArt) {
-    ArtContent drawn = node.content;
-    SegmentList warped;
-    for (auto it = warps.rbegin(); it != warps.rend(); ++it) {
-      warpOutline(it->first, it->second, drawn.segments.data(), drawn.segments.size(), warped);
-      std::swap(drawn.segments, warped);
-    }
-    out.push_back(std::move(drawn));
-    return;
-  }
-  bool envelope = node.type == kEnvelopeArt;
-  if (envelope) warps.emplace_back(node.content.warp, envelopeContentBounds(id));
-  for (ArtId child = node.bottomChild; child != kNoArt; child = arts_[child].above)
-    collectDrawn(child, warps, out);
-  if (envelope) warps.pop_back();
-}
-
-ASErr Document::newSymbolFromArt(ArtId art, bool unlisted, int32_t* symbolIndex) {
-  if (!isLive(art)) return kBadParameterErr;
-  SymbolDefinition symbol;
-  symbol.name = "Symbol " + std::to_string(symbols_.size() + 1);
-  symbol.unlisted = unlisted;
-  // The envelopes the art lies in shape it as drawn.
-  std::vector<std::pair<EnvelopeWarp, AIRealRect>> warps;
-  for (ArtId up = arts_[art].parent; up != kNoArt; up = arts_[up].parent)
-    if (arts_[up].type == kEnvelopeArt)
-      warps.insert(warps.begin(), {arts_[up].content.warp, envelopeContentBounds(up)});
-  collectDrawn(art, warps, symbol.paths);
-  symbols_.push_back(std::move(symbol));
-  record(ChangeKind::kSymbolCreated);
-  if (symbolIndex) *symbolIndex = static_cast<int32_t>(symbols_.size() - 1);
-  return kNoErr;
-}
-
-ASErr Document::setTag(ArtId art, const std::string& name, const std::string& value) {
-  if (!isLive(art) || name.empty()) return kBadParameterErr;
-  TagList& list = tags_[art];
-  auto found =
-      std::find_if(list.begin(), list.end(), [&](const auto& t) { return t.first == name; });
-  if (journaling_ && arts_[art].bornEpoch != epoch_) {
-    SavedTag saved{name, std::nullopt};
-    if (found != list.end()) saved.value = found->second;
-    savedTags_.push_back(std::move(saved));
-    record(ChangeKind::kTagChanged, art, {}, static_cast<uint32_t>(savedTags_.size() - 1));
-  }
-  if (found != list.end())
-    found->second = value;
-  else
-    list.emplace_back(name, value);
-  return kNoErr;
-}
-
-const std::string* Document::tag(ArtId art, const std::string& name) const {
-  if (!isLive(art)) return nullptr;
-  auto list = tags_.find(art);
-  if (list == tags_.end()) return nullptr;
-  for (const auto& [tagName, value] : list->second)
-    if (tagName == name) return &value;
-  return nullptr;
 }
 
 }  // namespace heart

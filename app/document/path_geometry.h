@@ -1,0 +1,32 @@
+// Plain geometry on points, segments and outlines, as the document's
+// operations need it: finiteness checks, a matrix applied to a point, and an
+// outline carried through the envelope warps it lies in. Values in, values
+// out; nothing here knows the document.
+#pragma once
+
+#include <utility>
+#include <vector>
+
+#include "document/envelope_warp.h"
+#include "document/segment_list.h"
+#include "host/ai_art_suites.h"
+
+namespace heart {
+
+bool finitePoint(const AIRealPoint& p);
+bool finiteSegment(const AIPathSegment& s);
+// Finite and within the range of a float.
+bool fitsFloat(double value);
+
+// The point moved by the matrix; *finite becomes false when a coordinate
+// leaves the range of a float (and is left alone otherwise).
+AIRealPoint transformed(const AIRealMatrix& m, AIRealPoint p, bool* finite);
+
+// The warps of the envelopes an art lies in, each with the bounds of its
+// envelope's contents, outermost first.
+using EnvelopeWarps = std::vector<std::pair<EnvelopeWarp, AIRealRect>>;
+
+// Warps the outline by every warp, innermost first, as it is drawn.
+void applyWarps(const EnvelopeWarps& warps, SegmentList& outline);
+
+}  // namespace heart
