@@ -1,6 +1,13 @@
 // `heart`: the command line of the heart filter's host.
 #include <CLI/CLI.hpp>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#endif
+
 #include "application/host.h"
 #include "cli_verbs.h"
 
@@ -9,6 +16,12 @@
 #endif
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+  // Drawings written to the standard output ("-o -") must arrive byte for
+  // byte, and text ends its lines with \n as on every other system.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+#endif
   heart::cli::CliContext context;
   CLI::App app{"Draws hearts into a vector drawing through the Heart filter plug-in.", "heart"};
   app.set_version_flag("--version", "heart " HEART_VERSION, "Print the version and exit");
@@ -16,6 +29,8 @@ int main(int argc, char** argv) {
                  "The plug-in module, or a folder of modules, to load (default: "
                  "$HEART_PLUGIN_PATH, else the plug-in folder installed with heart, else " +
                      heart::Host::defaultPluginPath() + ")");
+  // A path such as /tmp/h.svg is an argument, never a Windows-style /option.
+  app.allow_windows_style_options(false);
   app.require_subcommand(1);
   app.fallthrough();
   for (const heart::cli::Verb& verb : heart::cli::VerbRegistry::all()) verb.add(app, context);

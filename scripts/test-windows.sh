@@ -3,16 +3,15 @@
 # runs the test programs under wine64 loading the real x86-64 DLL, draws with
 # heart.exe, and packs the zip for Windows users (build-win64/Heart-*-windows.zip).
 # heart.exe has no PNG output and no studio (no cairo for this target).
-# Left out under wine, and why:
-#   test_cli        starts heart as a child program with POSIX calls;
-#   test_windows_modules  reads the DLLs a native build makes beside itself.
+# Left out under wine: test_windows_modules, which reads the DLLs a native
+# build makes beside itself.
 # The resource and shell tests that edit or inspect the module as an ELF file
 # skip themselves here; test_windows_modules checks the same of a PE module.
 # Only what runs here is built. --win32-module FILE ships that 32-bit module
 # in the zip instead of building one (scripts/build-windows.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tests=(dialog_manager document generator host params dialog resources shell)
+tests=(dialog_manager document generator host params dialog resources shell cli)
 targets=(--target heart --target Norv_Heart)
 for name in "${tests[@]}"; do targets+=(--target "test_$name"); done
 scripts/build-windows.sh "$@" "${targets[@]}"

@@ -1,18 +1,11 @@
+// Files and scratch folders of the command-line tests.
 #include "command_runner.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
 
 namespace heart::testing {
-
-namespace {
-constexpr unsigned kCommandSeconds = 120;
-}  // namespace
 
 std::string readFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -25,50 +18,10 @@ void writeFile(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-CommandResult runHeart(const std::vector<std::string>& arguments,
-                       const std::filesystem::path& folder) {
-  std::filesystem::path out = folder / ".stdout";
-  std::filesystem::path err = folder / ".stderr";
-  CommandResult result;
-  pid_t child = fork();
-  if (child == 0) {
-    if (chdir(folder.c_str()) != 0) _exit(126);
-    // A fresh home: the stored record lives in the test's own folder.
-    setenv("HOME", folder.c_str(), 1);
-    unsetenv("HEART_RECORD");
-    unsetenv("XDG_CONFIG_HOME");
-    if (!freopen(out.c_str(), "w", stdout) || !freopen(err.c_str(), "w", stderr)) _exit(126);
-    // A command that hangs (a studio waiting for a browser that never comes)
-    // is ended by the alarm, which outlives exec, and fails its test.
-    alarm(kCommandSeconds);
-    std::vector<char*> argv;
-#ifdef HEART_COMMAND_EMULATOR
-    // A cross build's command runs under the emulator that runs the tests.
-    std::string emulator = HEART_COMMAND_EMULATOR;
-    argv.push_back(emulator.data());
-#endif
-    std::string program = HEART_COMMAND_PATH;
-    argv.push_back(program.data());
-    std::vector<std::string> copies = arguments;
-    for (std::string& argument : copies) argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    execv(argv[0], argv.data());
-    _exit(127);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  result.out = readFile(out);
-  result.err = readFile(err);
-  std::filesystem::remove(out);
-  std::filesystem::remove(err);
-  return result;
-}
-
 ScratchFolder::ScratchFolder() {
   std::random_device random;
   path_ = std::filesystem::temp_directory_path() /
-          ("heart_cli_" + std::to_string(getpid()) + "_" + std::to_string(random()));
+          ("heart_cli_" + std::to_string(random()) + "_" + std::to_string(random()));
   std::filesystem::create_directories(path_);
 }
 

@@ -13,6 +13,11 @@
 #define SKIP_WITHOUT_PNG_OUTPUT() \
   if (!::heart::canWritePng()) GTEST_SKIP() << "this build draws no PNG pictures"
 
+// The studio draws its preview with the same library as PNG output, so a
+// build has the one where it has the other.
+#define SKIP_WITHOUT_STUDIO() \
+  if (!::heart::testing::hasStudio()) GTEST_SKIP() << "this build has no studio"
+
 namespace heart::testing {
 
 struct CommandResult {
@@ -21,8 +26,13 @@ struct CommandResult {
   std::string err;
 };
 
+inline bool hasStudio() { return ::heart::canWritePng(); }
+
+// How long a command may run before it is ended and its test fails.
+constexpr unsigned kCommandSeconds = 120;
+
 // `heart` with the arguments, run in `folder`, which is also its home; ended
-// after two minutes (exit code -1).
+// after kCommandSeconds (exit code -1).
 CommandResult runHeart(const std::vector<std::string>& arguments,
                        const std::filesystem::path& folder);
 

@@ -20,9 +20,14 @@ TEST(ModuleVerb, ShowsThisHostsModule) {
   ScratchFolder scratch;
   const auto result = runHeart({"module", HEART_MODULE_PATH}, scratch.path());
   EXPECT_EQ(result.exitCode, 0) << result.err;
+#ifdef _WIN32
+  const char* kind = sizeof(void*) == 8 ? "  kind: PE32+ DLL" : "  kind: PE32 DLL";
+#else
+  const char* kind =
+      sizeof(void*) == 8 ? "  kind: ELF 64-bit shared object" : "  kind: ELF 32-bit shared object";
+#endif
   expectLines(result.out, {
-                              sizeof(void*) == 8 ? "  kind: ELF 64-bit shared object"
-                                                 : "  kind: ELF 32-bit shared object",
+                              kind,
                               "  entry point: PluginMain",
                               "    ProductName: Heart",
                           });

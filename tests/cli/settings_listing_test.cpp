@@ -77,10 +77,12 @@ TEST_F(Listing, PresetsGivesEveryEntryAndWhatItSets) {
     std::string expected =
         "  " + std::to_string(n + 1) + "  \"Heart " + std::to_string(n + 1) + "\"  ";
     std::string sets;
-    for (int k = 0; k < 16; ++k)
-      if (tweaks[n][k] != 0)
-        sets += (sets.empty() ? "" : " ") + std::string("shapeTweaks[") + std::to_string(k) +
-                "]=" + std::to_string(tweaks[n][k]);
+    for (int k = 0; k < 16; ++k) {
+      if (tweaks[n][k] == 0) continue;
+      if (!sets.empty()) sets += ' ';
+      sets.append("shapeTweaks[").append(std::to_string(k)).append("]=");
+      sets.append(std::to_string(tweaks[n][k]));
+    }
     EXPECT_EQ(lines[30 + n], expected + (sets.empty() ? "(the defaults)" : sets));
   }
 }

@@ -1,7 +1,5 @@
 // Writing output files: what the name stands for is kept, only regular files
 // are replaced, and a command never writes over its own input.
-#include "core/output_file.h"
-
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -14,6 +12,7 @@
 #include <thread>
 
 #include "command_runner.h"
+#include "core/output_file.h"
 
 namespace heart::testing {
 namespace {
