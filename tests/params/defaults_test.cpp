@@ -1,5 +1,5 @@
-// Defaults of a new record: the host's record tools and the plug-in fill a
-// new record alike, and the centre follows the front document view.
+// Defaults of a new record: the words they leave alone, and the centre that
+// follows the front document view.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -12,24 +12,12 @@
 #include "records/record_defaults.h"
 #include "suites/held_suites.h"
 
-using heart::defaultRecord;
-
 namespace {
 
 ParameterRecord zeroed() {
   ParameterRecord record;
   std::memset(&record, 0, sizeof record);
   return record;
-}
-
-TEST(RecordDefaults, HostToolsWriteWhatThePluginWrites) {
-  for (AIRealPoint centre : {AIRealPoint{306, 396}, AIRealPoint{0, 0}, AIRealPoint{-50.5f, 1e4f}}) {
-    ParameterRecord fromPlugin = zeroed();
-    setDefaults(&fromPlugin, centre);
-    ParameterRecord fromHost = defaultRecord(centre);
-    EXPECT_EQ(std::memcmp(&fromPlugin, &fromHost, sizeof fromHost), 0)
-        << "centre " << centre.h << ", " << centre.v;
-  }
 }
 
 TEST(RecordDefaults, LeaveFinalRunAndDialogBoundsAlone) {

@@ -1,11 +1,7 @@
+// A new record's defaults, written by the plug-in into the host's block and
+// by the host's record tools into a record of their own.
 #include "params/field_table.h"
-#include "suites/held_suites.h"
-
-ASErr frontViewCentre(AIRealPoint* centre) {
-  AIDocumentViewHandle view = nullptr;
-  if (ASErr error = sAIDocumentView->GetNthDocumentView(0, &view)) return error;
-  return sAIDocumentView->GetDocumentViewCenter(view, centre);
-}
+#include "params/parameter_record.h"
 
 void setDefaults(ParameterRecord* record, AIRealPoint viewCentre) {
   for (const FieldInfo& field : kFieldTable) {
