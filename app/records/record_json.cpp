@@ -61,30 +61,10 @@ std::string rangeText(const FieldInfo& field) {
   return numberText(field.minimum) + " to " + numberText(field.maximum);
 }
 
-int32_t wordOf(const ParameterRecord& record, const FieldInfo& field) {
-  int32_t word;
-  std::memcpy(&word, reinterpret_cast<const char*>(&record) + field.offset, sizeof word);
-  return word;
-}
-
-float realOf(const ParameterRecord& record, const FieldInfo& field) {
-  float value;
-  std::memcpy(&value, reinterpret_cast<const char*>(&record) + field.offset, sizeof value);
-  return value;
-}
-
-void storeWord(ParameterRecord& record, const FieldInfo& field, int32_t word) {
-  std::memcpy(reinterpret_cast<char*>(&record) + field.offset, &word, sizeof word);
-}
-
-void storeReal(ParameterRecord& record, const FieldInfo& field, float value) {
-  std::memcpy(reinterpret_cast<char*>(&record) + field.offset, &value, sizeof value);
-}
-
 // The stored word of one field, checked.
 bool checkStored(const ParameterRecord& record, const FieldInfo& field, std::string* error) {
   if (field.type == kFieldFloat) {
-    float value = realOf(record, field);
+    float value = fieldValue(&record, field);
     if (!std::isfinite(value)) {
       fail(error, fieldLabel(field.name) + " holds " + numberText(value) + ", not a finite number");
       return false;
@@ -96,7 +76,7 @@ bool checkStored(const ParameterRecord& record, const FieldInfo& field, std::str
     }
     return true;
   }
-  int32_t word = wordOf(record, field);
+  int32_t word = fieldInteger(&record, field);
   if (field.type == kFieldBool && word != 0 && word != 1) {
     fail(error,
          fieldLabel(field.name) + " holds " + std::to_string(word) + ", but a switch holds 0 or 1");
@@ -127,13 +107,13 @@ RecordJson realToJson(float value) {
 RecordJson wordToJson(const ParameterRecord& record, const FieldInfo& field) {
   switch (field.type) {
     case kFieldBool:
-      return RecordJson(wordOf(record, field) != 0);
+      return RecordJson(fieldInteger(&record, field) != 0);
     case kFieldInt:
-      return RecordJson(wordOf(record, field));
+      return RecordJson(fieldInteger(&record, field));
     case kFieldFloat:
       break;
   }
-  return realToJson(realOf(record, field));
+  return realToJson(fieldValue(&record, field));
 }
 
 // One JSON value into one field of the record, checked.
@@ -146,7 +126,7 @@ bool storeValue(ParameterRecord& record, const FieldInfo& field, const RecordJso
         fail(error, name + " must be true or false, not " + value.dump());
         return false;
       }
-      storeWord(record, field, value.get<bool>() ? 1 : 0);
+      setFieldInteger(&record, field, value.get<bool>() ? 1 : 0);
       return true;
     case kFieldInt: {
       if (!value.is_number_integer()) {
@@ -163,7 +143,7 @@ bool storeValue(ParameterRecord& record, const FieldInfo& field, const RecordJso
                         (field.ranged ? rangeText(field) : std::string("of a 32-bit word")));
         return false;
       }
-      storeWord(record, field, static_cast<int32_t>(whole));
+      setFieldInteger(&record, field, static_cast<int32_t>(whole));
       return true;
     }
     case kFieldFloat:
@@ -183,7 +163,7 @@ bool storeValue(ParameterRecord& record, const FieldInfo& field, const RecordJso
     fail(error, name + " is " + numberText(exact) + ", outside its range " + rangeText(field));
     return false;
   }
-  storeReal(record, field, real);
+  setFieldValue(&record, field, real);
   return true;
 }
 

@@ -2,6 +2,7 @@
 #include "dialog/dialog_layout.h"
 #include "dialog/dialog_procedures.h"
 #include "suites/held_suites.h"
+#include "suites/random_draws.h"
 
 namespace {
 
@@ -28,14 +29,14 @@ void tweakCurveLengths(ParameterRecord* record) {
   float ParameterRecord::*const lengths[] = {
       &ParameterRecord::curveLengthLeft1, &ParameterRecord::curveLengthLeft2,
       &ParameterRecord::curveLengthRight1, &ParameterRecord::curveLengthRight2};
-  for (float ParameterRecord::*length : lengths) record->*length = -50.0f + 200.0f * randomDraw();
+  for (float ParameterRecord::*length : lengths) record->*length = -50.0f + 200.0f * drawReal();
 }
 
 // "Jitter": each value moves by less than its step, up or down: a coin, then r.
 void jitterShape(ParameterRecord* record) {
   for (const AdjustStep& step : kAdjustSteps) {
-    const float coin = randomCoin();
-    record->*step.field += coin * step.jitterStep * randomDraw();
+    const float coin = drawCoin();
+    record->*step.field += coin * step.jitterStep * drawReal();
   }
 }
 

@@ -1,8 +1,7 @@
 #include "dialog/dialog_access.h"
 
-#include <cstring>
-
 #include "suites/held_suites.h"
+#include "suites/random_draws.h"
 
 namespace {
 
@@ -57,43 +56,4 @@ bool selectedListId(ADMItemRef listItem, int32_t* entryId) {
   return true;
 }
 
-float recordWord(const ParameterRecord* record, const FieldInfo& field) {
-  return fieldValue(record, field);
-}
-
-void setRecordWord(ParameterRecord* record, const FieldInfo& field, float value) {
-  setFieldValue(record, field, value);
-}
-
-int32_t recordInteger(const ParameterRecord* record, const FieldInfo& field) {
-  if (field.type == kFieldFloat) {
-    const float real = fieldValue(record, field);
-    return real > -2147483648.0f && real < 2147483648.0f ? static_cast<int32_t>(real) : 0;
-  }
-  int32_t value;
-  std::memcpy(&value, reinterpret_cast<const char*>(record) + field.offset, sizeof value);
-  return value;
-}
-
-void setRecordInteger(ParameterRecord* record, const FieldInfo& field, int32_t value) {
-  if (field.type == kFieldFloat) {
-    setFieldValue(record, field, static_cast<float>(value));
-    return;
-  }
-  std::memcpy(reinterpret_cast<char*>(record) + field.offset, &value, sizeof value);
-}
-
-void setRecordWordAt(ParameterRecord* record, int32_t offset, float value) {
-  for (const FieldInfo& field : kFieldTable) {
-    if (field.offset == offset) {
-      setFieldValue(record, field, value);
-      return;
-    }
-  }
-}
-
-float randomDraw() { return sAIRandom->FloatRnd(); }
-
-bool randomTestPasses(float threshold) { return 100.0f * randomDraw() > threshold; }
-
-float randomCoin() { return randomDraw() > 0.5f ? -1.0f : 1.0f; }
+bool randomTestPasses(float threshold) { return 100.0f * drawReal() > threshold; }

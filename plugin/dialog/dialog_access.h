@@ -1,6 +1,6 @@
 // Small helpers shared by the dialog procedures: reaching the parameter
 // record from an item, the page captions the dialog created, list
-// selections, record words by field, and the host's random draws.
+// selections, and the probabilistic test on a fresh draw.
 #pragma once
 
 #include "dialog/dialog_layout.h"
@@ -28,19 +28,5 @@ void selectListPosition(ADMItemRef listItem, int32_t position);
 // leaving *entryId as it is, when nothing is selected.
 bool selectedListId(ADMItemRef listItem, int32_t* entryId);
 
-// A record word as a real and back, converted by the field's type.
-float recordWord(const ParameterRecord* record, const FieldInfo& field);
-void setRecordWord(ParameterRecord* record, const FieldInfo& field, float value);
-// A switch, count or list word as it is stored, without passing through a
-// real, so that any stored integer reads back exactly.
-int32_t recordInteger(const ParameterRecord* record, const FieldInfo& field);
-void setRecordInteger(ParameterRecord* record, const FieldInfo& field, int32_t value);
-// Writes `value` into the record word at `offset`, converted by its type.
-void setRecordWordAt(ParameterRecord* record, int32_t offset, float value);
-
-// One draw of the host's random source, uniform between 0 and 1.
-float randomDraw();
 // A probabilistic test: one draw r, passing when 100 * r > threshold.
 bool randomTestPasses(float threshold);
-// A coin: one draw r; -1 when r > 0.5, +1 otherwise.
-float randomCoin();

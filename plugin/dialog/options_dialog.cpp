@@ -63,11 +63,11 @@ void setUpSpinEdit(ADMItemRef item, const FieldInfo& field, const ParameterRecor
     sADMItem->SetMinFloatValue(item, field.minimum);
     sADMItem->SetMaxFloatValue(item, field.maximum);
     sADMItem->SetPrecision(item, kFloatPrecision);
-    sADMItem->SetFloatValue(item, recordWord(record, field));
+    sADMItem->SetFloatValue(item, fieldValue(record, field));
   } else {
     sADMItem->SetMinIntValue(item, static_cast<ASInt32>(field.minimum));
     sADMItem->SetMaxIntValue(item, static_cast<ASInt32>(field.maximum));
-    sADMItem->SetIntValue(item, recordInteger(record, field));
+    sADMItem->SetIntValue(item, fieldInteger(record, field));
   }
 }
 
@@ -82,7 +82,7 @@ void createItem(ADMDialogRef dialog, const DialogItemLayout& layout,
       if (field) setUpSpinEdit(item, *field, record);
       break;
     case kTextCheckBoxItem:
-      if (field) sADMItem->SetBooleanValue(item, recordInteger(record, *field) != 0 ? 1 : 0);
+      if (field) sADMItem->SetBooleanValue(item, fieldInteger(record, *field) != 0 ? 1 : 0);
       break;
     case kTextStaticItem:
     case kPopupListItem:
@@ -115,7 +115,7 @@ void fillPopupList(ADMDialogRef dialog, const PopupListLayout& layout,
     sADMEntry->SetID(entry, position);
   }
   if (const FieldInfo* field = fieldForItem(layout.item))
-    selectListPosition(item, recordInteger(record, *field));
+    selectListPosition(item, fieldInteger(record, *field));
 }
 
 }  // namespace

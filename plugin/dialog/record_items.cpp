@@ -11,79 +11,31 @@ enum BindingKind : int32_t { kRealBinding, kSwitchBinding, kCountBinding, kListB
 
 // The bound items in the order they are read; each item's field comes from
 // the record's field table. "Preview" is last and read on its own.
-const ASInt32 kBoundItems[] = {kHeartHeightItem,
-                               kCurveDistanceLeftItem,
-                               kCurveDistanceRightItem,
-                               kCurveHeightLeftItem,
-                               kCurveHeightRightItem,
-                               kCurveLengthLeft1Item,
-                               kCurveLengthLeft2Item,
-                               kCurveLengthRight1Item,
-                               kCurveLengthRight2Item,
-                               kCurveAngleLeftItem,
-                               kCurveAngleRightItem,
-                               kSlantItem,
-                               kSketchWeightItem,
-                               kSketchShiftItem,
-                               kInterpolatePointsItem,
-                               kSketchRepeatsItem,
-                               kSymmetricItem,
-                               kFirstShapeTweakItem,
-                               kFirstShapeTweakItem + 1,
-                               kFirstShapeTweakItem + 2,
-                               kFirstShapeTweakItem + 3,
-                               kFirstShapeTweakItem + 4,
-                               kFirstShapeTweakItem + 5,
-                               kFirstShapeTweakItem + 6,
-                               kFirstShapeTweakItem + 7,
-                               kFirstShapeTweakItem + 8,
-                               kFirstShapeTweakItem + 9,
-                               kFirstShapeTweakItem + 10,
-                               kFirstShapeTweakItem + 11,
-                               kFirstShapeTweakItem + 12,
-                               kFirstShapeTweakItem + 13,
-                               kFirstShapeTweakItem + 14,
-                               kFirstShapeTweakItem + 15,
-                               kAnchorFlag1Item,
-                               kAnchorFlag2Item,
-                               kAnchorFlag3Item,
-                               kAnchorFlag4Item,
-                               kCenterXItem,
-                               kCenterYItem,
-                               kHeartAngleItem,
-                               kScaleHorizontalItem,
-                               kScaleVerticalItem,
-                               kHeartCountItem,
-                               kRandomFillItem,
-                               kRandomFillSwatchesItem,
-                               kRandomStrokeItem,
-                               kRandomHeartItem,
-                               kRandomCurveItem,
-                               kRandomAngleItem,
-                               kRandomCreatePointsItem,
-                               kRandomWidthItem,
-                               kRandomOpacityItem,
-                               kRandomStyleItem,
-                               kRandomScalingItem,
-                               kSymbolizeItem,
-                               kRandomWarpItem,
-                               kJitterFillItem,
-                               kJitterStrokeItem,
-                               kJitterWidthItem,
-                               kJitterCenterItem,
-                               kJitterScalingItem,
-                               kNewLayerItem,
-                               kRandomDirectionPointsItem,
-                               kRandomSketchShiftItem,
-                               kRandomSketchWeightItem,
-                               kDropShadowItem,
-                               kRandomShadowDirectionItem,
-                               kRandomShadowScalingItem,
-                               kRandomShadowOpacityItem,
-                               kHalfFillShadowItem,
-                               kBasicPatternItem,
-                               kPlacementListItem,
-                               kSketchColorListItem};
+// clang-format off
+const ASInt32 kBoundItems[] = {
+    kHeartHeightItem, kCurveDistanceLeftItem, kCurveDistanceRightItem, kCurveHeightLeftItem,
+    kCurveHeightRightItem,
+    kCurveLengthLeft1Item, kCurveLengthLeft2Item, kCurveLengthRight1Item, kCurveLengthRight2Item,
+    kCurveAngleLeftItem, kCurveAngleRightItem, kSlantItem,
+    kSketchWeightItem, kSketchShiftItem, kInterpolatePointsItem, kSketchRepeatsItem, kSymmetricItem,
+    kFirstShapeTweakItem, kFirstShapeTweakItem + 1, kFirstShapeTweakItem + 2,
+    kFirstShapeTweakItem + 3, kFirstShapeTweakItem + 4, kFirstShapeTweakItem + 5,
+    kFirstShapeTweakItem + 6, kFirstShapeTweakItem + 7, kFirstShapeTweakItem + 8,
+    kFirstShapeTweakItem + 9, kFirstShapeTweakItem + 10, kFirstShapeTweakItem + 11,
+    kFirstShapeTweakItem + 12, kFirstShapeTweakItem + 13, kFirstShapeTweakItem + 14,
+    kFirstShapeTweakItem + 15,
+    kAnchorFlag1Item, kAnchorFlag2Item, kAnchorFlag3Item, kAnchorFlag4Item,
+    kCenterXItem, kCenterYItem, kHeartAngleItem, kScaleHorizontalItem, kScaleVerticalItem,
+    kHeartCountItem,
+    kRandomFillItem, kRandomFillSwatchesItem, kRandomStrokeItem, kRandomHeartItem, kRandomCurveItem,
+    kRandomAngleItem, kRandomCreatePointsItem, kRandomWidthItem, kRandomOpacityItem,
+    kRandomStyleItem, kRandomScalingItem, kSymbolizeItem, kRandomWarpItem, kJitterFillItem,
+    kJitterStrokeItem, kJitterWidthItem, kJitterCenterItem, kJitterScalingItem, kNewLayerItem,
+    kRandomDirectionPointsItem, kRandomSketchShiftItem, kRandomSketchWeightItem, kDropShadowItem,
+    kRandomShadowDirectionItem, kRandomShadowScalingItem, kRandomShadowOpacityItem,
+    kHalfFillShadowItem, kBasicPatternItem,
+    kPlacementListItem, kSketchColorListItem};
+// clang-format on
 
 // How a value passes between an item and its field: reals and switches by
 // the field's type, whole numbers as a spin edit's count or a list's entry.
@@ -100,18 +52,18 @@ void readBinding(ADMDialogRef dialog, ParameterRecord* record, ASInt32 itemId) {
   if (!field || !item) return;
   switch (bindingKind(*field, itemId)) {
     case kRealBinding:
-      setRecordWord(record, *field, sADMItem->GetFloatValue(item));
+      setFieldValue(record, *field, sADMItem->GetFloatValue(item));
       break;
     case kSwitchBinding:
-      setRecordWord(record, *field, sADMItem->GetBooleanValue(item) ? 1.0f : 0.0f);
+      setFieldValue(record, *field, sADMItem->GetBooleanValue(item) ? 1.0f : 0.0f);
       break;
     case kCountBinding:
-      setRecordWord(record, *field, static_cast<float>(sADMItem->GetIntValue(item)));
+      setFieldValue(record, *field, static_cast<float>(sADMItem->GetIntValue(item)));
       break;
     case kListBinding: {
       int32_t entryId = 0;
       if (selectedListId(item, &entryId))
-        setRecordWord(record, *field, static_cast<float>(entryId));
+        setFieldValue(record, *field, static_cast<float>(entryId));
       break;
     }
   }
@@ -123,16 +75,16 @@ void writeBinding(ADMDialogRef dialog, const ParameterRecord* record, ASInt32 it
   if (!field || !item) return;
   switch (bindingKind(*field, itemId)) {
     case kRealBinding:
-      sADMItem->SetFloatValue(item, recordWord(record, *field));
+      sADMItem->SetFloatValue(item, fieldValue(record, *field));
       break;
     case kSwitchBinding:
-      sADMItem->SetBooleanValue(item, recordInteger(record, *field) != 0 ? 1 : 0);
+      sADMItem->SetBooleanValue(item, fieldInteger(record, *field) != 0 ? 1 : 0);
       break;
     case kCountBinding:
-      sADMItem->SetIntValue(item, recordInteger(record, *field));
+      sADMItem->SetIntValue(item, fieldInteger(record, *field));
       break;
     case kListBinding:
-      selectListPosition(item, recordInteger(record, *field));
+      selectListPosition(item, fieldInteger(record, *field));
       break;
   }
 }

@@ -152,7 +152,8 @@ ASErr settingsListNotifier(ADMItemRef item, ADMNotifierRef notifier) {
   if (entryId >= 0 && entryId < kSettingsEntryCount) {
     const SettingsEntry& chosen = kSettingsChanges[entryId];
     for (int i = 0; i < chosen.changeCount; ++i)
-      setRecordWordAt(record, chosen.changes[i].offset, chosen.changes[i].value);
+      if (const FieldInfo* field = fieldAtOffset(chosen.changes[i].offset))
+        setFieldValue(record, *field, chosen.changes[i].value);
   }
   writeRecordToItems(dialog, record);
   renotifyCurrentPage(dialog, record);

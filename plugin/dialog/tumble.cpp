@@ -2,6 +2,7 @@
 #include "dialog/dialog_layout.h"
 #include "dialog/dialog_procedures.h"
 #include "suites/held_suites.h"
+#include "suites/random_draws.h"
 
 namespace {
 
@@ -41,8 +42,8 @@ void writeShapeBase(ParameterRecord* record) {
 
 // first * r1 - second * r2, with the two draws made in that order.
 float differenceOfDraws(float first, float second) {
-  const float r1 = randomDraw();
-  const float r2 = randomDraw();
+  const float r1 = drawReal();
+  const float r2 = drawReal();
   return first * r1 - second * r2;
 }
 
@@ -50,16 +51,16 @@ float differenceOfDraws(float first, float second) {
 // the outcome of each test: a test uses its draw whether it passes or not, a
 // step's own draws happen only when its test passes.
 void drawShape(ParameterRecord* record) {
-  record->heartHeight = 400.0f * randomDraw();
+  record->heartHeight = 400.0f * drawReal();
   if (randomTestPasses(70)) record->heartHeight = differenceOfDraws(400, 40);
   if (randomTestPasses(95)) {
-    int32_t mode = static_cast<int32_t>(8.0f * randomDraw());
+    int32_t mode = static_cast<int32_t>(8.0f * drawReal());
     record->placementMode = mode > 7 ? 7 : mode;
   }
-  record->curveHeightLeft = 200.0f * randomDraw();
-  record->curveHeightRight = 200.0f * randomDraw();
-  record->curveDistanceLeft = 0.0f - 300.0f * randomDraw();
-  record->curveDistanceRight = 300.0f * randomDraw();
+  record->curveHeightLeft = 200.0f * drawReal();
+  record->curveHeightRight = 200.0f * drawReal();
+  record->curveDistanceLeft = 0.0f - 300.0f * drawReal();
+  record->curveDistanceRight = 300.0f * drawReal();
   if (randomTestPasses(50)) record->slant = differenceOfDraws(300, 300);
   if (randomTestPasses(78)) {
     record->curveLengthRight1 = 60.0f + differenceOfDraws(70, 70);
@@ -73,13 +74,13 @@ void drawShape(ParameterRecord* record) {
     record->scaleHorizontal = 100.0f + differenceOfDraws(20, 20);
     record->scaleVertical = 100.0f + differenceOfDraws(20, 20);
   }
-  if (randomTestPasses(87)) record->heartAngle = 360.0f * randomDraw();
+  if (randomTestPasses(87)) record->heartAngle = 360.0f * drawReal();
   if (randomTestPasses(80)) {
     for (float& tweak : record->shapeTweaks)
       if (randomTestPasses(90)) tweak = differenceOfDraws(60, 60);
   }
   if (randomTestPasses(80)) record->interpolatePoints = differenceOfDraws(100, 100);
-  if (randomTestPasses(90)) record->heartCount = 1 + static_cast<int32_t>(10.0f * randomDraw());
+  if (randomTestPasses(90)) record->heartCount = 1 + static_cast<int32_t>(10.0f * drawReal());
   bool32* const anchors[] = {&record->anchorFlag1, &record->anchorFlag2, &record->anchorFlag3,
                              &record->anchorFlag4};
   for (bool32* anchor : anchors)

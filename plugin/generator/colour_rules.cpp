@@ -1,6 +1,6 @@
 #include "generator/colour_rules.h"
 
-#include "generator/random_draws.h"
+#include "suites/random_draws.h"
 
 namespace {
 

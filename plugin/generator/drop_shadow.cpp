@@ -2,8 +2,8 @@
 
 #include "generator/colour_rules.h"
 #include "generator/mirror_copies.h"
-#include "generator/random_draws.h"
 #include "generator/transform_about.h"
+#include "suites/random_draws.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "generator/heart_paint.h"
 
 #include "generator/colour_rules.h"
-#include "generator/random_draws.h"
+#include "suites/random_draws.h"
 
 namespace {
 

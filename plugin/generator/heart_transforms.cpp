@@ -1,7 +1,7 @@
 #include "generator/heart_transforms.h"
 
-#include "generator/random_draws.h"
 #include "generator/transform_about.h"
+#include "suites/random_draws.h"
 
 ASErr rotateAndScaleHeart(AIArtHandle path, const WorkingValues& values) {
   AIRealPoint centre;

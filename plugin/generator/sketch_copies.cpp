@@ -2,7 +2,7 @@
 
 #include "generator/colour_rules.h"
 #include "generator/mirror_copies.h"
-#include "generator/random_draws.h"
+#include "suites/random_draws.h"
 
 namespace {
 

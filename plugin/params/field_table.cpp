@@ -132,24 +132,50 @@ const FieldInfo* findField(const char* name) {
   return nullptr;
 }
 
+const FieldInfo* fieldAtOffset(int32_t offset) {
+  for (const FieldInfo& field : kFieldTable)
+    if (field.offset == offset) return &field;
+  return nullptr;
+}
+
+namespace {
+
+// A word's 32 bits as they are stored, read or written as a T.
+template <class T>
+T storedAs(const ParameterRecord* record, const FieldInfo& field) {
+  T value;
+  std::memcpy(&value, reinterpret_cast<const char*>(record) + field.offset, sizeof value);
+  return value;
+}
+
+template <class T>
+void storeAs(ParameterRecord* record, const FieldInfo& field, T value) {
+  std::memcpy(reinterpret_cast<char*>(record) + field.offset, &value, sizeof value);
+}
+
+}  // namespace
+
 float fieldValue(const ParameterRecord* record, const FieldInfo& field) {
-  const char* word = reinterpret_cast<const char*>(record) + field.offset;
-  if (field.type == kFieldFloat) {
-    float value;
-    std::memcpy(&value, word, sizeof value);
-    return value;
-  }
-  int32_t value;
-  std::memcpy(&value, word, sizeof value);
-  return static_cast<float>(value);
+  if (field.type == kFieldFloat) return storedAs<float>(record, field);
+  return static_cast<float>(storedAs<int32_t>(record, field));
 }
 
 void setFieldValue(ParameterRecord* record, const FieldInfo& field, float value) {
-  char* word = reinterpret_cast<char*>(record) + field.offset;
-  if (field.type == kFieldFloat) {
-    std::memcpy(word, &value, sizeof value);
-    return;
-  }
-  int32_t whole = static_cast<int32_t>(value);
-  std::memcpy(word, &whole, sizeof whole);
+  if (field.type == kFieldFloat)
+    storeAs(record, field, value);
+  else
+    storeAs(record, field, static_cast<int32_t>(value));
+}
+
+int32_t fieldInteger(const ParameterRecord* record, const FieldInfo& field) {
+  if (field.type != kFieldFloat) return storedAs<int32_t>(record, field);
+  const float real = storedAs<float>(record, field);
+  return real > -2147483648.0f && real < 2147483648.0f ? static_cast<int32_t>(real) : 0;
+}
+
+void setFieldInteger(ParameterRecord* record, const FieldInfo& field, int32_t value) {
+  if (field.type == kFieldFloat)
+    storeAs(record, field, static_cast<float>(value));
+  else
+    storeAs(record, field, value);
 }

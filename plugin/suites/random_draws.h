@@ -1,6 +1,6 @@
-// The generator's random quantities. Every one comes from the host's random
+// The plug-in's random quantities. Every one comes from the host's random
 // source, one fresh draw at a time, so a given sequence of draws always
-// builds the same hearts.
+// gives the same settings and builds the same hearts.
 #pragma once
 
 #include "suites/held_suites.h"
