@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "core/text_buffer.h"
 #include "dialog/dialog_manager.h"
 #include "dialog/dialog_refs.h"
 #include "dialog/dialog_services.h"
@@ -32,15 +33,6 @@ inline ItemList* list(ADMListRef ref) {
 inline ListEntry* entry(ADMEntryRef ref) {
   DialogManager* dialogs = manager();
   return dialogs ? dialogs->entryOf(ref) : nullptr;
-}
-
-// Copy text into a caller's buffer of bufferSize bytes, cut to fit and
-// always zero-terminated; nothing for a missing or empty buffer.
-inline void copyText(const std::string& text, char* buffer, ASInt32 bufferSize) {
-  if (!buffer || bufferSize <= 0) return;
-  const size_t length = std::min(text.size(), static_cast<size_t>(bufferSize) - 1);
-  std::memcpy(buffer, text.data(), length);
-  buffer[length] = '\0';
 }
 
 }  // namespace heart::suite_access

@@ -192,7 +192,7 @@ ASErr GetSwatchName(AISwatchRef swatch, char* buffer, ASInt32 bufferSize) {
   if (ASErr e = injectedFault(kAISwatchListSuite, "GetSwatchName")) return e;
   const Swatch* found = swatchFor(swatch);
   if (!found) return kBadParameterErr;
-  return copyText(found->name, buffer, bufferSize);
+  return copyTextOrRefuse(found->name, buffer, bufferSize);
 }
 
 constexpr AISwatchListSuite kSwatchListSuite = {CountSwatches, GetNthSwatch, GetAIColor,
@@ -233,7 +233,7 @@ ASErr GetArtStyleName(AIArtStyleHandle style, char* buffer, ASInt32 bufferSize) 
   size_t index;
   if (!document || !indexFromRef(style, document->artStyles().size(), &index))
     return kBadParameterErr;
-  return copyText(document->artStyles()[index].name, buffer, bufferSize);
+  return copyTextOrRefuse(document->artStyles()[index].name, buffer, bufferSize);
 }
 
 constexpr AIArtStyleSuite kArtStyleSuite = {CountArtStyles, GetNthArtStyle, SetArtStyle,
@@ -297,7 +297,7 @@ ASErr GetTag(AIArtHandle art, const char* name, char* buffer, ASInt32 bufferSize
   if (id == kNoArt) return kBadParameterErr;
   const std::string* value = document->tag(id, name);
   if (!value) return kNoTagErr;
-  return copyText(*value, buffer, bufferSize);
+  return copyTextOrRefuse(*value, buffer, bufferSize);
 }
 
 constexpr AITagSuite kTagSuite = {SetTag, GetTag};

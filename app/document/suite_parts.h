@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "core/text_buffer.h"
 #include "document/document.h"
 #include "document/document_services.h"
 
@@ -18,16 +19,10 @@ void registerMathSuites(SuiteBroker& broker);
 
 inline Document* currentDocument() { return documentServices().document; }
 
-// Copies text into a caller's buffer of bufferSize bytes, always terminated.
-// Text that does not fit is cut and answers "PARM", so a cut value is never
-// taken for the whole.
-inline ASErr copyText(const std::string& text, char* buffer, ASInt32 bufferSize) {
-  if (!buffer || bufferSize < 1) return kBadParameterErr;
-  size_t room = static_cast<size_t>(bufferSize) - 1;
-  size_t n = text.size() < room ? text.size() : room;
-  std::memcpy(buffer, text.data(), n);
-  buffer[n] = '\0';
-  return text.size() > room ? kBadParameterErr : kNoErr;
+// Text into a caller's buffer; text that does not fit is cut and answers
+// "PARM", as does a missing buffer.
+inline ASErr copyTextOrRefuse(const std::string& text, char* buffer, ASInt32 bufferSize) {
+  return copyText(text, buffer, bufferSize) ? kNoErr : kBadParameterErr;
 }
 
 // Small indices handed out as opaque references: the index plus one, so that
