@@ -81,5 +81,3 @@ ASErr releaseSuites(SPBasicSuite* basic) {
 }
 
 void resetSuiteCounter() { gSuiteCounter = 0; }
-
-int16_t suiteCounter() { return gSuiteCounter; }

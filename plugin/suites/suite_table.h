@@ -13,4 +13,3 @@ ASErr acquireSuites(SPBasicSuite* basic);
 ASErr releaseSuites(SPBasicSuite* basic);
 // Reload: the counter starts again at 0 without releasing anything.
 void resetSuiteCounter();
-int16_t suiteCounter();
