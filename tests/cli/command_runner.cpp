@@ -18,6 +18,17 @@ void writeFile(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
+std::filesystem::path outputFile(const std::filesystem::path& folder) { return folder / ".stdout"; }
+
+std::filesystem::path errorFile(const std::filesystem::path& folder) { return folder / ".stderr"; }
+
+void takeOutput(const std::filesystem::path& folder, CommandResult& result) {
+  result.out = readFile(outputFile(folder));
+  result.err = readFile(errorFile(folder));
+  std::filesystem::remove(outputFile(folder));
+  std::filesystem::remove(errorFile(folder));
+}
+
 ScratchFolder::ScratchFolder() {
   std::random_device random;
   path_ = std::filesystem::temp_directory_path() /

@@ -36,6 +36,12 @@ constexpr unsigned kCommandSeconds = 120;
 CommandResult runHeart(const std::vector<std::string>& arguments,
                        const std::filesystem::path& folder);
 
+// Where a command's standard output and error go while it runs, and taking
+// them into the result (and out of the folder) when it has ended.
+std::filesystem::path outputFile(const std::filesystem::path& folder);
+std::filesystem::path errorFile(const std::filesystem::path& folder);
+void takeOutput(const std::filesystem::path& folder, CommandResult& result);
+
 std::string readFile(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, const std::string& bytes);
 

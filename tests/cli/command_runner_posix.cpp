@@ -10,8 +10,8 @@ namespace heart::testing {
 
 CommandResult runHeart(const std::vector<std::string>& arguments,
                        const std::filesystem::path& folder) {
-  std::filesystem::path out = folder / ".stdout";
-  std::filesystem::path err = folder / ".stderr";
+  const std::filesystem::path out = outputFile(folder);
+  const std::filesystem::path err = errorFile(folder);
   CommandResult result;
   pid_t child = fork();
   if (child == 0) {
@@ -41,10 +41,7 @@ CommandResult runHeart(const std::vector<std::string>& arguments,
   int status = 0;
   waitpid(child, &status, 0);
   result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  result.out = readFile(out);
-  result.err = readFile(err);
-  std::filesystem::remove(out);
-  std::filesystem::remove(err);
+  takeOutput(folder, result);
   return result;
 }
 

@@ -81,8 +81,8 @@ HANDLE inheritableFile(const std::filesystem::path& path, DWORD access, DWORD di
 
 CommandResult runHeart(const std::vector<std::string>& arguments,
                        const std::filesystem::path& folder) {
-  const std::filesystem::path out = folder / ".stdout";
-  const std::filesystem::path err = folder / ".stderr";
+  const std::filesystem::path out = outputFile(folder);
+  const std::filesystem::path err = errorFile(folder);
   CommandResult result;
   std::wstring commandLine = quoted(std::filesystem::absolute(HEART_COMMAND_PATH).wstring());
   for (const std::string& argument : arguments) commandLine += L" " + quoted(wide(argument));
@@ -117,10 +117,7 @@ CommandResult runHeart(const std::vector<std::string>& arguments,
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
   }
-  result.out = readFile(out);
-  result.err = readFile(err);
-  std::filesystem::remove(out);
-  std::filesystem::remove(err);
+  takeOutput(folder, result);
   return result;
 }
 
