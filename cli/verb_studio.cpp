@@ -160,8 +160,12 @@ int runStudio(StudioArguments& arguments, SessionOptions& options) {
     source->finish(ended);
   else
     channel.close(ended);
-  // Let a page that is watching see how the session ended before the server goes.
-  if (channel.lastContact()) std::this_thread::sleep_for(std::chrono::milliseconds(400));
+  // Let a page that is watching see how the session ended before the server
+  // goes: the page that ended it has its answer already, a watching one is
+  // woken at once; a page that stays silent is not waited for long.
+  if (channel.lastContact())
+    for (int waited = 0; waited < 400 && !channel.endShown(); waited += 5)
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
   server.stop();
   return exitCode;
 }

@@ -37,6 +37,7 @@ StudioView StudioChannel::view(uint64_t knownVersion, Clock::duration patience) 
   lastContact_ = Clock::now();
   viewChanged_.wait_for(lock, patience, [&] { return view_.version > knownVersion || closed_; });
   lastContact_ = Clock::now();
+  endShown_ = endShown_ || closed_;
   return view_;
 }
 
@@ -82,7 +83,7 @@ uint64_t StudioChannel::publish(StudioView next) {
   return view_.version;
 }
 
-void StudioChannel::close(nlohmann::json ended) {
+uint64_t StudioChannel::close(nlohmann::json ended) {
   std::lock_guard lock(mutex_);
   closed_ = true;
   view_.ended = std::move(ended);
@@ -93,11 +94,17 @@ void StudioChannel::close(nlohmann::json ended) {
   queue_.clear();
   answersReady_.notify_all();
   viewChanged_.notify_all();
+  return view_.version;
 }
 
 bool StudioChannel::closed() const {
   std::lock_guard lock(mutex_);
   return closed_;
+}
+
+bool StudioChannel::endShown() const {
+  std::lock_guard lock(mutex_);
+  return endShown_;
 }
 
 std::optional<StudioChannel::Clock::time_point> StudioChannel::lastContact() const {

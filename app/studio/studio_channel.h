@@ -25,6 +25,11 @@ namespace heart::studio {
 struct StudioView {
   uint64_t version = 0;  // grows with every publication
   nlohmann::json dialog;
+  // Grows whenever the dialog's state changes; dialogChanges lists the items
+  // ([index, item] pairs) that differ from the state one version before, or
+  // is null when more than items changed.
+  uint64_t dialogVersion = 0;
+  nlohmann::json dialogChanges;
   nlohmann::json modal;  // null, or the alert or about box open over the dialog
   uint64_t previewVersion = 0;
   std::shared_ptr<const PreviewPicture> preview;
@@ -50,7 +55,10 @@ class StudioChannel {
   ActionAnswer submit(nlohmann::json action, Clock::duration patience);
   // The view published last, waiting up to `patience` for one newer than
   // `knownVersion`.
+  // It is the view sent to a page: once the dialog has closed, the page is
+  // told how the session ended (see endShown).
   StudioView view(uint64_t knownVersion, Clock::duration patience);
+  // The view published last, for a look at it (a picture's pixels).
   StudioView view() const;
   // Marks the browser as present now.
   void touch();
@@ -73,8 +81,11 @@ class StudioChannel {
   // Publishes a new view (its version is set here) and wakes the waiters.
   uint64_t publish(StudioView next);
   // Marks the session as over: queued and later actions are refused.
-  void close(nlohmann::json ended);
+  // Answers the version of the view that says so.
+  uint64_t close(nlohmann::json ended);
   bool closed() const;
+  // Whether a view telling how the session ended has been handed to a page.
+  bool endShown() const;
   // When the browser was last heard from; nothing before its first contact.
   std::optional<Clock::time_point> lastContact() const;
 
@@ -86,6 +97,7 @@ class StudioChannel {
   uint64_t nextTicket_ = 1;
   StudioView view_;
   bool closed_ = false;
+  bool endShown_ = false;
   std::optional<Clock::time_point> lastContact_;
   Cursor cursor_;
 };

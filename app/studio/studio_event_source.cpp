@@ -12,6 +12,40 @@ namespace {
 
 constexpr auto kPollInterval = std::chrono::milliseconds(100);
 
+// "1 second", "300 seconds", "0.5 seconds": whole seconds as they are, a
+// fraction to the tenth.
+std::string durationInWords(std::chrono::milliseconds duration) {
+  const int64_t tenths = (duration.count() + 50) / 100;
+  std::string number = std::to_string(tenths / 10);
+  if (tenths % 10 != 0) number += "." + std::to_string(tenths % 10);
+  return number + (tenths == 10 ? " second" : " seconds");
+}
+
+// The items of `next` that differ from those of `before`, as [index, item]
+// pairs; null when anything else differs (the title, the size, which items
+// there are), so that only the whole state describes the change.
+nlohmann::json itemChanges(const nlohmann::json& before, const nlohmann::json& next) {
+  if (!before.is_object() || !next.is_object() || before.size() != next.size()) return nullptr;
+  for (const auto& [key, value] : next.items()) {
+    auto old = before.find(key);
+    if (old == before.end()) return nullptr;
+    if (key != "items" && *old != value) return nullptr;
+  }
+  const nlohmann::json& oldItems = before["items"];
+  const nlohmann::json& newItems = next["items"];
+  if (!oldItems.is_array() || !newItems.is_array() || oldItems.size() != newItems.size())
+    return nullptr;
+  nlohmann::json changes = nlohmann::json::array();
+  for (size_t i = 0; i < newItems.size(); ++i) {
+    if (oldItems[i] == newItems[i]) continue;
+    if (oldItems[i].value("id", -1) != newItems[i].value("id", -1) ||
+        oldItems[i].value("type", "") != newItems[i].value("type", ""))
+      return nullptr;
+    changes.push_back({i, newItems[i]});
+  }
+  return changes;
+}
+
 }  // namespace
 
 StudioEventSource::StudioEventSource(Host& host, StudioChannel& channel,
@@ -33,12 +67,19 @@ void StudioEventSource::publish() {
     // source serves); any other dialog is a modal box (an alert, the about
     // box), over it or alone.
     if (!mainResource_) mainResource_ = options_.mainDialogResource.value_or(state->resourceId);
-    if (state->resourceId == *mainResource_ && host_.dialogs().openDialogs() == 1)
-      mainDialog_ = toJson(*state);
-    else
+    if (state->resourceId == *mainResource_ && host_.dialogs().openDialogs() == 1) {
+      nlohmann::json next = toJson(*state);
+      if (next != mainDialog_) {
+        dialogChanges_ = itemChanges(mainDialog_, next);
+        mainDialog_ = std::move(next);
+        ++dialogVersion_;
+      }
+    } else
       view.modal = toJson(*state);
   }
   view.dialog = mainDialog_;
+  view.dialogVersion = dialogVersion_;
+  view.dialogChanges = dialogChanges_;
 
   if (host_.hasDocument()) {
     const Document& document = host_.document();
@@ -103,10 +144,7 @@ std::optional<DialogEvent> StudioEventSource::next() {
     }
     if (!contact && StudioChannel::Clock::now() - startedAt_ > options_.firstContactTimeout) {
       cancelReason_ =
-          "no browser opened the page within " +
-          std::to_string(
-              std::chrono::ceil<std::chrono::seconds>(options_.firstContactTimeout).count()) +
-          " seconds";
+          "no browser opened the page within " + durationInWords(options_.firstContactTimeout);
       return DialogEvent::cancel().labelled("no browser");
     }
     std::optional<StudioChannel::Pending> pending = channel_.take(kPollInterval);
@@ -132,9 +170,9 @@ std::optional<DialogEvent> StudioEventSource::next() {
 }
 
 void StudioEventSource::finish(nlohmann::json ended) {
-  channel_.close(std::move(ended));
+  uint64_t version = channel_.close(std::move(ended));
   if (inFlight_) {
-    channel_.answer(*inFlight_, {true, {}, channel_.view().version});
+    channel_.answer(*inFlight_, {true, {}, version});
     inFlight_.reset();
   }
 }

@@ -63,6 +63,8 @@ class StudioEventSource : public EventSource {
   std::optional<StudioChannel::Clock::time_point> appliedFrom_;  // when it went to the dialog
   std::optional<int32_t> mainResource_;
   nlohmann::json mainDialog_;
+  uint64_t dialogVersion_ = 0;
+  nlohmann::json dialogChanges_;  // from the state before mainDialog_
   // What the last preview showed, to draw a new one only when it changed.
   std::optional<uint64_t> drawnRedraws_;
   float drawnZoom_ = 0, drawnCentreH = 0, drawnCentreV = 0;

@@ -1,8 +1,13 @@
 #include "studio/studio_server.h"
 
+#include <arpa/inet.h>
+#include <dirent.h>
 #include <httplib.h>
+#include <netinet/in.h>
 #include <sys/random.h>
+#include <sys/socket.h>
 
+#include <cstdlib>
 #include <optional>
 #include <stdexcept>
 
@@ -61,12 +66,55 @@ bool parseVersion(const std::string& text, uint64_t* version) {
   return true;
 }
 
-Json viewJson(const StudioView& view) {
-  return {{"version", view.version},
-          {"dialog", view.dialog},
-          {"modal", view.modal},
-          {"preview", {{"version", view.previewVersion}, {"info", view.previewInfo}}},
-          {"ended", view.ended}};
+// The view as the page reads it. A page that says which dialog state it
+// holds (`knownDialog`) gets no state when it has this one, and only the
+// changed items when it has the one before: the dialog's state is some
+// 20 KB, a change touches an item or two.
+Json viewJson(const StudioView& view, std::optional<uint64_t> knownDialog = std::nullopt) {
+  Json json = {{"version", view.version},
+               {"dialogVersion", view.dialogVersion},
+               {"modal", view.modal},
+               {"preview", {{"version", view.previewVersion}, {"info", view.previewInfo}}},
+               {"ended", view.ended}};
+  if (knownDialog && *knownDialog == view.dialogVersion) return json;
+  if (knownDialog && *knownDialog + 1 == view.dialogVersion && view.dialogChanges.is_array())
+    json["dialogChanges"] = view.dialogChanges;
+  else
+    json["dialog"] = view.dialog;
+  return json;
+}
+
+// The dialog state the page says it holds, from its "dialog" parameter.
+bool knownDialogOf(const httplib::Request& request, std::optional<uint64_t>* known) {
+  if (!request.has_param("dialog")) return true;
+  uint64_t version = 0;
+  if (!parseVersion(request.get_param_value("dialog"), &version)) return false;
+  *known = version;
+  return true;
+}
+
+// Stopping the server waits for every connection it holds, and a browser
+// keeps spare ones open, some never used, others idle after an answer, each
+// for the keep-alive timeout. Every socket of this process whose own end is
+// 127.0.0.1:port is one the server accepted (the listening one is closed
+// by now): no more is read from them, so idle ones end at once, while an
+// answer being written still goes out in full.
+void endReadingConnections(int port) {
+  DIR* folder = opendir("/proc/self/fd");
+  if (!folder) return;
+  while (dirent* entry = readdir(folder)) {
+    char* end = nullptr;
+    long fd = std::strtol(entry->d_name, &end, 10);
+    if (end == entry->d_name || *end != '\0' || fd == dirfd(folder)) continue;
+    sockaddr_in own{};
+    socklen_t size = sizeof own;
+    if (getsockname(static_cast<int>(fd), reinterpret_cast<sockaddr*>(&own), &size) != 0 ||
+        own.sin_family != AF_INET || ntohs(own.sin_port) != port ||
+        own.sin_addr.s_addr != htonl(INADDR_LOOPBACK))
+      continue;
+    shutdown(static_cast<int>(fd), SHUT_RD);
+  }
+  closedir(folder);
 }
 
 }  // namespace
@@ -147,6 +195,15 @@ bool StudioServer::start(std::string* error) {
 
 void StudioServer::stop() {
   if (server_) server_->stop();
+  if (port_ > 0) {
+    // Answers on their way (how the session ended, to the page that ended
+    // it and to a watching one) go out first; a request that would keep a
+    // connection busy for longer is cut short.
+    std::unique_lock lock(answeringMutex_);
+    answered_.wait_for(lock, std::chrono::seconds(1), [this] { return answering_.empty(); });
+    lock.unlock();
+    endReadingConnections(port_);
+  }
   if (thread_.joinable()) thread_.join();
 }
 
@@ -177,7 +234,14 @@ void StudioServer::installRoutes() {
       return httplib::Server::HandlerResponse::Handled;
     }
     channel_.touch();
+    std::lock_guard lock(answeringMutex_);
+    answering_.insert(&request);
     return httplib::Server::HandlerResponse::Unhandled;
+  });
+  // Called once an answer has been written.
+  server_->set_logger([this](const httplib::Request& request, const httplib::Response&) {
+    std::lock_guard lock(answeringMutex_);
+    if (answering_.erase(&request)) answered_.notify_all();
   });
 
   auto serveAsset = [](const std::string& name, httplib::Response& response) {
@@ -214,8 +278,11 @@ void StudioServer::installRoutes() {
     uint64_t since = 0;
     if (request.has_param("since") && !parseVersion(request.get_param_value("since"), &since))
       return refuse(response, 400, "\"since\" is a view number");
+    std::optional<uint64_t> knownDialog;
+    if (!knownDialogOf(request, &knownDialog))
+      return refuse(response, 400, "\"dialog\" is a dialog state number");
     StudioView view = channel_.view(since, options_.viewPatience);
-    response.set_content(viewJson(view).dump(), "application/json");
+    response.set_content(viewJson(view, knownDialog).dump(), "application/json");
     response.set_header("Cache-Control", "no-store");
   });
   server_->Get("/api/preview.png", [this](const httplib::Request&, httplib::Response& response) {
@@ -247,12 +314,15 @@ void StudioServer::installRoutes() {
                       return refuse(response, 400, "\"shown\" is a picture number");
                     shown = version;
                   }
+                  std::optional<uint64_t> knownDialog;
+                  if (!knownDialogOf(request, &knownDialog))
+                    return refuse(response, 400, "\"dialog\" is a dialog state number");
                   Json action = Json::parse(request.body, nullptr, false);
                   if (action.is_discarded()) return refuse(response, 400, "the action is not JSON");
                   ActionAnswer answer = channel_.submit(std::move(action), options_.actionPatience);
                   if (!answer.accepted) return refuse(response, 400, answer.error);
-                  StudioView view = channel_.view();
-                  Json answered = viewJson(view);
+                  StudioView view = channel_.view(0, std::chrono::milliseconds(0));
+                  Json answered = viewJson(view, knownDialog);
                   answered["applied"] = answer.version;  // the view this action produced
                   std::string body = answered.dump();
                   if (!shown || !view.packedPreview || view.previewVersion <= *shown)

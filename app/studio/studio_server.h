@@ -8,15 +8,23 @@
 //
 //   GET  /?key=SECRET          the page; sets the secret cookie
 //   GET  /studio.css, /studio.js, /picker-cursor.png
-//   GET  /api/view?since=N     the published view, waiting for one newer than N
+//   GET  /api/view?since=N     the published view, waiting for one newer than N;
+//                              with &dialog=D, the dialog's state only when the
+//                              page's (state D) is not current, as the changed
+//                              items when D is the state just before
 //   GET  /api/preview.png      the latest preview picture
-//   POST /api/action           one user action (see studio_actions.h)
+//   POST /api/action           one user action (see studio_actions.h); answers
+//                              the view after it (&dialog=D as above) and, with
+//                              &shown=P, the packed pixels of a picture newer than P
 #pragma once
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstddef>
 #include <memory>
+#include <mutex>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -25,7 +33,8 @@
 
 namespace httplib {
 class Server;
-}
+struct Request;
+}  // namespace httplib
 
 namespace heart::studio {
 
@@ -66,6 +75,10 @@ class StudioServer {
   std::unique_ptr<httplib::Server> server_;
   std::thread thread_;
   std::atomic<bool> listenEnded_{false};
+  // The requests let through whose answers are not written yet.
+  std::mutex answeringMutex_;
+  std::condition_variable answered_;
+  std::set<const httplib::Request*> answering_;
   int port_ = 0;
 };
 

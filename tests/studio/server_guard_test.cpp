@@ -1,8 +1,12 @@
 // The studio server on loopback refuses what a foreign page or program could
 // send: no secret, a wrong secret, another Host, another Origin, an
 // oversized body, garbage. Only what it lets through reaches the dialog.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <httplib.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <cstdlib>
@@ -162,6 +166,29 @@ TEST(StudioServerStop, AServerStoppedRightAfterStartingEnds) {
     std::_Exit(1);
   }
   rounds.join();
+}
+
+// A browser keeps spare connections open, some never used, others idle
+// after an answer: stopping the server does not wait for them to time out.
+TEST_F(ServerGuard, StoppingDoesNotWaitForIdleConnections) {
+  int spare = socket(AF_INET, SOCK_STREAM, 0);
+  ASSERT_GE(spare, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<uint16_t>(server_->port()));
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ASSERT_EQ(connect(spare, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  httplib::Client used = client();
+  used.set_keep_alive(true);
+  ASSERT_EQ(used.Get("/studio.js", {{"Cookie", cookie()}})->status, 200);
+  std::this_thread::sleep_for(50ms);  // both connections idle now
+
+  auto from = std::chrono::steady_clock::now();
+  server_->stop();
+  auto took = std::chrono::steady_clock::now() - from;
+  close(spare);
+  // An idle connection held the server for the keep-alive timeout (2 s).
+  EXPECT_LT(took, 1s) << std::chrono::duration<double>(took).count() << " s";
 }
 
 TEST(StudioSecret, HasAtLeast128BitsAndIsFreshEachTime) {

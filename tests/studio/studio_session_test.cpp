@@ -133,6 +133,41 @@ TEST_F(StudioSession, BadActionsAreAnsweredAndTheSessionGoesOn) {
   EXPECT_GT(answer["version"].get<uint64_t>(), version);
 }
 
+// A page that says which dialog state it holds is sent only what changed.
+TEST_F(StudioSession, APageHoldingTheDialogGetsOnlyTheChangedItems) {
+  const Json before = view_["dialog"];
+  const uint64_t held = view_["dialogVersion"];
+  httplib::Client client("127.0.0.1", server_->port());
+  const std::string query = "?dialog=" + std::to_string(held);
+  const std::string change = Json{{"action", "set"}, {"item", 11}, {"value", 180}}.dump();
+  auto answer = client.Post("/api/action" + query, headers(), change, "application/json");
+  ASSERT_TRUE(answer && answer->status == 200);
+  Json changed = Json::parse(answer->body);
+  EXPECT_EQ(changed["dialogVersion"], held + 1);
+  EXPECT_FALSE(changed.contains("dialog"));
+  // Heart height, the one item typed: its new value and nothing else.
+  ASSERT_EQ(changed["dialogChanges"].size(), 1u) << changed["dialogChanges"].dump();
+  const Json& pair = changed["dialogChanges"][0];
+  EXPECT_EQ(before["items"][pair[0].get<size_t>()]["id"], 11);
+  EXPECT_EQ(pair[1]["id"], 11);
+  EXPECT_DOUBLE_EQ(pair[1]["value"].get<double>(), 180);
+  // The held state with the change applied is the state a page without one gets.
+  Json patched = before;
+  patched["items"][pair[0].get<size_t>()] = pair[1];
+  const Json whole = view(0);
+  EXPECT_EQ(whole["dialog"], patched);
+
+  // Holding the current state: none is sent. An older one: the whole state.
+  auto same = client.Get("/api/view?since=0&dialog=" + std::to_string(held + 1), headers());
+  ASSERT_TRUE(same && same->status == 200);
+  EXPECT_FALSE(Json::parse(same->body).contains("dialog"));
+  EXPECT_FALSE(Json::parse(same->body).contains("dialogChanges"));
+  auto older = client.Get("/api/view?since=0&dialog=0", headers());
+  ASSERT_TRUE(older && older->status == 200);
+  EXPECT_EQ(Json::parse(older->body)["dialog"], patched);
+  EXPECT_EQ(client.Get("/api/view?since=0&dialog=x", headers())->status, 400);
+}
+
 TEST_F(StudioSession, AnActionThatDrewANewPictureBringsItAlong) {
   const uint64_t shown = view_["preview"]["version"];
   httplib::Client client("127.0.0.1", server_->port());
@@ -227,8 +262,20 @@ class FirstContactNoPage : public FirstContact {
 TEST_F(FirstContactNoPage, ADialogNoPageEverOpensIsCancelledAndSaysWhy) {
   dialogThread_.join();
   EXPECT_EQ(result_, kCanceledErr);
-  EXPECT_NE(source_->cancelReason().find("no browser opened the page"), std::string::npos)
-      << source_->cancelReason();
+  EXPECT_EQ(source_->cancelReason(), "no browser opened the page within 0.3 seconds");
+}
+
+class FirstContactOneSecondNoPage : public StudioSession {
+ protected:
+  FirstContactOneSecondNoPage() {
+    sourceOptions_.firstContactTimeout = std::chrono::milliseconds(1000);
+    openPage_ = false;
+  }
+};
+
+TEST_F(FirstContactOneSecondNoPage, TheReasonSaysOneSecondInTheSingular) {
+  dialogThread_.join();
+  EXPECT_EQ(source_->cancelReason(), "no browser opened the page within 1 second");
 }
 
 TEST_F(FirstContact, AnOpenPageOutlastsTheAllowance) {
