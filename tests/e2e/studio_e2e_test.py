@@ -182,6 +182,33 @@ class StudioInBrowser(unittest.TestCase):
         visited = tab_cycle()
         self.assertEqual(set(visited), (shown | shadow) - {"120"})
 
+    def test_a_modal_box_keeps_the_keyboard_focus(self):
+        page = self.open()
+        # A box of two buttons over the dialog, as the plug-in's alerts come.
+        self.driver.execute_script("""
+            const button = (id, type, text, left) => ({
+              id, type, text, bounds: [left, 60, left + 70, 80], visible: true, enabled: true});
+            show(Object.assign({}, studio.view, {version: studio.view.version + 1000, modal: {
+              name: "Alert", title: "Alert", size: [200, 100], items: [
+                {id: 3, type: STATIC, text: "Sure?", bounds: [10, 10, 190, 40],
+                 visible: true, enabled: true},
+                button(2, TEXT_BUTTON, "Cancel", 20), button(1, DEFAULT_BUTTON, "OK", 110)]}}));
+        """)
+        focused = self.driver.switch_to.active_element
+        self.assertEqual(focused.get_attribute("data-item"), "1", "the default button")
+        visited = []
+        for key in [Keys.TAB] * 3 + [Keys.SHIFT + Keys.TAB] * 3:
+            self.driver.switch_to.active_element.send_keys(key)
+            focused = self.driver.switch_to.active_element
+            inside = self.driver.execute_script(
+                "return document.getElementById('modal').contains(arguments[0])", focused)
+            self.assertTrue(inside, "Tab left the box for <%s data-item=%s>" % (
+                focused.tag_name, focused.get_attribute("data-item")))
+            visited.append(focused.get_attribute("data-item"))
+        self.assertEqual(visited, ["2", "1", "2", "1", "2", "1"])
+        self.assertTrue(self.driver.execute_script(
+            "return document.querySelector('main').inert"), "the page under the box")
+
     def test_tumble_draws_a_new_random_shape(self):
         page = self.open()
         shape = [page.value(item) for item in (11, 12, 13, 14, 15, 16)]
@@ -263,7 +290,11 @@ class StudioInBrowser(unittest.TestCase):
         page.page(4)
         page.type_value(7, "9")
         page.item(2, "button").click()
+        clicked = time.monotonic()
         self.assertEqual(self.studio.wait(), 3, self.studio.stderr)  # as heart dialog: cancelled
+        # The browser's idle connections held the command for its keep-alive
+        # timeout (2 s) after the dialog had closed.
+        self.assertLess(time.monotonic() - clicked, 1.5)
         self.assertFalse(os.path.exists(os.path.join(self.folder, "cancelled.svg")))
         with open(record, "rb") as stored:
             self.assertEqual(stored.read(), before)

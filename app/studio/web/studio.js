@@ -23,6 +23,9 @@ const studio = {
   actionsInFlight: 0,    // actions sent and not yet answered
   queue: Promise.resolve(),
   scale: 1,
+  image: null,       // the ImageData pictures are unpacked into
+  imageWords: null,  // its pixels, one word each
+  focusBeforeModal: null,  // where the focus was when a modal box opened
 };
 // The page's own timing, from a user's change to its preview painted (ms).
 window.heartStudioTimings = [];
@@ -43,7 +46,7 @@ function note(text, isError) {
 // Sends one action. The answer is the view after it and, when the action
 // drew a picture newer than the one shown, that picture's packed pixels.
 async function postAction(action) {
-  const response = await fetch("/api/action?shown=" + studio.shownPreview, {
+  const response = await fetch("/api/action?shown=" + studio.shownPreview + heldDialog(), {
     method: "POST",
     headers: { "Content-Type": "application/json" },
     body: JSON.stringify(action),
@@ -91,11 +94,16 @@ function send(action) {
   return studio.queue;
 }
 
+// The dialog state this page holds, so that the host sends only what changed.
+function heldDialog() {
+  return studio.view && studio.view.dialog ? "&dialog=" + studio.view.dialogVersion : "";
+}
+
 async function pollViews() {
   for (;;) {
     const since = studio.view ? studio.view.version : 0;
     try {
-      const response = await fetch("/api/view?since=" + since, { cache: "no-store" });
+      const response = await fetch("/api/view?since=" + since + heldDialog(), { cache: "no-store" });
       if (!response.ok) {
         const body = await response.json().catch(() => ({}));
         $("session-note").textContent = body.error || "The studio refused the page.";
@@ -295,18 +303,23 @@ function update(element, item) {
 }
 
 // Builds the dialog's elements once, then only updates them, so focus and
-// typing survive a new state.
-function drawDialog(container, dialog, modal) {
+// typing survive a new state. `changed`, when given, lists the only items
+// (by index) that differ from the state drawn last.
+function drawDialog(container, dialog, modal, changed) {
   const items = dialog.items || [];
-  const signature = items.map((item) => item.id + ":" + item.type).join(",");
-  if (container.heartSignature !== signature) {
-    container.replaceChildren(...items.map((item) => makeElement(item, modal)));
-    container.heartSignature = signature;
+  if (changed && container.heartSignature !== undefined) {
+    changed.forEach((index) => update(container.children[index], items[index]));
+  } else {
+    const signature = items.map((item) => item.id + ":" + item.type).join(",");
+    if (container.heartSignature !== signature) {
+      container.replaceChildren(...items.map((item) => makeElement(item, modal)));
+      container.heartSignature = signature;
+    }
+    const [width, height] = dialog.size;
+    container.style.width = width + "px";
+    container.style.height = height + "px";
+    items.forEach((item, index) => update(container.children[index], item));
   }
-  const [width, height] = dialog.size;
-  container.style.width = width + "px";
-  container.style.height = height + "px";
-  items.forEach((item, index) => update(container.children[index], item));
   if (!modal) {
     const current = items.find((item) => item.type === STATIC && item.id >= 95 &&
                                          item.id <= 100 && item.font === EMPHASISED_FONT);
@@ -331,13 +344,34 @@ function fitDialog() {
 
 // ---- Showing a view -----------------------------------------------------
 
+// The items of a view that came without the whole dialog state: none when
+// it is the state this page holds, the changed ones otherwise (by index),
+// applied to a copy of the held state. Null for a view with the whole state.
+function completeDialog(view) {
+  if (view.dialog !== undefined) return null;
+  const held = studio.view ? studio.view.dialog : null;
+  if (!view.dialogChanges || !held) {
+    view.dialog = held;
+    return [];
+  }
+  const items = held.items.slice();
+  const changed = view.dialogChanges.map(([index, item]) => {
+    items[index] = item;
+    return index;
+  });
+  view.dialog = Object.assign({}, held, { items });
+  delete view.dialogChanges;
+  return changed;
+}
+
 function show(view, force) {
   if (!force && studio.view && view.version <= studio.view.version) return;
+  const changed = force ? null : completeDialog(view);
   studio.view = view;
-  if (view.dialog) {
+  if (view.dialog && !(changed && changed.length === 0)) {
     $("dialog-title").textContent = view.dialog.title || view.dialog.name;
-    drawDialog($("dialog"), view.dialog, false);
-    fitDialog();
+    drawDialog($("dialog"), view.dialog, false, changed);
+    if (!changed) fitDialog();
   }
   const layer = $("modal-layer");
   if (view.modal) {
@@ -347,9 +381,9 @@ function show(view, force) {
     box.style.transform = "scale(" + Math.max(1.5, studio.scale) + ")";
     box.parentElement.style.width = view.modal.size[0] * Math.max(1.5, studio.scale) + "px";
     box.style.marginBottom = view.modal.size[1] * (Math.max(1.5, studio.scale) - 1) + "px";
-    layer.hidden = false;
-  } else {
-    layer.hidden = true;
+    if (layer.hidden) openModal(box);
+  } else if (!layer.hidden) {
+    closeModal();
   }
   if (view.ended) {
     $("ended-text").textContent = view.ended.message;
@@ -379,10 +413,16 @@ async function loadPreview(preview) {
 }
 
 // Unpacks the host's packed pixels (runs of repeated pixels and of pixels
-// as they are, each pixel red, green, blue, alpha) into an image.
+// as they are, each pixel red, green, blue, alpha) into an image. The image
+// of the last picture is reused when the size is the same: every pixel is
+// written again, and the canvas keeps its own copy.
 function unpackPixels(words, width, height) {
-  const image = new ImageData(width, height);
-  const out = new Uint32Array(image.data.buffer);
+  if (!studio.image || studio.image.width !== width || studio.image.height !== height) {
+    studio.image = new ImageData(width, height);
+    studio.imageWords = new Uint32Array(studio.image.data.buffer);
+  }
+  const image = studio.image;
+  const out = studio.imageWords;
   let at = 0;
   let i = 0;
   while (i < words.length && at < out.length) {
@@ -457,6 +497,46 @@ function painted(version, info) {
   note(text, false);
 }
 
+// ---- Modal boxes -----------------------------------------------------------
+
+// The controls of a box that the keyboard can reach, in Tab order.
+function focusablesIn(container) {
+  return [...container.querySelectorAll("button, input, select")].filter(
+      (control) => !control.disabled && !control.hidden && control.getClientRects().length > 0);
+}
+
+// A modal box takes the keyboard: the page under it cannot be reached, and
+// its default button has the focus, as in a dialog of the desktop.
+function openModal(box) {
+  studio.focusBeforeModal = document.activeElement;
+  for (const element of document.querySelectorAll("header, main")) element.inert = true;
+  $("modal-layer").hidden = false;
+  const controls = focusablesIn(box);
+  const preferred = controls.find((control) => control.heartItem &&
+                                               control.heartItem.type === DEFAULT_BUTTON);
+  (preferred || controls[0] || box).focus();
+}
+
+function closeModal() {
+  $("modal-layer").hidden = true;
+  for (const element of document.querySelectorAll("header, main")) element.inert = false;
+  const before = studio.focusBeforeModal;
+  studio.focusBeforeModal = null;
+  if (before && before.isConnected) before.focus();
+}
+
+// Tab and Shift-Tab go round the box's own controls.
+function keepFocusInModal(event) {
+  const controls = focusablesIn($("modal"));
+  event.preventDefault();
+  if (controls.length === 0) return;
+  const at = controls.indexOf(document.activeElement);
+  const step = event.shiftKey ? -1 : 1;
+  const next = at < 0 ? (step > 0 ? 0 : controls.length - 1)
+                      : (at + step + controls.length) % controls.length;
+  controls[next].focus();
+}
+
 // ---- The point picker ------------------------------------------------------
 
 function armPicker(id) {
@@ -504,7 +584,9 @@ async function usePickerCursor() {
 document.addEventListener("keydown", (event) => {
   const view = studio.view;
   if (!view || view.ended) return;
-  if (event.key === "Escape") {
+  if (event.key === "Tab" && !$("modal-layer").hidden) {
+    keepFocusInModal(event);
+  } else if (event.key === "Escape") {
     event.preventDefault();
     if (studio.armedPicker !== null) disarmPicker();
     else send({ action: "cancel" });
