@@ -13,16 +13,12 @@
 #include <filesystem>
 
 #include "core/output_file.h"
+#include "core/output_file_steps.h"
 
 namespace heart {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool fail(std::string* error, const std::string& text) {
-  if (error) *error = text;
-  return false;
-}
 
 std::string reason(int code) { return std::strerror(code); }
 
@@ -52,14 +48,14 @@ bool writeToStandardOutput(std::string_view bytes, std::string* error) {
 bool writeIntoSpecialFile(const std::string& shown, const std::string& target,
                           std::string_view bytes, std::string* error) {
   int fd = ::open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return fail(error, "cannot write " + shown + ": " + reason(errno));
+  if (fd < 0) return failWriting(error, shown, reason(errno));
   int code = 0;
   bool written = writeAll(fd, bytes, &code);
   if (::close(fd) != 0 && written) {
     code = errno;
     written = false;
   }
-  if (!written) return fail(error, "cannot write " + shown + ": " + reason(code));
+  if (!written) return failWriting(error, shown, reason(code));
   return true;
 }
 
@@ -69,16 +65,16 @@ bool writeIntoSocket(const std::string& shown, const std::string& target, std::s
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
   if (target.size() >= sizeof address.sun_path)
-    return fail(error, "cannot write " + shown + ": the socket's path is too long");
+    return failWriting(error, shown, "the socket's path is too long");
   std::memcpy(address.sun_path, target.c_str(), target.size() + 1);
   int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (fd < 0) return fail(error, "cannot write " + shown + ": " + reason(errno));
+  if (fd < 0) return failWriting(error, shown, reason(errno));
   int code = 0;
   bool written = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
   if (!written) code = errno;
   if (written) written = writeAll(fd, bytes, &code);
   ::close(fd);
-  if (!written) return fail(error, "cannot write " + shown + ": " + reason(code));
+  if (!written) return failWriting(error, shown, reason(code));
   return true;
 }
 
@@ -91,17 +87,9 @@ mode_t currentUmask() {
 // A regular file, or a name not yet taken: through a temporary file beside it.
 bool replaceAtomically(const std::string& shown, const std::string& target,
                        std::optional<mode_t> keptMode, std::string_view bytes, std::string* error) {
-  fs::path targetPath(target);
-  fs::path folder = targetPath.parent_path();
-  // Appended piece by piece: GCC 12 at -O3 misreads the chained operator+ as
-  // an overlapping copy and warns.
-  std::string name = ".";
-  name.append(targetPath.filename().string());
-  name.append(kTemporaryMarker);
-  name.append("XXXXXX");
-  std::string pattern = (folder / name).string();
+  std::string pattern = temporaryBeside(target, "XXXXXX").string();
   int fd = ::mkstemp(pattern.data());
-  if (fd < 0) return fail(error, "cannot write " + shown + ": " + reason(errno));
+  if (fd < 0) return failWriting(error, shown, reason(errno));
   const std::string temporary = pattern;
   mode_t mode = keptMode ? *keptMode : (0666 & ~currentUmask());
   int code = 0;
@@ -122,7 +110,7 @@ bool replaceAtomically(const std::string& shown, const std::string& target,
   }
   if (!written) {
     ::unlink(temporary.c_str());
-    return fail(error, "cannot write " + shown + ": " + reason(code));
+    return failWriting(error, shown, reason(code));
   }
   return true;
 }
@@ -156,17 +144,16 @@ bool writeOutputFile(const std::string& path, std::string_view bytes, std::strin
   if (!target) return false;
   struct stat status {};
   if (::stat(target->c_str(), &status) != 0) {
-    if (errno != ENOENT) return fail(error, "cannot write " + path + ": " + reason(errno));
+    if (errno != ENOENT) return failWriting(error, path, reason(errno));
     return replaceAtomically(path, *target, std::nullopt, bytes, error);
   }
-  if (S_ISDIR(status.st_mode)) return fail(error, "cannot write " + path + ": it is a folder");
+  if (S_ISDIR(status.st_mode)) return failWriting(error, path, "it is a folder");
   if (S_ISCHR(status.st_mode) || S_ISFIFO(status.st_mode))
     return writeIntoSpecialFile(path, *target, bytes, error);
   if (S_ISSOCK(status.st_mode)) return writeIntoSocket(path, *target, bytes, error);
   if (!S_ISREG(status.st_mode))
-    return fail(error, "cannot write " + path +
-                           ": it is neither a file, a character device, "
-                           "a FIFO nor a socket");
+    return failWriting(error, path,
+                       "it is neither a file, a character device, a FIFO nor a socket");
   return replaceAtomically(path, *target, status.st_mode & 07777, bytes, error);
 }
 

@@ -16,16 +16,12 @@
 #include <random>
 
 #include "core/output_file.h"
+#include "core/output_file_steps.h"
 
 namespace heart {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool fail(std::string* error, const std::string& text) {
-  if (error) *error = text;
-  return false;
-}
 
 std::string systemReason(DWORD code) {
   char* text = nullptr;
@@ -68,12 +64,11 @@ bool writeIntoDevice(const std::string& shown, const std::wstring& target, std::
                      std::string* error) {
   HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE)
-    return fail(error, "cannot write " + shown + ": " + systemReason(GetLastError()));
+  if (file == INVALID_HANDLE_VALUE) return failWriting(error, shown, systemReason(GetLastError()));
   DWORD code = 0;
   bool written = writeAll(file, bytes, &code);
   CloseHandle(file);
-  if (!written) return fail(error, "cannot write " + shown + ": " + systemReason(code));
+  if (!written) return failWriting(error, shown, systemReason(code));
   return true;
 }
 
@@ -94,17 +89,12 @@ bool replaceAtomically(const std::string& shown, const fs::path& target, std::st
   HANDLE file = INVALID_HANDLE_VALUE;
   fs::path temporary;
   for (int attempt = 0; attempt < 16 && file == INVALID_HANDLE_VALUE; ++attempt) {
-    std::string name = ".";
-    name.append(target.filename().string());
-    name.append(kTemporaryMarker);
-    name.append(std::to_string(entropy() % 1000000u));
-    temporary = target.parent_path() / name;
+    temporary = temporaryBeside(target, std::to_string(entropy() % 1000000u));
     file = CreateFileW(temporary.wstring().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                        FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
   }
-  if (file == INVALID_HANDLE_VALUE)
-    return fail(error, "cannot write " + shown + ": " + systemReason(GetLastError()));
+  if (file == INVALID_HANDLE_VALUE) return failWriting(error, shown, systemReason(GetLastError()));
   DWORD code = 0;
   bool written = writeAll(file, bytes, &code);
   if (written && !FlushFileBuffers(file)) {
@@ -119,7 +109,7 @@ bool replaceAtomically(const std::string& shown, const fs::path& target, std::st
   }
   if (!written) {
     DeleteFileW(temporary.wstring().c_str());
-    return fail(error, "cannot write " + shown + ": " + systemReason(code));
+    return failWriting(error, shown, systemReason(code));
   }
   return true;
 }
@@ -152,9 +142,9 @@ bool writeOutputFile(const std::string& path, std::string_view bytes, std::strin
   if (isDeviceName(targetPath)) return writeIntoDevice(path, targetPath.wstring(), bytes, error);
   std::error_code code;
   fs::file_status status = fs::status(targetPath, code);
-  if (fs::is_directory(status)) return fail(error, "cannot write " + path + ": it is a folder");
+  if (fs::is_directory(status)) return failWriting(error, path, "it is a folder");
   if (fs::exists(status) && !fs::is_regular_file(status))
-    return fail(error, "cannot write " + path + ": it is neither a file nor a device");
+    return failWriting(error, path, "it is neither a file nor a device");
   return replaceAtomically(path, targetPath, bytes, error);
 }
 
