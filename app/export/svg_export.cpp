@@ -16,8 +16,9 @@
 #include <sys/mman.h>
 #endif
 
-#include "document/document.h"
 #include "core/output_file.h"
+#include "document/document.h"
+#include "document/stroke_style.h"
 #include "export/svg_text.h"
 
 namespace heart {
@@ -189,21 +190,16 @@ class SvgWriter {
     put(stroked ? std::string_view(hex, 7) : std::string_view("none"));
     put("\"");
     if (stroked) {
-      const std::vector<ArtStyle>& styles = document_.artStyles();
-      const ArtStyle& look =
-          styles[content.artStyle >= 0 && static_cast<size_t>(content.artStyle) < styles.size()
-                     ? content.artStyle
-                     : 0];
-      float width = style.strokeWidth > 0 ? style.strokeWidth * look.strokeFactor : 0;
+      StrokeStyle stroke = strokeStyleOf(content, document_.artStyles());
       put(" stroke-width=\"");
-      num(width);
+      num(stroke.width);
       put("\"");
-      if (look.roundJoins) put(" stroke-linejoin=\"round\" stroke-linecap=\"round\"");
-      if (look.dash + look.gap > 0 && width > 0) {
+      if (stroke.round) put(" stroke-linejoin=\"round\" stroke-linecap=\"round\"");
+      if (stroke.patterned && stroke.width > 0) {
         put(" stroke-dasharray=\"");
-        num(look.dash * width);
+        num(stroke.dash);
         put(" ");
-        num(look.gap * width);
+        num(stroke.gap);
         put("\"");
       }
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "document/stroke_style.h"
 #include "export/svg_text.h"
 #include "render/draw_list.h"
 
@@ -44,24 +45,19 @@ PathPaint paintOf(const ArtContent& content, const std::vector<ArtStyle>& styles
     for (int i = 0; i < 3; ++i) paint.fill[i] = rgb[i] / 255.0;
   }
   if (style.strokePaint && screenRgb(style.strokeColor, rgb)) {
-    const ArtStyle& look =
-        styles[content.artStyle >= 0 && static_cast<size_t>(content.artStyle) < styles.size()
-                   ? content.artStyle
-                   : 0];
-    float width = style.strokeWidth > 0 ? style.strokeWidth * look.strokeFactor : 0;
+    StrokeStyle stroke = strokeStyleOf(content, styles);
     // A stroke of width 0 is not drawn; a width that is not finite is written as 0.
-    if (width > 0 && std::isfinite(width)) {
+    if (stroke.width > 0 && std::isfinite(stroke.width)) {
       paint.stroked = true;
       for (int i = 0; i < 3; ++i) paint.stroke[i] = rgb[i] / 255.0;
-      paint.width = width;
-      paint.round = look.roundJoins;
-      float dash = look.dash * width, gap = look.gap * width;
+      paint.width = stroke.width;
+      paint.round = stroke.round;
       // Dashes that are negative or not finite make the stroke solid.
-      if (look.dash + look.gap > 0 && dash >= 0 && gap >= 0 && std::isfinite(dash + gap) &&
-          dash + gap > 0) {
+      if (stroke.patterned && stroke.dash >= 0 && stroke.gap >= 0 &&
+          std::isfinite(stroke.dash + stroke.gap) && stroke.dash + stroke.gap > 0) {
         paint.dashed = true;
-        paint.dash = dash;
-        paint.gap = gap;
+        paint.dash = stroke.dash;
+        paint.gap = stroke.gap;
       }
     }
   }
@@ -89,7 +85,7 @@ class Painter {
     double scaleX = std::hypot(device_.xx, device_.yx), scaleY = std::hypot(device_.xy, device_.yy);
     deviceScale_ = std::max(scaleX, scaleY);
     cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_WINDING);
-    cairo_set_miter_limit(cr_, 4);
+    cairo_set_miter_limit(cr_, kStrokeMiterLimit);
     if (frame.preview) {
       cairo_set_tolerance(cr_, 0.5);
       cairo_set_antialias(cr_, CAIRO_ANTIALIAS_FAST);
