@@ -2,17 +2,13 @@
 // page as a modal box with its own title and texts, over the options dialog
 // when that is open, and the page's press on its OK button closes it.
 #include <gtest/gtest.h>
-#include <httplib.h>
 
 #include <atomic>
 #include <functional>
 #include <thread>
 
-#include "application/host.h"
 #include "core/fault_injector.h"
-#include "dialog/dialog_manager.h"
-#include "studio/studio_event_source.h"
-#include "studio/studio_server.h"
+#include "studio/studio_host_fixture.h"
 
 namespace heart::studio {
 namespace {
@@ -27,22 +23,12 @@ std::string textOf(const Json& box, int id) {
   return "(no item " + std::to_string(id) + ")";
 }
 
-class ModalBox : public ::testing::Test {
+class ModalBox : public StudioHostFixture {
  protected:
   void SetUp() override {
-    HostOptions options;
-    options.pluginPath = HEART_MODULE_PATH;
-    options.seed = 3;
-    host_ = std::make_unique<Host>(options);
-    std::string error;
-    ASSERT_TRUE(host_->load(&error)) << error;
-    ASSERT_EQ(host_->startup(), kNoErr);
-    server_ = std::make_unique<StudioServer>(channel_, secret_);
-    ASSERT_TRUE(server_->start(&error)) << error;
     StudioSourceOptions sourceOptions;
     sourceOptions.mainDialogResource = kOptionsDialog;
-    source_ = std::make_unique<StudioEventSource>(*host_, channel_, sourceOptions);
-    host_->dialogs().setEventSource(source_.get());
+    startStudio(3, sourceOptions);
   }
   void TearDown() override {
     faultInjector().clear();
@@ -54,8 +40,7 @@ class ModalBox : public ::testing::Test {
       }
       hostThread_.join();
     }
-    host_->dialogs().setEventSource(nullptr);
-    server_->stop();
+    stopStudio();
   }
 
   // Runs a host call on its own thread, as the command's main thread would.
@@ -66,36 +51,11 @@ class ModalBox : public ::testing::Test {
       source_->finish({{"result", "done"}});
     });
   }
-  httplib::Headers headers() const {
-    const std::string port = std::to_string(server_->port());
-    return {{"Cookie", "heart_studio" + port + "=" + secret_},
-            {"Origin", "http://127.0.0.1:" + port}};
-  }
-  // The first published view newer than `since`.
-  Json viewAfter(uint64_t since) {
-    httplib::Client client("127.0.0.1", server_->port());
-    client.set_read_timeout(30, 0);
-    auto answer = client.Get("/api/view?since=" + std::to_string(since), headers());
-    EXPECT_TRUE(answer && answer->status == 200);
-    return answer ? Json::parse(answer->body) : Json();
-  }
-  std::pair<int, Json> post(const Json& action) {
-    httplib::Client client("127.0.0.1", server_->port());
-    client.set_read_timeout(30, 0);
-    auto answer = client.Post("/api/action", headers(), action.dump(), "application/json");
-    if (!answer) return {0, Json()};
-    return {answer->status, Json::parse(answer->body, nullptr, false)};
-  }
   ASErr finish() {
     hostThread_.join();
     return result_;
   }
 
-  const std::string secret_ = makeSecret();
-  std::unique_ptr<Host> host_;
-  StudioChannel channel_;
-  std::unique_ptr<StudioServer> server_;
-  std::unique_ptr<StudioEventSource> source_;
   std::thread hostThread_;
   std::atomic<bool> done_{false};
   ASErr result_ = -1;

@@ -7,11 +7,8 @@
 #include <cstring>
 #include <thread>
 
-#include "application/host.h"
-#include "dialog/dialog_manager.h"
 #include "params/parameter_record.h"
-#include "studio/studio_event_source.h"
-#include "studio/studio_server.h"
+#include "studio/studio_host_fixture.h"
 
 namespace heart::studio {
 namespace {
@@ -24,20 +21,11 @@ const Json* itemIn(const Json& dialog, int id, const char* type = nullptr) {
   return nullptr;
 }
 
-class StudioSession : public ::testing::Test {
+class StudioSession : public StudioHostFixture {
  protected:
   void SetUp() override {
-    HostOptions options;
-    options.pluginPath = HEART_MODULE_PATH;
-    options.seed = 11;
-    host_ = std::make_unique<Host>(options);
-    std::string error;
-    ASSERT_TRUE(host_->load(&error)) << error;
-    ASSERT_EQ(host_->startup(), kNoErr);
-    server_ = std::make_unique<StudioServer>(channel_, secret_);
-    ASSERT_TRUE(server_->start(&error)) << error;
-    source_ = std::make_unique<StudioEventSource>(*host_, channel_, sourceOptions_);
-    host_->dialogs().setEventSource(source_.get());
+    startStudio(11, sourceOptions_);
+    if (HasFatalFailure()) return;
     dialogThread_ = std::thread([this] { result_ = host_->getParameters(); });
     if (openPage_) view_ = view(0);
   }
@@ -49,37 +37,12 @@ class StudioSession : public ::testing::Test {
       source_->finish({{"result", "cancelled"}});
       cancel.join();
     }
-    host_->dialogs().setEventSource(nullptr);
-    server_->stop();
+    stopStudio();
   }
-
-  httplib::Headers headers() const {
-    const std::string port = std::to_string(server_->port());
-    return {{"Cookie", "heart_studio" + port + "=" + secret_},
-            {"Origin", "http://127.0.0.1:" + port}};
-  }
-  Json view(uint64_t since) {
-    httplib::Client client("127.0.0.1", server_->port());
-    auto answer = client.Get("/api/view?since=" + std::to_string(since), headers());
-    EXPECT_TRUE(answer && answer->status == 200);
-    return answer ? Json::parse(answer->body) : Json();
-  }
-  // The status and the answer's JSON.
-  std::pair<int, Json> post(const Json& action) {
-    httplib::Client client("127.0.0.1", server_->port());
-    client.set_read_timeout(60, 0);
-    auto answer = client.Post("/api/action", headers(), action.dump(), "application/json");
-    if (!answer) return {0, Json()};
-    return {answer->status, Json::parse(answer->body, nullptr, false)};
-  }
+  Json view(uint64_t since) { return viewAfter(since); }
 
   StudioSourceOptions sourceOptions_;
   bool openPage_ = true;  // whether a page makes contact as the dialog opens
-  const std::string secret_ = makeSecret();
-  std::unique_ptr<Host> host_;
-  StudioChannel channel_;
-  std::unique_ptr<StudioServer> server_;
-  std::unique_ptr<StudioEventSource> source_;
   std::thread dialogThread_;
   ASErr result_ = -1;
   Json view_;
