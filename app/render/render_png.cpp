@@ -1,10 +1,10 @@
 #include <cmath>
 #include <new>
-#include <system_error>
-#include <thread>
 
+#include "render/banded_drawing.h"
 #include "render/document_renderer.h"
 #include "render/draw_list.h"
+#include "render/image_surface.h"
 #include "render/png_encoding.h"
 
 namespace heart {
@@ -12,8 +12,6 @@ namespace heart {
 namespace {
 
 constexpr int kMaxSide = 8192;
-// Pictures with fewer rows are drawn in one band.
-constexpr int kBandedRows = 64;
 
 // The page in white, where the frame shows it.
 void paintPage(const Document& document, cairo_t* cr, const RenderFrame& frame) {
@@ -23,27 +21,6 @@ void paintPage(const Document& document, cairo_t* cr, const RenderFrame& frame) 
   cairo_rectangle(cr, left, top, page.h * frame.zoom, page.v * frame.zoom);
   cairo_set_source_rgb(cr, 1, 1, 1);
   cairo_fill(cr);
-}
-
-// The rows [top, bottom) of the picture: a context on those rows of the
-// surface's pixels, moved so the frame's coordinates stay those of the
-// whole picture.
-cairo_status_t drawBand(const Document& document, const DrawList& list, cairo_surface_t* surface,
-                        const RenderFrame& frame, int top, int bottom,
-                        const RenderProgress& progress) {
-  int stride = cairo_image_surface_get_stride(surface);
-  unsigned char* rows = cairo_image_surface_get_data(surface) + static_cast<size_t>(top) * stride;
-  cairo_surface_t* band = cairo_image_surface_create_for_data(rows, CAIRO_FORMAT_ARGB32,
-                                                              frame.width, bottom - top, stride);
-  cairo_t* cr = cairo_create(band);
-  cairo_translate(cr, 0, -top);
-  paintPage(document, cr, frame);
-  drawList(document, list, cr, frame, progress);
-  cairo_status_t status = cairo_status(cr);
-  cairo_destroy(cr);
-  cairo_surface_finish(band);
-  cairo_surface_destroy(band);
-  return status;
 }
 
 }  // namespace
@@ -63,14 +40,11 @@ std::optional<std::vector<unsigned char>> renderPng(const Document& document,
   if (!std::isfinite(frame.centre.h) || !std::isfinite(frame.centre.v))
     return fail("the picture's centre is not a finite point");
 
-  cairo_surface_t* surface =
-      cairo_image_surface_create(CAIRO_FORMAT_ARGB32, frame.width, frame.height);
-  if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
-    cairo_surface_destroy(surface);
+  cairo_surface_t* surface = newImageSurface(frame.width, frame.height);
+  if (!surface) {
     return fail("not enough memory for a picture of " + std::to_string(frame.width) + " x " +
                 std::to_string(frame.height) + " pixels");
   }
-  cairo_surface_flush(surface);
   std::optional<DrawList> list;
   try {
     list.emplace(document);
@@ -79,27 +53,11 @@ std::optional<std::vector<unsigned char>> renderPng(const Document& document,
     return fail("not enough memory to draw the picture");
   }
 
-  // The lower half on another core while this one draws the upper half and
-  // reports the progress; one band when the picture is small or no thread
-  // can be had.
-  int split = frame.height >= kBandedRows && std::thread::hardware_concurrency() > 1
-                  ? frame.height / 2
-                  : frame.height;
-  cairo_status_t lowerStatus = CAIRO_STATUS_SUCCESS;
-  std::thread lower;
-  if (split < frame.height) {
-    try {
-      lower = std::thread([&] {
-        lowerStatus = drawBand(document, *list, surface, frame, split, frame.height, {});
-      });
-    } catch (const std::system_error&) {
-      split = frame.height;
-    }
-  }
-  cairo_status_t status = drawBand(document, *list, surface, frame, 0, split, progress);
-  if (lower.joinable()) lower.join();
-  if (status == CAIRO_STATUS_SUCCESS) status = lowerStatus;
-  cairo_surface_mark_dirty(surface);
+  // The upper band reports the progress.
+  cairo_status_t status = drawInBands(surface, true, [&](cairo_t* cr, bool upper) {
+    paintPage(document, cr, frame);
+    drawList(document, *list, cr, frame, upper ? progress : RenderProgress{});
+  });
   if (progress) progress(list->pathCount(), list->pathCount());
 
   std::optional<std::vector<unsigned char>> png;

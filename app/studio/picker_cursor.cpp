@@ -2,6 +2,7 @@
 
 #include <cairo.h>
 
+#include "render/image_surface.h"
 #include "resources/plugin_resources.h"
 
 namespace heart::studio {
@@ -20,13 +21,8 @@ std::optional<std::vector<unsigned char>> cursorPng(const ResourceImage& image) 
   if (image.width <= 0 || image.height <= 0 || image.width > 256 || image.height > 256 ||
       image.pixels.size() != count || (!image.mask.empty() && image.mask.size() != count))
     return std::nullopt;
-  cairo_surface_t* surface =
-      cairo_image_surface_create(CAIRO_FORMAT_ARGB32, image.width, image.height);
-  if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
-    cairo_surface_destroy(surface);
-    return std::nullopt;
-  }
-  cairo_surface_flush(surface);
+  cairo_surface_t* surface = newImageSurface(image.width, image.height);
+  if (!surface) return std::nullopt;
   unsigned char* data = cairo_image_surface_get_data(surface);
   const int stride = cairo_image_surface_get_stride(surface);
   for (int y = 0; y < image.height; ++y) {

@@ -4,11 +4,12 @@
 
 #include <chrono>
 #include <cstring>
-#include <system_error>
-#include <thread>
 
 #include "document/document.h"
+#include "render/banded_drawing.h"
 #include "render/document_renderer.h"
+#include "render/draw_list.h"
+#include "render/image_surface.h"
 #include "render/png_encoding.h"
 
 namespace heart::studio {
@@ -25,22 +26,8 @@ void pagePath(cairo_t* cr, const Document& document, const RenderFrame& frame) {
   cairo_rectangle(cr, left, top, right - left, bottom - top);
 }
 
-// Pictures with fewer rows are drawn in one band.
-constexpr int kBandedRows = 64;
-
-// Rows [top, bottom) of the picture: the pasteboard, the page with a faint
-// shadow and a hairline outline, and the art over it, drawn through a
-// context on those rows of the surface's pixels and moved so that the
-// frame's coordinates stay those of the whole picture. Art outside the band
-// is clipped away before it is rasterised. Answers the paths drawn.
-size_t drawBand(const Document& document, cairo_surface_t* surface, const RenderFrame& frame,
-                int top, int bottom, cairo_status_t* status) {
-  int stride = cairo_image_surface_get_stride(surface);
-  unsigned char* rows = cairo_image_surface_get_data(surface) + static_cast<size_t>(top) * stride;
-  cairo_surface_t* band = cairo_image_surface_create_for_data(rows, CAIRO_FORMAT_ARGB32,
-                                                              frame.width, bottom - top, stride);
-  cairo_t* cr = cairo_create(band);
-  cairo_translate(cr, 0, -top);
+// The pasteboard, the page with a faint shadow and a hairline outline.
+void paintPasteboard(const Document& document, cairo_t* cr, const RenderFrame& frame) {
   cairo_set_source_rgb(cr, 0.86, 0.87, 0.89);
   cairo_paint(cr);
   cairo_save(cr);
@@ -55,12 +42,6 @@ size_t drawBand(const Document& document, cairo_surface_t* surface, const Render
   cairo_set_line_width(cr, 1);
   cairo_set_source_rgb(cr, 0.45, 0.46, 0.5);
   cairo_stroke(cr);
-  size_t paths = renderDocument(document, cr, frame);
-  *status = cairo_status(cr);
-  cairo_destroy(cr);
-  cairo_surface_finish(band);
-  cairo_surface_destroy(band);
-  return paths;
 }
 
 }  // namespace
@@ -73,40 +54,24 @@ std::optional<PreviewPicture> renderPreview(const Document& document, std::strin
     *error = "the view's window has no drawable size";
     return std::nullopt;
   }
-  cairo_surface_t* surface =
-      cairo_image_surface_create(CAIRO_FORMAT_ARGB32, frame.width, frame.height);
-  if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
-    *error = std::string("no picture: ") + cairo_status_to_string(cairo_surface_status(surface));
-    cairo_surface_destroy(surface);
+  std::string why;
+  cairo_surface_t* surface = newImageSurface(frame.width, frame.height, &why);
+  if (!surface) {
+    *error = "no picture: " + why;
     return std::nullopt;
   }
-  cairo_surface_flush(surface);
-
-  // The lower half on another core while this one draws the upper half; one
-  // band when the picture is small or no thread can be had. A heavy drawing
-  // spends most of its preview time here.
-  int split = bands > 1 && frame.height >= kBandedRows && std::thread::hardware_concurrency() > 1
-                  ? frame.height / 2
-                  : frame.height;
-  cairo_status_t lowerStatus = CAIRO_STATUS_SUCCESS;
-  std::thread lower;
-  if (split < frame.height) {
-    try {
-      lower = std::thread(
-          [&] { drawBand(document, surface, frame, split, frame.height, &lowerStatus); });
-    } catch (const std::system_error&) {
-      split = frame.height;
-    }
-  }
-  cairo_status_t status = CAIRO_STATUS_SUCCESS;
+  // The art as it is painted, gathered once for both bands. A heavy drawing
+  // spends most of its preview time drawing it.
+  const DrawList list(document);
   PreviewPicture picture;
   picture.width = frame.width;
   picture.height = frame.height;
   picture.zoom = frame.zoom;
-  picture.paths = drawBand(document, surface, frame, 0, split, &status);
-  if (lower.joinable()) lower.join();
-  if (status == CAIRO_STATUS_SUCCESS) status = lowerStatus;
-  cairo_surface_mark_dirty(surface);
+  cairo_status_t status = drawInBands(surface, bands > 1, [&](cairo_t* cr, bool upper) {
+    paintPasteboard(document, cr, frame);
+    size_t paths = drawList(document, list, cr, frame, {});
+    if (upper) picture.paths = paths;
+  });
   auto drawn = std::chrono::steady_clock::now();
   picture.drawMilliseconds = std::chrono::duration<double, std::milli>(drawn - started).count();
   if (status != CAIRO_STATUS_SUCCESS) {
@@ -180,14 +145,12 @@ std::vector<unsigned char> packPixels(const PreviewPicture& picture) {
 
 std::optional<std::vector<unsigned char>> previewPng(const PreviewPicture& picture,
                                                      std::string* error) {
-  cairo_surface_t* surface =
-      cairo_image_surface_create(CAIRO_FORMAT_ARGB32, picture.width, picture.height);
-  if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
-    *error = std::string("no picture: ") + cairo_status_to_string(cairo_surface_status(surface));
-    cairo_surface_destroy(surface);
+  std::string why;
+  cairo_surface_t* surface = newImageSurface(picture.width, picture.height, &why);
+  if (!surface) {
+    *error = "no picture: " + why;
     return std::nullopt;
   }
-  cairo_surface_flush(surface);
   unsigned char* data = cairo_image_surface_get_data(surface);
   const int stride = cairo_image_surface_get_stride(surface);
   for (int y = 0; y < picture.height; ++y)
