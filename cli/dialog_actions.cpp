@@ -10,11 +10,11 @@
 #include <sstream>
 
 #include "application/host.h"
-#include "dialog/dialog_manager.h"
-#include "dialog/dialog_state.h"
+#include "dialog_manager/dialog_manager.h"
+#include "dialog_manager/dialog_state.h"
 #include "document/document.h"
-#include "params/dialog_items.h"
-#include "params/field_table.h"
+#include "plugin/params/dialog_items.h"
+#include "plugin/params/field_table.h"
 
 namespace heart::cli {
 namespace {

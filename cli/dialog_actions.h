@@ -30,8 +30,8 @@
 #include <string>
 #include <vector>
 
-#include "dialog/dialog_state.h"
-#include "dialog/event_source.h"
+#include "dialog_manager/dialog_state.h"
+#include "dialog_manager/event_source.h"
 
 namespace heart {
 class Host;

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "host/suites.h"
+#include "plugin/host/suites.h"
 
 namespace heart::cli {
 

@@ -11,9 +11,9 @@
 
 #include "core/output_file.h"
 #include "dialog_actions.h"
-#include "host/suites.h"
 #include "output_format.h"
-#include "params/parameter_record.h"
+#include "plugin/host/suites.h"
+#include "plugin/params/parameter_record.h"
 
 namespace heart::cli {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "params/parameter_record.h"
+#include "plugin/params/parameter_record.h"
 
 namespace heart::cli {
 

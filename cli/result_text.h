@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "host/heart_types.h"
+#include "plugin/host/heart_types.h"
 
 namespace heart::cli {
 

@@ -3,8 +3,8 @@
 #include <iostream>
 
 #include "core/alert_sink.h"
-#include "dialog/dialog_manager.h"
-#include "dialog/dialog_presenter.h"
+#include "dialog_manager/dialog_manager.h"
+#include "dialog_manager/dialog_presenter.h"
 #include "plugin_location.h"
 #include "result_text.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "application/host.h"
-#include "dialog/event_source.h"
+#include "dialog_manager/event_source.h"
 
 namespace heart::cli {
 

@@ -8,8 +8,8 @@
 
 #include "cli_verbs.h"
 #include "dialog_actions.h"
-#include "params/dialog_items.h"
-#include "params/field_table.h"
+#include "plugin/params/dialog_items.h"
+#include "plugin/params/field_table.h"
 
 namespace heart::cli {
 namespace {

@@ -4,7 +4,7 @@
 //   heart run -o hearts.svg
 //   heart run --preset "Sketchy heart 1" --seed 7 -o sketchy.png
 #include "cli_verbs.h"
-#include "params/dialog_items.h"
+#include "plugin/params/dialog_items.h"
 #include "session_options.h"
 
 namespace heart::cli {

@@ -21,7 +21,7 @@
 
 #include "application/host.h"
 #include "cli_verbs.h"
-#include "params/dialog_items.h"
+#include "plugin/params/dialog_items.h"
 #include "resources/plugin_resources.h"
 #include "session_options.h"
 #include "studio/picker_cursor.h"

@@ -13,10 +13,10 @@
 #include <string>
 
 #include "application/host.h"
-#include "dialog/dialog_manager.h"
-#include "dialog/event_source.h"
+#include "dialog_manager/dialog_manager.h"
+#include "dialog_manager/event_source.h"
 #include "export/svg_export.h"
-#include "params/parameter_record.h"
+#include "plugin/params/parameter_record.h"
 #include "records/record_defaults.h"
 
 namespace {

@@ -6,11 +6,11 @@
 #include <stdexcept>
 
 #include "application/host_state.h"
-#include "dialog/dialog_services.h"
-#include "dialog/dialog_suites.h"
+#include "dialog_manager/dialog_services.h"
+#include "dialog_manager/dialog_suites.h"
 #include "document/document_services.h"
 #include "document/document_suites.h"
-#include "params/parameter_record.h"
+#include "plugin/params/parameter_record.h"
 #include "services/host_services.h"
 #include "services/service_suites.h"
 

@@ -8,7 +8,7 @@
 #include "application/host.h"
 #include "core/alert_sink.h"
 #include "core/suite_broker.h"
-#include "dialog/dialog_manager.h"
+#include "dialog_manager/dialog_manager.h"
 #include "document/document.h"
 #include "document/random_source.h"
 #include "module/plugin_module.h"

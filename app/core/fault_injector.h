@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "host/heart_types.h"
+#include "plugin/host/heart_types.h"
 
 namespace heart {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <utility>
 
-#include "host/messages.h"
+#include "plugin/host/messages.h"
 
 namespace heart {
 

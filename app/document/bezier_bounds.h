@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "host/ai_art_suites.h"
+#include "plugin/host/ai_art_suites.h"
 
 namespace heart {
 

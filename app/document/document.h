@@ -35,8 +35,8 @@
 #include "document/path_geometry.h"
 #include "document/segment_list.h"
 #include "document/swatch_list.h"
-#include "host/ai_art_suites.h"
-#include "host/ai_document_suites.h"
+#include "plugin/host/ai_art_suites.h"
+#include "plugin/host/ai_document_suites.h"
 
 namespace heart {
 

@@ -4,7 +4,7 @@
 #include "core/fault_injector.h"
 #include "core/suite_broker.h"
 #include "document/suite_parts.h"
-#include "host/suites.h"
+#include "plugin/host/suites.h"
 
 namespace heart {
 

@@ -4,7 +4,7 @@
 // pointing up, as the page does.
 #pragma once
 
-#include "host/heart_types.h"
+#include "plugin/host/heart_types.h"
 
 namespace heart {
 

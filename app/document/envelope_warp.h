@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "document/segment_list.h"
-#include "host/ai_art_suites.h"
+#include "plugin/host/ai_art_suites.h"
 
 namespace heart {
 

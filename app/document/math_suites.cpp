@@ -9,7 +9,7 @@
 #include "core/suite_broker.h"
 #include "document/random_source.h"
 #include "document/suite_parts.h"
-#include "host/suites.h"
+#include "plugin/host/suites.h"
 
 namespace heart {
 

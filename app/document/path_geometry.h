@@ -9,7 +9,7 @@
 
 #include "document/envelope_warp.h"
 #include "document/segment_list.h"
-#include "host/ai_art_suites.h"
+#include "plugin/host/ai_art_suites.h"
 
 namespace heart {
 

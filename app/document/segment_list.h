@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "host/ai_art_suites.h"
+#include "plugin/host/ai_art_suites.h"
 
 namespace heart {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "host/ai_art_suites.h"
+#include "plugin/host/ai_art_suites.h"
 
 namespace heart {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/ai_art_suites.h"
+#include "plugin/host/ai_art_suites.h"
 
 namespace heart {
 

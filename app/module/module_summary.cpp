@@ -1,13 +1,13 @@
 #include "module/module_summary.h"
 
 #include "module/plugin_module.h"
+#include "plugin/resources/resource_format.h"
+#include "plugin/resources/windows_resource_codes.h"
 #include "resources/byte_reader.h"
 #include "resources/elf_section.h"
 #include "resources/module_file.h"
 #include "resources/pe_image.h"
 #include "resources/pe_resources.h"
-#include "resources/resource_format.h"
-#include "resources/windows_resource_codes.h"
 
 namespace heart {
 namespace {

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "host/messages.h"
+#include "plugin/host/messages.h"
 #include "resources/plugin_resources.h"
 
 namespace heart {

@@ -4,7 +4,7 @@
 // (finalRun and the dialog bounds) stay 0.
 #pragma once
 
-#include "params/parameter_record.h"
+#include "plugin/params/parameter_record.h"
 
 namespace heart {
 

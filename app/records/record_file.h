@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "params/parameter_record.h"
+#include "plugin/params/parameter_record.h"
 
 namespace heart {
 

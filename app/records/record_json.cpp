@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/json_depth.h"
-#include "params/field_table.h"
+#include "plugin/params/field_table.h"
 
 namespace heart {
 namespace {

@@ -5,9 +5,9 @@
 #include <map>
 #include <stdexcept>
 
+#include "plugin/resources/windows_resource_codes.h"
 #include "resources/byte_reader.h"
 #include "resources/utf16_text.h"
-#include "resources/windows_resource_codes.h"
 
 namespace heart {
 namespace {

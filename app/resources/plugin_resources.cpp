@@ -6,12 +6,12 @@
 #include <set>
 #include <utility>
 
+#include "plugin/resources/resource_format.h"
 #include "resources/byte_reader.h"
 #include "resources/elf_section.h"
 #include "resources/module_file.h"
 #include "resources/pe_image.h"
 #include "resources/pe_resources.h"
-#include "resources/resource_format.h"
 
 namespace heart {
 namespace {

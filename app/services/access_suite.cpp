@@ -3,8 +3,8 @@
 
 #include "core/fault_injector.h"
 #include "core/suite_broker.h"
-#include "host/sp_suites.h"
 #include "module/plugin_module.h"
+#include "plugin/host/sp_suites.h"
 #include "services/host_services.h"
 #include "services/service_suites.h"
 

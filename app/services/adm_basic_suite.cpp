@@ -5,7 +5,7 @@
 #include "core/alert_sink.h"
 #include "core/fault_injector.h"
 #include "core/suite_broker.h"
-#include "host/adm_suites.h"
+#include "plugin/host/adm_suites.h"
 #include "resources/plugin_resources.h"
 #include "services/host_services.h"
 #include "services/service_suites.h"

@@ -1,7 +1,7 @@
 // "SP Blocks Suite": named, zero-filled memory blocks.
 #include "core/fault_injector.h"
 #include "core/suite_broker.h"
-#include "host/sp_suites.h"
+#include "plugin/host/sp_suites.h"
 #include "services/host_services.h"
 #include "services/memory_blocks.h"
 #include "services/service_suites.h"

@@ -2,7 +2,7 @@
 #include "core/fault_injector.h"
 #include "core/length_prefixed.h"
 #include "core/suite_broker.h"
-#include "host/ai_menu_filter_suites.h"
+#include "plugin/host/ai_menu_filter_suites.h"
 #include "services/filter_registry.h"
 #include "services/host_services.h"
 #include "services/service_suites.h"

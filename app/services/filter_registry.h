@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "host/suites.h"
+#include "plugin/host/suites.h"
 
 namespace heart {
 

@@ -1,7 +1,7 @@
 // "AI MdMemory Suite": handles to zero-filled, resizable blocks.
 #include "core/fault_injector.h"
 #include "core/suite_broker.h"
-#include "host/ai_support_suites.h"
+#include "plugin/host/ai_support_suites.h"
 #include "services/host_services.h"
 #include "services/memory_handles.h"
 #include "services/service_suites.h"

@@ -8,7 +8,7 @@
 #include <map>
 #include <memory>
 
-#include "host/heart_types.h"
+#include "plugin/host/heart_types.h"
 
 namespace heart {
 

@@ -2,7 +2,7 @@
 #include "core/fault_injector.h"
 #include "core/length_prefixed.h"
 #include "core/suite_broker.h"
-#include "host/ai_support_suites.h"
+#include "plugin/host/ai_support_suites.h"
 #include "services/number_strings.h"
 #include "services/service_suites.h"
 

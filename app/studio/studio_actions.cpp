@@ -4,7 +4,7 @@
 #include <limits>
 #include <vector>
 
-#include "host/adm_suites.h"
+#include "plugin/host/adm_suites.h"
 
 namespace heart::studio {
 namespace {

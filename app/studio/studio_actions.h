@@ -19,8 +19,8 @@
 #include <string>
 #include <variant>
 
-#include "dialog/dialog_state.h"
-#include "dialog/event_source.h"
+#include "dialog_manager/dialog_state.h"
+#include "dialog_manager/event_source.h"
 
 namespace heart::studio {
 

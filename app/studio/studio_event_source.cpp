@@ -1,8 +1,8 @@
 #include "studio/studio_event_source.h"
 
 #include "application/host.h"
-#include "dialog/dialog_manager.h"
-#include "dialog/dialog_state.h"
+#include "dialog_manager/dialog_manager.h"
+#include "dialog_manager/dialog_state.h"
 #include "document/document.h"
 #include "studio/preview_picture.h"
 #include "studio/studio_actions.h"

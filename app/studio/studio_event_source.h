@@ -15,7 +15,7 @@
 #include <optional>
 #include <string>
 
-#include "dialog/event_source.h"
+#include "dialog_manager/event_source.h"
 #include "studio/studio_channel.h"
 
 namespace heart {

@@ -5,7 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "command_runner.h"
-#include "params/parameter_record.h"
+#include "plugin/params/parameter_record.h"
 
 namespace heart::testing {
 namespace {

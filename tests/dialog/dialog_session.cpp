@@ -8,7 +8,7 @@
 #include "core/fault_injector.h"
 #include "core/suite_broker.h"
 #include "document/document.h"
-#include "params/field_table.h"
+#include "plugin/params/field_table.h"
 
 namespace heart::testing {
 namespace {

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "application/host.h"
-#include "dialog/dialog_manager.h"
-#include "dialog/event_source.h"
-#include "params/parameter_record.h"
+#include "dialog_manager/dialog_manager.h"
+#include "dialog_manager/event_source.h"
+#include "plugin/params/parameter_record.h"
 
 namespace heart::testing {
 

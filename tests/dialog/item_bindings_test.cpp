@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "dialog_session.h"
-#include "params/field_table.h"
+#include "plugin/params/field_table.h"
 
 namespace heart::testing {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "dialog/dialog_layout.h"
 #include "dialog_session.h"
-#include "params/field_table.h"
+#include "plugin/params/field_table.h"
 
 namespace heart::testing {
 namespace {

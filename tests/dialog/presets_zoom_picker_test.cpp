@@ -8,7 +8,7 @@
 #include "dialog_session.h"
 #include "document/document.h"
 #include "expected_heart_presets.h"
-#include "params/field_table.h"
+#include "plugin/params/field_table.h"
 
 namespace heart::testing {
 namespace {

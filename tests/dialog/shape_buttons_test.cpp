@@ -11,7 +11,7 @@
 
 #include "dialog_session.h"
 #include "document/random_source.h"
-#include "params/field_table.h"
+#include "plugin/params/field_table.h"
 
 namespace heart::testing {
 namespace {

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "dialog/dialog_manager.h"
-#include "dialog/dialog_services.h"
-#include "dialog/dialog_suites.h"
+#include "dialog_manager/dialog_manager.h"
+#include "dialog_manager/dialog_services.h"
+#include "dialog_manager/dialog_suites.h"
 #include "resources/plugin_resources.h"
 #include "services/host_services.h"
 

@@ -17,7 +17,7 @@
 #include "document/document_services.h"
 #include "document/document_suites.h"
 #include "document/random_source.h"
-#include "host/suites.h"
+#include "plugin/host/suites.h"
 
 namespace heart::testing {
 

@@ -13,7 +13,7 @@
 #include "document/document.h"
 #include "document/random_source.h"
 #include "generator/generator.h"
-#include "params/parameter_record.h"
+#include "plugin/params/parameter_record.h"
 
 namespace heart_test {
 

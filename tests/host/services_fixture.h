@@ -7,7 +7,7 @@
 #include "core/alert_sink.h"
 #include "core/fault_injector.h"
 #include "core/suite_broker.h"
-#include "host/suites.h"
+#include "plugin/host/suites.h"
 #include "resources/plugin_resources.h"
 #include "services/filter_registry.h"
 #include "services/host_services.h"

@@ -9,7 +9,7 @@
 #include <limits>
 #include <random>
 
-#include "params/field_table.h"
+#include "plugin/params/field_table.h"
 #include "records/record_defaults.h"
 
 namespace heart {

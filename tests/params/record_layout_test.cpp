@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "params/field_table.h"
+#include "plugin/params/field_table.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include "core/suite_broker.h"
 #include "document/document.h"
 #include "generator/generator.h"
-#include "params/parameter_record.h"
 #include "picture.h"
+#include "plugin/params/parameter_record.h"
 #include "render/document_renderer.h"
 #include "suites/suite_table.h"
 

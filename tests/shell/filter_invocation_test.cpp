@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "document/document.h"
-#include "params/parameter_record.h"
+#include "plugin/params/parameter_record.h"
 #include "records/record_defaults.h"
 #include "shell_test_support.h"
 

@@ -18,8 +18,8 @@
 #include "core/alert_sink.h"
 #include "core/fault_injector.h"
 #include "core/suite_broker.h"
-#include "dialog/dialog_manager.h"
-#include "dialog/event_source.h"
+#include "dialog_manager/dialog_manager.h"
+#include "dialog_manager/event_source.h"
 
 namespace heart::testing {
 

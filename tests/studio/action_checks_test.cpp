@@ -1,8 +1,8 @@
 // Page actions become dialog events only when a user could have made them.
 #include <gtest/gtest.h>
 
-#include "dialog/dialog_state.h"
-#include "host/adm_suites.h"
+#include "dialog_manager/dialog_state.h"
+#include "plugin/host/adm_suites.h"
 #include "studio/studio_actions.h"
 
 namespace heart::studio {

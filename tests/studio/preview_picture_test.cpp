@@ -9,7 +9,7 @@
 
 #include "application/host.h"
 #include "document/document.h"
-#include "params/parameter_record.h"
+#include "plugin/params/parameter_record.h"
 #include "records/record_defaults.h"
 
 namespace heart::studio {

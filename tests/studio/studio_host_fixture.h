@@ -13,7 +13,7 @@
 #include <utility>
 
 #include "application/host.h"
-#include "dialog/dialog_manager.h"
+#include "dialog_manager/dialog_manager.h"
 #include "studio/studio_event_source.h"
 #include "studio/studio_server.h"
 

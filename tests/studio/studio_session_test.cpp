@@ -7,7 +7,7 @@
 #include <cstring>
 #include <thread>
 
-#include "params/parameter_record.h"
+#include "plugin/params/parameter_record.h"
 #include "studio/studio_host_fixture.h"
 
 namespace heart::studio {

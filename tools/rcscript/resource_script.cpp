@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "blob_writer.h"
-#include "resources/windows_resource_codes.h"
+#include "plugin/resources/windows_resource_codes.h"
 #include "windows_image_file.h"
 
 namespace rcscript {

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "plugin/resources/resource_format.h"
 #include "resource_encoder.h"
-#include "resources/resource_format.h"
 
 namespace {
 

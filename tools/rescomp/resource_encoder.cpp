@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "blob_writer.h"
-#include "resources/resource_format.h"
+#include "plugin/resources/resource_format.h"
 
 namespace rescomp {
 namespace {

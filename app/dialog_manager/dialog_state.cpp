@@ -1,7 +1,7 @@
-#include "dialog/dialog_state.h"
+#include "dialog_manager/dialog_state.h"
 
-#include "dialog/dialog.h"
-#include "host/adm_suites.h"
+#include "dialog_manager/dialog.h"
+#include "plugin/host/adm_suites.h"
 
 namespace heart {
 namespace {

@@ -12,8 +12,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "dialog/dialog_item.h"
-#include "host/adm_suites.h"
+#include "dialog_manager/dialog_item.h"
+#include "plugin/host/adm_suites.h"
 
 namespace heart {
 

@@ -26,11 +26,11 @@
 #include <utility>
 #include <vector>
 
-#include "dialog/dialog.h"
-#include "dialog/dialog_presenter.h"
-#include "dialog/dialog_state.h"
-#include "dialog/event_source.h"
-#include "host/adm_suites.h"
+#include "dialog_manager/dialog.h"
+#include "dialog_manager/dialog_presenter.h"
+#include "dialog_manager/dialog_state.h"
+#include "dialog_manager/event_source.h"
+#include "plugin/host/adm_suites.h"
 
 namespace heart {
 

@@ -1,8 +1,8 @@
 #include <string_view>
 
-#include "dialog/dialog_presenter.h"
-#include "dialog/dialog_state.h"
-#include "host/adm_suites.h"
+#include "dialog_manager/dialog_presenter.h"
+#include "dialog_manager/dialog_state.h"
+#include "plugin/host/adm_suites.h"
 
 namespace heart {
 

@@ -1,6 +1,6 @@
 // "ADM Icon Suite": icons from a plug-in's resources.
-#include "dialog/dialog_suites.h"
-#include "dialog/suite_access.h"
+#include "dialog_manager/dialog_suites.h"
+#include "dialog_manager/suite_access.h"
 
 namespace heart {
 namespace {

@@ -1,4 +1,4 @@
-#include "dialog/dialog_suites.h"
+#include "dialog_manager/dialog_suites.h"
 
 #include "core/suite_broker.h"
 

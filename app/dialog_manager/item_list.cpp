@@ -1,7 +1,7 @@
-#include "dialog/item_list.h"
+#include "dialog_manager/item_list.h"
 
-#include "dialog/dialog.h"
-#include "dialog/dialog_item.h"
+#include "dialog_manager/dialog.h"
+#include "dialog_manager/dialog_item.h"
 
 namespace heart {
 

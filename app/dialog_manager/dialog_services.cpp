@@ -1,4 +1,4 @@
-#include "dialog/dialog_services.h"
+#include "dialog_manager/dialog_services.h"
 
 namespace heart {
 

@@ -6,7 +6,7 @@
 // does nothing and answers null, zero or false.
 #pragma once
 
-#include "host/adm_suites.h"
+#include "plugin/host/adm_suites.h"
 
 namespace heart {
 

@@ -1,4 +1,4 @@
-#include "dialog/dialog.h"
+#include "dialog_manager/dialog.h"
 
 #include <algorithm>
 

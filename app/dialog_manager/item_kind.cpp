@@ -1,9 +1,9 @@
-#include "dialog/item_kind.h"
+#include "dialog_manager/item_kind.h"
 
 #include <array>
 #include <utility>
 
-#include "host/adm_suites.h"
+#include "plugin/host/adm_suites.h"
 
 namespace heart {
 namespace {

@@ -1,4 +1,4 @@
-#include "dialog/event_source.h"
+#include "dialog_manager/event_source.h"
 
 #include <charconv>
 

@@ -19,9 +19,9 @@
 #include <optional>
 #include <string>
 
-#include "dialog/item_kind.h"
-#include "dialog/item_list.h"
-#include "host/adm_suites.h"
+#include "dialog_manager/item_kind.h"
+#include "dialog_manager/item_list.h"
+#include "plugin/host/adm_suites.h"
 
 namespace heart {
 

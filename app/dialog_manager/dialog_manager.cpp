@@ -1,9 +1,9 @@
-#include "dialog/dialog_manager.h"
+#include "dialog_manager/dialog_manager.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "dialog/dialog_refs.h"
+#include "dialog_manager/dialog_refs.h"
 #include "resources/plugin_resources.h"
 #include "services/host_services.h"
 

@@ -1,6 +1,6 @@
 // "ADM Dialog Suite": modal runs, item look-up and creation, size and user data.
-#include "dialog/dialog_suites.h"
-#include "dialog/suite_access.h"
+#include "dialog_manager/dialog_suites.h"
+#include "dialog_manager/suite_access.h"
 
 namespace heart {
 namespace {

@@ -5,10 +5,10 @@
 // they have found the object among the open dialogs.
 #pragma once
 
-#include "dialog/dialog.h"
-#include "dialog/dialog_item.h"
-#include "dialog/item_list.h"
-#include "host/adm_suites.h"
+#include "dialog_manager/dialog.h"
+#include "dialog_manager/dialog_item.h"
+#include "dialog_manager/item_list.h"
+#include "plugin/host/adm_suites.h"
 
 namespace heart {
 

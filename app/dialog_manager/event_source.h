@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "host/heart_types.h"
+#include "plugin/host/heart_types.h"
 
 namespace heart {
 

@@ -1,4 +1,4 @@
-#include "dialog/dialog_item.h"
+#include "dialog_manager/dialog_item.h"
 
 #include <algorithm>
 #include <cfloat>

@@ -1,6 +1,6 @@
 // "ADM List Suite" and "ADM Entry Suite": the entries of a popup list.
-#include "dialog/dialog_suites.h"
-#include "dialog/suite_access.h"
+#include "dialog_manager/dialog_suites.h"
+#include "dialog_manager/suite_access.h"
 
 namespace heart {
 namespace {

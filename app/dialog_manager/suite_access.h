@@ -7,9 +7,9 @@
 #include <string>
 
 #include "core/text_buffer.h"
-#include "dialog/dialog_manager.h"
-#include "dialog/dialog_refs.h"
-#include "dialog/dialog_services.h"
+#include "dialog_manager/dialog_manager.h"
+#include "dialog_manager/dialog_refs.h"
+#include "dialog_manager/dialog_services.h"
 
 namespace heart::suite_access {
 

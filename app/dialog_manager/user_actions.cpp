@@ -7,7 +7,7 @@
 #include <cmath>
 #include <vector>
 
-#include "dialog/dialog_manager.h"
+#include "dialog_manager/dialog_manager.h"
 
 namespace heart {
 namespace {

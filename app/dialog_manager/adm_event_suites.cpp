@@ -1,7 +1,7 @@
 // "ADM Tracker Suite" and "ADM Notifier Suite": what a procedure asks about
 // the event or notification it was called for.
-#include "dialog/dialog_suites.h"
-#include "dialog/suite_access.h"
+#include "dialog_manager/dialog_suites.h"
+#include "dialog_manager/suite_access.h"
 
 namespace heart {
 namespace {

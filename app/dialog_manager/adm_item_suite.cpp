@@ -1,7 +1,7 @@
 // "ADM Item Suite": an item's procedures, value, range, text, visibility,
 // enabled state, font and list.
-#include "dialog/dialog_suites.h"
-#include "dialog/suite_access.h"
+#include "dialog_manager/dialog_suites.h"
+#include "dialog_manager/suite_access.h"
 
 namespace heart {
 namespace {
