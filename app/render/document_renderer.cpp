@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "document/stroke_style.h"
 #include "export/svg_text.h"
 #include "render/draw_list.h"
+#include "render/thin_lines.h"
 
 namespace heart {
 
@@ -90,12 +92,17 @@ class Painter {
       cairo_set_tolerance(cr_, 0.5);
       cairo_set_antialias(cr_, CAIRO_ANTIALIAS_FAST);
       preview_ = true;
+      drawDirectly();
     }
   }
   ~Painter() { cairo_restore(cr_); }
 
-  void groupStart() { cairo_push_group(cr_); }
+  void groupStart() {
+    ++groupDepth_;
+    cairo_push_group(cr_);
+  }
   void groupEnd(double opacity) {
+    --groupDepth_;
     cairo_pop_group_to_source(cr_);
     cairo_paint_with_alpha(cr_, opacity);
   }
@@ -126,24 +133,36 @@ class Painter {
       alpha *= std::min(1.0, ink / (paint.dash + paint.gap));
       paint.dashed = false;
     }
-    outline(content, segments, count);
+    bool thin = paint.stroked && preview_ && paint.width * deviceScale_ <= kPreviewThinStroke;
+    // Solid thin strokes go straight into the picture's pixels where it has them.
+    bool direct = thin && !group && !paint.dashed && directLines_ && groupDepth_ == 0;
+    bool outlined = false;
     if (paint.filled) {
+      outline(content, segments, count);
       cairo_set_source_rgba(cr_, paint.fill[0], paint.fill[1], paint.fill[2], alpha);
-      if (paint.stroked)
+      outlined = paint.stroked && !thin;
+      if (outlined)
         cairo_fill_preserve(cr_);
       else
         cairo_fill(cr_);
     }
-    bool thin = paint.stroked && preview_ && paint.width * deviceScale_ <= kPreviewThinStroke;
     if (thin) {
-      cairo_set_source_rgba(cr_, paint.stroke[0], paint.stroke[1], paint.stroke[2], alpha);
-      // A dashed outline too long to cut here is drawn as a stroke after all.
-      if (!thinStroke(content, segments, count, paint)) {
+      cairo_new_path(cr_);
+      if (!thinStroke(content, segments, count, paint, direct)) {
+        // A dashed outline too long to cut here: drawn as a stroke after all.
         thin = false;
-        outline(content, segments, count);
+      } else if (direct) {
+        cairo_surface_t* target = cairo_get_target(cr_);
+        cairo_surface_flush(target);
+        directLines_->paint(paint.stroke, alpha);
+        cairo_surface_mark_dirty(target);
+      } else {
+        cairo_set_source_rgba(cr_, paint.stroke[0], paint.stroke[1], paint.stroke[2], alpha);
+        cairo_fill(cr_);
       }
     }
     if (paint.stroked && !thin) {
+      if (!outlined) outline(content, segments, count);
       cairo_set_source_rgba(cr_, paint.stroke[0], paint.stroke[1], paint.stroke[2], alpha);
       cairo_set_line_width(cr_, paint.width);
       cairo_set_line_join(cr_, paint.round ? CAIRO_LINE_JOIN_ROUND : CAIRO_LINE_JOIN_MITER);
@@ -188,6 +207,37 @@ class Painter {
     box[2] = std::min(right + reach, clipRight_);
     box[3] = std::min(bottom + reach, clipBottom_);
     return box[0] < box[2] && box[1] < box[3];
+  }
+
+  // Thin lines can be drawn straight into the target's pixels when it is an
+  // ARGB32 image whose device pixels are the frame's, clipped to one
+  // rectangle of whole pixels.
+  void drawDirectly() {
+    cairo_surface_t* target = cairo_get_target(cr_);
+    if (cairo_surface_get_type(target) != CAIRO_SURFACE_TYPE_IMAGE ||
+        cairo_image_surface_get_format(target) != CAIRO_FORMAT_ARGB32)
+      return;
+    double offsetX, offsetY, scaleX, scaleY;
+    cairo_surface_get_device_offset(target, &offsetX, &offsetY);
+    cairo_surface_get_device_scale(target, &scaleX, &scaleY);
+    if (offsetX != 0 || offsetY != 0 || scaleX != 1 || scaleY != 1) return;
+    cairo_save(cr_);
+    cairo_identity_matrix(cr_);
+    cairo_rectangle_list_t* clip = cairo_copy_clip_rectangle_list(cr_);
+    cairo_restore(cr_);
+    bool oneRectangle = clip->status == CAIRO_STATUS_SUCCESS && clip->num_rectangles == 1;
+    cairo_rectangle_t box = oneRectangle ? clip->rectangles[0] : cairo_rectangle_t{};
+    cairo_rectangle_list_destroy(clip);
+    if (!oneRectangle || box.x != std::floor(box.x) || box.y != std::floor(box.y) ||
+        box.width != std::floor(box.width) || box.height != std::floor(box.height))
+      return;
+    cairo_surface_flush(target);
+    unsigned char* pixels = cairo_image_surface_get_data(target);
+    if (!pixels) return;
+    directLines_.emplace(
+        pixels, cairo_image_surface_get_width(target), cairo_image_surface_get_height(target),
+        cairo_image_surface_get_stride(target), static_cast<int>(box.x), static_cast<int>(box.y),
+        static_cast<int>(box.x + box.width), static_cast<int>(box.y + box.height));
   }
 
   void point(const AIRealPoint& p, double* x, double* y) const {
@@ -259,12 +309,14 @@ class Painter {
     }
   }
 
-  // A stroke thinner than a couple of pixels, filled as a ribbon along the
-  // flattened outline: at that width joins and caps do not show, and a
-  // fill costs a fraction of a stroke. False for a dashed outline too long
-  // to cut into dashes here.
+  // A stroke thinner than a couple of pixels, as a ribbon along the
+  // flattened outline added to the current path (in device space), to be
+  // filled by the caller: at that width joins and caps do not show, and a
+  // fill costs a fraction of a stroke. `direct`: a solid one goes to the
+  // thin lines drawn into the pixels instead. False, with nothing added, for
+  // a dashed outline too long to cut into dashes here.
   bool thinStroke(const ArtContent& content, const AIPathSegment* segments, int32_t count,
-                  const PathPaint& paint) {
+                  const PathPaint& paint, bool direct) {
     double width = paint.width * deviceScale_;
     line_.clear();
     addPoint(toDevice(segments[0].p));
@@ -292,8 +344,16 @@ class Painter {
       thinDashes(paint.dash * deviceScale_, paint.gap * deviceScale_, reach, width * 0.5);
       return true;
     }
-    offsets_.resize(n);
     double half = width * 0.5;
+    if (direct) {
+      // Straight into the picture's pixels instead of the path.
+      for (size_t k = 0; k + 1 < n; ++k)
+        directLines_->addSegment(line_[k].x, line_[k].y, line_[k + 1].x, line_[k + 1].y, half);
+      if (closed)
+        directLines_->addSegment(line_[n - 1].x, line_[n - 1].y, line_[0].x, line_[0].y, half);
+      return true;
+    }
+    offsets_.resize(n);
     for (size_t k = 0; k < n; ++k) {
       size_t before = k > 0 ? k - 1 : (closed ? n - 1 : 0);
       size_t after = k + 1 < n ? k + 1 : (closed ? 0 : n - 1);
@@ -303,7 +363,6 @@ class Painter {
           length > 0 ? DevicePoint{-dy / length * half, dx / length * half} : DevicePoint{0, 0};
     }
     cairo_identity_matrix(cr_);
-    cairo_new_path(cr_);
     cairo_move_to(cr_, line_[0].x + offsets_[0].x, line_[0].y + offsets_[0].y);
     for (size_t k = 1; k < n; ++k)
       cairo_line_to(cr_, line_[k].x + offsets_[k].x, line_[k].y + offsets_[k].y);
@@ -315,16 +374,14 @@ class Painter {
     for (size_t k = n; k-- > 0;)
       cairo_line_to(cr_, line_[k].x - offsets_[k].x, line_[k].y - offsets_[k].y);
     cairo_close_path(cr_);
-    cairo_fill(cr_);
     cairo_set_matrix(cr_, &device_);
     return true;
   }
 
   // Thin dashes along the flattened outline: one quad for each piece of a
-  // line piece that a dash covers, all filled at once.
+  // line piece that a dash covers, added to the current path.
   void thinDashes(double dash, double gap, double reach, double half) {
     cairo_identity_matrix(cr_);
-    cairo_new_path(cr_);
     double period = dash + gap;
     double travelled = 0;  // along the outline, from its first point
     for (size_t k = 0; k + 1 < line_.size(); ++k) {
@@ -349,7 +406,6 @@ class Painter {
       }
       travelled += length;
     }
-    cairo_fill(cr_);
     cairo_set_matrix(cr_, &device_);
   }
 
@@ -360,6 +416,8 @@ class Painter {
   double clipLeft_ = 0, clipTop_ = 0, clipRight_ = 0, clipBottom_ = 0;
   double deviceScale_ = 1;
   bool preview_ = false;
+  std::optional<ThinLines> directLines_;
+  int groupDepth_ = 0;
 };
 
 }  // namespace

@@ -28,7 +28,9 @@ struct RenderFrame {
   // A live preview trades exactness at the pixel level for speed: curves are
   // flattened more coarsely, edges take 17 levels of coverage instead of
   // 256, dashes and dots closer than four pixels are drawn as a solid line
-  // as dark as their ink, and its PNG is compressed lightly.
+  // as dark as their ink, solid strokes a pixel or two wide are drawn
+  // straight into the picture's pixels rather than filled by cairo, and its
+  // PNG is compressed lightly.
   bool preview = false;
 };
 

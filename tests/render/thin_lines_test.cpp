@@ -1,0 +1,146 @@
+// Thin lines drawn straight into an image's pixels: which pixels a line
+// covers and by how much, one stroke's overlapping lines painted once, the
+// opacity, and the clip.
+#include "render/thin_lines.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+namespace heart {
+namespace {
+
+constexpr int kSide = 16;
+constexpr uint32_t kWhite = 0xFFFFFFFFu, kBlack = 0xFF000000u;
+const double kBlackInk[3] = {0, 0, 0};
+
+// A white opaque image of kSide x kSide pixels, rows padded to show the stride is used.
+struct Image {
+  static constexpr int kStride = (kSide + 3) * 4;
+  std::vector<unsigned char> bytes = std::vector<unsigned char>(kStride * kSide, 0xFF);
+  uint32_t at(int x, int y) const {
+    return *reinterpret_cast<const uint32_t*>(bytes.data() + y * kStride + x * 4);
+  }
+  ThinLines lines(int left = 0, int top = 0, int right = kSide, int bottom = kSide) {
+    return ThinLines(bytes.data(), kSide, kSide, kStride, left, top, right, bottom);
+  }
+  // The pixels that are no longer white.
+  std::vector<std::pair<int, int>> inked() const {
+    std::vector<std::pair<int, int>> found;
+    for (int y = 0; y < kSide; ++y)
+      for (int x = 0; x < kSide; ++x)
+        if (at(x, y) != kWhite) found.emplace_back(x, y);
+    return found;
+  }
+};
+
+std::vector<std::pair<int, int>> row(int y, int from, int to) {
+  std::vector<std::pair<int, int>> pixels;
+  for (int x = from; x < to; ++x) pixels.emplace_back(x, y);
+  return pixels;
+}
+
+TEST(ThinLines, ALineCoversTheColumnsBetweenItsEndsAndTheRowsItsWidthCrosses) {
+  // One pixel wide along the middle of row 5: columns whose centre lies in [2, 12).
+  Image image;
+  ThinLines lines = image.lines();
+  lines.addSegment(2, 5.5, 12, 5.5, 0.5);
+  lines.paint(kBlackInk, 1);
+  EXPECT_EQ(image.inked(), row(5, 2, 12));
+  for (int x = 2; x < 12; ++x) EXPECT_EQ(image.at(x, 5), kBlack) << x;
+
+  // Steep: the same along column 7, drawn upwards.
+  Image steep;
+  lines = steep.lines();
+  lines.addSegment(7.5, 12, 7.5, 2, 0.5);
+  lines.paint(kBlackInk, 1);
+  std::vector<std::pair<int, int>> column;
+  for (int y = 2; y < 12; ++y) column.emplace_back(7, y);
+  EXPECT_EQ(steep.inked(), column);
+  for (int y = 2; y < 12; ++y) EXPECT_EQ(steep.at(7, y), kBlack) << y;
+}
+
+TEST(ThinLines, APixelHalfCoveredTakesHalfTheInk) {
+  // On the line between rows 4 and 5: each row holds half of the strip.
+  Image image;
+  ThinLines lines = image.lines();
+  lines.addSegment(3, 5, 6, 5, 0.5);
+  lines.paint(kBlackInk, 1);
+  std::vector<std::pair<int, int>> expected = row(4, 3, 6);
+  for (auto pixel : row(5, 3, 6)) expected.push_back(pixel);
+  std::sort(expected.begin(), expected.end(), [](auto a, auto b) {
+    return a.second != b.second ? a.second < b.second : a.first < b.first;
+  });
+  EXPECT_EQ(image.inked(), expected);
+  for (auto [x, y] : expected) {
+    uint32_t pixel = image.at(x, y);
+    EXPECT_EQ(pixel >> 24, 0xFFu) << "still opaque";
+    for (int shift : {0, 8, 16}) {
+      uint32_t channel = (pixel >> shift) & 0xFF;
+      EXPECT_GE(channel, 126u) << x << "," << y;
+      EXPECT_LE(channel, 129u) << x << "," << y;
+    }
+  }
+  // A 45-degree line one pixel wide is sqrt(2) pixels thick down a column.
+  Image diagonal;
+  lines = diagonal.lines();
+  lines.addSegment(2, 2, 10, 10, 0.5);
+  lines.paint(kBlackInk, 1);
+  // Column 5's centre line passes y = 5.5: its own row fully inked, the rows
+  // beside it by (sqrt(2) - 1) / 2 of a pixel each.
+  EXPECT_EQ(diagonal.at(5, 5), kBlack);
+  const uint32_t beside = 255 - static_cast<uint32_t>((std::sqrt(2.0) - 1) / 2 * 255 + 0.5);
+  EXPECT_NEAR(static_cast<double>(diagonal.at(5, 4) & 0xFF), beside, 1.5);
+  EXPECT_NEAR(static_cast<double>(diagonal.at(5, 6) & 0xFF), beside, 1.5);
+  EXPECT_EQ(diagonal.at(5, 3), kWhite);
+  EXPECT_EQ(diagonal.at(5, 7), kWhite);
+}
+
+TEST(ThinLines, AStrokeIsPaintedOnceWhereItsLinesOverlapButStrokesPileUp) {
+  // Red at half opacity over white: red stays full, green and blue halve.
+  const double red[3] = {1, 0, 0};
+  Image once, twice;
+  ThinLines lines = once.lines();
+  lines.addSegment(2, 5.5, 12, 5.5, 0.5);
+  lines.paint(red, 0.5);
+  lines = twice.lines();
+  lines.addSegment(2, 5.5, 12, 5.5, 0.5);
+  lines.addSegment(12, 5.5, 4, 5.5, 0.5);  // back over the same pixels, same stroke
+  lines.paint(red, 0.5);
+  EXPECT_EQ(once.bytes, twice.bytes);
+  const uint32_t half = once.at(6, 5);
+  EXPECT_EQ(half >> 16, 0xFFFFu) << "opaque and fully red";
+  EXPECT_NEAR(static_cast<double>((half >> 8) & 0xFF), 127.5, 1);
+  EXPECT_NEAR(static_cast<double>(half & 0xFF), 127.5, 1);
+
+  // A second stroke over the first: a quarter of the green and blue is left.
+  lines.addSegment(2, 5.5, 12, 5.5, 0.5);
+  lines.paint(red, 0.5);
+  const uint32_t quarter = twice.at(6, 5);
+  EXPECT_NEAR(static_cast<double>((quarter >> 8) & 0xFF), 63.75, 1.5);
+  EXPECT_NEAR(static_cast<double>(quarter & 0xFF), 63.75, 1.5);
+}
+
+TEST(ThinLines, NothingIsDrawnOutsideTheClipNorForLinesWithoutWidthOrFarAway) {
+  Image image;
+  ThinLines lines = image.lines(4, 3, 9, 8);
+  lines.addSegment(-100, 5.5, 100, 5.5, 0.5);
+  lines.addSegment(6.5, -1e30, 6.5, 1e30, 0.5);
+  lines.addSegment(1e300, 1e300, -1e300, 2, 0.5);
+  lines.addSegment(0, 1.5, 15, 1.5, 0);
+  lines.addSegment(0, 1.5, 15, 1.5, std::nan(""));
+  lines.paint(kBlackInk, 1);
+  std::vector<std::pair<int, int>> expected;
+  for (int y = 3; y < 8; ++y)
+    if (y == 5)
+      for (auto pixel : row(5, 4, 9)) expected.push_back(pixel);
+    else
+      expected.emplace_back(6, y);
+  EXPECT_EQ(image.inked(), expected);
+}
+
+}  // namespace
+}  // namespace heart
