@@ -58,6 +58,17 @@ def main():
             print("%-16s medians: dialog and generator %.1f ms, drawing %.1f ms, "
                   "packing %.1f ms" % ("", medians["apply"], medians["draw"],
                                         medians["pack"]))
+            # By the page's clock: the change to its pixels received (the
+            # host's share included), unpacking them onto the canvas, and the
+            # wait for the frame that shows them.
+            timed = [s for s in stages if "trip" in s]
+            if timed:
+                page = {stage: statistics.median(s[stage] for s in timed)
+                        for stage in ("trip", "unpack", "frame")}
+                print("%-16s page medians: change to pixels received %.1f ms, unpacking "
+                      "%.1f ms, frame %.1f ms" % ("", page["trip"], page["unpack"],
+                                                  page["frame"]))
+            print("%-16s load average %s" % ("", " ".join("%.2f" % x for x in os.getloadavg())))
     finally:
         sb.stop_browser(driver)
 

@@ -20,6 +20,7 @@ const studio = {
   armedPicker: null,   // the picker button waiting for a click in the document
   pendingChanges: [],  // {since, version}: changes waiting for their preview
   paintedAt: new Map(),  // preview version: when it was painted
+  arrivedAt: new Map(),  // preview version: when its pixels arrived, when they were put
   actionsInFlight: 0,    // actions sent and not yet answered
   queue: Promise.resolve(),
   scale: 1,
@@ -30,7 +31,10 @@ const studio = {
 // The page's own timing, from a user's change to its preview painted (ms).
 window.heartStudioTimings = [];
 // The same changes split by where the time went: in the dialog (notifiers
-// and generator), drawing the picture, packing it (ms, by the host's clock).
+// and generator), drawing the picture, packing it (ms, by the host's clock);
+// on the page, from the change to the picture's pixels received ("trip", the
+// host's share included), unpacking them onto the canvas, and waiting for
+// the frame that shows them.
 window.heartStudioStages = [];
 
 const $ = (id) => document.getElementById(id);
@@ -74,13 +78,13 @@ function send(action) {
         const paintedAt = studio.paintedAt.get(version);
         if (paintedAt !== undefined && paintedAt > since) {
           // A view request brought this change's picture before its answer.
-          record(since, paintedAt, view.preview.info);
+          record(since, paintedAt, view.preview.info, studio.arrivedAt.get(version));
         } else if (version > studio.shownPreview) {
           studio.pendingChanges.push({ since, version });
         }
       }
       show(view);
-      if (pixels) paintPreview(pixels, view.preview);
+      if (pixels) paintPreview(pixels, view.preview, performance.now());
     } catch (error) {
       note(error.message, true);
       if (studio.view) show(studio.view, true);
@@ -406,7 +410,7 @@ async function loadPreview(preview) {
     const version = Number(response.headers.get("X-Preview-Version"));
     const pixels = new Uint32Array(await response.arrayBuffer());
     // A newer picture than the view asked for waits for its own view.
-    if (version === preview.version) paintPreview(pixels, preview);
+    if (version === preview.version) paintPreview(pixels, preview, performance.now());
   } catch (error) {
     note(error.message, true);
   }
@@ -441,8 +445,9 @@ function unpackPixels(words, width, height) {
   return image;
 }
 
-// Shows a picture unless a newer one is already on screen.
-function paintPreview(pixels, preview) {
+// Shows a picture unless a newer one is already on screen; `arrived` is
+// when its pixels came.
+function paintPreview(pixels, preview, arrived) {
   const version = preview.version;
   const info = preview.info || {};
   if (version <= studio.shownPreview) return;
@@ -457,6 +462,7 @@ function paintPreview(pixels, preview) {
     canvas.height = info.height;
   }
   canvas.getContext("2d").putImageData(image, 0, 0);
+  studio.arrivedAt.set(version, { arrived, put: performance.now() });
   studio.shownPreview = version;
   studio.loadingPreview = Math.max(studio.loadingPreview, version);
   // The frame that shows the picture is painted after the animation frame
@@ -465,15 +471,21 @@ function paintPreview(pixels, preview) {
 }
 
 // Times a change from its event to the frame that shows its picture.
-function record(since, paintedAt, info) {
+function record(since, paintedAt, info, page) {
   const took = paintedAt - since;
   window.heartStudioTimings.push(took);
-  window.heartStudioStages.push({
+  const stages = {
     took,
     apply: info.applyMilliseconds,
     draw: info.drawMilliseconds,
     pack: info.packMilliseconds,
-  });
+  };
+  if (page && page.arrived >= since) {
+    stages.trip = page.arrived - since;
+    stages.unpack = page.put - page.arrived;
+    stages.frame = paintedAt - page.put;
+  }
+  window.heartStudioStages.push(stages);
   return took;
 }
 
@@ -484,7 +496,7 @@ function painted(version, info) {
   studio.pendingChanges = studio.pendingChanges.filter((change) => change.version > version);
   let took = null;
   for (const change of done) {
-    took = record(change.since, now, info);
+    took = record(change.since, now, info, studio.arrivedAt.get(version));
   }
   const view = $("view");
   view.dataset.paths = String(info.paths);
