@@ -1,6 +1,7 @@
 #include "bench_documents.h"
 
 #include "core/suite_broker.h"
+#include "dialog/front_view_centre.h"
 #include "document/document.h"
 #include "generator/generator.h"
 #include "suites/suite_table.h"

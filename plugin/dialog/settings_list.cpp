@@ -3,6 +3,7 @@
 #include "dialog/dialog_access.h"
 #include "dialog/dialog_layout.h"
 #include "dialog/dialog_procedures.h"
+#include "dialog/front_view_centre.h"
 #include "suites/held_suites.h"
 
 namespace {

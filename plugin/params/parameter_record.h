@@ -155,10 +155,6 @@ HEART_RECORD_OFFSET(hasDialogBounds, 336);
 
 constexpr int kRecordSize = 340;
 
-// The centre of document view 0, the front view, through the Document View
-// suite. On failure the centre is left as it was and the host's code returned.
-ASErr frontViewCentre(AIRealPoint* centre);
-
 // Writes every default of a new record; centerX is the view centre's x minus
 // 200, centerY its y. finalRun and the dialog bounds are left as they are.
 void setDefaults(ParameterRecord* record, AIRealPoint viewCentre);

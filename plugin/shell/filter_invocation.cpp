@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "dialog/front_view_centre.h"
 #include "dialog/options_dialog.h"
 #include "generator/generator.h"
 #include "params/parameter_record.h"

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/suite_broker.h"
+#include "dialog/front_view_centre.h"
 #include "suites/suite_table.h"
 
 namespace heart_test {

@@ -8,6 +8,7 @@
 
 #include "application/host.h"
 #include "core/suite_broker.h"
+#include "dialog/front_view_centre.h"
 #include "document/document.h"
 #include "generator/generator.h"
 #include "picture.h"

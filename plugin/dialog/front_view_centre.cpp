@@ -1,5 +1,5 @@
-// The front view's centre, where a new record's hearts are centred.
-#include "params/parameter_record.h"
+#include "dialog/front_view_centre.h"
+
 #include "suites/held_suites.h"
 
 ASErr frontViewCentre(AIRealPoint* centre) {
