@@ -5,7 +5,7 @@
 
 #include "command_runner.h"
 
-namespace heart {
+namespace heart::testing {
 namespace {
 
 using testing::runHeart;
@@ -71,4 +71,4 @@ TEST(ModuleVerb, RefusesAFileThatIsNoModule) {
 }
 
 }  // namespace
-}  // namespace heart
+}  // namespace heart::testing

@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "command_runner.h"
-#include "expected_heart_presets.h"
+#include "support/expected_heart_presets.h"
 
 namespace heart::testing {
 namespace {

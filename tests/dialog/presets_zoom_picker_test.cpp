@@ -7,8 +7,8 @@
 #include "core/fault_injector.h"
 #include "dialog_session.h"
 #include "document/document.h"
-#include "expected_heart_presets.h"
 #include "plugin/params/field_table.h"
+#include "support/expected_heart_presets.h"
 
 namespace heart::testing {
 namespace {

@@ -4,7 +4,7 @@
 #include <set>
 #include <vector>
 
-#include "suite_fixture.h"
+#include "support/document_suites_fixture.h"
 
 namespace heart::testing {
 namespace {

@@ -3,7 +3,7 @@
 #include <random>
 
 #include "document/bezier_bounds.h"
-#include "suite_fixture.h"
+#include "support/document_suites_fixture.h"
 
 namespace heart::testing {
 namespace {

@@ -2,7 +2,7 @@
 #include <set>
 
 #include "export/svg_text.h"
-#include "suite_fixture.h"
+#include "support/document_suites_fixture.h"
 
 namespace heart::testing {
 namespace {

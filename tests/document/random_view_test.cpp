@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <fstream>
 
-#include "suite_fixture.h"
+#include "support/document_suites_fixture.h"
 
 namespace heart::testing {
 namespace {

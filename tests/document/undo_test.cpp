@@ -1,6 +1,6 @@
 // The undo journal of a filter invocation: reverting restores the document
 // exactly, costs what the change cost, and gives memory back.
-#include "suite_fixture.h"
+#include "support/document_suites_fixture.h"
 
 namespace heart::testing {
 namespace {

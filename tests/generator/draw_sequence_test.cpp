@@ -15,7 +15,7 @@
 #include "document/bezier_bounds.h"
 #include "generator_fixture.h"
 
-namespace heart_test {
+namespace heart::testing {
 namespace {
 
 using Outline = std::vector<AIPathSegment>;
@@ -640,4 +640,4 @@ TEST_F(DrawSequenceTest, ShiftColourInAGrayDocumentFollowsTheLastOutHandleDelta)
 }
 
 }  // namespace
-}  // namespace heart_test
+}  // namespace heart::testing

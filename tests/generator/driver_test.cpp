@@ -6,7 +6,7 @@
 #include "generator_fixture.h"
 #include "suites/held_suites.h"
 
-namespace heart_test {
+namespace heart::testing {
 namespace {
 
 class DriverTest : public GeneratorTest {};
@@ -288,4 +288,4 @@ TEST_F(DriverTest, AFailureInTheThirdHeartKeepsTheFirstTwoAndThePartialThird) {
 }
 
 }  // namespace
-}  // namespace heart_test
+}  // namespace heart::testing

@@ -6,7 +6,7 @@
 #include "dialog/front_view_centre.h"
 #include "suites/suite_table.h"
 
-namespace heart_test {
+namespace heart::testing {
 
 void GeneratorTest::openHost(int16_t colourModel) {
   if (host_) {
@@ -121,4 +121,4 @@ AIColor gray(float ink) { return AIColor{kGrayColor, {ink, 0, 0, 0}, 0}; }
   return ::testing::AssertionFailure() << describe(actual) << " is not " << describe(expected);
 }
 
-}  // namespace heart_test
+}  // namespace heart::testing

@@ -15,7 +15,7 @@
 #include "generator/generator.h"
 #include "plugin/params/parameter_record.h"
 
-namespace heart_test {
+namespace heart::testing {
 
 using heart::ArtId;
 
@@ -75,4 +75,4 @@ AIColor gray(float ink);
 ::testing::AssertionResult sameColour(const AIColor& actual, const AIColor& expected,
                                       float tolerance = 1e-5f);
 
-}  // namespace heart_test
+}  // namespace heart::testing

@@ -4,7 +4,7 @@
 
 #include "generator_fixture.h"
 
-namespace heart_test {
+namespace heart::testing {
 namespace {
 
 constexpr float kLobeHandle = 42.4264f;  // 60 points at 45 degrees
@@ -241,4 +241,4 @@ TEST_F(OutlineTest, RandomDirectionPointsCompoundFromHeartToHeart) {
 }
 
 }  // namespace
-}  // namespace heart_test
+}  // namespace heart::testing

@@ -4,7 +4,7 @@
 
 #include "generator_fixture.h"
 
-namespace heart_test {
+namespace heart::testing {
 namespace {
 
 class PaintTest : public GeneratorTest {
@@ -174,4 +174,4 @@ TEST_F(PaintTest, RandomStyleNeverChoosesTheDefaultStyle) {
 }
 
 }  // namespace
-}  // namespace heart_test
+}  // namespace heart::testing

@@ -3,7 +3,7 @@
 
 #include "generator_fixture.h"
 
-namespace heart_test {
+namespace heart::testing {
 namespace {
 
 class PlacementTest : public GeneratorTest {
@@ -261,4 +261,4 @@ TEST_F(MirrorTest, BasicPatternReflectsTheHeartIntoTheOtherThreeQuarters) {
 }
 
 }  // namespace
-}  // namespace heart_test
+}  // namespace heart::testing

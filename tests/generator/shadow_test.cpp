@@ -2,7 +2,7 @@
 // opacity and squash, and its mirror copies.
 #include "generator_fixture.h"
 
-namespace heart_test {
+namespace heart::testing {
 namespace {
 
 class ShadowTest : public GeneratorTest {
@@ -125,4 +125,4 @@ TEST_F(ShadowTest, BasicPatternGivesEightPiecesWithTheShadowsCopiesFirst) {
 }
 
 }  // namespace
-}  // namespace heart_test
+}  // namespace heart::testing

@@ -1,7 +1,7 @@
 // Sketch copies: their shift, stroke, weight, colour modes and mirror copies.
 #include "generator_fixture.h"
 
-namespace heart_test {
+namespace heart::testing {
 namespace {
 
 class SketchTest : public GeneratorTest {
@@ -219,4 +219,4 @@ TEST_F(SketchTest, BasicPatternMirrorsEveryCopy) {
 }
 
 }  // namespace
-}  // namespace heart_test
+}  // namespace heart::testing

@@ -13,6 +13,7 @@
 #include "records/record_defaults.h"
 #include "suites/held_suites.h"
 
+namespace heart::testing {
 namespace {
 
 ParameterRecord zeroed() {
@@ -54,3 +55,4 @@ TEST(RecordDefaults, CentreComesFromTheFrontViewOfTheDocument) {
 }
 
 }  // namespace
+}  // namespace heart::testing

@@ -9,6 +9,7 @@
 
 #include "plugin/params/field_table.h"
 
+namespace heart::testing {
 namespace {
 
 struct PublishedField {
@@ -200,3 +201,4 @@ TEST(RecordLayout, FieldValuesReadAndWriteTheRightWord) {
 }
 
 }  // namespace
+}  // namespace heart::testing

@@ -6,7 +6,9 @@
 #include <sstream>
 #include <string>
 
-#include "built_module.h"
+#include "support/built_module.h"
+
+namespace heart::testing {
 
 TEST(ModuleExports, OnlyPluginMainIsDefined) {
   SKIP_UNLESS_ELF_MODULE();
@@ -25,3 +27,5 @@ TEST(ModuleExports, OnlyPluginMainIsDefined) {
   EXPECT_EQ(pclose(pipe), 0) << listing;
   EXPECT_EQ(symbols, (std::set<std::string>{"T PluginMain"})) << listing;
 }
+
+}  // namespace heart::testing

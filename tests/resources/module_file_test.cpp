@@ -5,10 +5,10 @@
 
 #include <algorithm>
 
-#include "built_module.h"
 #include "resource_test_support.h"
+#include "support/built_module.h"
 
-namespace heart {
+namespace heart::testing {
 namespace {
 
 using testing::readFile;
@@ -111,4 +111,4 @@ TEST_F(ModuleFile, DamagedHeaders) {
 }
 
 }  // namespace
-}  // namespace heart
+}  // namespace heart::testing

@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <tuple>
 
-#include "built_module.h"
 #include "resource_test_support.h"
+#include "support/built_module.h"
 
-namespace heart {
+namespace heart::testing {
 namespace {
 
 using testing::moduleResources;
@@ -159,4 +159,4 @@ TEST(ModuleResources, SectionHoldsExactlyTheCompiledBlock) {
 }
 
 }  // namespace
-}  // namespace heart
+}  // namespace heart::testing

@@ -10,7 +10,7 @@
 
 #include "resource_test_support.h"
 
-namespace heart {
+namespace heart::testing {
 namespace {
 
 using testing::readFile;
@@ -98,5 +98,5 @@ TEST(ResourceCompiler, FaultsNameTheirPlaceAndWriteNothing) {
 }
 
 }  // namespace
-}  // namespace heart
+}  // namespace heart::testing
 #endif  // _WIN32

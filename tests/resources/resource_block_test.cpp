@@ -3,10 +3,10 @@
 // none makes the reader allocate what a count merely claims.
 #include <gtest/gtest.h>
 
-#include "built_module.h"
 #include "resource_test_support.h"
+#include "support/built_module.h"
 
-namespace heart {
+namespace heart::testing {
 namespace {
 
 // Little-endian bytes, written independently of the resource compiler.
@@ -143,4 +143,4 @@ TEST(ResourceBlock, TruncatedOrDamagedModuleBlock) {
 }
 
 }  // namespace
-}  // namespace heart
+}  // namespace heart::testing

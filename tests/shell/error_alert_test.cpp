@@ -1,7 +1,7 @@
 // The error alert: which message and code text a failed message shows. The
 // codes are made to come out of Startup by failing its block allocation.
-#include "built_module.h"
 #include "shell_test_support.h"
+#include "support/built_module.h"
 
 namespace heart::testing {
 namespace {

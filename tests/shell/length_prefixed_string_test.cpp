@@ -5,6 +5,7 @@
 
 #include <string>
 
+namespace heart::testing {
 namespace {
 
 TEST(LengthPrefixedString, Converts255CharactersAndRefuses256) {
@@ -35,3 +36,4 @@ TEST(LengthPrefixedString, EmptyStringsAndCodes) {
 }
 
 }  // namespace
+}  // namespace heart::testing

@@ -1,11 +1,11 @@
 // Startup, filter registration, Unload/Reload and Shutdown through the real host.
 #include <cstring>
 
-#include "built_module.h"
 #include "services/filter_registry.h"
 #include "services/memory_blocks.h"
 #include "shell/plugin_globals.h"
 #include "shell_test_support.h"
+#include "support/built_module.h"
 
 namespace heart::testing {
 namespace {

@@ -5,8 +5,10 @@
 #include "plugin/host/adm_suites.h"
 #include "studio/studio_actions.h"
 
-namespace heart::studio {
+namespace heart::testing {
 namespace {
+
+using namespace heart::studio;
 
 using Json = nlohmann::json;
 
@@ -144,4 +146,4 @@ TEST(StudioActions, ActionsNoUserCouldMakeAreRefusedWithTheReason) {
 }
 
 }  // namespace
-}  // namespace heart::studio
+}  // namespace heart::testing

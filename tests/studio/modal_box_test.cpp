@@ -10,8 +10,10 @@
 #include "core/fault_injector.h"
 #include "studio/studio_host_fixture.h"
 
-namespace heart::studio {
+namespace heart::testing {
 namespace {
+
+using namespace heart::studio;
 
 using Json = nlohmann::json;
 
@@ -112,4 +114,4 @@ TEST_F(ModalBox, AnAlertOverTheOptionsDialogIsAModalBoxThatItsOkCloses) {
 }
 
 }  // namespace
-}  // namespace heart::studio
+}  // namespace heart::testing

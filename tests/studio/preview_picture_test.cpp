@@ -12,8 +12,10 @@
 #include "plugin/params/parameter_record.h"
 #include "records/record_defaults.h"
 
-namespace heart::studio {
+namespace heart::testing {
 namespace {
+
+using namespace heart::studio;
 
 std::vector<uint32_t> words(const std::vector<unsigned char>& bytes) {
   std::vector<uint32_t> out;
@@ -124,4 +126,4 @@ TEST_F(ScatteredHearts, TwoBandsDrawWhatOnePieceDraws) {
 }
 
 }  // namespace
-}  // namespace heart::studio
+}  // namespace heart::testing

@@ -14,8 +14,10 @@
 
 #include "studio/studio_server.h"
 
-namespace heart::studio {
+namespace heart::testing {
 namespace {
+
+using namespace heart::studio;
 
 using namespace std::chrono_literals;
 
@@ -199,4 +201,4 @@ TEST(StudioSecret, HasAtLeast128BitsAndIsFreshEachTime) {
 }
 
 }  // namespace
-}  // namespace heart::studio
+}  // namespace heart::testing

@@ -17,7 +17,7 @@
 #include "studio/studio_event_source.h"
 #include "studio/studio_server.h"
 
-namespace heart::studio {
+namespace heart::testing {
 
 class StudioHostFixture : public ::testing::Test {
  protected:
@@ -25,7 +25,7 @@ class StudioHostFixture : public ::testing::Test {
 
   // Loads the module with the given seed, starts the server and hands the
   // host's dialogs to the studio's event source.
-  void startStudio(uint32_t seed, const StudioSourceOptions& sourceOptions) {
+  void startStudio(uint32_t seed, const studio::StudioSourceOptions& sourceOptions) {
     HostOptions options;
     options.pluginPath = HEART_MODULE_PATH;
     options.seed = seed;
@@ -33,9 +33,9 @@ class StudioHostFixture : public ::testing::Test {
     std::string error;
     ASSERT_TRUE(host_->load(&error)) << error;
     ASSERT_EQ(host_->startup(), kNoErr);
-    server_ = std::make_unique<StudioServer>(channel_, secret_);
+    server_ = std::make_unique<studio::StudioServer>(channel_, secret_);
     ASSERT_TRUE(server_->start(&error)) << error;
-    source_ = std::make_unique<StudioEventSource>(*host_, channel_, sourceOptions);
+    source_ = std::make_unique<studio::StudioEventSource>(*host_, channel_, sourceOptions);
     host_->dialogs().setEventSource(source_.get());
   }
   // Once the host's calls have returned.
@@ -67,11 +67,11 @@ class StudioHostFixture : public ::testing::Test {
     return {answer->status, Json::parse(answer->body, nullptr, false)};
   }
 
-  const std::string secret_ = makeSecret();
+  const std::string secret_ = studio::makeSecret();
   std::unique_ptr<Host> host_;
-  StudioChannel channel_;
-  std::unique_ptr<StudioServer> server_;
-  std::unique_ptr<StudioEventSource> source_;
+  studio::StudioChannel channel_;
+  std::unique_ptr<studio::StudioServer> server_;
+  std::unique_ptr<studio::StudioEventSource> source_;
 };
 
-}  // namespace heart::studio
+}  // namespace heart::testing

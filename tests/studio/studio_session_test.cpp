@@ -10,8 +10,10 @@
 #include "plugin/params/parameter_record.h"
 #include "studio/studio_host_fixture.h"
 
-namespace heart::studio {
+namespace heart::testing {
 namespace {
+
+using namespace heart::studio;
 
 using Json = nlohmann::json;
 
@@ -253,4 +255,4 @@ TEST_F(FirstContact, AnOpenPageOutlastsTheAllowance) {
 }
 
 }  // namespace
-}  // namespace heart::studio
+}  // namespace heart::testing

@@ -9,7 +9,7 @@
 #include "resources/plugin_resources.h"
 #include "windows_module_support.h"
 
-namespace heart {
+namespace heart::testing {
 namespace {
 
 using testing::fileBytes;
@@ -125,4 +125,4 @@ INSTANTIATE_TEST_SUITE_P(BothWidths, DamagedWindowsModule,
                          [](const auto& info) { return std::string(info.param.arch); });
 
 }  // namespace
-}  // namespace heart
+}  // namespace heart::testing

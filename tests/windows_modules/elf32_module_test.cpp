@@ -6,7 +6,7 @@
 
 #include "resources/plugin_resources.h"
 
-namespace heart {
+namespace heart::testing {
 namespace {
 
 TEST(Elf32Module, ReadsTheSameResourceSectionAsThe64BitModule) {
@@ -31,4 +31,4 @@ TEST(Elf32Module, ReadsTheSameResourceSectionAsThe64BitModule) {
 }
 
 }  // namespace
-}  // namespace heart
+}  // namespace heart::testing

@@ -12,7 +12,7 @@
 #include "resources/pe_resources.h"
 #include "windows_module_support.h"
 
-namespace heart {
+namespace heart::testing {
 namespace {
 
 using testing::fileBytes;
@@ -133,4 +133,4 @@ INSTANTIATE_TEST_SUITE_P(BothWidths, WindowsModuleFuzz,
                          [](const auto& info) { return std::string(info.param.arch); });
 
 }  // namespace
-}  // namespace heart
+}  // namespace heart::testing

@@ -11,7 +11,7 @@
 #include <fstream>
 #include <sstream>
 
-namespace heart {
+namespace heart::testing {
 namespace {
 
 namespace fs = std::filesystem;
@@ -88,5 +88,5 @@ TEST(ResourceScript, RefusesWhatAWindowsModuleCannotHoldAndWritesNothing) {
 }
 
 }  // namespace
-}  // namespace heart
+}  // namespace heart::testing
 #endif  // _WIN32

@@ -13,7 +13,7 @@
 #include "resources/plugin_resources.h"
 #include "windows_module_support.h"
 
-namespace heart {
+namespace heart::testing {
 namespace {
 
 using testing::fileBytes;
@@ -221,4 +221,4 @@ INSTANTIATE_TEST_SUITE_P(BothWidths, WindowsModule, ::testing::ValuesIn(windowsM
                          [](const auto& info) { return std::string(info.param.arch); });
 
 }  // namespace
-}  // namespace heart
+}  // namespace heart::testing

@@ -12,7 +12,7 @@
 #include "plugin/params/field_table.h"
 #include "records/record_defaults.h"
 
-namespace heart {
+namespace heart::testing {
 namespace {
 
 bool sameBytes(const ParameterRecord& a, const ParameterRecord& b) {
@@ -247,4 +247,4 @@ TEST(RecordJsonRefusals, StoredValuesAreCheckedBeforeShowing) {
 }
 
 }  // namespace
-}  // namespace heart
+}  // namespace heart::testing

@@ -9,7 +9,7 @@
 #include <random>
 #include <string>
 
-namespace heart {
+namespace heart::testing {
 namespace {
 
 std::string written(float value) {
@@ -80,4 +80,4 @@ TEST(SvgText, EscapesMarkupAndReplacesWhatXmlCannotHold) {
 }
 
 }  // namespace
-}  // namespace heart
+}  // namespace heart::testing

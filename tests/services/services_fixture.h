@@ -15,7 +15,7 @@
 #include "services/memory_handles.h"
 #include "services/service_suites.h"
 
-namespace heart {
+namespace heart::testing {
 
 class ServicesTest : public ::testing::Test {
  protected:
@@ -56,4 +56,4 @@ class ServicesTest : public ::testing::Test {
   HostServices saved;
 };
 
-}  // namespace heart
+}  // namespace heart::testing

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-namespace heart {
+namespace heart::testing {
 namespace {
 
 class FaultInjectorTest : public ::testing::Test {
@@ -46,4 +46,4 @@ TEST_F(FaultInjectorTest, ClearForgetsPlansAndCounts) {
 }
 
 }  // namespace
-}  // namespace heart
+}  // namespace heart::testing

@@ -19,7 +19,7 @@
 #include "services/memory_blocks.h"
 #include "services/memory_handles.h"
 
-namespace heart {
+namespace heart::testing {
 namespace {
 
 const char* const kModulePath = HEART_MODULE_PATH;
@@ -283,4 +283,4 @@ TEST_F(HostInvocation, GoWithoutGetParametersOpensAndClosesItsOwnInvocation) {
 }
 
 }  // namespace
-}  // namespace heart
+}  // namespace heart::testing

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-namespace heart {
+namespace heart::testing {
 namespace {
 
 const char* const kModulePath = HEART_MODULE_PATH;
@@ -132,4 +132,4 @@ TEST(PluginModuleLoading, UnloadUnmapsAndReloadMapsAgain) {
 }
 
 }  // namespace
-}  // namespace heart
+}  // namespace heart::testing

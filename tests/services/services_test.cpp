@@ -9,7 +9,7 @@
 #include "services/number_strings.h"
 #include "services_fixture.h"
 
-namespace heart {
+namespace heart::testing {
 namespace {
 
 using BlocksTest = ServicesTest;
@@ -286,4 +286,4 @@ TEST(MenuRules, ArtAndDocumentConditionsCombine) {
 }
 
 }  // namespace
-}  // namespace heart
+}  // namespace heart::testing

@@ -5,7 +5,7 @@
 #include "core/fault_injector.h"
 #include "core/suite_broker.h"
 
-namespace heart {
+namespace heart::testing {
 namespace {
 
 const int kTableA = 1;
@@ -92,4 +92,4 @@ TEST_F(BrokerTest, AcquisitionCanBeMadeToFail) {
 }
 
 }  // namespace
-}  // namespace heart
+}  // namespace heart::testing

@@ -9,7 +9,7 @@
 #include <nlohmann/json.hpp>
 #include <regex>
 
-#include "suite_fixture.h"
+#include "support/document_suites_fixture.h"
 
 namespace heart::testing {
 namespace {
