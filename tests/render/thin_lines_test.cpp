@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace heart {
+namespace heart::testing {
 namespace {
 
 constexpr int kSide = 16;
@@ -143,4 +143,4 @@ TEST(ThinLines, NothingIsDrawnOutsideTheClipNorForLinesWithoutWidthOrFarAway) {
 }
 
 }  // namespace
-}  // namespace heart
+}  // namespace heart::testing
