@@ -22,7 +22,7 @@ void BM_DefaultHeart(benchmark::State& state) {
   for (auto _ : state) {
     if (bench.preview() != kNoErr) state.SkipWithError("the run failed");
   }
-  reportPaths(state, bench.document().pathsInPaintOrder().size());
+  reportPaths(state, bench.document().tree().pathsInPaintOrder().size());
 }
 BENCHMARK(BM_DefaultHeart)->Unit(benchmark::kMicrosecond);
 
@@ -37,7 +37,7 @@ void BM_HeaviestFirstRun(benchmark::State& state) {
     state.ResumeTiming();
     if (bench->preview() != kNoErr) state.SkipWithError("the run failed");
     state.PauseTiming();
-    paths = bench->document().pathsInPaintOrder().size();
+    paths = bench->document().tree().pathsInPaintOrder().size();
     bench.reset();
     state.ResumeTiming();
   }
@@ -54,7 +54,7 @@ void BM_HeaviestGenerate(benchmark::State& state) {
     state.ResumeTiming();
     if (bench.preview() != kNoErr) state.SkipWithError("the run failed");
   }
-  reportPaths(state, bench.document().pathsInPaintOrder().size());
+  reportPaths(state, bench.document().tree().pathsInPaintOrder().size());
 }
 BENCHMARK(BM_HeaviestGenerate)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -65,7 +65,7 @@ void BM_HeaviestRevert(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     bench.preview();
-    paths = bench.document().pathsInPaintOrder().size();
+    paths = bench.document().tree().pathsInPaintOrder().size();
     state.ResumeTiming();
     if (bench.revert() != kNoErr) state.SkipWithError("the revert failed");
   }
@@ -81,7 +81,7 @@ void BM_HeaviestGenerateAndRevert(benchmark::State& state) {
   for (auto _ : state) {
     if (bench.preview() != kNoErr) state.SkipWithError("the run failed");
   }
-  reportPaths(state, bench.document().pathsInPaintOrder().size());
+  reportPaths(state, bench.document().tree().pathsInPaintOrder().size());
 }
 BENCHMARK(BM_HeaviestGenerateAndRevert)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -96,7 +96,7 @@ void BM_HeaviestExport(benchmark::State& state) {
     benchmark::DoNotOptimize(svg.data());
   }
   state.counters["svg_bytes"] = static_cast<double>(bytes);
-  reportPaths(state, bench.document().pathsInPaintOrder().size());
+  reportPaths(state, bench.document().tree().pathsInPaintOrder().size());
 }
 BENCHMARK(BM_HeaviestExport)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -30,7 +30,7 @@ void BM_HeaviestPagePng(benchmark::State& state) {
     bytes = png ? png->size() : 0;
   }
   state.counters["png_bytes"] = static_cast<double>(bytes);
-  reportPaths(state, document.pathsInPaintOrder().size());
+  reportPaths(state, document.tree().pathsInPaintOrder().size());
 }
 BENCHMARK(BM_HeaviestPagePng)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -91,7 +91,7 @@ void BM_HeaviestViewPng(benchmark::State& state) {
     auto png = heart::renderPng(document, frame, &error);
     if (!png) state.SkipWithError(error.c_str());
   }
-  reportPaths(state, document.pathsInPaintOrder().size());
+  reportPaths(state, document.tree().pathsInPaintOrder().size());
 }
 BENCHMARK(BM_HeaviestViewPng)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -26,7 +26,7 @@ void BM_HeaviestStudioPreview(benchmark::State& state) {
   }
   state.counters["draw_ms"] = benchmark::Counter(draw, benchmark::Counter::kAvgIterations);
   state.counters["packed_bytes"] = static_cast<double>(packed);
-  heart_bench::reportPaths(state, document.pathsInPaintOrder().size());
+  heart_bench::reportPaths(state, document.tree().pathsInPaintOrder().size());
 }
 BENCHMARK(BM_HeaviestStudioPreview)->Unit(benchmark::kMillisecond)->UseRealTime();
 

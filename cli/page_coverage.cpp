@@ -6,9 +6,10 @@ namespace heart::cli {
 
 bool artMeetsPage(const Document& document) {
   const AIRealPoint page = document.pageSize();
-  for (LayerId layer : document.layerOrder()) {
-    for (ArtId id = document.layer(layer).bottom; id != kNoArt; id = document.art(id).above) {
-      if (!document.art(id).alive || document.art(id).disposed) continue;
+  for (LayerId layer : document.tree().layerOrder()) {
+    for (ArtId id = document.tree().layer(layer).bottom; id != kNoArt;
+         id = document.tree().node(id).above) {
+      if (!document.tree().node(id).alive || document.tree().node(id).disposed) continue;
       AIRealRect bounds{};
       if (document.artBounds(id, &bounds) != kNoErr) continue;
       // Page coordinates point up: top is the larger vertical value.

@@ -37,7 +37,7 @@ struct Leftovers {
 };
 
 Leftovers leftovers(heart::Host& host) {
-  return {host.document().liveArtCount(), host.handles().liveCount(), host.blocks().liveCount(),
+  return {host.document().tree().liveCount(), host.handles().liveCount(), host.blocks().liveCount(),
           static_cast<size_t>(host.dialogs().openDialogs()), host.broker().totalHeld()};
 }
 
@@ -114,9 +114,9 @@ int main(int argc, char** argv) {
         long kib = residentKib();
         if (i == warmUp) warmKib = kib;
         if (kib > peakKib) peakKib = kib;
-        if (i == previews - 1) artDuring = host.document().liveArtCount();
+        if (i == previews - 1) artDuring = host.document().tree().liveCount();
         std::printf("preview %6d: resident %ld KiB, live art %zu\n", i + 1, kib,
-                    host.document().liveArtCount());
+                    host.document().tree().liveCount());
       }));
   }
   events.add(heart::DialogEvent::cancel());
@@ -159,7 +159,7 @@ int main(int argc, char** argv) {
     if (i + 1 >= invocations / 10 && kib > invocationPeakKib) invocationPeakKib = kib;
     if ((i + 1) % 100 == 0)
       std::printf("invocation %5d: resident %ld KiB, live art %zu\n", i + 1, kib,
-                  host.document().liveArtCount());
+                  host.document().tree().liveCount());
   }
   std::printf(
       "invocations: %d (%d preview runs in all), resident after warm-up %ld KiB, peak "

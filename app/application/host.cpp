@@ -39,12 +39,12 @@ MenuConditions documentConditions(const Document* document) {
   MenuConditions now;
   if (!document) return now;
   now.documentOpen = true;
-  const Layer& layer = document->layer(document->currentLayer());
+  const Layer& layer = document->tree().layer(document->currentLayer());
   now.currentLayerEditable = !layer.locked && layer.visible;
-  for (ArtId art = 0; art < document->artSlotCount(); ++art) {
-    if (!document->isLive(art)) continue;
+  for (ArtId art = 0; art < document->tree().slotCount(); ++art) {
+    if (!document->tree().isLive(art)) continue;
     now.artKindsPresent |= kIfAnyArt;
-    int16_t type = document->art(art).type;
+    int16_t type = document->tree().node(art).type;
     if (type == kPathArt) now.artKindsPresent |= kIfPathArt;
     if (type == kGroupArt) now.artKindsPresent |= kIfGroupArt;
   }

@@ -15,7 +15,7 @@ namespace {
 // The art behind a handle in the current document, or kNoArt.
 ArtId artFor(AIArtHandle handle) {
   Document* document = currentDocument();
-  return document ? document->artOf(handle) : kNoArt;
+  return document ? document->tree().artOf(handle) : kNoArt;
 }
 
 // --- AI Art Suite ------------------------------------------------------------
@@ -25,10 +25,10 @@ ASErr NewArt(ASInt16 type, ASInt16 paintOrder, AIArtHandle prep, AIArtHandle* ne
   Document* document = currentDocument();
   if (!document || !newArt) return kBadParameterErr;
   ArtId reference = kNoArt;
-  if (prep && (reference = document->artOf(prep)) == kNoArt) return kBadParameterErr;
+  if (prep && (reference = document->tree().artOf(prep)) == kNoArt) return kBadParameterErr;
   ArtId art;
   if (ASErr e = document->newArt(type, paintOrder, reference, &art)) return e;
-  *newArt = document->handleOf(art);
+  *newArt = document->tree().handleOf(art);
   return kNoErr;
 }
 
@@ -36,7 +36,7 @@ ASErr DisposeArt(AIArtHandle art) {
   if (ASErr e = injectedFault(kAIArtSuite, "DisposeArt")) return e;
   Document* document = currentDocument();
   if (!document) return kBadParameterErr;
-  return document->disposeArt(document->artOf(art));
+  return document->disposeArt(document->tree().artOf(art));
 }
 
 ASErr DuplicateArt(AIArtHandle art, ASInt16 paintOrder, AIArtHandle prep, AIArtHandle* newArt) {
@@ -44,11 +44,11 @@ ASErr DuplicateArt(AIArtHandle art, ASInt16 paintOrder, AIArtHandle prep, AIArtH
   Document* document = currentDocument();
   if (!document || !newArt) return kBadParameterErr;
   ArtId reference = kNoArt;
-  if (prep && (reference = document->artOf(prep)) == kNoArt) return kBadParameterErr;
+  if (prep && (reference = document->tree().artOf(prep)) == kNoArt) return kBadParameterErr;
   ArtId copy;
-  if (ASErr e = document->duplicateArt(document->artOf(art), paintOrder, reference, &copy))
+  if (ASErr e = document->duplicateArt(document->tree().artOf(art), paintOrder, reference, &copy))
     return e;
-  *newArt = document->handleOf(copy);
+  *newArt = document->tree().handleOf(copy);
   return kNoErr;
 }
 
@@ -56,7 +56,7 @@ ASErr GetArtBounds(AIArtHandle art, AIRealRect* bounds) {
   if (ASErr e = injectedFault(kAIArtSuite, "GetArtBounds")) return e;
   Document* document = currentDocument();
   if (!document) return kBadParameterErr;
-  return document->artBounds(document->artOf(art), bounds);
+  return document->artBounds(document->tree().artOf(art), bounds);
 }
 
 ASErr GetArtType(AIArtHandle art, ASInt16* type) {
@@ -64,7 +64,7 @@ ASErr GetArtType(AIArtHandle art, ASInt16* type) {
   Document* document = currentDocument();
   ArtId id = artFor(art);
   if (id == kNoArt || !type) return kBadParameterErr;
-  *type = document->art(id).type;
+  *type = document->tree().node(id).type;
   return kNoErr;
 }
 
@@ -73,8 +73,8 @@ ASErr GetArtParent(AIArtHandle art, AIArtHandle* parent) {
   Document* document = currentDocument();
   ArtId id = artFor(art);
   if (id == kNoArt || !parent) return kBadParameterErr;
-  ArtId up = document->art(id).parent;
-  *parent = up == kNoArt ? nullptr : document->handleOf(up);
+  ArtId up = document->tree().node(id).parent;
+  *parent = up == kNoArt ? nullptr : document->tree().handleOf(up);
   return kNoErr;
 }
 
@@ -87,21 +87,21 @@ ASErr GetPathSegmentCount(AIArtHandle path, ASInt16* count) {
   if (ASErr e = injectedFault(kAIPathSuite, "GetPathSegmentCount")) return e;
   Document* document = currentDocument();
   if (!document) return kBadParameterErr;
-  return document->segmentCount(document->artOf(path), count);
+  return document->segmentCount(document->tree().artOf(path), count);
 }
 
 ASErr SetPathSegmentCount(AIArtHandle path, ASInt16 count) {
   if (ASErr e = injectedFault(kAIPathSuite, "SetPathSegmentCount")) return e;
   Document* document = currentDocument();
   if (!document) return kBadParameterErr;
-  return document->setSegmentCount(document->artOf(path), count);
+  return document->setSegmentCount(document->tree().artOf(path), count);
 }
 
 ASErr GetPathSegments(AIArtHandle path, ASInt16 index, ASInt16 count, AIPathSegment* segments) {
   if (ASErr e = injectedFault(kAIPathSuite, "GetPathSegments")) return e;
   Document* document = currentDocument();
   if (!document) return kBadParameterErr;
-  return document->getSegments(document->artOf(path), index, count, segments);
+  return document->getSegments(document->tree().artOf(path), index, count, segments);
 }
 
 ASErr SetPathSegments(AIArtHandle path, ASInt16 index, ASInt16 count,
@@ -109,7 +109,7 @@ ASErr SetPathSegments(AIArtHandle path, ASInt16 index, ASInt16 count,
   if (ASErr e = injectedFault(kAIPathSuite, "SetPathSegments")) return e;
   Document* document = currentDocument();
   if (!document) return kBadParameterErr;
-  return document->setSegments(document->artOf(path), index, count, segments);
+  return document->setSegments(document->tree().artOf(path), index, count, segments);
 }
 
 ASErr GetPathClosed(AIArtHandle path, AIBoolean* closed) {
@@ -117,7 +117,7 @@ ASErr GetPathClosed(AIArtHandle path, AIBoolean* closed) {
   Document* document = currentDocument();
   if (!document || !closed) return kBadParameterErr;
   bool value = false;
-  if (ASErr e = document->getClosed(document->artOf(path), &value)) return e;
+  if (ASErr e = document->getClosed(document->tree().artOf(path), &value)) return e;
   *closed = value ? 1 : 0;
   return kNoErr;
 }
@@ -126,7 +126,7 @@ ASErr SetPathClosed(AIArtHandle path, AIBoolean closed) {
   if (ASErr e = injectedFault(kAIPathSuite, "SetPathClosed")) return e;
   Document* document = currentDocument();
   if (!document) return kBadParameterErr;
-  return document->setClosed(document->artOf(path), closed != 0);
+  return document->setClosed(document->tree().artOf(path), closed != 0);
 }
 
 constexpr AIPathSuite kPathSuite = {GetPathSegmentCount, SetPathSegmentCount, GetPathSegments,
@@ -138,14 +138,14 @@ ASErr GetPathStyle(AIArtHandle path, AIPathStyle* style) {
   if (ASErr e = injectedFault(kAIPathStyleSuite, "GetPathStyle")) return e;
   Document* document = currentDocument();
   if (!document) return kBadParameterErr;
-  return document->pathStyle(document->artOf(path), style);
+  return document->pathStyle(document->tree().artOf(path), style);
 }
 
 ASErr SetPathStyle(AIArtHandle path, const AIPathStyle* style) {
   if (ASErr e = injectedFault(kAIPathStyleSuite, "SetPathStyle")) return e;
   Document* document = currentDocument();
   if (!document || !style) return kBadParameterErr;
-  return document->setPathStyle(document->artOf(path), *style);
+  return document->setPathStyle(document->tree().artOf(path), *style);
 }
 
 constexpr AIPathStyleSuite kPathStyleSuite = {GetPathStyle, SetPathStyle};
@@ -156,7 +156,7 @@ constexpr AIPathStyleSuite kPathStyleSuite = {GetPathStyle, SetPathStyle};
 AIReal GetOpacity(AIArtHandle art) {
   Document* document = currentDocument();
   AIReal opacity = 1;
-  if (document) document->opacity(document->artOf(art), &opacity);
+  if (document) document->opacity(document->tree().artOf(art), &opacity);
   return opacity;
 }
 
@@ -164,7 +164,7 @@ ASErr SetOpacity(AIArtHandle art, AIReal opacity) {
   if (ASErr e = injectedFault(kAIBlendStyleSuite, "SetOpacity")) return e;
   Document* document = currentDocument();
   if (!document) return kBadParameterErr;
-  return document->setOpacity(document->artOf(art), opacity);
+  return document->setOpacity(document->tree().artOf(art), opacity);
 }
 
 constexpr AIBlendStyleSuite kBlendStyleSuite = {GetOpacity, SetOpacity};
@@ -175,7 +175,7 @@ ASErr TransformArt(AIArtHandle art, const AIRealMatrix* matrix, AIReal lineScale
   if (ASErr e = injectedFault(kAITransformArtSuite, "TransformArt")) return e;
   Document* document = currentDocument();
   if (!document || !matrix) return kBadParameterErr;
-  return document->transformArt(document->artOf(art), *matrix, lineScale, flags);
+  return document->transformArt(document->tree().artOf(art), *matrix, lineScale, flags);
 }
 
 constexpr AITransformArtSuite kTransformArtSuite = {TransformArt};
@@ -189,12 +189,13 @@ ASErr MakeEnvelope(AIArtHandle* arts, ASInt32 count, AIArtHandle shape,
   if (!document || !arts || count < 1 || !envelope) return kBadParameterErr;
   std::vector<ArtId> ids(static_cast<size_t>(count));
   for (ASInt32 i = 0; i < count; ++i)
-    if ((ids[i] = document->artOf(arts[i])) == kNoArt) return kBadParameterErr;
+    if ((ids[i] = document->tree().artOf(arts[i])) == kNoArt) return kBadParameterErr;
   AIEnvelopeOptions chosen = options ? *options : AIEnvelopeOptions{0, 50};
   ArtId made;
-  if (ASErr e = document->makeEnvelope(ids.data(), count, document->artOf(shape), chosen, &made))
+  if (ASErr e =
+          document->makeEnvelope(ids.data(), count, document->tree().artOf(shape), chosen, &made))
     return e;
-  *envelope = document->handleOf(made);
+  *envelope = document->tree().handleOf(made);
   return kNoErr;
 }
 
@@ -204,7 +205,7 @@ ASErr SetEnvelopeWarp(AIArtHandle envelope, ASInt16 warpStyle, AIReal bend,
   Document* document = currentDocument();
   if (!document) return kBadParameterErr;
   EnvelopeWarp warp{warpStyle, bend, horizontalDistortion, verticalDistortion, vertical != 0};
-  return document->setEnvelopeWarp(document->artOf(envelope), warp);
+  return document->setEnvelopeWarp(document->tree().artOf(envelope), warp);
 }
 
 constexpr AIEnvelopeSuite kEnvelopeSuite = {MakeEnvelope, SetEnvelopeWarp};
@@ -218,7 +219,7 @@ ASErr NewRect(AIReal left, AIReal bottom, AIReal width, AIReal height, AIBoolean
   if (!document || !newArt) return kBadParameterErr;
   ArtId rect;
   if (ASErr e = document->newRect(left, bottom, width, height, reversed != 0, &rect)) return e;
-  *newArt = document->handleOf(rect);
+  *newArt = document->tree().handleOf(rect);
   return kNoErr;
 }
 

@@ -1,22 +1,16 @@
-// The host's document: a page, a colour model, layers in paint order and on
-// each layer a tree of art (paths, groups and envelopes), plus the document's
-// swatches, art styles, symbol definitions, views and the undo journal of the
-// current filter invocation.
+// The host's document: a page, a colour model, the art tree (layers in paint
+// order and on each layer a tree of paths, groups and envelopes), plus the
+// document's swatches, art styles, symbol definitions, tags, views and the
+// undo journal of the current filter invocation.
 //
-// Storage is built for documents of a hundred thousand paths: art lives in
-// one vector of slots reused through a free list, siblings are linked both
-// ways so that placing art above, below, on top or at the bottom costs O(1),
-// and short paths keep their segments inline. Art handles given to plug-ins
-// carry the slot and its generation, so a handle to disposed or reverted art
-// is recognised and refused ("PARM") instead of reaching another art.
+// Every change to the art goes through the document, which records it in the
+// journal as it makes it; readers walk the tree directly through tree().
+// Storage is built for documents of a hundred thousand paths (see ArtTree).
 //
 // Undo: between beginInvocation() and endInvocation() every change is
-// recorded in a journal whose size follows the size of the change: created
-// art, layers and symbols are listed, and art that existed before the
-// invocation has its content saved the first time it changes. Reverting
-// walks the journal backwards, which restores the document exactly
-// (structure, content and handles of the art that was there) and gives the
-// slots of the removed art back for reuse.
+// recorded (see UndoJournal). Reverting walks the journal backwards, which
+// restores the document exactly (structure, content and handles of the art
+// that was there) and gives the slots of the removed art back for reuse.
 #pragma once
 
 #include <cstdint>
@@ -27,14 +21,15 @@
 #include <utility>
 #include <vector>
 
-#include "document/art_store.h"
 #include "document/art_style_list.h"
+#include "document/art_tree.h"
 #include "document/bezier_bounds.h"
 #include "document/document_view.h"
 #include "document/envelope_warp.h"
 #include "document/path_geometry.h"
 #include "document/segment_list.h"
 #include "document/swatch_list.h"
+#include "document/undo_journal.h"
 #include "plugin/host/ai_art_suites.h"
 #include "plugin/host/ai_document_suites.h"
 
@@ -43,14 +38,6 @@ namespace heart {
 struct DocumentSettings {
   float pageWidth = 612, pageHeight = 792;
   int16_t colorModel = kDocRGBColor;  // 0 gray, 1 RGB, 2 CMYK
-};
-
-struct Layer {
-  std::string name;
-  bool locked = false;
-  bool visible = true;
-  ArtId bottom = kNoArt;  // the layer's lowest top-level art, painted first
-  ArtId top = kNoArt;     // its highest, painted last
 };
 
 // A symbol definition: the art it was made from, as drawn (paths inside
@@ -85,19 +72,21 @@ class Document {
   DocumentView& view(int32_t n = 0) { return views_.at(n); }
   const DocumentView& view(int32_t n = 0) const { return views_.at(n); }
 
+  // --- The art, for reading ------------------------------------------------
+  // Layers, art, handles and the walks over them. Changes go through the
+  // document, which journals them.
+  const ArtTree& tree() const { return tree_; }
+
   // --- Layers --------------------------------------------------------------
-  // Layers bottom to top; a new document has one layer, "Layer 1".
-  const std::vector<LayerId>& layerOrder() const { return layerOrder_; }
-  const Layer& layer(LayerId id) const { return layers_.at(id); }
-  bool isLayer(LayerId id) const { return id < layers_.size(); }
+  // A new document has one layer, "Layer 1".
   LayerId currentLayer() const { return currentLayer_; }
   // A new layer placed above or below `reference` (paint orders 1 and 2), or
   // above or below all layers (5 and 6, or 1 and 2 without a reference). It
   // becomes the current layer.
   ASErr insertLayer(LayerId reference, int16_t paintOrder, LayerId* layer);
   ASErr setCurrentLayer(LayerId id);
-  void setLayerLocked(LayerId id, bool locked) { layers_.at(id).locked = locked; }
-  void setLayerVisible(LayerId id, bool visible) { layers_.at(id).visible = visible; }
+  void setLayerLocked(LayerId id, bool locked) { tree_.layer(id).locked = locked; }
+  void setLayerVisible(LayerId id, bool visible) { tree_.layer(id).visible = visible; }
 
   // --- Art -----------------------------------------------------------------
   // Paint orders as in the art suite. Above all (5) and below all (6) place
@@ -167,74 +156,27 @@ class Document {
   const std::string* tag(ArtId art, const std::string& name) const;
 
   // --- Undo ----------------------------------------------------------------
+  // The changes of the open invocation and the name of its step.
+  const UndoJournal& journal() const { return journal_; }
   // Begins recording; a new begin while one is open keeps the changes so far.
-  void beginInvocation();
+  void beginInvocation() { journal_.begin(); }
   // Keeps every change and stops recording.
   void endInvocation();
   // Discards every change since beginInvocation (or since the last revert);
   // recording goes on. Without an open invocation nothing changes.
   ASErr revertInvocation();
-  bool invocationOpen() const { return journaling_; }
   // The name of the invocation's step in the Edit menu, as the plug-in set it.
   void setUndoText(std::string undo, std::string redo) {
-    undoText_ = std::move(undo);
-    redoText_ = std::move(redo);
+    journal_.setUndoText(std::move(undo), std::move(redo));
   }
-  const std::string& undoText() const { return undoText_; }
-  const std::string& redoText() const { return redoText_; }
-  size_t journalLength() const { return journal_.size(); }
 
   // --- Redraw --------------------------------------------------------------
   void redraw();
   uint64_t redrawCount() const { return redraws_; }
   void setRedrawListener(std::function<void()> listener) { redrawListener_ = std::move(listener); }
 
-  // --- Handles and read access ---------------------------------------------
-  AIArtHandle handleOf(ArtId art) const;
-  // kNoArt for a null, stale or disposed handle.
-  ArtId artOf(AIArtHandle handle) const;
-  static AILayerHandle handleOfLayer(LayerId layer);
-  LayerId layerOf(AILayerHandle handle) const;
-
-  // Whether the id names art that is in the document.
-  bool isLive(ArtId art) const;
-  const ArtNode& art(ArtId art) const { return arts_.at(art); }
-  // The art at the top level of a layer, bottom to top.
-  std::vector<ArtId> layerArts(LayerId layer) const;
-  // The art inside a group or envelope, bottom to top.
-  std::vector<ArtId> childrenOf(ArtId art) const;
-  // Every path in the document in the order it is drawn.
-  std::vector<ArtId> pathsInPaintOrder() const;
-  size_t liveArtCount() const { return liveArts_; }
-  // Slots ever used: grows with the most art the document held at once.
-  size_t artSlotCount() const { return arts_.size(); }
-
  private:
-  struct Place {
-    LayerId layer = kNoLayer;
-    ArtId parent = kNoArt;
-    ArtId below = kNoArt;  // the sibling the art goes directly above; at the bottom when none
-  };
-  enum class ChangeKind : uint8_t {
-    kArtCreated,
-    kArtContentSaved,
-    kArtDisposed,
-    kArtMoved,
-    kLayerCreated,
-    kCurrentLayerChanged,
-    kSymbolCreated,
-    kTagChanged,
-  };
-  struct Change {
-    ChangeKind kind;
-    ArtId art = kNoArt;
-    Place place;         // where disposed or moved art was
-    uint32_t saved = 0;  // index into savedContents_ or savedTags_, or a layer id
-  };
-  struct SavedTag {
-    std::string name;
-    std::optional<std::string> value;
-  };
+  using ChangeKind = UndoJournal::ChangeKind;
   using TagList = std::vector<std::pair<std::string, std::string>>;
 
   // Art lookup for the operations: the live art of a type, or null.
@@ -243,23 +185,19 @@ class Document {
   ArtNode* livePath(ArtId id);
   const ArtNode* livePath(ArtId id) const;
 
-  ASErr placeFor(int16_t paintOrder, ArtId reference, Place* place) const;
-  ArtId outermostEnvelopeOf(ArtId art) const;
+  ASErr placeFor(int16_t paintOrder, ArtId reference, ArtPlace* place) const;
   // The warps of the envelopes the art lies in, outermost first.
   EnvelopeWarps warpsAround(ArtId art) const;
-  ArtId allocate(int16_t type, LayerId layer);
+  // A new art in the tree, journaled as created.
+  ArtId create(int16_t type, LayerId layer);
+  // Releases the art and forgets its tags.
   void release(ArtId id);
   void releaseSubtree(ArtId id);
-  void link(ArtId id, const Place& place);
-  void unlink(ArtId id);
-  Place placeOf(ArtId id) const;
-  void setSubtreeLayer(ArtId id, LayerId layer);
-  void setSubtreeDisposed(ArtId id, bool disposed);
   ArtId copyDetached(ArtId source, LayerId layer);
   // Saves the content of art that existed before the invocation, once.
-  void touch(ArtId id);
-  void record(ChangeKind kind, ArtId art, const Place& place, uint32_t saved);
-  void record(ChangeKind kind, ArtId art = kNoArt) { record(kind, art, Place{}, 0); }
+  void touch(ArtId id) { journal_.saveContent(id, tree_.slot(id)); }
+  // Takes back one change of the journal.
+  void undo(const UndoJournal::Change& change);
   void addBounds(ArtId id, BoundsAccumulator& bounds) const;
   void addDrawnBounds(ArtId id, EnvelopeWarps& warps, BoundsAccumulator& bounds) const;
   void collectDrawn(ArtId id, EnvelopeWarps& warps, std::vector<ArtContent>& out) const;
@@ -269,25 +207,14 @@ class Document {
   DocumentSettings settings_;
   AIPathStyle currentPaint_;
   std::vector<DocumentView> views_;
-  std::vector<Layer> layers_;
-  std::vector<LayerId> layerOrder_;
-  LayerId currentLayer_ = kNoLayer;
-  ArtStore arts_;
-  std::vector<ArtId> freeSlots_;
-  size_t liveArts_ = 0;
+  ArtTree tree_;
+  LayerId currentLayer_ = 0;
   std::vector<Swatch> swatches_;
   std::vector<ArtStyle> artStyles_;
   std::vector<SymbolDefinition> symbols_;
   std::unordered_map<ArtId, TagList> tags_;
+  UndoJournal journal_;
 
-  bool journaling_ = false;
-  uint32_t epoch_ = 0;
-  std::vector<Change> journal_;
-  std::vector<ArtContent> savedContents_;
-  std::vector<SavedTag> savedTags_;
-  std::vector<ArtId> disposedThisInvocation_;
-
-  std::string undoText_, redoText_;
   uint64_t redraws_ = 0;
   std::function<void()> redrawListener_;
 };

@@ -15,29 +15,29 @@ ASErr Document::makeEnvelope(const ArtId* arts, int32_t count, ArtId shape,
                              const AIEnvelopeOptions& options, ArtId* envelope) {
   if (!arts || count < 1 || !envelope || !livePath(shape)) return kBadParameterErr;
   for (int32_t i = 0; i < count; ++i) {
-    if (!isLive(arts[i]) || arts[i] == shape) return kBadParameterErr;
+    if (!tree_.isLive(arts[i]) || arts[i] == shape) return kBadParameterErr;
     for (int32_t j = 0; j < i; ++j)
       if (arts[j] == arts[i]) return kBadParameterErr;
     // Neither the shape nor another of the arts may lie inside an art.
-    for (ArtId up = arts_[arts[i]].parent; up != kNoArt; up = arts_[up].parent) {
+    for (ArtId up = tree_.slot(arts[i]).parent; up != kNoArt; up = tree_.slot(up).parent) {
       if (up == shape) return kBadParameterErr;
       for (int32_t j = 0; j < count; ++j)
         if (arts[j] == up) return kBadParameterErr;
     }
   }
-  const Layer& target = layers_[arts_[arts[0]].layer];
+  const Layer& target = tree_.layer(tree_.slot(arts[0]).layer);
   if (target.locked || !target.visible) return kLayerLockedErr;
 
-  Place first = placeOf(arts[0]);
-  ArtId id = allocate(kEnvelopeArt, first.layer);
-  arts_[id].content.envelopeOptions = options;
-  link(id, Place{first.layer, first.parent, arts[0]});
+  ArtPlace first = tree_.placeOf(arts[0]);
+  ArtId id = create(kEnvelopeArt, first.layer);
+  tree_.slot(id).content.envelopeOptions = options;
+  tree_.link(id, ArtPlace{first.layer, first.parent, arts[0]});
   for (int32_t i = 0; i < count; ++i) {
-    Place was = placeOf(arts[i]);
-    unlink(arts[i]);
-    record(ChangeKind::kArtMoved, arts[i], was, 0);
-    link(arts[i], Place{first.layer, id, arts_[id].topChild});
-    setSubtreeLayer(arts[i], first.layer);
+    ArtPlace was = tree_.placeOf(arts[i]);
+    tree_.unlink(arts[i]);
+    journal_.record(ChangeKind::kArtMoved, arts[i], was, 0);
+    tree_.link(arts[i], ArtPlace{first.layer, id, tree_.slot(id).topChild});
+    tree_.setSubtreeLayer(arts[i], first.layer);
   }
   // The shape only outlines the envelope; the warp does the deforming.
   disposeArt(shape);
@@ -63,21 +63,22 @@ ASErr Document::setEnvelopeWarp(ArtId envelope, const EnvelopeWarp& warp) {
 
 AIRealRect Document::envelopeContentBounds(ArtId envelope) const {
   BoundsAccumulator accumulator;
-  for (ArtId child = arts_.at(envelope).bottomChild; child != kNoArt; child = arts_[child].above)
+  for (ArtId child = tree_.node(envelope).bottomChild; child != kNoArt;
+       child = tree_.slot(child).above)
     addBounds(child, accumulator);
   return accumulator.rect();
 }
 
 void Document::drawnOutline(ArtId path, SegmentList& outline) const {
-  outline = arts_.at(path).content.segments;
+  outline = tree_.node(path).content.segments;
   applyWarps(warpsAround(path), outline);
 }
 
 EnvelopeWarps Document::warpsAround(ArtId art) const {
   EnvelopeWarps warps;
-  for (ArtId up = arts_[art].parent; up != kNoArt; up = arts_[up].parent)
-    if (arts_[up].type == kEnvelopeArt)
-      warps.insert(warps.begin(), {arts_[up].content.warp, envelopeContentBounds(up)});
+  for (ArtId up = tree_.slot(art).parent; up != kNoArt; up = tree_.slot(up).parent)
+    if (tree_.slot(up).type == kEnvelopeArt)
+      warps.insert(warps.begin(), {tree_.slot(up).content.warp, envelopeContentBounds(up)});
   return warps;
 }
 

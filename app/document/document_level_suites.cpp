@@ -119,10 +119,11 @@ ASErr InsertLayer(AILayerHandle reference, ASInt16 paintOrder, AILayerHandle* la
   Document* document = currentDocument();
   if (!document || !layer) return kBadParameterErr;
   LayerId beside = kNoLayer;
-  if (reference && (beside = document->layerOf(reference)) == kNoLayer) return kBadParameterErr;
+  if (reference && (beside = document->tree().layerOf(reference)) == kNoLayer)
+    return kBadParameterErr;
   LayerId made;
   if (ASErr e = document->insertLayer(beside, paintOrder, &made)) return e;
-  *layer = Document::handleOfLayer(made);
+  *layer = ArtTree::handleOfLayer(made);
   return kNoErr;
 }
 
@@ -130,7 +131,7 @@ ASErr CountLayers(ASInt32* count) {
   if (ASErr e = injectedFault(kAILayerSuite, "CountLayers")) return e;
   Document* document = currentDocument();
   if (!document || !count) return kBadParameterErr;
-  *count = static_cast<ASInt32>(document->layerOrder().size());
+  *count = static_cast<ASInt32>(document->tree().layerOrder().size());
   return kNoErr;
 }
 
@@ -139,9 +140,9 @@ ASErr GetNthLayer(ASInt32 n, AILayerHandle* layer) {
   if (ASErr e = injectedFault(kAILayerSuite, "GetNthLayer")) return e;
   Document* document = currentDocument();
   if (!document || !layer) return kBadParameterErr;
-  const auto& order = document->layerOrder();
+  const auto& order = document->tree().layerOrder();
   if (n < 0 || static_cast<size_t>(n) >= order.size()) return kBadParameterErr;
-  *layer = Document::handleOfLayer(order[order.size() - 1 - static_cast<size_t>(n)]);
+  *layer = ArtTree::handleOfLayer(order[order.size() - 1 - static_cast<size_t>(n)]);
   return kNoErr;
 }
 
@@ -149,7 +150,7 @@ ASErr GetCurrentLayer(AILayerHandle* layer) {
   if (ASErr e = injectedFault(kAILayerSuite, "GetCurrentLayer")) return e;
   Document* document = currentDocument();
   if (!document || !layer) return kBadParameterErr;
-  *layer = Document::handleOfLayer(document->currentLayer());
+  *layer = ArtTree::handleOfLayer(document->currentLayer());
   return kNoErr;
 }
 
@@ -224,7 +225,7 @@ ASErr SetArtStyle(AIArtHandle art, AIArtStyleHandle style) {
   size_t index;
   if (!document || !indexFromRef(style, document->artStyles().size(), &index))
     return kBadParameterErr;
-  return document->setArtStyle(document->artOf(art), static_cast<int32_t>(index));
+  return document->setArtStyle(document->tree().artOf(art), static_cast<int32_t>(index));
 }
 
 ASErr GetArtStyleName(AIArtStyleHandle style, char* buffer, ASInt32 bufferSize) {
@@ -246,7 +247,8 @@ ASErr NewSymbolFromArt(AIArtHandle art, AIBoolean unlisted, AISymbolHandle* symb
   Document* document = currentDocument();
   if (!document) return kBadParameterErr;
   int32_t index;
-  if (ASErr e = document->newSymbolFromArt(document->artOf(art), unlisted != 0, &index)) return e;
+  if (ASErr e = document->newSymbolFromArt(document->tree().artOf(art), unlisted != 0, &index))
+    return e;
   if (symbol) *symbol = refFromIndex<AISymbolHandle>(static_cast<size_t>(index));
   return kNoErr;
 }
@@ -286,14 +288,14 @@ ASErr SetTag(AIArtHandle art, const char* name, const char* value) {
   if (ASErr e = injectedFault(kAITagSuite, "SetTag")) return e;
   Document* document = currentDocument();
   if (!document || !name || !value) return kBadParameterErr;
-  return document->setTag(document->artOf(art), name, value);
+  return document->setTag(document->tree().artOf(art), name, value);
 }
 
 ASErr GetTag(AIArtHandle art, const char* name, char* buffer, ASInt32 bufferSize) {
   if (ASErr e = injectedFault(kAITagSuite, "GetTag")) return e;
   Document* document = currentDocument();
   if (!document || !name) return kBadParameterErr;
-  ArtId id = document->artOf(art);
+  ArtId id = document->tree().artOf(art);
   if (id == kNoArt) return kBadParameterErr;
   const std::string* value = document->tag(id, name);
   if (!value) return kNoTagErr;

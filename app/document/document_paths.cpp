@@ -12,7 +12,7 @@ namespace heart {
 // --- Bounds ------------------------------------------------------------------
 
 void Document::addBounds(ArtId id, BoundsAccumulator& bounds) const {
-  const ArtNode& node = arts_[id];
+  const ArtNode& node = tree_.slot(id);
   switch (node.type) {
     case kPathArt:
       addPathBounds(bounds, node.content.segments.data(), node.content.segments.size(),
@@ -24,14 +24,14 @@ void Document::addBounds(ArtId id, BoundsAccumulator& bounds) const {
       break;
     }
     default:
-      for (ArtId child = node.bottomChild; child != kNoArt; child = arts_[child].above)
+      for (ArtId child = node.bottomChild; child != kNoArt; child = tree_.slot(child).above)
         addBounds(child, bounds);
       break;
   }
 }
 
 void Document::addDrawnBounds(ArtId id, EnvelopeWarps& warps, BoundsAccumulator& bounds) const {
-  const ArtNode& node = arts_[id];
+  const ArtNode& node = tree_.slot(id);
   if (node.type == kPathArt) {
     if (warps.empty()) {
       addPathBounds(bounds, node.content.segments.data(), node.content.segments.size(),
@@ -45,13 +45,13 @@ void Document::addDrawnBounds(ArtId id, EnvelopeWarps& warps, BoundsAccumulator&
   }
   bool envelope = node.type == kEnvelopeArt;
   if (envelope) warps.emplace_back(node.content.warp, envelopeContentBounds(id));
-  for (ArtId child = node.bottomChild; child != kNoArt; child = arts_[child].above)
+  for (ArtId child = node.bottomChild; child != kNoArt; child = tree_.slot(child).above)
     addDrawnBounds(child, warps, bounds);
   if (envelope) warps.pop_back();
 }
 
 ASErr Document::artBounds(ArtId art, AIRealRect* bounds) const {
-  if (!bounds || !isLive(art)) return kBadParameterErr;
+  if (!bounds || !tree_.isLive(art)) return kBadParameterErr;
   BoundsAccumulator accumulator;
   addBounds(art, accumulator);
   *bounds = accumulator.rect();
@@ -61,7 +61,7 @@ ASErr Document::artBounds(ArtId art, AIRealRect* bounds) const {
 // --- Transformation ----------------------------------------------------------
 
 bool Document::transformable(ArtId id, const AIRealMatrix& m, double lineScale) const {
-  const ArtNode& node = arts_[id];
+  const ArtNode& node = tree_.slot(id);
   if (node.type == kPathArt) {
     bool finite = true;
     for (const AIPathSegment& s : node.content.segments) {
@@ -71,13 +71,13 @@ bool Document::transformable(ArtId id, const AIRealMatrix& m, double lineScale) 
     }
     return finite && fitsFloat(node.content.style.strokeWidth * lineScale);
   }
-  for (ArtId child = node.bottomChild; child != kNoArt; child = arts_[child].above)
+  for (ArtId child = node.bottomChild; child != kNoArt; child = tree_.slot(child).above)
     if (!transformable(child, m, lineScale)) return false;
   return true;
 }
 
 void Document::applyTransform(ArtId id, const AIRealMatrix& m, double lineScale) {
-  ArtNode& node = arts_[id];
+  ArtNode& node = tree_.slot(id);
   if (node.type == kPathArt) {
     touch(id);
     bool finite = true;
@@ -91,13 +91,13 @@ void Document::applyTransform(ArtId id, const AIRealMatrix& m, double lineScale)
           static_cast<AIReal>(node.content.style.strokeWidth * lineScale);
     return;
   }
-  for (ArtId child = node.bottomChild; child != kNoArt; child = arts_[child].above)
+  for (ArtId child = node.bottomChild; child != kNoArt; child = tree_.slot(child).above)
     applyTransform(child, m, lineScale);
 }
 
 ASErr Document::transformArt(ArtId art, const AIRealMatrix& matrix, AIReal lineScale,
                              int32_t flags) {
-  if (!isLive(art)) return kBadParameterErr;
+  if (!tree_.isLive(art)) return kBadParameterErr;
   const AIReal entries[] = {matrix.a, matrix.b, matrix.c, matrix.d, matrix.tx, matrix.ty};
   for (AIReal entry : entries)
     if (!std::isfinite(entry)) return kBadParameterErr;
@@ -211,7 +211,7 @@ ASErr Document::newRect(AIReal left, AIReal bottom, AIReal width, AIReal height,
                             {static_cast<AIReal>(right), static_cast<AIReal>(top)},
                             {left, static_cast<AIReal>(top)}};
   if (reversed) std::swap(corners[1], corners[3]);
-  ArtContent& content = arts_[id].content;
+  ArtContent& content = tree_.slot(id).content;
   for (const AIRealPoint& corner : corners)
     content.segments.push_back(AIPathSegment{corner, corner, corner, true});
   content.closed = true;

@@ -17,7 +17,7 @@ ASErr Document::setArtStyle(ArtId art, int32_t styleIndex) {
 }
 
 void Document::collectDrawn(ArtId id, EnvelopeWarps& warps, std::vector<ArtContent>& out) const {
-  const ArtNode& node = arts_[id];
+  const ArtNode& node = tree_.slot(id);
   if (node.type == kPathArt) {
     ArtContent drawn = node.content;
     applyWarps(warps, drawn.segments);
@@ -26,13 +26,13 @@ void Document::collectDrawn(ArtId id, EnvelopeWarps& warps, std::vector<ArtConte
   }
   bool envelope = node.type == kEnvelopeArt;
   if (envelope) warps.emplace_back(node.content.warp, envelopeContentBounds(id));
-  for (ArtId child = node.bottomChild; child != kNoArt; child = arts_[child].above)
+  for (ArtId child = node.bottomChild; child != kNoArt; child = tree_.slot(child).above)
     collectDrawn(child, warps, out);
   if (envelope) warps.pop_back();
 }
 
 ASErr Document::newSymbolFromArt(ArtId art, bool unlisted, int32_t* symbolIndex) {
-  if (!isLive(art)) return kBadParameterErr;
+  if (!tree_.isLive(art)) return kBadParameterErr;
   SymbolDefinition symbol;
   symbol.name = "Symbol " + std::to_string(symbols_.size() + 1);
   symbol.unlisted = unlisted;
@@ -40,21 +40,21 @@ ASErr Document::newSymbolFromArt(ArtId art, bool unlisted, int32_t* symbolIndex)
   EnvelopeWarps warps = warpsAround(art);
   collectDrawn(art, warps, symbol.paths);
   symbols_.push_back(std::move(symbol));
-  record(ChangeKind::kSymbolCreated);
+  journal_.record(ChangeKind::kSymbolCreated);
   if (symbolIndex) *symbolIndex = static_cast<int32_t>(symbols_.size() - 1);
   return kNoErr;
 }
 
 ASErr Document::setTag(ArtId art, const std::string& name, const std::string& value) {
-  if (!isLive(art) || name.empty()) return kBadParameterErr;
+  if (!tree_.isLive(art) || name.empty()) return kBadParameterErr;
   TagList& list = tags_[art];
   auto found =
       std::find_if(list.begin(), list.end(), [&](const auto& t) { return t.first == name; });
-  if (journaling_ && arts_[art].bornEpoch != epoch_) {
-    SavedTag saved{name, std::nullopt};
+  // Tags of art made in this invocation go away with the art on revert.
+  if (journal_.isOpen() && tree_.slot(art).bornEpoch != journal_.epoch()) {
+    UndoJournal::SavedTag saved{name, std::nullopt};
     if (found != list.end()) saved.value = found->second;
-    savedTags_.push_back(std::move(saved));
-    record(ChangeKind::kTagChanged, art, {}, static_cast<uint32_t>(savedTags_.size() - 1));
+    journal_.saveTag(art, std::move(saved));
   }
   if (found != list.end())
     found->second = value;
@@ -64,7 +64,7 @@ ASErr Document::setTag(ArtId art, const std::string& name, const std::string& va
 }
 
 const std::string* Document::tag(ArtId art, const std::string& name) const {
-  if (!isLive(art)) return nullptr;
+  if (!tree_.isLive(art)) return nullptr;
   auto list = tags_.find(art);
   if (list == tags_.end()) return nullptr;
   for (const auto& [tagName, value] : list->second)

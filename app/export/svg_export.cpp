@@ -38,7 +38,7 @@ class SvgWriter {
   ~SvgWriter() { flush(); }
 
   void writeLayer(LayerId id, int number) {
-    const Layer& layer = document_.layer(id);
+    const Layer& layer = document_.tree().layer(id);
     put("<g id=\"layer-");
     put(std::to_string(number));
     put("\"");
@@ -46,7 +46,8 @@ class SvgWriter {
     put("><title>");
     escaped(layer.name);
     put("</title>\n");
-    for (ArtId art = layer.bottom; art != kNoArt; art = document_.art(art).above) writeArt(art);
+    for (ArtId art = layer.bottom; art != kNoArt; art = document_.tree().node(art).above)
+      writeArt(art);
     put("</g>\n");
   }
 
@@ -114,7 +115,7 @@ class SvgWriter {
   }
 
   void writeArt(ArtId id) {
-    const ArtNode& node = document_.art(id);
+    const ArtNode& node = document_.tree().node(id);
     if (node.type == kPathArt) {
       const SegmentList& segments = node.content.segments;
       if (warps_.empty()) {
@@ -138,7 +139,8 @@ class SvgWriter {
       put("\">\n");
     }
     if (envelope) warps_.emplace_back(node.content.warp, document_.envelopeContentBounds(id));
-    for (ArtId child = node.bottomChild; child != kNoArt; child = document_.art(child).above)
+    for (ArtId child = node.bottomChild; child != kNoArt;
+         child = document_.tree().node(child).above)
       writeArt(child);
     if (envelope) warps_.pop_back();
     if (group) put("</g>\n");
@@ -261,7 +263,7 @@ std::string exportSvg(const Document& document, const SvgMetadata& metadata) {
   std::string json = metadataJson(metadata);
   std::string out;
   // About 300 bytes a path of four curves.
-  reserveLarge(out, 4096 + document.liveArtCount() * 320);
+  reserveLarge(out, 4096 + document.tree().liveCount() * 320);
   AIRealPoint page = document.pageSize();
 
   out +=
@@ -300,7 +302,7 @@ std::string exportSvg(const Document& document, const SvgMetadata& metadata) {
     writer.put("\" fill=\"#ffffff\"/>\n");
     writer.openFlip("artwork");
     int number = 0;
-    for (LayerId layer : document.layerOrder()) writer.writeLayer(layer, ++number);
+    for (LayerId layer : document.tree().layerOrder()) writer.writeLayer(layer, ++number);
     writer.put("</g>\n</svg>\n");
   }
   return out;

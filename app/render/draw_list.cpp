@@ -5,16 +5,16 @@
 namespace heart {
 
 DrawList::DrawList(const Document& document) : document_(document) {
-  steps_.reserve(document.liveArtCount());
-  for (LayerId id : document.layerOrder()) {
-    const Layer& layer = document.layer(id);
+  steps_.reserve(document.tree().liveCount());
+  for (LayerId id : document.tree().layerOrder()) {
+    const Layer& layer = document.tree().layer(id);
     if (!layer.visible) continue;
-    for (ArtId art = layer.bottom; art != kNoArt; art = document.art(art).above) add(art);
+    for (ArtId art = layer.bottom; art != kNoArt; art = document.tree().node(art).above) add(art);
   }
 }
 
 void DrawList::add(ArtId id) {
-  const ArtNode& node = document_.art(id);
+  const ArtNode& node = document_.tree().node(id);
   if (node.type == kPathArt) {
     const SegmentList& segments = node.content.segments;
     if (segments.empty()) return;
@@ -48,7 +48,7 @@ void DrawList::add(ArtId id) {
     steps_.push_back(start);
   }
   if (envelope) warps_.emplace_back(node.content.warp, document_.envelopeContentBounds(id));
-  for (ArtId child = node.bottomChild; child != kNoArt; child = document_.art(child).above)
+  for (ArtId child = node.bottomChild; child != kNoArt; child = document_.tree().node(child).above)
     add(child);
   if (envelope) warps_.pop_back();
   if (group) {

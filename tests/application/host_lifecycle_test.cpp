@@ -267,19 +267,19 @@ TEST_F(HostInvocation, ConfirmedInvocationDrawsIntoTheDocumentAndEnds) {
   start.preview = 0;
   start.heartCount = 4;
   ASSERT_TRUE(host->setStoredRecord(&start, sizeof start));
-  size_t before = host->document().liveArtCount();
+  size_t before = host->document().tree().liveCount();
   EXPECT_EQ(host->invokeFilter(), kNoErr);
-  EXPECT_GT(host->document().liveArtCount(), before);
+  EXPECT_GT(host->document().tree().liveCount(), before);
   EXPECT_FALSE(host->invocationOpen());
 }
 
 TEST_F(HostInvocation, GoWithoutGetParametersOpensAndClosesItsOwnInvocation) {
   events.add(DialogEvent::cancel());
   ASSERT_EQ(host->getParameters(), kCanceledErr);
-  size_t before = host->document().liveArtCount();
+  size_t before = host->document().tree().liveCount();
   EXPECT_EQ(host->go(), kNoErr);
   EXPECT_FALSE(host->invocationOpen());
-  EXPECT_GT(host->document().liveArtCount(), before);
+  EXPECT_GT(host->document().tree().liveCount(), before);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@ namespace {
 
 using ArtTreeTest = SuiteTest;
 
-std::vector<ArtId> topLevel(const Document& d) { return d.layerArts(d.currentLayer()); }
+std::vector<ArtId> topLevel(const Document& d) { return d.tree().layerArts(d.currentLayer()); }
 
 TEST_F(ArtTreeTest, NewArtGoesAboveAllAndDuplicatesGoBelowTheOriginalOrAboveAll) {
   AIArtHandle a = newSquare(0, 0, 10);
@@ -51,7 +51,7 @@ TEST_F(ArtTreeTest, GroupsTakeArtInsideOnTopOrBottomAndReportParents) {
   ASSERT_EQ(art->NewArt(kPathArt, kPlaceInsideOnTop, group, &first), kNoErr);
   ASSERT_EQ(art->NewArt(kPathArt, kPlaceInsideOnTop, group, &second), kNoErr);
   ASSERT_EQ(art->NewArt(kPathArt, kPlaceInsideOnBottom, group, &third), kNoErr);
-  EXPECT_EQ(document->childrenOf(id(group)),
+  EXPECT_EQ(document->tree().childrenOf(id(group)),
             (std::vector<ArtId>{id(third), id(first), id(second)}));
   AIArtHandle parent = nullptr;
   ASSERT_EQ(art->GetArtParent(second, &parent), kNoErr);
@@ -64,8 +64,8 @@ TEST_F(ArtTreeTest, GroupsTakeArtInsideOnTopOrBottomAndReportParents) {
   // Duplicating a group into itself copies what it held before, once.
   AIArtHandle copy = nullptr;
   ASSERT_EQ(art->DuplicateArt(group, kPlaceInsideOnTop, group, &copy), kNoErr);
-  EXPECT_EQ(document->childrenOf(id(group)).size(), 4u);
-  EXPECT_EQ(document->childrenOf(id(copy)).size(), 3u);
+  EXPECT_EQ(document->tree().childrenOf(id(group)).size(), 4u);
+  EXPECT_EQ(document->tree().childrenOf(id(copy)).size(), 3u);
 }
 
 TEST_F(ArtTreeTest, NewLayersBecomeCurrentAndLockedOrHiddenLayersRefuseNewArt) {
@@ -83,26 +83,26 @@ TEST_F(ArtTreeTest, NewLayersBecomeCurrentAndLockedOrHiddenLayersRefuseNewArt) {
   EXPECT_EQ(topLayer, made);
 
   AIArtHandle onNew = newSquare(0, 0, 5);
-  EXPECT_EQ(document->art(id(onNew)).layer, document->layerOf(made));
-  EXPECT_TRUE(document->layerArts(first).empty());
+  EXPECT_EQ(document->tree().node(id(onNew)).layer, document->tree().layerOf(made));
+  EXPECT_TRUE(document->tree().layerArts(first).empty());
 
-  document->setLayerLocked(document->layerOf(made), true);
+  document->setLayerLocked(document->tree().layerOf(made), true);
   AIArtHandle refused = nullptr;
   EXPECT_EQ(art->NewArt(kPathArt, kPlaceAboveAll, nullptr, &refused), kLayerLockedErr);
   EXPECT_EQ(art->DuplicateArt(onNew, kPlaceBelow, onNew, &refused), kLayerLockedErr);
   EXPECT_EQ(refused, nullptr);
-  document->setLayerLocked(document->layerOf(made), false);
-  document->setLayerVisible(document->layerOf(made), false);
+  document->setLayerLocked(document->tree().layerOf(made), false);
+  document->setLayerVisible(document->tree().layerOf(made), false);
   EXPECT_EQ(art->NewArt(kPathArt, kPlaceAboveAll, nullptr, &refused), kLayerLockedErr);
   EXPECT_EQ(shape->NewRect(0, 0, 10, 10, 0, &refused), kLayerLockedErr);
-  EXPECT_EQ(document->liveArtCount(), 1u);
+  EXPECT_EQ(document->tree().liveCount(), 1u);
 }
 
 TEST_F(ArtTreeTest, HandlesOfDisposedArtAreRefusedEvenWhenTheSlotIsReused) {
   AIArtHandle a = newSquare(0, 0, 10);
   ASSERT_EQ(art->DisposeArt(a), kNoErr);
   AIArtHandle b = newSquare(5, 5, 10);  // takes the freed slot
-  EXPECT_EQ(document->artSlotCount(), 1u);
+  EXPECT_EQ(document->tree().slotCount(), 1u);
   AIRealRect r{};
   EXPECT_EQ(art->GetArtBounds(a, &r), kBadParameterErr);
   EXPECT_EQ(art->DisposeArt(a), kBadParameterErr);

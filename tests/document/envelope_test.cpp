@@ -23,7 +23,7 @@ TEST_F(EnvelopeTest, MakeEnvelopeConsumesTheShapeAndKeepsTheArtAddressable) {
   // The rectangle is gone; the envelope stands where the heart stood.
   AIRealRect r{};
   EXPECT_EQ(art->GetArtBounds(rect, &r), kBadParameterErr);
-  EXPECT_EQ(document->layerArts(document->currentLayer()),
+  EXPECT_EQ(document->tree().layerArts(document->currentLayer()),
             (std::vector<ArtId>{id(below), id(env), id(above)}));
   AIArtHandle parent = nullptr;
   ASSERT_EQ(art->GetArtParent(heart, &parent), kNoErr);
@@ -111,8 +111,8 @@ TEST_F(EnvelopeTest, EveryWarpStyleReallyDeformsTheOutline) {
   EXPECT_GT(distance(distorted[1].p, outline[1].p), 8.0);
   // Bend beyond 1 is limited to 1.
   ASSERT_EQ(envelope->SetEnvelopeWarp(env, kWarpArc, 7, -9, 0, 0), kNoErr);
-  EXPECT_EQ(document->art(id(env)).content.warp.bend, 1.0f);
-  EXPECT_EQ(document->art(id(env)).content.warp.horizontalDistortion, -1.0f);
+  EXPECT_EQ(document->tree().node(id(env)).content.warp.bend, 1.0f);
+  EXPECT_EQ(document->tree().node(id(env)).content.warp.horizontalDistortion, -1.0f);
   EXPECT_EQ(envelope->SetEnvelopeWarp(env, kWarpArc, std::nanf(""), 0, 0, 0), kBadParameterErr);
 }
 
@@ -129,14 +129,14 @@ TEST_F(EnvelopeTest, CopiesOfWarpedArtGetTheirOwnEnvelopeWithTheSameWarp) {
   ASSERT_EQ(art->GetArtParent(shadow, &shadowEnvelope), kNoErr);
   ASSERT_NE(shadowEnvelope, nullptr);
   EXPECT_NE(shadowEnvelope, env);
-  const EnvelopeWarp& copied = document->art(id(shadowEnvelope)).content.warp;
+  const EnvelopeWarp& copied = document->tree().node(id(shadowEnvelope)).content.warp;
   EXPECT_EQ(copied.style, kWarpFlag);
   EXPECT_EQ(copied.bend, 0.7f);
   EXPECT_EQ(copied.verticalDistortion, -0.3f);
   // Directly below the original's envelope; the original keeps one heart.
-  EXPECT_EQ(document->layerArts(document->currentLayer()),
+  EXPECT_EQ(document->tree().layerArts(document->currentLayer()),
             (std::vector<ArtId>{id(shadowEnvelope), id(env)}));
-  EXPECT_EQ(document->childrenOf(id(env)).size(), 1u);
+  EXPECT_EQ(document->tree().childrenOf(id(env)).size(), 1u);
 
   // Moving the copy moves its warped outline with it.
   AIRealMatrix move{1, 0, 0, 1, 20, -20};
@@ -149,7 +149,7 @@ TEST_F(EnvelopeTest, CopiesOfWarpedArtGetTheirOwnEnvelopeWithTheSameWarp) {
   AIArtHandle top = nullptr, topParent = nullptr;
   ASSERT_EQ(art->DuplicateArt(heart, kPlaceAboveAll, heart, &top), kNoErr);
   ASSERT_EQ(art->GetArtParent(top, &topParent), kNoErr);
-  EXPECT_EQ(document->layerArts(document->currentLayer()).back(), id(topParent));
+  EXPECT_EQ(document->tree().layerArts(document->currentLayer()).back(), id(topParent));
 }
 
 TEST_F(EnvelopeTest, SymbolsRecordACopyOfTheArtAsDrawn) {
@@ -164,7 +164,7 @@ TEST_F(EnvelopeTest, SymbolsRecordACopyOfTheArtAsDrawn) {
   AIRealMatrix move{1, 0, 0, 1, 100, 0};
   ASSERT_EQ(transform->TransformArt(heart, &move, 1, kTransformObjects), kNoErr);
   EXPECT_EQ(document->symbols()[0].paths[0].segments[0].p.h, 0);
-  EXPECT_EQ(document->liveArtCount(), 1u);  // the art stays
+  EXPECT_EQ(document->tree().liveCount(), 1u);  // the art stays
 }
 
 }  // namespace

@@ -105,7 +105,7 @@ TEST_F(PaintTest, ArtStylesStartWithTheDefaultAndStayWithTheArt) {
   ASSERT_EQ(artStyles->SetArtStyle(p, style), kNoErr);
   AIArtHandle copy = nullptr;
   ASSERT_EQ(art->DuplicateArt(p, kPlaceAboveAll, p, &copy), kNoErr);
-  EXPECT_EQ(document->art(id(copy)).content.artStyle, count - 1);
+  EXPECT_EQ(document->tree().node(id(copy)).content.artStyle, count - 1);
   EXPECT_EQ(artStyles->SetArtStyle(p, nullptr), kBadParameterErr);
 }
 

@@ -68,15 +68,15 @@ class UndoTest : public SuiteTest {
 TEST_F(UndoTest, RevertRestoresAnExistingDocumentExactlyRunAfterRun) {
   buildExisting();
   const std::string before = dump();
-  const size_t liveBefore = document->liveArtCount();
+  const size_t liveBefore = document->tree().liveCount();
 
   document->beginInvocation();
   changeEverything();
   ASSERT_NE(dump(), before);
   ASSERT_EQ(undo->UndoChanges(), kNoErr);
   EXPECT_EQ(dump(), before);
-  EXPECT_EQ(document->liveArtCount(), liveBefore);
-  EXPECT_EQ(document->journalLength(), 0u);
+  EXPECT_EQ(document->tree().liveCount(), liveBefore);
+  EXPECT_EQ(document->journal().length(), 0u);
 
   // Previews redraw again and again within the same invocation.
   changeEverything();
@@ -118,7 +118,7 @@ TEST_F(UndoTest, ArtOfARevertedRunIsGoneAndItsHandlesAreRefused) {
   // Its slot is reused, under a new handle.
   AIArtHandle next = newSquare(4, 5, 6);
   EXPECT_NE(next, made);
-  EXPECT_EQ(document->artSlotCount(), 1u);
+  EXPECT_EQ(document->tree().slotCount(), 1u);
 }
 
 TEST_F(UndoTest, MemoryFollowsTheArtNotTheNumberOfRuns) {
@@ -137,19 +137,19 @@ TEST_F(UndoTest, MemoryFollowsTheArtNotTheNumberOfRuns) {
   };
   run();
   ASSERT_EQ(undo->UndoChanges(), kNoErr);
-  const size_t slots = document->artSlotCount();
-  const size_t live = document->liveArtCount();
+  const size_t slots = document->tree().slotCount();
+  const size_t live = document->tree().liveCount();
   for (int i = 0; i < 30; ++i) {
     run();
-    EXPECT_EQ(document->liveArtCount(), live + 1000);
+    EXPECT_EQ(document->tree().liveCount(), live + 1000);
     ASSERT_EQ(undo->UndoChanges(), kNoErr);
   }
-  EXPECT_EQ(document->artSlotCount(), slots);
-  EXPECT_EQ(document->liveArtCount(), live);
+  EXPECT_EQ(document->tree().slotCount(), slots);
+  EXPECT_EQ(document->tree().liveCount(), live);
   // Freed slots hold no segments.
-  for (ArtId slot = 0; slot < document->artSlotCount(); ++slot) {
-    if (!document->isLive(slot)) {
-      EXPECT_FALSE(document->art(slot).content.segments.onHeap());
+  for (ArtId slot = 0; slot < document->tree().slotCount(); ++slot) {
+    if (!document->tree().isLive(slot)) {
+      EXPECT_FALSE(document->tree().node(slot).content.segments.onHeap());
     }
   }
 }
@@ -164,7 +164,7 @@ TEST_F(UndoTest, TheJournalGrowsWithTheChangeNotWithTheDocument) {
   AIArtHandle copy = nullptr;
   ASSERT_EQ(art->DuplicateArt(last, kPlaceBelow, last, &copy), kNoErr);
   // One saved state of the existing art and one new art.
-  EXPECT_EQ(document->journalLength(), 2u);
+  EXPECT_EQ(document->journal().length(), 2u);
   ASSERT_EQ(undo->UndoChanges(), kNoErr);
   EXPECT_EQ(bounds(last).left, 0);
 }
@@ -177,7 +177,7 @@ TEST_F(UndoTest, WithoutAnInvocationRevertChangesNothing) {
   EXPECT_NE(id(kept), kNoArt);
   // Disposing outside an invocation frees the slot at once.
   ASSERT_EQ(art->DisposeArt(kept), kNoErr);
-  EXPECT_EQ(document->liveArtCount(), 0u);
+  EXPECT_EQ(document->tree().liveCount(), 0u);
 }
 
 }  // namespace

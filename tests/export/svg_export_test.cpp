@@ -59,7 +59,7 @@ TEST_F(SvgExportTest, LayersAreGroupsInPaintOrderAndTheVerticalAxisIsTurned) {
   newSquare(40, 0, 10);
   AILayerHandle bottom = nullptr;
   ASSERT_EQ(layers->InsertLayer(nullptr, kPlaceBelowAll, &bottom), kNoErr);
-  document->setLayerVisible(document->layerOf(bottom), false);
+  document->setLayerVisible(document->tree().layerOf(bottom), false);
 
   std::string svg = exportSvg(*document, SvgMetadata{});
   EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
@@ -205,7 +205,7 @@ TEST_F(SvgExportTest, TheFileIsValidSvgEvenWithAwkwardTexts) {
   ASSERT_EQ(symbols->NewSymbolFromArt(heart, 0, &symbol), kNoErr);
   AILayerHandle hidden = nullptr;
   ASSERT_EQ(layers->InsertLayer(nullptr, kPlaceAboveAll, &hidden), kNoErr);
-  document->setLayerVisible(document->layerOf(hidden), false);
+  document->setLayerVisible(document->tree().layerOf(hidden), false);
 
   SvgMetadata metadata;
   metadata.title = "Hearts & <kisses> for \"Zoë\" \x01 \xff";

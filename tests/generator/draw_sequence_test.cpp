@@ -515,10 +515,10 @@ TEST_F(DrawSequenceTest, EverySwitchOnThreeHeartsTakeTheirDrawsStepByStep) {
                       false),
   };
   draws(sequence.values());
-  const size_t layersBefore = document().layerOrder().size();
+  const size_t layersBefore = document().tree().layerOrder().size();
   ASSERT_EQ(go(), kNoErr);
   EXPECT_EQ(drawCount(), sequence.values().size()) << "draws taken by the whole run";
-  EXPECT_EQ(document().layerOrder().size(), layersBefore + 1) << "one new layer";
+  EXPECT_EQ(document().tree().layerOrder().size(), layersBefore + 1) << "one new layer";
   EXPECT_EQ(document().symbols().size(), 3u) << "one symbol per heart";
 
   const std::vector<ArtId> all = paths();
@@ -542,13 +542,13 @@ TEST_F(DrawSequenceTest, EverySwitchOnThreeHeartsTakeTheirDrawsStepByStep) {
     EXPECT_NEAR(paint.strokeWidth, e.style.strokeWidth, 1e-5f);
     EXPECT_TRUE(paint.fillPaint);
     EXPECT_FLOAT_EQ(opacity(pieces.heart), e.opacity);
-    EXPECT_EQ(document().art(pieces.heart).content.artStyle, e.artStyle);
+    EXPECT_EQ(document().tree().node(pieces.heart).content.artStyle, e.artStyle);
 
     // H12: the warp of the heart's envelope.
-    const ArtId envelope = document().art(pieces.heart).parent;
+    const ArtId envelope = document().tree().node(pieces.heart).parent;
     ASSERT_NE(envelope, heart::kNoArt);
-    ASSERT_EQ(document().art(envelope).type, kEnvelopeArt);
-    const heart::EnvelopeWarp& warp = document().art(envelope).content.warp;
+    ASSERT_EQ(document().tree().node(envelope).type, kEnvelopeArt);
+    const heart::EnvelopeWarp& warp = document().tree().node(envelope).content.warp;
     EXPECT_EQ(warp.style, e.warp.style);
     EXPECT_FLOAT_EQ(warp.bend, e.warp.bend);
     EXPECT_FLOAT_EQ(warp.horizontalDistortion, e.warp.horizontalDistortion);

@@ -23,7 +23,7 @@ TEST_F(DriverTest, GoAfterADrawnPreviewKeepsThePreviewAndClearsTheFlag) {
   ASSERT_EQ(generateHearts(&record), kNoErr);
   EXPECT_EQ(record.previewDrawn, 0);
   EXPECT_EQ(onlyPath(), previewed);
-  EXPECT_TRUE(document().isLive(previewed));
+  EXPECT_TRUE(document().tree().isLive(previewed));
   EXPECT_EQ(segments(previewed).size(), before.size());
   EXPECT_EQ(document().redrawCount(), redraws);
   EXPECT_EQ(drawCount(), drawn);
@@ -33,11 +33,11 @@ TEST_F(DriverTest, GoWithoutADrawnPreviewRevertsAndDrawsAfresh) {
   record.placementMode = 2;
   draws({0.25f, 0.25f, 0.75f, 0.75f});
   ASSERT_EQ(preview(), kNoErr);
-  AIArtHandle previewed = document().handleOf(onlyPath());
+  AIArtHandle previewed = document().tree().handleOf(onlyPath());
   const uint64_t redraws = document().redrawCount();
 
   ASSERT_EQ(go(), kNoErr);
-  EXPECT_EQ(document().artOf(previewed), heart::kNoArt) << "the preview's heart is gone";
+  EXPECT_EQ(document().tree().artOf(previewed), heart::kNoArt) << "the preview's heart is gone";
   ArtId drawn = onlyPath();
   EXPECT_TRUE(near(segments(drawn)[0].p, AIRealPoint{page().h * 0.75f, page().v * 0.75f}));
   EXPECT_EQ(document().redrawCount(), redraws) << "Go does not redraw";
@@ -66,19 +66,19 @@ TEST_F(DriverTest, NoHeartsStillRevertsAndRedraws) {
 }
 
 TEST_F(DriverTest, NewLayerIsMadeOncePerRunAndHoldsEveryHeart) {
-  const size_t layersBefore = document().layerOrder().size();
+  const size_t layersBefore = document().tree().layerOrder().size();
   record.newLayer = 1;
   record.heartCount = 5;
   ASSERT_EQ(go(), kNoErr);
-  ASSERT_EQ(document().layerOrder().size(), layersBefore + 1);
-  heart::LayerId top = document().layerOrder().back();
+  ASSERT_EQ(document().tree().layerOrder().size(), layersBefore + 1);
+  heart::LayerId top = document().tree().layerOrder().back();
   EXPECT_EQ(document().currentLayer(), top);
-  EXPECT_EQ(document().layerArts(top).size(), 5u);
+  EXPECT_EQ(document().tree().layerArts(top).size(), 5u);
 
   // A preview and another preview: still one new layer.
   ASSERT_EQ(preview(), kNoErr);
   ASSERT_EQ(preview(), kNoErr);
-  EXPECT_EQ(document().layerOrder().size(), layersBefore + 1);
+  EXPECT_EQ(document().tree().layerOrder().size(), layersBefore + 1);
 }
 
 TEST_F(DriverTest, AMissingSuiteEndsTheRunBeforeItStarts) {

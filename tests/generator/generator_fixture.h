@@ -41,7 +41,7 @@ class GeneratorTest : public ::testing::Test {
   AIRealPoint page() { return document().pageSize(); }
 
   // Every path, bottom to top.
-  std::vector<ArtId> paths() { return document().pathsInPaintOrder(); }
+  std::vector<ArtId> paths() { return document().tree().pathsInPaintOrder(); }
   // The only path; fails the test when there is not exactly one.
   ArtId onlyPath();
   std::vector<AIPathSegment> segments(ArtId path);

@@ -169,7 +169,7 @@ TEST_F(PaintTest, RandomStyleNeverChoosesTheDefaultStyle) {
     record.randomStyle = 1;
     draws({c.draw});
     ASSERT_EQ(go(), kNoErr);
-    EXPECT_EQ(document().art(onlyPath()).content.artStyle, c.index) << c.draw;
+    EXPECT_EQ(document().tree().node(onlyPath()).content.artStyle, c.index) << c.draw;
   }
 }
 

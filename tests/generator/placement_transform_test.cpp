@@ -182,10 +182,10 @@ TEST_F(TransformTest, RandomWarpTakesStyleBendDistortionsAndOrientationInOrder) 
                                           {1, 0.1f, -0.2f, 0.95f, false}};
   for (size_t i = 0; i < hearts.size(); ++i) {
     SCOPED_TRACE(i);
-    const ArtId envelope = document().art(hearts[i]).parent;
+    const ArtId envelope = document().tree().node(hearts[i]).parent;
     ASSERT_NE(envelope, heart::kNoArt);
-    ASSERT_EQ(document().art(envelope).type, kEnvelopeArt);
-    const heart::EnvelopeWarp& warp = document().art(envelope).content.warp;
+    ASSERT_EQ(document().tree().node(envelope).type, kEnvelopeArt);
+    const heart::EnvelopeWarp& warp = document().tree().node(envelope).content.warp;
     EXPECT_EQ(warp.style, expected[i].style);
     EXPECT_FLOAT_EQ(warp.bend, expected[i].bend);
     EXPECT_FLOAT_EQ(warp.horizontalDistortion, expected[i].horizontalDistortion);

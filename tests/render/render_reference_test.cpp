@@ -89,7 +89,7 @@ void everyPaint(ParameterRecord& r, int count) {
 TEST(RenderReference, TheDefaultHeartOnThePage) {
   GeneratedHearts hearts(kDocRGBColor);
   const Document& document = hearts.draw();
-  ASSERT_GT(document.pathsInPaintOrder().size(), 0u);
+  ASSERT_GT(document.tree().pathsInPaintOrder().size(), 0u);
   EXPECT_GT(inkedPixels(rendered(document, pageFrame(document))), 500u);
   EXPECT_TRUE(looksAlike(document, pageFrame(document)));
 }
@@ -100,7 +100,7 @@ TEST(RenderReference, ManyHeartsWithEveryPaintInEachColourModel) {
     GeneratedHearts hearts(model);
     everyPaint(hearts.record, 60);
     const Document& document = hearts.draw();
-    EXPECT_GT(document.pathsInPaintOrder().size(), 59u);
+    EXPECT_GT(document.tree().pathsInPaintOrder().size(), 59u);
     EXPECT_TRUE(looksAlike(document, pageFrame(document)));
   }
 }
@@ -119,7 +119,7 @@ TEST(RenderReference, DropShadowsAndSketchStrokes) {
   r.basicPattern = 1;
   r.newLayer = 1;
   const Document& document = hearts.draw();
-  EXPECT_GT(document.pathsInPaintOrder().size(), 100u);
+  EXPECT_GT(document.tree().pathsInPaintOrder().size(), 100u);
   EXPECT_TRUE(looksAlike(document, pageFrame(document)));
 }
 

@@ -77,7 +77,7 @@ TEST_F(FilterInvocation, GoWithoutARecordDoesNothing) {
   faultInjector().startCounting();
   EXPECT_EQ(host->sendMessage("AI Filter", "AI Go"), kNoErr);
   EXPECT_EQ(faultInjector().calls("AI Undo Suite.UndoChanges"), 0);
-  EXPECT_EQ(host->document().liveArtCount(), 0u);
+  EXPECT_EQ(host->document().tree().liveCount(), 0u);
 }
 
 TEST_F(FilterInvocation, GoAdoptsAStandingPreview) {
@@ -104,11 +104,11 @@ TEST_F(FilterInvocation, GoReportsAFailedRunAndKeepsWhatItBuilt) {
   EXPECT_EQ(itemText(alerts[0], 2),
             "The filter cannot complete because a layer is locked or invisible.");
   EXPECT_EQ(itemText(alerts[0], 3), "SEGM");
-  EXPECT_GE(host->document().liveArtCount(), 1u);
+  EXPECT_GE(host->document().tree().liveCount(), 1u);
 
   faultInjector().clear();
   EXPECT_EQ(host->go(), kNoErr);
-  EXPECT_GE(host->document().liveArtCount(), 3u);
+  EXPECT_GE(host->document().tree().liveCount(), 3u);
 }
 
 }  // namespace

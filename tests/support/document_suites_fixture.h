@@ -92,7 +92,7 @@ class SuiteTest : public ::testing::Test {
     return r;
   }
 
-  ArtId id(AIArtHandle handle) const { return document->artOf(handle); }
+  ArtId id(AIArtHandle handle) const { return document->tree().artOf(handle); }
 
   // Everything about the document that a plug-in or a picture could see, with
   // reals written exactly.
@@ -101,17 +101,17 @@ class SuiteTest : public ::testing::Test {
     out << std::hexfloat;
     out << "current " << document->currentLayer() << " symbols " << document->symbols().size()
         << "\n";
-    for (LayerId layer : document->layerOrder()) {
-      out << "layer " << layer << " " << document->layer(layer).name << "\n";
-      for (ArtId a : document->layerArts(layer)) dumpArt(out, a, 1);
+    for (LayerId layer : document->tree().layerOrder()) {
+      out << "layer " << layer << " " << document->tree().layer(layer).name << "\n";
+      for (ArtId a : document->tree().layerArts(layer)) dumpArt(out, a, 1);
     }
     return out.str();
   }
 
   void dumpArt(std::ostringstream& out, ArtId a, int depth) const {
-    const ArtNode& node = document->art(a);
+    const ArtNode& node = document->tree().node(a);
     const ArtContent& c = node.content;
-    out << std::string(depth * 2, ' ') << reinterpret_cast<uintptr_t>(document->handleOf(a))
+    out << std::string(depth * 2, ' ') << reinterpret_cast<uintptr_t>(document->tree().handleOf(a))
         << " type " << node.type << " closed " << c.closed << " opacity " << c.opacity << " style "
         << c.artStyle << " warp " << c.warp.style << "," << c.warp.bend << " fill "
         << int(c.style.fillPaint) << ":" << c.style.fillColor.kind << ":" << c.style.fillColor.c[0]
@@ -124,7 +124,7 @@ class SuiteTest : public ::testing::Test {
     for (const AIPathSegment& s : c.segments)
       out << std::string(depth * 2 + 2, ' ') << s.p.h << " " << s.p.v << " " << s.in.h << " "
           << s.in.v << " " << s.out.h << " " << s.out.v << " " << int(s.corner) << "\n";
-    for (ArtId child : document->childrenOf(a)) dumpArt(out, child, depth + 1);
+    for (ArtId child : document->tree().childrenOf(a)) dumpArt(out, child, depth + 1);
   }
 
   RandomSource random{1234};
