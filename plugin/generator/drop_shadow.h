@@ -1,7 +1,8 @@
 // Drop shadow: a copy of the heart directly below it, filled black (or with
 // the heart's fill at half strength) in the document's colour model, moved
-// down and to the right, optionally turned, faded and squashed at random,
-// and mirrored four ways with the heart when the basic pattern is on.
+// down and to the right (or by a random offset), optionally faded and
+// squashed at random, and mirrored four ways with the heart when the basic
+// pattern is on.
 #pragma once
 
 #include "generator/working_values.h"

@@ -4,6 +4,7 @@
 
 #include "params/parameter_record.h"
 
-// Runs the generator over the record. Writes only finalRun/previewDrawn's
-// protocol flags; answers the first failing host code, or 0.
+// Runs the generator over the record. The one field it writes is
+// previewDrawn, cleared when Go takes a standing preview as the result;
+// answers the first failing host code, or 0.
 ASErr generateHearts(ParameterRecord* record);

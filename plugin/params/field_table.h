@@ -26,7 +26,7 @@ struct FieldInfo {
   const char* unit;  // "points", "percent", "degrees", "tenths of a point", "count", ""
   float minimum;     // range of the dialog item (0/1 for switches)
   float maximum;
-  bool ranged;  // false for the transient and reserved words
+  bool ranged;  // false for the reserved words, which hold any 32-bit value
   FieldDefault defaultKind;
   float defaultValue;
   int32_t dialogItem;  // item id in the options dialog, 0 when none
