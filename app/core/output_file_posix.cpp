@@ -37,12 +37,16 @@ bool writeAll(int fd, std::string_view bytes, int* code) {
   return true;
 }
 
+}  // namespace
+
 bool writeToStandardOutput(std::string_view bytes, std::string* error) {
   int code = 0;
   if (!writeAll(STDOUT_FILENO, bytes, &code))
     return fail(error, "cannot write to the standard output: " + reason(code));
   return true;
 }
+
+namespace {
 
 // A device or FIFO: opened as it is and written into.
 bool writeIntoSpecialFile(const std::string& shown, const std::string& target,
@@ -137,24 +141,21 @@ std::optional<std::string> resolveLinks(const std::string& path, std::string* er
   return std::nullopt;
 }
 
-bool writeOutputFile(const std::string& path, std::string_view bytes, std::string* error) {
-  if (path.empty()) return fail(error, "the output file has no name");
-  if (path == kStandardOutputName) return writeToStandardOutput(bytes, error);
-  std::optional<std::string> target = resolveLinks(path, error);
-  if (!target) return false;
+bool writeResolvedOutput(const std::string& path, const std::string& target, std::string_view bytes,
+                         std::string* error) {
   struct stat status {};
-  if (::stat(target->c_str(), &status) != 0) {
+  if (::stat(target.c_str(), &status) != 0) {
     if (errno != ENOENT) return failWriting(error, path, reason(errno));
-    return replaceAtomically(path, *target, std::nullopt, bytes, error);
+    return replaceAtomically(path, target, std::nullopt, bytes, error);
   }
   if (S_ISDIR(status.st_mode)) return failWriting(error, path, "it is a folder");
   if (S_ISCHR(status.st_mode) || S_ISFIFO(status.st_mode))
-    return writeIntoSpecialFile(path, *target, bytes, error);
-  if (S_ISSOCK(status.st_mode)) return writeIntoSocket(path, *target, bytes, error);
+    return writeIntoSpecialFile(path, target, bytes, error);
+  if (S_ISSOCK(status.st_mode)) return writeIntoSocket(path, target, bytes, error);
   if (!S_ISREG(status.st_mode))
     return failWriting(error, path,
                        "it is neither a file, a character device, a FIFO nor a socket");
-  return replaceAtomically(path, *target, status.st_mode & 07777, bytes, error);
+  return replaceAtomically(path, target, status.st_mode & 07777, bytes, error);
 }
 
 }  // namespace heart

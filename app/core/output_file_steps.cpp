@@ -13,6 +13,14 @@ bool failWriting(std::string* error, const std::string& shown, const std::string
   return fail(error, "cannot write " + shown + ": " + reason);
 }
 
+bool writeOutputFile(const std::string& path, std::string_view bytes, std::string* error) {
+  if (path.empty()) return fail(error, "the output file has no name");
+  if (path == kStandardOutputName) return writeToStandardOutput(bytes, error);
+  std::optional<std::string> target = resolveLinks(path, error);
+  if (!target) return false;
+  return writeResolvedOutput(path, *target, bytes, error);
+}
+
 std::filesystem::path temporaryBeside(const std::filesystem::path& target,
                                       std::string_view unique) {
   // Appended piece by piece: GCC 12 at -O3 misreads the chained operator+ as

@@ -50,6 +50,8 @@ bool writeAll(HANDLE file, std::string_view bytes, DWORD* code) {
   return true;
 }
 
+}  // namespace
+
 bool writeToStandardOutput(std::string_view bytes, std::string* error) {
   std::fflush(stdout);
   _setmode(_fileno(stdout), _O_BINARY);
@@ -58,6 +60,8 @@ bool writeToStandardOutput(std::string_view bytes, std::string* error) {
     return fail(error, "cannot write to the standard output");
   return true;
 }
+
+namespace {
 
 // A device: opened as it is and written into, never replaced.
 bool writeIntoDevice(const std::string& shown, const std::wstring& target, std::string_view bytes,
@@ -133,12 +137,9 @@ std::optional<std::string> resolveLinks(const std::string& path, std::string* er
   return std::nullopt;
 }
 
-bool writeOutputFile(const std::string& path, std::string_view bytes, std::string* error) {
-  if (path.empty()) return fail(error, "the output file has no name");
-  if (path == kStandardOutputName) return writeToStandardOutput(bytes, error);
-  std::optional<std::string> target = resolveLinks(path, error);
-  if (!target) return false;
-  fs::path targetPath(*target);
+bool writeResolvedOutput(const std::string& path, const std::string& target, std::string_view bytes,
+                         std::string* error) {
+  fs::path targetPath(target);
   if (isDeviceName(targetPath)) return writeIntoDevice(path, targetPath.wstring(), bytes, error);
   std::error_code code;
   fs::file_status status = fs::status(targetPath, code);
