@@ -27,4 +27,12 @@ void applyWarps(const EnvelopeWarps& warps, SegmentList& outline) {
   }
 }
 
+bool straightPiece(const AIPathSegment& a, const AIPathSegment& b) {
+  return a.out.h == a.p.h && a.out.v == a.p.v && b.in.h == b.p.h && b.in.v == b.p.v;
+}
+
+bool drawsClosingPiece(const AIPathSegment* segments, int32_t count) {
+  return count > 1 || (count == 1 && !straightPiece(segments[0], segments[0]));
+}
+
 }  // namespace heart

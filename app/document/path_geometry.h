@@ -22,6 +22,13 @@ bool fitsFloat(double value);
 // leaves the range of a float (and is left alone otherwise).
 AIRealPoint transformed(const AIRealMatrix& m, AIRealPoint p, bool* finite);
 
+// Whether the piece from a to b is a straight line: both handles on their anchors.
+bool straightPiece(const AIPathSegment& a, const AIPathSegment& b);
+// Whether a closed outline of `count` anchors draws a piece from its last
+// anchor back to its first: always with two or more, and for a lone anchor
+// only when a handle leaves it, drawing a loop back to itself.
+bool drawsClosingPiece(const AIPathSegment* segments, int32_t count);
+
 // The warps of the envelopes an art lies in, each with the bounds of its
 // envelope's contents, outermost first.
 using EnvelopeWarps = std::vector<std::pair<EnvelopeWarp, AIRealRect>>;

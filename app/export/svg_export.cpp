@@ -154,8 +154,7 @@ class SvgWriter {
 
   // The curve from a to b: a line when both handles lie on their anchors.
   void curve(const AIPathSegment& a, const AIPathSegment& b) {
-    bool straight = a.out.h == a.p.h && a.out.v == a.p.v && b.in.h == b.p.h && b.in.v == b.p.v;
-    if (straight) {
+    if (straightPiece(a, b)) {
       put(" L ");
     } else {
       put(" C ");
@@ -173,11 +172,7 @@ class SvgWriter {
     point(segments[0].p);
     for (int32_t i = 0; i + 1 < count; ++i) curve(segments[i], segments[i + 1]);
     if (content.closed) {
-      // A lone anchor whose handles leave it still draws a loop back to itself.
-      const AIPathSegment& last = segments[count - 1];
-      bool loop = last.out.h != last.p.h || last.out.v != last.p.v ||
-                  segments[0].in.h != segments[0].p.h || segments[0].in.v != segments[0].p.v;
-      if (count > 1 || loop) curve(last, segments[0]);
+      if (drawsClosingPiece(segments, count)) curve(segments[count - 1], segments[0]);
       put(" Z");
     }
     put("\"");

@@ -253,11 +253,7 @@ class Painter {
     cairo_move_to(cr_, x, y);
     for (int32_t i = 0; i + 1 < count; ++i) curve(segments[i], segments[i + 1]);
     if (content.closed) {
-      // A lone anchor whose handles leave it still draws a loop back to itself.
-      const AIPathSegment& last = segments[count - 1];
-      bool loop = last.out.h != last.p.h || last.out.v != last.p.v ||
-                  segments[0].in.h != segments[0].p.h || segments[0].in.v != segments[0].p.v;
-      if (count > 1 || loop) curve(last, segments[0]);
+      if (drawsClosingPiece(segments, count)) curve(segments[count - 1], segments[0]);
       cairo_close_path(cr_);
     }
   }
@@ -265,8 +261,7 @@ class Painter {
   void curve(const AIPathSegment& a, const AIPathSegment& b) {
     double x, y;
     point(b.p, &x, &y);
-    bool straight = a.out.h == a.p.h && a.out.v == a.p.v && b.in.h == b.p.h && b.in.v == b.p.v;
-    if (straight) {
+    if (straightPiece(a, b)) {
       cairo_line_to(cr_, x, y);
       return;
     }
