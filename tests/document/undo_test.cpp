@@ -169,6 +169,25 @@ TEST_F(UndoTest, TheJournalGrowsWithTheChangeNotWithTheDocument) {
   EXPECT_EQ(bounds(last).left, 0);
 }
 
+TEST_F(UndoTest, ABeginWhileOpenKeepsTheChangesSoFarAndTheirSavedStates) {
+  AIArtHandle kept = newSquare(0, 0, 1);
+  const std::string before = dump();
+  document->beginInvocation();
+  AIRealMatrix m{1, 0, 0, 1, 1, 1};
+  ASSERT_EQ(transform->TransformArt(kept, &m, 1, kTransformObjects), kNoErr);
+  document->beginInvocation();
+  ASSERT_EQ(transform->TransformArt(kept, &m, 1, kTransformObjects), kNoErr);
+  // Still the one saved state from before the first change.
+  EXPECT_EQ(document->journal().length(), 1u);
+  ASSERT_EQ(undo->UndoChanges(), kNoErr);
+  EXPECT_EQ(dump(), before);
+  // Recording goes on after a revert: the next change is saved again.
+  ASSERT_EQ(transform->TransformArt(kept, &m, 1, kTransformObjects), kNoErr);
+  EXPECT_EQ(document->journal().length(), 1u);
+  ASSERT_EQ(undo->UndoChanges(), kNoErr);
+  EXPECT_EQ(dump(), before);
+}
+
 TEST_F(UndoTest, WithoutAnInvocationRevertChangesNothing) {
   AIArtHandle kept = newSquare(0, 0, 1);
   const std::string before = dump();
