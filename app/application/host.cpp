@@ -274,8 +274,6 @@ const PluginModule* Host::module() const {
   return plugin ? plugin->module.get() : nullptr;
 }
 
-size_t Host::moduleCount() const { return state_->plugins.size(); }
-
 bool Host::started() const {
   const LoadedPlugin* plugin = state_->first();
   return plugin && plugin->startupSent && !plugin->shutdownSent;

@@ -119,7 +119,6 @@ class Host {
   void* globalsSlot() const;                 // what the host keeps across Unload
   bool moduleLoaded() const;
   const PluginModule* module() const;  // the first module, or null
-  size_t moduleCount() const;
   bool started() const;  // the first module has had Startup and no Shutdown
   // Why the last load or reload failed, or a record handle was not kept.
   const std::string& lastError() const;

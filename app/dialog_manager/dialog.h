@@ -28,7 +28,6 @@ class Dialog {
   const std::string& name() const { return name_; }
   int32_t resourceId() const { return resourceId_; }
   const std::string& title() const { return title_; }
-  void setTitle(std::string title) { title_ = std::move(title); }
 
   void setSize(int32_t width, int32_t height);
   int32_t width() const { return width_; }

@@ -106,7 +106,6 @@ class DialogManager {
   // Why the last run of the event source stopped early: a rejected event,
   // with the event's label or number. Empty when nothing went wrong.
   const std::string& lastError() const { return lastError_; }
-  void clearLastError() { lastError_.clear(); }
 
   // What the last notify procedure answered; kept, never shown.
   ASErr lastNotifyResult() const { return lastNotifyResult_; }

@@ -20,12 +20,6 @@ ListEntry* ItemList::at(int32_t index) const {
   return entries_[static_cast<size_t>(index)].get();
 }
 
-int32_t ItemList::indexOf(const ListEntry& entry) const {
-  for (int32_t i = 0; i < size(); ++i)
-    if (entries_[static_cast<size_t>(i)].get() == &entry) return i;
-  return -1;
-}
-
 void ItemList::select(ListEntry& entry, bool select) {
   if (entry.list != this) return;
   if (select)

@@ -34,8 +34,6 @@ class ItemList {
   // The entry at a position, or null.
   ListEntry* at(int32_t index) const;
   int32_t size() const { return static_cast<int32_t>(entries_.size()); }
-  // The position of an entry of this list, or -1.
-  int32_t indexOf(const ListEntry& entry) const;
 
   // Selecting an entry deselects every other: a popup list shows one choice.
   void select(ListEntry& entry, bool select);

@@ -77,11 +77,6 @@ void BoundsAccumulator::addCubic(AIRealPoint p0, AIRealPoint p1, AIRealPoint p2,
   }
 }
 
-void BoundsAccumulator::addRect(const AIRealRect& rect) {
-  addPoint(rect.left, rect.bottom);
-  addPoint(rect.right, rect.top);
-}
-
 AIRealRect BoundsAccumulator::rect() const {
   if (empty_) return AIRealRect{0, 0, 0, 0};
   return AIRealRect{static_cast<AIReal>(left_), static_cast<AIReal>(top_),

@@ -15,7 +15,6 @@ class BoundsAccumulator {
   void addPoint(double x, double y);
   // The cubic from p0 to p3 with control points p1 and p2.
   void addCubic(AIRealPoint p0, AIRealPoint p1, AIRealPoint p2, AIRealPoint p3);
-  void addRect(const AIRealRect& rect);
   bool empty() const { return empty_; }
   // {left, top, right, bottom} with top >= bottom; all zero when empty.
   AIRealRect rect() const;

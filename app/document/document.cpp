@@ -106,14 +106,6 @@ ASErr Document::insertLayer(LayerId reference, int16_t paintOrder, LayerId* laye
   return kNoErr;
 }
 
-ASErr Document::setCurrentLayer(LayerId id) {
-  if (!tree_.isLayer(id)) return kBadParameterErr;
-  if (id != currentLayer_)
-    journal_.record(ChangeKind::kCurrentLayerChanged, kNoArt, {}, currentLayer_);
-  currentLayer_ = id;
-  return kNoErr;
-}
-
 // --- Making and releasing art ---------------------------------------------------
 
 ArtId Document::create(int16_t type, LayerId layer) {

@@ -84,7 +84,6 @@ class Document {
   // above or below all layers (5 and 6, or 1 and 2 without a reference). It
   // becomes the current layer.
   ASErr insertLayer(LayerId reference, int16_t paintOrder, LayerId* layer);
-  ASErr setCurrentLayer(LayerId id);
   void setLayerLocked(LayerId id, bool locked) { tree_.layer(id).locked = locked; }
   void setLayerVisible(LayerId id, bool visible) { tree_.layer(id).visible = visible; }
 

@@ -75,11 +75,6 @@ bool FilterRegistry::isEnabled(const MenuItem& item) const {
   return item.rule.holds(conditions());
 }
 
-bool FilterRegistry::isChecked(const MenuItem& item) const {
-  return item.hasRule && item.rule.action == kAutoCheckMenuItemAction &&
-         item.rule.holds(conditions());
-}
-
 void FilterRegistry::setConditionSource(std::function<MenuConditions()> source) {
   conditionSource_ = std::move(source);
 }

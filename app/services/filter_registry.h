@@ -70,7 +70,6 @@ class FilterRegistry {
   // A menu item without a rule is always enabled; one with an enabling rule
   // is enabled while the rule holds. A checking rule does not disable.
   bool isEnabled(const MenuItem& item) const;
-  bool isChecked(const MenuItem& item) const;
 
   // Where the conditions come from; the host that owns the document sets
   // it. Without a source no document is open and no art is present.

@@ -11,7 +11,6 @@ void* MemoryBlocks::allocate(size_t size, const std::string& name) {
   if (!bytes) return nullptr;
   void* address = bytes.get();
   blocks_[address] = Block{std::move(bytes), BlockInfo{name, size}};
-  ++allocations_;
   return address;
 }
 

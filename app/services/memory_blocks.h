@@ -28,7 +28,6 @@ class MemoryBlocks {
   // The blocks allocated and not yet freed.
   std::vector<BlockInfo> live() const;
   size_t liveCount() const { return blocks_.size(); }
-  int allocations() const { return allocations_; }
 
  private:
   struct Block {
@@ -36,7 +35,6 @@ class MemoryBlocks {
     BlockInfo info;
   };
   std::map<const void*, Block> blocks_;
-  int allocations_ = 0;
 };
 
 }  // namespace heart
