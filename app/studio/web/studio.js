@@ -463,11 +463,22 @@ function paintPreview(pixels, preview, arrived) {
   }
   canvas.getContext("2d").putImageData(image, 0, 0);
   studio.arrivedAt.set(version, { arrived, put: performance.now() });
+  forgetOldTimes(studio.arrivedAt, version);
   studio.shownPreview = version;
   studio.loadingPreview = Math.max(studio.loadingPreview, version);
   // The frame that shows the picture is painted after the animation frame
   // callbacks; a task queued from one of them runs once it is.
   requestAnimationFrame(() => setTimeout(() => painted(version, info), 0));
+}
+
+// An answer can only bring a picture a few versions older than the newest
+// one painted, so the times of older pictures are dropped: a long session
+// keeps a bounded number of them.
+const keptPreviewTimes = 64;
+function forgetOldTimes(times, newest) {
+  for (const version of times.keys()) {
+    if (version <= newest - keptPreviewTimes) times.delete(version);
+  }
 }
 
 // Times a change from its event to the frame that shows its picture.
@@ -492,6 +503,7 @@ function record(since, paintedAt, info, page) {
 function painted(version, info) {
   const now = performance.now();
   studio.paintedAt.set(version, now);
+  forgetOldTimes(studio.paintedAt, version);
   const done = studio.pendingChanges.filter((change) => change.version <= version);
   studio.pendingChanges = studio.pendingChanges.filter((change) => change.version > version);
   let took = null;
