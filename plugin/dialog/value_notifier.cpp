@@ -16,7 +16,11 @@ ASErr valueNotifier(ADMItemRef item, ADMNotifierRef notifier) {
   readPreviewItem(dialog, record);
   if (record->preview) {
     record->previewDrawn = 1;
-    return generateHearts(record);
+    ASErr error = generateHearts(record);
+    // A preview that stopped partway has drawn only some of the hearts: Go
+    // must draw them afresh rather than take them as the result.
+    if (error) record->previewDrawn = 0;
+    return error;
   }
   record->previewDrawn = 0;
   return kNoErr;

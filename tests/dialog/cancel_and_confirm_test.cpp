@@ -38,6 +38,13 @@ TEST(CancelAndConfirm, CancelAfterPreviewsLeavesDocumentAndRecordAsBefore) {
   EXPECT_EQ(std::memcmp(&recordBefore, session.host().storedRecord(), sizeof recordBefore), 0);
 }
 
+size_t pathCount(const std::string& svg) {
+  size_t count = 0;
+  for (size_t at = svg.find("<path"); at != std::string::npos; at = svg.find("<path", at + 1))
+    ++count;
+  return count;
+}
+
 int reverts() { return faultInjector().calls("AI Undo Suite.UndoChanges"); }
 
 TEST(CancelAndConfirm, ConfirmWithPreviewKeepsExactlyThePreviewedHearts) {
@@ -72,6 +79,30 @@ TEST(CancelAndConfirm, CancelClearsAPreviewLeftStandingByAnEarlierConfirm) {
   const int revertsBefore = reverts();
   EXPECT_EQ(session.host().go(), kNoErr);
   EXPECT_EQ(reverts(), revertsBefore + 1) << "Go drew afresh";
+}
+
+// A preview that failed partway leaves some of its hearts in the document;
+// confirming afterwards must not pass them off as the result.
+TEST(CancelAndConfirm, ConfirmAfterAFailedPreviewDrawsAfresh) {
+  DialogSession session;
+  std::string complete;
+  session.choose(65, 24);  // twenty hearts
+  session.then([&] {
+    complete = drawing(session.host());
+    faultInjector().failAt("AI Art Suite.NewArt", 4, kMemFullErr);
+  });
+  session.press(60);  // "Shuffle": a new preview, which stops at its fourth art
+  std::string partial;
+  session.then([&] { partial = drawing(session.host()); });
+  session.runDialog();
+  EXPECT_LT(pathCount(partial), pathCount(complete));
+  EXPECT_EQ(session.stored().previewDrawn, 0);
+
+  const int revertsBefore = reverts();
+  EXPECT_EQ(session.host().go(), kNoErr);
+  EXPECT_EQ(reverts(), revertsBefore + 1) << "Go drew afresh";
+  EXPECT_EQ(pathCount(drawing(session.host())), pathCount(complete))
+      << "all twenty hearts, not the first few";
 }
 
 TEST(CancelAndConfirm, ConfirmWithPreviewOffDrawsAfresh) {
