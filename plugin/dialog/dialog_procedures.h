@@ -6,7 +6,7 @@
 #include "host/suites.h"
 #include "params/parameter_record.h"
 
-// Notify procedure of the 75 bound items and "Shuffle": reads every bound item
+// Notify procedure of the 74 bound items and "Shuffle": reads every bound item
 // into the record, updates the enabled states and, with "Preview" on, runs
 // the generator. Answers the generator's result, or 0 without a preview.
 ASErr valueNotifier(ADMItemRef item, ADMNotifierRef notifier);
