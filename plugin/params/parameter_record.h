@@ -153,8 +153,6 @@ HEART_RECORD_OFFSET(dialogBounds, 320);
 HEART_RECORD_OFFSET(hasDialogBounds, 336);
 #undef HEART_RECORD_OFFSET
 
-constexpr int kRecordSize = 340;
-
 // Writes every default of a new record; centerX is the view centre's x minus
 // 200, centerY its y. finalRun and the dialog bounds are left as they are.
 void setDefaults(ParameterRecord* record, AIRealPoint viewCentre);
