@@ -81,7 +81,7 @@ constexpr uint32_t kStyleGroup = 0x00020000;
 struct Control {
   const char* className;
   uint16_t classAtom;
-  uint32_t style;  // the kind's own bits, and child, visible and tab stop or group
+  uint32_t style;  // the kind's own bits, child and visible, and tab stop or group where it has one
   uint32_t kindMask;
 };
 
