@@ -5,7 +5,11 @@ Usage: /usr/bin/python3 bench/studio_preview_bench.py HEART [CHANGES]
 Prints the median and spread for the default record and for the heaviest
 record the dialog allows (400 hearts, basic pattern, drop shadow, 60 sketch
 repeats), and the host's share of them: the dialog with the generator,
-drawing the picture, packing it for the page."""
+drawing the picture, packing it for the page.
+
+Each value is typed as a person types it: the digits, a short pause, then
+Enter, which starts the timed change. The page itself says when the new
+picture is painted; nothing polls it while a change is timed."""
 import os
 import statistics
 import sys

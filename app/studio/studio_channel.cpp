@@ -4,12 +4,13 @@
 
 namespace heart::studio {
 
-ActionAnswer StudioChannel::submit(nlohmann::json action, Clock::duration patience) {
+ActionAnswer StudioChannel::submit(nlohmann::json action, Clock::duration patience,
+                                   const std::string& page) {
   std::unique_lock lock(mutex_);
   lastContact_ = Clock::now();
   if (closed_) return {false, "the dialog has closed", view_.version};
   uint64_t ticket = nextTicket_++;
-  queue_.push_back({std::move(action), ticket});
+  queue_.push_back({std::move(action), ticket, page});
   actionsReady_.notify_all();
   auto mine = [&] {
     return std::find_if(answers_.begin(), answers_.end(),
@@ -32,10 +33,14 @@ ActionAnswer StudioChannel::submit(nlohmann::json action, Clock::duration patien
   return result;
 }
 
-StudioView StudioChannel::view(uint64_t knownVersion, Clock::duration patience) {
+StudioView StudioChannel::view(uint64_t knownVersion, Clock::duration patience,
+                               const std::string& page) {
   std::unique_lock lock(mutex_);
   lastContact_ = Clock::now();
-  viewChanged_.wait_for(lock, patience, [&] { return view_.version > knownVersion || closed_; });
+  viewChanged_.wait_for(lock, patience, [&] {
+    if (closed_) return true;
+    return view_.version > knownVersion && (page.empty() || view_.answersPage != page);
+  });
   lastContact_ = Clock::now();
   endShown_ = endShown_ || closed_;
   return view_;
@@ -87,6 +92,7 @@ uint64_t StudioChannel::close(nlohmann::json ended) {
   std::lock_guard lock(mutex_);
   closed_ = true;
   view_.ended = std::move(ended);
+  view_.answersPage.clear();
   ++view_.version;
   for (const Pending& pending : queue_)
     answers_.emplace_back(pending.ticket,

@@ -36,6 +36,10 @@ struct StudioView {
   std::shared_ptr<const std::vector<unsigned char>> packedPreview;  // packPixels of it
   nlohmann::json previewInfo;                                       // size, zoom, paths, times
   nlohmann::json ended;                                             // null while the dialog is open
+  // The page whose action this view answers, empty for any other view. That
+  // page gets the view in the action's answer, so its waiting view request
+  // is not woken for it (see StudioChannel::view).
+  std::string answersPage;
 };
 
 // The answer to one action: the view after it, or why it was refused.
@@ -50,14 +54,19 @@ class StudioChannel {
   using Clock = std::chrono::steady_clock;
 
   // --- Server side ---------------------------------------------------------
-  // Queues an action (a JSON object) and waits until the main thread has
-  // applied or refused it, or until `patience` runs out.
-  ActionAnswer submit(nlohmann::json action, Clock::duration patience);
+  // Queues an action (a JSON object) from the page named `page` (empty: a
+  // page that gives no name) and waits until the main thread has applied or
+  // refused it, or until `patience` runs out.
+  ActionAnswer submit(nlohmann::json action, Clock::duration patience,
+                      const std::string& page = {});
   // The view published last, waiting up to `patience` for one newer than
-  // `knownVersion`.
+  // `knownVersion`. A named page does not wait for a view that answers its
+  // own action: the action's answer brings that view, and waking the page's
+  // view request for it as well would have the page take the same change
+  // twice, the second time while it is busy showing the first.
   // It is the view sent to a page: once the dialog has closed, the page is
   // told how the session ended (see endShown).
-  StudioView view(uint64_t knownVersion, Clock::duration patience);
+  StudioView view(uint64_t knownVersion, Clock::duration patience, const std::string& page = {});
   // The view published last, for a look at it (a picture's pixels).
   StudioView view() const;
   // Marks the browser as present now.
@@ -75,6 +84,7 @@ class StudioChannel {
   struct Pending {
     nlohmann::json action;
     uint64_t ticket = 0;
+    std::string page;  // the page that sent it, if it said
   };
   std::optional<Pending> take(Clock::duration patience);
   void answer(uint64_t ticket, ActionAnswer answer);

@@ -123,6 +123,7 @@ void StudioEventSource::publish() {
   view.preview = preview_;
   view.packedPreview = packedPreview_;
   view.previewInfo = previewInfo_;
+  if (inFlight_) view.answersPage = inFlightPage_;
   uint64_t version = channel_.publish(std::move(view));
   if (inFlight_) {
     channel_.answer(*inFlight_, {true, {}, version});
@@ -163,6 +164,7 @@ std::optional<DialogEvent> StudioEventSource::next() {
     if (chosen.kind == DialogEvent::Kind::Confirm && host_.dialogs().openDialogs() == 1)
       confirmed_ = true;
     inFlight_ = pending->ticket;
+    inFlightPage_ = pending->page;
     appliedFrom_ = StudioChannel::Clock::now();
     chosen.label = "page action";
     return std::move(chosen);

@@ -60,6 +60,7 @@ class StudioEventSource : public EventSource {
   StudioSourceOptions options_;
   StudioChannel::Clock::time_point startedAt_;
   std::optional<uint64_t> inFlight_;  // the ticket of the action being applied
+  std::string inFlightPage_;          // and the page that sent it
   std::optional<StudioChannel::Clock::time_point> appliedFrom_;  // when it went to the dialog
   std::optional<int32_t> mainResource_;
   nlohmann::json mainDialog_;

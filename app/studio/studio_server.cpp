@@ -7,6 +7,7 @@
 #include <sys/random.h>
 #include <sys/socket.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <optional>
 #include <stdexcept>
@@ -90,6 +91,21 @@ bool knownDialogOf(const httplib::Request& request, std::optional<uint64_t>* kno
   uint64_t version = 0;
   if (!parseVersion(request.get_param_value("dialog"), &version)) return false;
   *known = version;
+  return true;
+}
+
+constexpr const char* kBadPageName =
+    "\"page\" is a page's name: up to 64 letters, digits, '-' and '_'";
+
+// The name a page gives itself, from its "page" parameter: up to 64
+// letters, digits, '-' and '_'; none when it gives none.
+bool pageOf(const httplib::Request& request, std::string* page) {
+  if (!request.has_param("page")) return true;
+  std::string name = request.get_param_value("page");
+  if (name.empty() || name.size() > 64) return false;
+  for (char c : name)
+    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-' && c != '_') return false;
+  *page = std::move(name);
   return true;
 }
 
@@ -281,7 +297,9 @@ void StudioServer::installRoutes() {
     std::optional<uint64_t> knownDialog;
     if (!knownDialogOf(request, &knownDialog))
       return refuse(response, 400, "\"dialog\" is a dialog state number");
-    StudioView view = channel_.view(since, options_.viewPatience);
+    std::string page;
+    if (!pageOf(request, &page)) return refuse(response, 400, kBadPageName);
+    StudioView view = channel_.view(since, options_.viewPatience, page);
     response.set_content(viewJson(view, knownDialog).dump(), "application/json");
     response.set_header("Cache-Control", "no-store");
   });
@@ -303,36 +321,38 @@ void StudioServer::installRoutes() {
     response.set_header("X-Preview-Version", std::to_string(view.previewVersion));
     response.set_header("Cache-Control", "no-store");
   });
-  server_->Post("/api/action",
-                [this](const httplib::Request& request, httplib::Response& response) {
-                  // The page that says which picture it shows gets a newer
-                  // one in the same answer, after the view: one trip a change.
-                  std::optional<uint64_t> shown;
-                  if (request.has_param("shown")) {
-                    uint64_t version = 0;
-                    if (!parseVersion(request.get_param_value("shown"), &version))
-                      return refuse(response, 400, "\"shown\" is a picture number");
-                    shown = version;
-                  }
-                  std::optional<uint64_t> knownDialog;
-                  if (!knownDialogOf(request, &knownDialog))
-                    return refuse(response, 400, "\"dialog\" is a dialog state number");
-                  Json action = Json::parse(request.body, nullptr, false);
-                  if (action.is_discarded()) return refuse(response, 400, "the action is not JSON");
-                  ActionAnswer answer = channel_.submit(std::move(action), options_.actionPatience);
-                  if (!answer.accepted) return refuse(response, 400, answer.error);
-                  StudioView view = channel_.view(0, std::chrono::milliseconds(0));
-                  Json answered = viewJson(view, knownDialog);
-                  answered["applied"] = answer.version;  // the view this action produced
-                  std::string body = answered.dump();
-                  if (!shown || !view.packedPreview || view.previewVersion <= *shown)
-                    return response.set_content(body, "application/json");
-                  // The pixels start on a word boundary; JSON ends in blanks.
-                  body.append((4 - body.size() % 4) % 4, ' ');
-                  response.set_header("X-View-Length", std::to_string(body.size()));
-                  body.append(view.packedPreview->begin(), view.packedPreview->end());
-                  response.set_content(body, "application/x-heart-view");
-                });
+  server_->Post(
+      "/api/action", [this](const httplib::Request& request, httplib::Response& response) {
+        // The page that says which picture it shows gets a newer
+        // one in the same answer, after the view: one trip a change.
+        std::optional<uint64_t> shown;
+        if (request.has_param("shown")) {
+          uint64_t version = 0;
+          if (!parseVersion(request.get_param_value("shown"), &version))
+            return refuse(response, 400, "\"shown\" is a picture number");
+          shown = version;
+        }
+        std::optional<uint64_t> knownDialog;
+        if (!knownDialogOf(request, &knownDialog))
+          return refuse(response, 400, "\"dialog\" is a dialog state number");
+        std::string page;
+        if (!pageOf(request, &page)) return refuse(response, 400, kBadPageName);
+        Json action = Json::parse(request.body, nullptr, false);
+        if (action.is_discarded()) return refuse(response, 400, "the action is not JSON");
+        ActionAnswer answer = channel_.submit(std::move(action), options_.actionPatience, page);
+        if (!answer.accepted) return refuse(response, 400, answer.error);
+        StudioView view = channel_.view(0, std::chrono::milliseconds(0));
+        Json answered = viewJson(view, knownDialog);
+        answered["applied"] = answer.version;  // the view this action produced
+        std::string body = answered.dump();
+        if (!shown || !view.packedPreview || view.previewVersion <= *shown)
+          return response.set_content(body, "application/json");
+        // The pixels start on a word boundary; JSON ends in blanks.
+        body.append((4 - body.size() % 4) % 4, ' ');
+        response.set_header("X-View-Length", std::to_string(body.size()));
+        body.append(view.packedPreview->begin(), view.packedPreview->end());
+        response.set_content(body, "application/x-heart-view");
+      });
 }
 
 }  // namespace heart::studio

@@ -13,6 +13,8 @@ from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
 CHROMIUM = "/usr/bin/chromium"
+# Between the last digit typed and Enter: a quick typist's pause (seconds).
+TYPING_PAUSE = 0.15
 CHROMEDRIVER = "/usr/bin/chromedriver"
 
 
@@ -97,20 +99,43 @@ class Page:
         value = self.view().get_attribute("data-preview-version")
         return int(value) if value else 0
 
+    def wait_for_preview(self, before):
+        """Waits until a preview newer than `before` is painted. The page says
+        so itself: polling it from here would take the page's time (each poll
+        is a script run in the page) while the change is being timed."""
+        self.driver.set_script_timeout(self.timeout)
+        version = self.driver.execute_async_script("""
+            const [before, done] = arguments;
+            const view = document.getElementById("view");
+            const shown = () => Number(view.dataset.previewVersion || 0);
+            if (shown() > before) return done(shown());
+            const watch = new MutationObserver(() => {
+              if (shown() <= before) return;
+              watch.disconnect();
+              done(shown());
+            });
+            watch.observe(view, {attributes: true, attributeFilter: ["data-preview-version"]});
+        """, before)
+        return int(version)
+
     def press(self, item_id, then_wait=True):
         before = self.preview_version()
         self.item(item_id, "button").click()
         if then_wait:
-            self.until(lambda d: self.preview_version() > before)
+            self.wait_for_preview(before)
 
     def type_value(self, item_id, text):
-        """Types into a spin edit and presses Enter; waits for the new preview."""
+        """Types into a spin edit and, after a person's pause, presses Enter;
+        waits for the new preview. Without the pause, the browser would still
+        be drawing the typed digits when Enter starts the timed change."""
         before = self.preview_version()
         field = self.item(item_id, "input")
         field.click()
         field.send_keys(Keys.CONTROL, "a")
-        field.send_keys(text + "\n")
-        self.until(lambda d: self.preview_version() > before)
+        field.send_keys(text)
+        time.sleep(TYPING_PAUSE)
+        field.send_keys("\n")
+        self.wait_for_preview(before)
 
     def page(self, number):
         """Opens a page; the page button draws no preview, so wait for its items."""

@@ -86,7 +86,7 @@ class StudioInBrowser(unittest.TestCase):
         # The arrow keys step the count by one and preview again.
         before = page.preview_version()
         page.item(7, "input").send_keys(Keys.ARROW_UP)
-        page.until(lambda d: page.preview_version() > before)
+        page.wait_for_preview(before)
         self.assertEqual(page.value(7), 26)
         self.assertEqual(page.paths(), 26 * per_heart)
         # The picture on the page is the host's preview, pixel for pixel.
@@ -114,7 +114,7 @@ class StudioInBrowser(unittest.TestCase):
                 before = page.preview_version()
                 ActionChains(self.driver).scroll_from_origin(
                     ScrollOrigin.from_element(field), 0, -100 if notches > 0 else 100).perform()
-                page.until(lambda d: page.preview_version() > before)
+                page.wait_for_preview(before)
 
         # Away from the focus the wheel scrolls the page and changes nothing.
         self.driver.find_element(By.ID, "view").click()
@@ -173,11 +173,11 @@ class StudioInBrowser(unittest.TestCase):
         # disables "Create points [R]".
         before = page.preview_version()
         page.item(126, "input").click()
-        page.until(lambda d: page.preview_version() > before)
+        page.wait_for_preview(before)
         page.page(2)
         before = page.preview_version()
         page.item(133, "input").click()
-        page.until(lambda d: page.preview_version() > before)
+        page.wait_for_preview(before)
         page.page(5)
         visited = tab_cycle()
         self.assertEqual(set(visited), (shown | shadow) - {"120"})
@@ -243,7 +243,7 @@ class StudioInBrowser(unittest.TestCase):
             self.assertFalse(page.item(item, "input").is_enabled(), "item %d" % item)
         before = page.preview_version()
         page.item(126, "input").click()
-        page.until(lambda d: page.preview_version() > before)
+        page.wait_for_preview(before)
         self.assertTrue(page.item(126, "input").is_selected())
         for item in shadow_items:
             self.assertTrue(page.item(item, "input").is_enabled(), "item %d" % item)
@@ -265,7 +265,7 @@ class StudioInBrowser(unittest.TestCase):
             dx, dy = -info[0] / 4, -info[1] / 4
             version = page.preview_version()
             ActionChains(self.driver).move_to_element_with_offset(image, dx, dy).click().perform()
-            page.until(lambda d: page.preview_version() > version)
+            page.wait_for_preview(version)
             # The view: 800 x 600 pixels about the page's centre, at zoom 1.
             pixel = [(info[0] / 2 + dx) * natural[0] / info[0],
                      (info[1] / 2 + dy) * natural[1] / info[1]]
@@ -352,18 +352,18 @@ class StudioInBrowser(unittest.TestCase):
         page.type_value(7, "12")
         before = page.preview_version()
         Select(page.item(10, "select")).select_by_index(2)
-        page.until(lambda d: page.preview_version() > before)
+        page.wait_for_preview(before)
         # The whole page in the view.
         page.type_value(27, "70")
         page.page(5)
         for item in (126, 115):  # drop shadow, random fill
             before = page.preview_version()
             page.item(item, "input").click()
-            page.until(lambda d: page.preview_version() > before)
+            page.wait_for_preview(before)
         page.page(3)
         before = page.preview_version()
         Select(page.item(66, "select")).select_by_index(4)
-        page.until(lambda d: page.preview_version() > before)
+        page.wait_for_preview(before)
         if SCREENSHOT:
             self.driver.save_screenshot(SCREENSHOT)
         self.driver.find_element(By.CSS_SELECTOR, '[data-action="ok"]').click()

@@ -192,6 +192,52 @@ TEST_F(StudioSession, ConcurrentActionsAreAppliedOneAtATime) {
   EXPECT_DOUBLE_EQ((*itemIn(now["dialog"], 11))["value"].get<double>(), 101 + last);
 }
 
+// A page's waiting view request sleeps through the view its own action
+// made (the action's answer brings it) and wakes for another tab's change.
+TEST_F(StudioSession, APageIsWokenOnlyForChangesItDidNotMake) {
+  const uint64_t since = view_["version"];
+  httplib::Client waiting("127.0.0.1", server_->port());
+  waiting.set_read_timeout(60, 0);
+  Json woken;
+  std::thread poll([&] {
+    auto answer =
+        waiting.Get("/api/view?since=" + std::to_string(since) + "&page=tab-a", headers());
+    if (answer && answer->status == 200) woken = Json::parse(answer->body);
+  });
+  // Gives the request time to be waiting before the first change, so that
+  // a request woken by its own page's change is caught; the outcome does
+  // not depend on it.
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  httplib::Client client("127.0.0.1", server_->port());
+  auto change = [&](const char* page, int height) {
+    auto answer = client.Post("/api/action?page=" + std::string(page), headers(),
+                              Json{{"action", "set"}, {"item", 11}, {"value", height}}.dump(),
+                              "application/json");
+    EXPECT_TRUE(answer && answer->status == 200);
+    return answer ? Json::parse(answer->body)["applied"].get<uint64_t>() : 0;
+  };
+  const uint64_t own = change("tab-a", 170);
+  const uint64_t other = change("tab-b", 171);
+  poll.join();
+  EXPECT_EQ(own, since + 1);
+  EXPECT_EQ(other, since + 2);
+  ASSERT_TRUE(woken.is_object());
+  EXPECT_EQ(woken["version"], other);
+  EXPECT_DOUBLE_EQ((*itemIn(woken["dialog"], 11))["value"].get<double>(), 171);
+
+  // Names that are not a page's are refused, and nothing is applied.
+  for (const std::string& bad :
+       {std::string(), std::string("a%20b"), std::string("a/b"), std::string(65, 'a')}) {
+    EXPECT_EQ(client.Get("/api/view?since=0&page=" + bad, headers())->status, 400) << bad;
+    auto refused = client.Post("/api/action?page=" + bad, headers(),
+                               Json{{"action", "set"}, {"item", 11}, {"value", 190}}.dump(),
+                               "application/json");
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->status, 400) << bad;
+  }
+  EXPECT_EQ(view(0)["version"], other);
+}
+
 TEST_F(StudioSession, ConfirmEndsTheDialogWithTheValuesShown) {
   ASSERT_EQ(post({{"action", "press"}, {"item", 93}}).first, 200);  // page 4, "Create"
   auto [status, answer] = post({{"action", "set"}, {"item", 7}, {"value", 12}});

@@ -39,6 +39,12 @@ window.heartStudioStages = [];
 
 const $ = (id) => document.getElementById(id);
 
+// This page's name for the host, fresh with every load: the answer to the
+// page's own action brings the view it made, so the host does not also wake
+// the page's waiting view request for it. Other tabs are woken as before.
+const pageName = Array.from(crypto.getRandomValues(new Uint8Array(8)),
+                            (byte) => byte.toString(16).padStart(2, "0")).join("");
+
 function note(text, isError) {
   const status = $("status");
   status.textContent = text;
@@ -50,7 +56,8 @@ function note(text, isError) {
 // Sends one action. The answer is the view after it and, when the action
 // drew a picture newer than the one shown, that picture's packed pixels.
 async function postAction(action) {
-  const response = await fetch("/api/action?shown=" + studio.shownPreview + heldDialog(), {
+  const response = await fetch("/api/action?shown=" + studio.shownPreview + heldDialog() +
+                               "&page=" + pageName, {
     method: "POST",
     headers: { "Content-Type": "application/json" },
     body: JSON.stringify(action),
@@ -107,7 +114,8 @@ async function pollViews() {
   for (;;) {
     const since = studio.view ? studio.view.version : 0;
     try {
-      const response = await fetch("/api/view?since=" + since + heldDialog(), { cache: "no-store" });
+      const response = await fetch("/api/view?since=" + since + heldDialog() + "&page=" + pageName,
+                                   { cache: "no-store" });
       if (!response.ok) {
         const body = await response.json().catch(() => ({}));
         $("session-note").textContent = body.error || "The studio refused the page.";
