@@ -18,6 +18,7 @@
 #include "services/host_services.h"
 #include "services/memory_blocks.h"
 #include "services/memory_handles.h"
+#include "support/loaded_host.h"
 
 namespace heart::testing {
 namespace {
@@ -27,12 +28,9 @@ const char* const kModulePath = HEART_MODULE_PATH;
 class HostLifecycle : public ::testing::Test {
  protected:
   void SetUp() override {
-    HostOptions options;
-    options.pluginPath = kModulePath;
-    options.seed = 7;
-    host = std::make_unique<Host>(options);
     std::string error;
-    ASSERT_TRUE(host->load(&error)) << error;
+    host = loadedHost(7, &error, kModulePath);
+    ASSERT_TRUE(host) << error;
   }
   void TearDown() override {
     host.reset();

@@ -20,6 +20,7 @@
 #include "core/suite_broker.h"
 #include "dialog_manager/dialog_manager.h"
 #include "dialog_manager/event_source.h"
+#include "support/loaded_host.h"
 
 namespace heart::testing {
 
@@ -46,12 +47,9 @@ class ShellTest : public ::testing::Test {
   void startHost(const std::string& modulePath) {
     faultInjector().clear();
     host.reset();
-    HostOptions options;
-    options.pluginPath = modulePath;
-    options.seed = 7;
-    host = std::make_unique<Host>(options);
     std::string error;
-    ASSERT_TRUE(host->load(&error)) << error;
+    host = loadedHost(7, &error, modulePath);
+    ASSERT_TRUE(host) << error;
     events = std::make_unique<ScriptedEventSource>();
     host->dialogs().setEventSource(events.get());
   }

@@ -11,6 +11,7 @@
 #include "document/document.h"
 #include "plugin/params/parameter_record.h"
 #include "records/record_defaults.h"
+#include "support/loaded_host.h"
 
 namespace heart::testing {
 namespace {
@@ -70,12 +71,9 @@ TEST(PackedPixels, AWholeBlankPictureIsOneRun) {
 class ScatteredHearts : public ::testing::Test {
  protected:
   void SetUp() override {
-    HostOptions options;
-    options.pluginPath = HEART_MODULE_PATH;
-    options.seed = 41;
-    host_ = std::make_unique<Host>(options);
     std::string error;
-    ASSERT_TRUE(host_->load(&error)) << error;
+    host_ = loadedHost(41, &error);
+    ASSERT_TRUE(host_) << error;
     ASSERT_EQ(host_->startup(), kNoErr);
     ParameterRecord record = defaultRecord(host_->document().view(0).centre());
     record.heartCount = 60;

@@ -16,6 +16,7 @@
 #include "dialog_manager/dialog_manager.h"
 #include "studio/studio_event_source.h"
 #include "studio/studio_server.h"
+#include "support/loaded_host.h"
 
 namespace heart::testing {
 
@@ -26,12 +27,9 @@ class StudioHostFixture : public ::testing::Test {
   // Loads the module with the given seed, starts the server and hands the
   // host's dialogs to the studio's event source.
   void startStudio(uint32_t seed, const studio::StudioSourceOptions& sourceOptions) {
-    HostOptions options;
-    options.pluginPath = HEART_MODULE_PATH;
-    options.seed = seed;
-    host_ = std::make_unique<Host>(options);
     std::string error;
-    ASSERT_TRUE(host_->load(&error)) << error;
+    host_ = loadedHost(seed, &error);
+    ASSERT_TRUE(host_) << error;
     ASSERT_EQ(host_->startup(), kNoErr);
     server_ = std::make_unique<studio::StudioServer>(channel_, secret_);
     ASSERT_TRUE(server_->start(&error)) << error;
