@@ -215,6 +215,29 @@ class StudioInBrowser(unittest.TestCase):
         page.press(61)
         self.assertNotEqual([page.value(item) for item in (11, 12, 13, 14, 15, 16)], shape)
 
+    def test_an_answer_lost_on_the_way_does_not_leave_the_page_behind(self):
+        # The page's own waiting view request would bring the change only
+        # when it runs out of patience (15 s with this contact timeout); the
+        # page must catch up well before that.
+        page = self.open("--contact-timeout", "300")
+        page.timeout = 5
+        # The next action reaches the host and is applied, but its answer is
+        # lost, as when the connection fails just then.
+        self.driver.execute_script("""
+            const realFetch = window.fetch;
+            window.fetch = async (url, options) => {
+              if (!String(url).startsWith("/api/action")) return realFetch(url, options);
+              window.fetch = realFetch;
+              await realFetch(url, options);
+              throw new TypeError("Failed to fetch");
+            };
+        """)
+        before = page.preview_version()
+        page.type_value(11, "173")
+        self.assertGreater(page.preview_version(), before)
+        self.assertEqual(page.value(11), 173)
+        self.assertEqual(self.driver.execute_script("return window.fetch.name"), "fetch")
+
     def test_pages_show_their_own_items(self):
         pages = {1: [11, 12, 13, 14, 15, 16, 160], 2: [17, 18, 19, 20, 21, 22, 133],
                  3: [40, 47, 55, 66, 137, 26, 166], 4: [10, 4, 5, 7, 25, 167, 168],

@@ -94,7 +94,11 @@ function send(action) {
       if (pixels) paintPreview(pixels, view.preview, performance.now());
     } catch (error) {
       note(error.message, true);
-      if (studio.view) show(studio.view, true);
+      // A refused action changed nothing; an answer lost on the way (the
+      // connection failed) may have been applied all the same, and this
+      // page's view request is not woken for its own action's view.
+      if (error instanceof TypeError) await catchUp();
+      else if (studio.view) show(studio.view, true);
     } finally {
       --studio.actionsInFlight;
     }
@@ -103,6 +107,17 @@ function send(action) {
       loadPreview(studio.view.preview);
   });
   return studio.queue;
+}
+
+// Asks for the view as it stands, without waiting for a newer one.
+async function catchUp() {
+  try {
+    const response = await fetch("/api/view?since=0" + heldDialog(), { cache: "no-store" });
+    if (response.ok) show(await response.json());
+  } catch (error) {
+    // The view request that is waiting reports a host that is gone.
+  }
+  if (studio.view) show(studio.view, true);
 }
 
 // The dialog state this page holds, so that the host sends only what changed.
