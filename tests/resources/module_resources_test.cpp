@@ -158,5 +158,21 @@ TEST(ModuleResources, SectionHoldsExactlyTheCompiledBlock) {
   EXPECT_TRUE(std::equal(compiled.begin(), compiled.end(), section->begin()));
 }
 
+// Nothing in a module refers to its resources: the host reads them from the
+// file. A linker that drops unreferenced sections must keep them all the same.
+TEST(ModuleResources, SectionSurvivesALinkerThatDropsUnreferencedSections) {
+#ifndef HEART_GC_SECTIONS_MODULE
+  GTEST_SKIP() << "this build makes no module with --gc-sections";
+#else
+  std::string error;
+  auto section = PluginResources::readResourceSection(HEART_GC_SECTIONS_MODULE, &error);
+  ASSERT_TRUE(section.has_value()) << error;
+  const auto compiled = testing::readFile(HEART_BINARY_DIR "/plugin/heart_resources.bin");
+  ASSERT_FALSE(compiled.empty());
+  ASSERT_GE(section->size(), compiled.size());
+  EXPECT_TRUE(std::equal(compiled.begin(), compiled.end(), section->begin()));
+#endif
+}
+
 }  // namespace
 }  // namespace heart::testing
