@@ -1,4 +1,46 @@
-/* Every suite declaration the heart filter and its host share. */
+/* Every suite declaration the heart filter and its host share.
+ *
+ * How the declarations are written. Each operation says what it does and
+ * then, in brackets, who calls it and when:
+ *
+ *   [plug-in, while the suites are held]
+ *       The plug-in calls the host. "While the suites are held" is from the
+ *       acquisition to the release of one message's suites (every message
+ *       but the "SP Access" ones, messages.h), including the dialog
+ *       procedures that run inside a modal dialog of that message.
+ *   [plug-in, inside a modal dialog]
+ *       Only while the dialog the reference belongs to is open: from the
+ *       start of its initialisation procedure until Modal returns.
+ *   [host, ...]
+ *       The host calls the plug-in: the entry point, and the procedures the
+ *       plug-in gave to a dialog or an item.
+ *
+ * After the brackets, "Heart:" says where the heart filter calls the
+ * operation, or that it holds the suite and never calls it.
+ *
+ * Who owns what passes, unless the operation says otherwise:
+ * - Strings, structures and arrays passed in belong to the caller and need
+ *   only last for the call: the host copies what it keeps.
+ * - A buffer with its size belongs to the caller. The host writes it before
+ *   it returns, always zero-terminated within bufferSize, and keeps nothing.
+ * - A reference the host hands out (a handle, a Ref) is the host's; the
+ *   plug-in frees one only through the suite's own operation for it. Each
+ *   operation that hands one out says until when it is valid, and the
+ *   plug-in must not use it after that. The host checks every reference
+ *   that comes back and refuses one it does not know, so a stale reference
+ *   fails instead of reaching freed memory: "PARM" from an operation with a
+ *   result code, otherwise null, 0 or nothing done. (Where the host reuses
+ *   the memory or the slot of an object that is gone, a stale reference may
+ *   reach the newer object of the same kind; it never reaches freed memory.)
+ * - Values are values: reals, integers, points and rectangles passed by
+ *   value are copied with the call.
+ *
+ * Result codes (heart_types.h): 0 is success. "PARM" answers a missing
+ * argument, a reference the host does not know and a value out of range;
+ * other codes are named where an operation answers them. Everything runs on
+ * the host's thread, one message at a time; a dialog procedure runs nested
+ * inside the message that opened the dialog, never at the same time as
+ * another call. */
 #ifndef HEART_HOST_SUITES_H
 #define HEART_HOST_SUITES_H
 
