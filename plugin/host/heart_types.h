@@ -19,7 +19,8 @@ extern "C" {
 #define HEART_STATIC_ASSERT(cond, msg) _Static_assert(cond, msg)
 #endif
 
-/* A result code: 0 is success, anything else is a failure. */
+/* A result code: 0 is success, anything else is a failure. Every operation
+ * that answers one names the codes it answers beyond "PARM" (suites.h). */
 typedef int32_t ASErr;
 typedef int32_t ASInt32;
 typedef int16_t ASInt16;
@@ -32,6 +33,12 @@ typedef float AIReal;
   ((ASErr)(((uint32_t)(uint8_t)(a) << 24) | ((uint32_t)(uint8_t)(b) << 16) |      \
            ((uint32_t)(uint8_t)(c) << 8) | (uint32_t)(uint8_t)(d)))
 
+/* Who answers each code: "!sel" heart, for a menu Go; "STOP" heart, for a
+ * cancelled Get Parameters; "!MEM" the host, when memory cannot be had, and
+ * heart, when Get Parameters gets no record; "S!Fd" the basic suite, for a
+ * suite the host lacks or one not held; "SEGM" and "NESS" the art suites;
+ * "PARM" any suite. This host never answers -108, 271 or "!IMP" itself;
+ * its fault injector can make any operation answer any code. */
 enum {
   kNoErr = 0,
   kBadSelectorErr = HEART_FOUR_CC('!', 's', 'e', 'l'),  /* 0x2173656C */
@@ -79,7 +86,11 @@ typedef struct ASRect {
   ASInt32 bottom;
 } ASRect;
 
-/* Opaque references handed out by the host. */
+/* Opaque references handed out by the host. The plug-in never makes one
+ * itself; each operation that hands one out says until when it holds. The
+ * plug-in's own references back to the host are SPPluginRef, which comes
+ * with every message, and ADMUserData, the plug-in's pointer that the host
+ * only hands back. */
 typedef struct _t_SPPlugin* SPPluginRef;
 typedef struct _t_AIArt* AIArtHandle;
 typedef struct _t_AILayer* AILayerHandle;
@@ -99,7 +110,8 @@ typedef struct _t_ADMNotifier* ADMNotifierRef;
 typedef struct _t_ADMIcon* ADMIconRef;
 typedef void* ADMUserData;
 
-/* A host memory handle: a pointer to the pointer to the block. */
+/* A host memory handle: a pointer to the pointer to the block. The handle
+ * stays the same while the block may move (ai_support_suites.h). */
 typedef char** AIMdMemoryHandle;
 
 #ifdef __cplusplus
