@@ -9,19 +9,20 @@
  * stays the plug-in's: the host hands it back and never reads or frees it.
  *
  * The options dialog, as heart runs it in Get Parameters:
- *   Modal(plugin, "Norv_Heart", 16100, 0, initOptionsDialog, record)
- *     host -> initOptionsDialog(dialog)   the template's items exist (this
+ *   Modal(plugin, "Norv_Heart", 16100, 0, init, record)
+ *     host -> init(dialog)                the template's items exist (this
  *                                         template has none)
  *       Size, then CreateItem for each of the 118 items, with its range,
  *       value, text and procedure; InsertEntry for the popup lists
- *       SendNotify(first item of the page) -> valueNotifier, nested: the
- *       record is read from the items and a preview drawn
+ *       SendNotify(first item of the page) -> the value notifier, nested:
+ *       the record is read from the items and a preview drawn
  *     the host shows the dialog; then, for each action of the user:
  *       the host changes the item as the user did (types the value, ticks
  *       the box, chooses the entry), then
  *       host -> the item's notify procedure(item, notifier)
  *       a press over a picker button instead:
- *       host -> pointPicker(item, tracker), and no notification
+ *       host -> the point picker's track procedure(item, tracker), and no
+ *       notification
  *     the host's confirming gesture ends it with 1; a press of "Cancel"
  *       (ID 2, a button without a procedure) with 2, by the standard
  *       handling DefaultNotify describes
