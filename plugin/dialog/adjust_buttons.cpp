@@ -1,6 +1,9 @@
+#include "dialog/adjust_buttons.h"
+
 #include "dialog/dialog_access.h"
 #include "dialog/dialog_layout.h"
-#include "dialog/dialog_procedures.h"
+#include "dialog/record_items.h"
+#include "dialog/value_notifier.h"
 #include "suites/held_suites.h"
 #include "suites/random_draws.h"
 

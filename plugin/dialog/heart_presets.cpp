@@ -1,6 +1,7 @@
+#include "dialog/heart_presets.h"
+
 #include "dialog/dialog_access.h"
 #include "dialog/dialog_layout.h"
-#include "dialog/dialog_procedures.h"
 #include "suites/held_suites.h"
 
 namespace {

@@ -1,8 +1,15 @@
 #include "dialog/options_dialog.h"
 
+#include "dialog/adjust_buttons.h"
 #include "dialog/dialog_access.h"
 #include "dialog/dialog_layout.h"
-#include "dialog/dialog_procedures.h"
+#include "dialog/heart_presets.h"
+#include "dialog/page_buttons.h"
+#include "dialog/point_picker.h"
+#include "dialog/settings_list.h"
+#include "dialog/tumble.h"
+#include "dialog/value_notifier.h"
+#include "dialog/view_zoom.h"
 #include "suites/held_suites.h"
 
 namespace {

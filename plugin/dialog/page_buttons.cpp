@@ -1,6 +1,7 @@
+#include "dialog/page_buttons.h"
+
 #include "dialog/dialog_access.h"
 #include "dialog/dialog_layout.h"
-#include "dialog/dialog_procedures.h"
 #include "suites/held_suites.h"
 
 ASErr pageButtonNotifier(ADMItemRef item, ADMNotifierRef) {

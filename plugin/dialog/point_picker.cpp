@@ -1,6 +1,8 @@
+#include "dialog/point_picker.h"
+
 #include "dialog/dialog_access.h"
 #include "dialog/dialog_layout.h"
-#include "dialog/dialog_procedures.h"
+#include "dialog/value_notifier.h"
 #include "suites/held_suites.h"
 
 namespace {

@@ -2,7 +2,6 @@
 
 #include "dialog/dialog_access.h"
 #include "dialog/dialog_layout.h"
-#include "dialog/dialog_procedures.h"
 #include "suites/held_suites.h"
 
 namespace {

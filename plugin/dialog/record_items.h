@@ -13,6 +13,10 @@ void readItemsIntoRecord(ADMDialogRef dialog, ParameterRecord* record);
 // Reads the "Preview" check box into `preview`.
 void readPreviewItem(ADMDialogRef dialog, ParameterRecord* record);
 
+// Shows the record in every bound item, "Preview" and the placement and
+// sketch colour lists included. Reads nothing back and draws nothing.
+void writeRecordToItems(ADMDialogRef dialog, const ParameterRecord* record);
+
 // Enables and disables the dependent items by the record's values: drop
 // shadow, sketch, symmetry and placement, in that order.
 void updateEnabledStates(ADMDialogRef dialog, const ParameterRecord* record);

@@ -1,9 +1,12 @@
+#include "dialog/settings_list.h"
+
 #include <cstddef>
 
 #include "dialog/dialog_access.h"
 #include "dialog/dialog_layout.h"
-#include "dialog/dialog_procedures.h"
 #include "dialog/front_view_centre.h"
+#include "dialog/record_items.h"
+#include "dialog/value_notifier.h"
 #include "suites/held_suites.h"
 
 namespace {

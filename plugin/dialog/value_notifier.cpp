@@ -1,6 +1,7 @@
+#include "dialog/value_notifier.h"
+
 #include "dialog/dialog_access.h"
 #include "dialog/dialog_layout.h"
-#include "dialog/dialog_procedures.h"
 #include "dialog/record_items.h"
 #include "generator/generator.h"
 #include "suites/held_suites.h"

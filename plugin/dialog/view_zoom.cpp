@@ -1,6 +1,7 @@
+#include "dialog/view_zoom.h"
+
 #include "dialog/dialog_access.h"
 #include "dialog/dialog_layout.h"
-#include "dialog/dialog_procedures.h"
 #include "suites/held_suites.h"
 
 ASErr zoomNotifier(ADMItemRef item, ADMNotifierRef) {
