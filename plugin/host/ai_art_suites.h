@@ -5,7 +5,8 @@
  * All art belongs to the current document. An art handle is the host's,
  * valid until the art is disposed (DisposeArt, or the shape MakeEnvelope
  * consumes) or until UndoChanges takes back the change that made it; then
- * the host refuses it. Art made outside a filter invocation cannot be taken
+ * the host refuses it. The host records every change for UndoChanges only
+ * during a filter invocation: a change made outside one cannot be taken
  * back. A failing operation leaves the art as it was; art that an earlier
  * operation built stays in the document.
  *
@@ -97,8 +98,7 @@ typedef struct AIArtSuite {
    * target layer answers "SEGM". Only kPathArt and kGroupArt can be made
    * so; a new path carries the document's current paint. *newArt receives
    * the art's handle.
-   * [plug-in, while the suites are held; during a filter invocation, so
-   * that UndoChanges can take the art back]
+   * [plug-in, while the suites are held]
    * Heart: the generator, one path per heart. */
   ASErr (*NewArt)(ASInt16 type, ASInt16 paintOrder, AIArtHandle prep, AIArtHandle* newArt);
   /* Take the art and everything in it out of the document; its handles go
@@ -111,7 +111,7 @@ typedef struct AIArtSuite {
    * The copy has new handles and copies of the art's tags. The copy of art
    * that lies in an envelope gets an envelope of its own with the same warp,
    * so it looks warped too. Placing and "SEGM" as for NewArt.
-   * [plug-in, while the suites are held; during a filter invocation]
+   * [plug-in, while the suites are held]
    * Heart: the generator, for the drop shadow (below the heart) and the
    * mirror and sketch copies (above all). */
   ASErr (*DuplicateArt)(AIArtHandle art, ASInt16 paintOrder, AIArtHandle prep,
@@ -244,7 +244,7 @@ typedef struct AIEnvelopeSuite {
    * is disposed and its handle goes stale. An art given twice, the shape
    * among the arts, or an art inside another of them answers "PARM"; a
    * locked or hidden layer "SEGM". *envelope receives the envelope's handle.
-   * [plug-in, while the suites are held; during a filter invocation]
+   * [plug-in, while the suites are held]
    * Heart: the generator with "Random warp" on, one heart per envelope,
    * shaped by a rectangle from NewRect. */
   ASErr (*MakeEnvelope)(AIArtHandle* arts, ASInt32 count, AIArtHandle shape,
@@ -269,7 +269,7 @@ typedef struct AIShapeConstructionSuite {
    * when reversed), placed above all art of the current layer with the
    * current paint; a corner that is not finite answers "PARM", a locked or
    * hidden layer "SEGM". *newArt receives the path's handle.
-   * [plug-in, while the suites are held; during a filter invocation]
+   * [plug-in, while the suites are held]
    * Heart: the generator, for the shape of a random warp's envelope, which
    * MakeEnvelope consumes at once. */
   ASErr (*NewRect)(AIReal left, AIReal bottom, AIReal width, AIReal height, AIBoolean reversed,

@@ -95,15 +95,16 @@ typedef struct AIRealMathSuite {
   /* Matrix steps. SetTranslate starts a matrix; every Concat step appends a
    * transformation that applies after the steps already in the matrix.
    * [plug-in, while the suites are held]
-   * Heart: the generator, for every transformation of a heart (set to a
-   * translation, then translate, scale and rotate); SetIdentity and
-   * XformPoint never. */
+   * Heart: the generator, for every transformation of a heart;
+   * SetIdentity never. */
   void (*AIRealMatrixSetIdentity)(AIRealMatrix* m);
   void (*AIRealMatrixSetTranslate)(AIRealMatrix* m, AIReal tx, AIReal ty);
   void (*AIRealMatrixConcatTranslate)(AIRealMatrix* m, AIReal tx, AIReal ty);
   void (*AIRealMatrixConcatScale)(AIRealMatrix* m, AIReal sx, AIReal sy);
   void (*AIRealMatrixConcatRotate)(AIRealMatrix* m, AIReal radians);
-  /* out = the point in, transformed by m; out may be in. */
+  /* out = the point in, transformed by m; out may be in.
+   * [plug-in, while the suites are held]
+   * Heart: never. */
   void (*AIRealMatrixXformPoint)(const AIRealMatrix* m, const AIRealPoint* in, AIRealPoint* out);
 } AIRealMathSuite;
 
@@ -154,14 +155,14 @@ typedef struct AIUndoSuite {
    * is 0; with no document open, "PARM". Handles of art made since then go
    * stale; art that was there before keeps its handles and its content as
    * it was.
-   * [plug-in, during a filter invocation: Get Parameters (its dialog
-   * included) and Go]
+   * [plug-in, while the suites are held; during a filter invocation: Get
+   * Parameters, its dialog included, and Go]
    * Heart: the generator begins every run with it, removing the last
    * preview; Get Parameters calls it when the dialog is cancelled. */
   ASErr (*UndoChanges)(void);
   /* Name the current invocation's undo step in the host's Edit menu. Both
    * texts are copied; a null one answers "PARM".
-   * [plug-in, during a filter invocation]
+   * [plug-in, while the suites are held; during a filter invocation]
    * Heart: never. */
   ASErr (*SetUndoText)(const char* undoText, const char* redoText);
 } AIUndoSuite;

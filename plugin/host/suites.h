@@ -1,16 +1,26 @@
 /* Every suite declaration the heart filter and its host share.
  *
  * How the declarations are written. Each operation says what it does and
- * then, in brackets, who calls it and when:
+ * who owns what passes, then, in brackets, who calls it and when:
  *
  *   [plug-in, while the suites are held]
- *       The plug-in calls the host. "While the suites are held" is from the
- *       acquisition to the release of one message's suites (every message
- *       but the "SP Access" ones, messages.h), including the dialog
- *       procedures that run inside a modal dialog of that message.
- *   [plug-in, inside a modal dialog]
+ *       The plug-in calls the host from the acquisition to the release of
+ *       one message's suites (every message but the "SP Access" ones,
+ *       messages.h), the dialog procedures that run inside a modal dialog
+ *       of that message included. "While the suite is held" asks only for
+ *       that suite: while a suite table is being acquired, or when a
+ *       message acquires one suite on its own.
+ *   [plug-in, while the suites are held; during a filter invocation]
+ *       The same, and only between the start of Get Parameters and the end
+ *       of the Go after it (or of a Go alone): the undo suite's operations.
+ *   [plug-in, during any message]
+ *       The basic suite's operations, which need no suite held.
+ *   [plug-in, inside the modal dialog] (or the item's, list's, entry's)
  *       Only while the dialog the reference belongs to is open: from the
  *       start of its initialisation procedure until Modal returns.
+ *   [plug-in, inside a notify procedure] (or a track procedure)
+ *       Only during the call of the procedure the notifier or tracker was
+ *       passed to.
  *   [host, ...]
  *       The host calls the plug-in: the entry point, and the procedures the
  *       plug-in gave to a dialog or an item.
