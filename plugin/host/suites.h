@@ -32,7 +32,8 @@
  * - Strings, structures and arrays passed in belong to the caller and need
  *   only last for the call: the host copies what it keeps.
  * - A buffer with its size belongs to the caller. The host writes it before
- *   it returns, always zero-terminated within bufferSize, and keeps nothing.
+ *   it returns, zero-terminated within bufferSize, and keeps nothing; after
+ *   a failure its content is not to be relied on.
  * - A reference the host hands out (a handle, a Ref) is the host's; the
  *   plug-in frees one only through the suite's own operation for it. Each
  *   operation that hands one out says until when it is valid, and the
