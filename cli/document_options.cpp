@@ -200,32 +200,32 @@ bool colorFromJson(const nlohmann::json& json, AIColor* color) {
 
 }  // namespace
 
-std::string documentSettingsJson(float pageWidth, float pageHeight, int16_t colorModel,
-                                 const AIPathStyle& paint) {
-  nlohmann::json settings{{"pageWidth", pageWidth},
-                          {"pageHeight", pageHeight},
-                          {"colorModel", colorModel},
+std::string documentSettingsJson(const DocumentSettings& document, const AIPathStyle& paint) {
+  nlohmann::json settings{{"pageWidth", document.pageWidth},
+                          {"pageHeight", document.pageHeight},
+                          {"colorModel", document.colorModel},
                           {"fill", colorJson(paint.fillColor, paint.fillPaint)},
                           {"stroke", colorJson(paint.strokeColor, paint.strokePaint)},
                           {"strokeWidth", paint.strokeWidth}};
   return settings.dump();
 }
 
-bool parseDocumentSettingsJson(const std::string& text, DocumentSettingsText* settings,
+bool parseDocumentSettingsJson(const std::string& text, DrawingSettings* settings,
                                std::string* error) {
   if (!checkJsonDepth(text, error)) return false;
   nlohmann::json json = nlohmann::json::parse(text, nullptr, false);
-  DocumentSettingsText parsed;
+  DrawingSettings parsed;
   auto real = [&json](const char* name, float* value) {
     if (!json.contains(name) || !json[name].is_number()) return false;
     *value = json[name].get<float>();
     return std::isfinite(*value);
   };
-  bool valid = json.is_object() && real("pageWidth", &parsed.pageWidth) &&
-               real("pageHeight", &parsed.pageHeight) && real("strokeWidth", &parsed.strokeWidth) &&
-               json.contains("colorModel") && json["colorModel"].is_number_integer() &&
-               json.contains("fill") && colorFromJson(json["fill"], &parsed.fill) &&
-               json.contains("stroke") && colorFromJson(json["stroke"], &parsed.stroke);
+  bool valid = json.is_object() && real("pageWidth", &parsed.document.pageWidth) &&
+               real("pageHeight", &parsed.document.pageHeight) &&
+               real("strokeWidth", &parsed.strokeWidth) && json.contains("colorModel") &&
+               json["colorModel"].is_number_integer() && json.contains("fill") &&
+               colorFromJson(json["fill"], &parsed.fill) && json.contains("stroke") &&
+               colorFromJson(json["stroke"], &parsed.stroke);
   if (!valid) {
     *error = "the drawing's document settings are incomplete";
     return false;
@@ -233,12 +233,12 @@ bool parseDocumentSettingsJson(const std::string& text, DocumentSettingsText* se
   int64_t model = json["colorModel"].get<int64_t>();
   if (!checkColorModel(model >= INT32_MIN && model <= INT32_MAX ? static_cast<int>(model) : -1,
                        error) ||
-      !checkPageSize(parsed.pageWidth, parsed.pageHeight, error) ||
+      !checkPageSize(parsed.document.pageWidth, parsed.document.pageHeight, error) ||
       !checkPaintColor(parsed.fill, "the fill", error) ||
       !checkPaintColor(parsed.stroke, "the stroke", error) ||
       !checkStrokeWidth(parsed.strokeWidth, "the stroke width", error))
     return false;
-  parsed.colorModel = static_cast<int16_t>(model);
+  parsed.document.colorModel = static_cast<int16_t>(model);
   *settings = parsed;
   return true;
 }

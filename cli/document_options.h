@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "document/document_settings.h"
 #include "plugin/host/suites.h"
 
 namespace heart::cli {
@@ -30,18 +31,17 @@ bool parsePaintColor(const std::string& text, AIColor* color, std::string* error
 
 // The document settings and current paint of a run, as the JSON object a
 // drawing carries so that the same run can be repeated from it.
-std::string documentSettingsJson(float pageWidth, float pageHeight, int16_t colorModel,
-                                 const AIPathStyle& paint);
+std::string documentSettingsJson(const DocumentSettings& document, const AIPathStyle& paint);
 
-struct DocumentSettingsText {
-  float pageWidth = 0, pageHeight = 0;
-  int16_t colorModel = 0;
+// What that object holds.
+struct DrawingSettings {
+  DocumentSettings document;
   AIColor fill{}, stroke{};
   float strokeWidth = 0;
 };
 // Reads documentSettingsJson's form back and checks it with the rules above;
 // false with *error when it is not one or a value breaks a rule.
-bool parseDocumentSettingsJson(const std::string& json, DocumentSettingsText* settings,
+bool parseDocumentSettingsJson(const std::string& json, DrawingSettings* settings,
                                std::string* error);
 
 }  // namespace heart::cli

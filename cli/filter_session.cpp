@@ -19,7 +19,6 @@
 #include "export/svg_export.h"
 #include "page_coverage.h"
 #include "plugin/params/dialog_items.h"
-#include "plugin_location.h"
 #include "record_edits.h"
 #include "records/record_defaults.h"
 #include "records/record_file.h"
@@ -78,7 +77,7 @@ bool resolveRecord(const SessionOptions& options, Host& host,
   }
   if (!options.edits.empty()) {
     if (!*record) *record = defaultRecord(host.document().view(0).centre());
-    if (!applyFieldEdits(&**record, options.edits, error)) return false;
+    applyFieldEdits(&**record, options.edits);
   }
   return true;
 }
@@ -93,8 +92,8 @@ bool writeDrawing(const SessionOptions& options, Host& host, std::string* error)
     if (std::optional<RecordJson> json = recordToJson(record, error))
       metadata.recordJson = json->dump();
   }
-  metadata.documentJson = documentSettingsJson(options.pageWidth, options.pageHeight,
-                                               options.colorModel, host.document().currentPaint());
+  metadata.documentJson =
+      documentSettingsJson(options.host.document, host.document().currentPaint());
   if (host.random().usingSequence())
     metadata.randomValues = host.random().sequence();
   else
@@ -118,13 +117,15 @@ bool storeRecord(const SessionOptions& options, Host& host, std::string* error) 
 
 // The --set edits once more, on top of what the dialog's presets, buttons
 // and script did. When they change the confirmed record, the preview no
-// longer shows it: Go is told to draw afresh.
+// longer shows it: Go is told to draw afresh. The confirmed record is
+// checked first, as every record the edits go onto is.
 bool applyEditsAfterDialog(const SessionOptions& options, Host& host, std::string* error) {
   if (options.edits.empty() || !host.storedRecord()) return true;
   ParameterRecord confirmed;
   std::memcpy(&confirmed, host.storedRecord(), sizeof confirmed);
+  if (!checkRecord(confirmed, error)) return false;
   ParameterRecord edited = confirmed;
-  if (!applyFieldEdits(&edited, options.edits, error)) return false;
+  applyFieldEdits(&edited, options.edits);
   if (std::memcmp(&edited, &confirmed, sizeof edited) == 0) return true;
   edited.previewDrawn = 0;
   if (!host.setStoredRecord(&edited, sizeof edited)) {
@@ -156,15 +157,9 @@ int runFilterSession(const SessionOptions& options) {
   const std::string& verb = options.verb;
   std::string error;
   if (!refuseOverwritingInputs(options, &error)) return reportUsageError(verb, error);
-  HostOptions hostOptions;
-  hostOptions.pluginPath = pluginLocation(options.pluginPath);
-  hostOptions.pageWidth = options.pageWidth;
-  hostOptions.pageHeight = options.pageHeight;
-  hostOptions.colorModel = options.colorModel;
-  hostOptions.seed = options.seed;
   std::unique_ptr<Host> host;
   try {
-    host = std::make_unique<Host>(hostOptions);
+    host = std::make_unique<Host>(options.host);
   } catch (const std::exception& e) {
     return reportFailure(verb, e.what());
   }
@@ -207,9 +202,10 @@ int runFilterSession(const SessionOptions& options) {
     return reportFailure(
         verb, "drawing the hearts failed with " + resultText(result) + "; nothing was written");
   if (!artMeetsPage(host->document()))
-    reportNote(verb, "warning: no part of the hearts lies on the " +
-                         pageText(options.pageWidth, options.pageHeight) +
-                         " page; the drawing shows an empty page (see --page, centerX, centerY)");
+    reportNote(verb,
+               "warning: no part of the hearts lies on the " +
+                   pageText(options.host.document.pageWidth, options.host.document.pageHeight) +
+                   " page; the drawing shows an empty page (see --page, centerX, centerY)");
   if (!options.output.empty() && !writeDrawing(options, *host, &error))
     return reportFailure(verb, error);
   if (!storeRecord(options, *host, &error)) return reportFailure(verb, error);

@@ -9,26 +9,27 @@
 #include <string>
 #include <vector>
 
+#include "application/host.h"
 #include "core/output_file.h"
 #include "dialog_actions.h"
 #include "output_format.h"
 #include "plugin/host/suites.h"
 #include "plugin/params/parameter_record.h"
+#include "record_edits.h"
 
 namespace heart::cli {
 
 struct SessionOptions {
-  std::string verb;        // for messages: "run", "dialog"
-  std::string pluginPath;  // empty: the built module
-  // The new document.
-  float pageWidth = 612.0f;
-  float pageHeight = 792.0f;
-  int16_t colorModel = kDocRGBColor;
-  std::optional<AIColor> fill;  // the current paint for new art
+  std::string verb;  // for messages: "run", "dialog"
+  // The host: the module to load, the new document and the random seed
+  // (none: seeded from the clock).
+  HostOptions host;
+  // The current paint for new art.
+  std::optional<AIColor> fill;
   std::optional<AIColor> stroke;
   std::optional<float> strokeWidth;
-  // The random source: a seed, or a file of values used in order.
-  std::optional<uint32_t> seed;
+  // Instead of the seed, a file of random values used in order, or the
+  // values themselves (from a drawing).
   std::string randomValuesFile;
   std::vector<float> randomValues;
   // The stored record: its file (empty: none), whether it is read before
@@ -39,7 +40,7 @@ struct SessionOptions {
   bool readRecord = true;
   bool saveRecord = true;
   std::optional<ParameterRecord> record;
-  std::vector<std::string> edits;
+  std::vector<FieldEdit> edits;
   // Say nothing about the stored record.
   bool quiet = false;
   // The files the session reads besides the stored record (a script, a
@@ -51,7 +52,7 @@ struct SessionOptions {
   // the host once the document is ready, just before the dialog runs.
   std::function<EventSource&(Host&)> frontEnd;
   // Where the drawing goes ("-": the standard output), and in what format.
-  std::string output;
+  std::string output = "hearts.svg";
   OutputFormat format = OutputFormat::Svg;
 };
 

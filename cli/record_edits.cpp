@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "core/json_depth.h"
-#include "records/record_json.h"
 
 namespace heart::cli {
 
@@ -30,66 +29,85 @@ std::string defaultRecordPath() {
   return (base / "heart" / "Norv_Heart.record").string();
 }
 
-bool applyFieldEdits(ParameterRecord* record, const std::vector<std::string>& edits,
-                     std::string* error) {
-  std::optional<RecordJson> json = recordToJson(*record, error);
-  if (!json) return false;
-  for (const std::string& edit : edits) {
-    size_t equals = edit.find('=');
-    if (equals == std::string::npos || equals == 0) {
-      *error = "\"" + edit + "\" is not field=value";
-      return false;
-    }
-    std::string name = edit.substr(0, equals);
-    std::string valueText = edit.substr(equals + 1);
-    RecordJson value = checkJsonDepth(valueText, nullptr)
-                           ? RecordJson::parse(valueText, nullptr, false)
-                           : RecordJson(RecordJson::value_t::discarded);
-    if (value.is_discarded() || !(value.is_number() || value.is_boolean())) {
-      *error = "field " + name + ": \"" + valueText + "\" is not a number, true or false";
-      return false;
-    }
-    // A whole number written as a real ("1e9", "20.0") is that whole number,
-    // so that the range, not the notation, decides whether it is taken.
-    if (value.is_number_float()) {
-      double real = value.get<double>();
-      if (std::isfinite(real) && std::trunc(real) == real && std::fabs(real) < 9.0e18)
-        value = static_cast<int64_t>(real);
-    }
-    // Switches are true/false in the record's JSON; 1 and 0 mean the same.
-    auto asSwitch = [&value](const RecordJson& current) {
-      if (current.is_boolean() && value.is_number_integer() &&
-          (value.get<int64_t>() == 0 || value.get<int64_t>() == 1))
-        value = value.get<int64_t>() == 1;
-    };
-    // An array element: "shapeTweaks[3]".
-    size_t open = name.find('[');
-    if (open != std::string::npos && name.back() == ']') {
-      std::string array = name.substr(0, open);
-      char* end = nullptr;
-      std::string indexText = name.substr(open + 1, name.size() - open - 2);
-      long index = std::strtol(indexText.c_str(), &end, 10);
-      if (indexText.empty() || *end != '\0' || !json->contains(array) ||
-          !(*json)[array].is_array() || index < 0 ||
-          index >= static_cast<long>((*json)[array].size())) {
-        *error = "field " + name + " is not a field of the record (`heart fields` lists them)";
-        return false;
-      }
-      asSwitch((*json)[array][static_cast<size_t>(index)]);
-      (*json)[array][static_cast<size_t>(index)] = value;
-    } else {
-      if (!json->contains(name)) {
-        *error = "field " + name + " is not a field of the record (`heart fields` lists them)";
-        return false;
-      }
-      asSwitch((*json)[name]);
-      (*json)[name] = value;
-    }
+namespace {
+
+// The table entry an edit names: a field, or an element of an array field,
+// "shapeTweaks[3]" (its index read as strtol reads it, so "[+3]" and "[ 3]"
+// name element 3 too).
+const FieldInfo* fieldNamed(const std::string& name) {
+  size_t open = name.find('[');
+  if (open == std::string::npos || name.back() != ']') return findField(name.c_str());
+  std::string indexText = name.substr(open + 1, name.size() - open - 2);
+  char* end = nullptr;
+  long index = std::strtol(indexText.c_str(), &end, 10);
+  if (indexText.empty() || *end != '\0') return nullptr;
+  return findField((name.substr(0, open) + "[" + std::to_string(index) + "]").c_str());
+}
+
+// The number of elements of an array field ("shapeTweaks": 16); 0 for any
+// other name.
+int arrayLength(const std::string& name) {
+  int length = 0;
+  while (findField((name + "[" + std::to_string(length) + "]").c_str())) ++length;
+  return length;
+}
+
+std::optional<FieldEdit> parseFieldEdit(const std::string& edit, std::string* error) {
+  size_t equals = edit.find('=');
+  if (equals == std::string::npos || equals == 0) {
+    *error = "\"" + edit + "\" is not field=value";
+    return std::nullopt;
   }
-  std::optional<ParameterRecord> edited = recordFromJson(*json, error);
-  if (!edited) return false;
-  *record = *edited;
-  return true;
+  std::string name = edit.substr(0, equals);
+  std::string valueText = edit.substr(equals + 1);
+  RecordJson value = checkJsonDepth(valueText, nullptr)
+                         ? RecordJson::parse(valueText, nullptr, false)
+                         : RecordJson(RecordJson::value_t::discarded);
+  if (value.is_discarded() || !(value.is_number() || value.is_boolean())) {
+    *error = "field " + name + ": \"" + valueText + "\" is not a number, true or false";
+    return std::nullopt;
+  }
+  // A whole number written as a real ("1e9", "20.0") is that whole number,
+  // so that the range, not the notation, decides whether it is taken.
+  if (value.is_number_float()) {
+    double real = value.get<double>();
+    if (std::isfinite(real) && std::trunc(real) == real && std::fabs(real) < 9.0e18)
+      value = static_cast<int64_t>(real);
+  }
+  const FieldInfo* field = fieldNamed(name);
+  if (!field) {
+    // A whole array takes no single value; its elements are edited one by one.
+    if (int length = arrayLength(name))
+      *error = "field \"" + name + "\" must be an array of " + std::to_string(length) +
+               " values, not " + value.dump();
+    else
+      *error = "field " + name + " is not a field of the record (`heart fields` lists them)";
+    return std::nullopt;
+  }
+  // Switches are true/false in the record's JSON; 1 and 0 mean the same.
+  if (field->type == kFieldBool && value.is_number_integer() &&
+      (value.get<int64_t>() == 0 || value.get<int64_t>() == 1))
+    value = value.get<int64_t>() == 1;
+  std::optional<FieldWord> word = fieldWordFromJson(*field, value, error);
+  if (!word) return std::nullopt;
+  return FieldEdit{field, *word};
+}
+
+}  // namespace
+
+std::optional<std::vector<FieldEdit>> parseFieldEdits(const std::vector<std::string>& edits,
+                                                      std::string* error) {
+  std::vector<FieldEdit> parsed;
+  for (const std::string& edit : edits) {
+    std::optional<FieldEdit> checked = parseFieldEdit(edit, error);
+    if (!checked) return std::nullopt;
+    parsed.push_back(*checked);
+  }
+  return parsed;
+}
+
+void applyFieldEdits(ParameterRecord* record, const std::vector<FieldEdit>& edits) {
+  for (const FieldEdit& edit : edits) storeFieldWord(record, *edit.field, edit.word);
 }
 
 }  // namespace heart::cli

@@ -1,11 +1,14 @@
 // The stored record of the command line's host: where it lives between runs
-// and the "--set field=value" edits made to it before a run.
+// and the "--set field=value" edits made to it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "plugin/params/field_table.h"
 #include "plugin/params/parameter_record.h"
+#include "records/record_json.h"
 
 namespace heart::cli {
 
@@ -13,12 +16,23 @@ namespace heart::cli {
 // $XDG_CONFIG_HOME or ~/.config; "Norv_Heart.record" when neither is known.
 std::string defaultRecordPath();
 
-// Applies "field=value" edits in order. VALUE is a JSON value: a number, true
-// or false; an element of an array field is written "shapeTweaks[3]=12".
-// Every edit is checked against the field table (known field, type, range,
-// finite). On the first faulty edit answers false, names the field in *error
-// and leaves *record as it was.
-bool applyFieldEdits(ParameterRecord* record, const std::vector<std::string>& edits,
-                     std::string* error);
+// One edit, read and checked: the field table's entry for the field or the
+// array element it names, and the word it puts there.
+struct FieldEdit {
+  const FieldInfo* field = nullptr;
+  FieldWord word;
+};
+
+// Reads "field=value" edits, in order. VALUE is a JSON value: a number, true
+// or false (1 and 0 for a switch too); an element of an array field is
+// written "shapeTweaks[3]=12". Every edit is checked against the field table
+// (known field, type, range, finite). On the first faulty edit answers
+// nothing and names the field in *error.
+std::optional<std::vector<FieldEdit>> parseFieldEdits(const std::vector<std::string>& edits,
+                                                      std::string* error);
+
+// Writes the edits into the record in order with the field table's setters:
+// a field edited twice holds its last value.
+void applyFieldEdits(ParameterRecord* record, const std::vector<FieldEdit>& edits);
 
 }  // namespace heart::cli

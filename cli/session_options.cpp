@@ -7,19 +7,19 @@
 #include "export/svg_export.h"
 #include "output_format.h"
 #include "record_edits.h"
-#include "records/record_defaults.h"
 #include "records/record_json.h"
 
 namespace heart::cli {
 
 void addSessionOptions(CLI::App& verb, SessionArguments& arguments) {
-  verb.add_option("-o,--output", arguments.output,
+  verb.add_option("-o,--output", arguments.options.output,
                   "The drawing to write: FILE.svg or FILE.png (the extension in any case), or - "
                   "for the standard output")
       ->capture_default_str();
   verb.add_option("--format", arguments.format,
                   "Write this format whatever the output's name: svg or png");
-  verb.add_flag("-q,--quiet", arguments.quiet, "Do not say which stored record was read or saved");
+  verb.add_flag("-q,--quiet", arguments.options.quiet,
+                "Do not say which stored record was read or saved");
   verb.add_option("--record", arguments.recordPath,
                   "The stored parameter record, read before and saved after a confirmed dialog "
                   "(default: $HEART_RECORD or " +
@@ -33,8 +33,9 @@ void addSessionOptions(CLI::App& verb, SessionArguments& arguments) {
                   "dropShadow=true, shapeTweaks[3]=12. Applied before the dialog opens and "
                   "again after its presets, buttons and script, so the value given here is "
                   "the one drawn (`heart fields` lists the fields)");
-  verb.add_option("--seed", arguments.seed, "Seed of the random source, for a reproducible run");
-  verb.add_option("--random-values", arguments.randomValuesFile,
+  verb.add_option("--seed", arguments.options.host.seed,
+                  "Seed of the random source, for a reproducible run");
+  verb.add_option("--random-values", arguments.options.randomValuesFile,
                   "A file of random values from 0 to 1, one a line, used in order instead of "
                   "the seeded source (started over when used up)");
   verb.add_option("--page", arguments.page, "Page size of the new document in points: WxH")
@@ -46,7 +47,7 @@ void addSessionOptions(CLI::App& verb, SessionArguments& arguments) {
                   "Fill of new hearts: none, gray:G, rgb:R,G,B, cmyk:C,M,Y,K or #rrggbb "
                   "(default white)");
   verb.add_option("--stroke", arguments.stroke, "Stroke of new hearts, as --fill (default black)");
-  verb.add_option("--stroke-width", arguments.strokeWidth,
+  verb.add_option("--stroke-width", arguments.options.strokeWidth,
                   "Stroke width of new hearts in points (default 1)");
   verb.add_option("--from", arguments.from,
                   "Draw the same hearts as an SVG this command wrote: its record and its "
@@ -54,94 +55,91 @@ void addSessionOptions(CLI::App& verb, SessionArguments& arguments) {
                   "(unless --save-record)");
 }
 
-int sessionFromArguments(const SessionArguments& arguments, SessionOptions* options,
-                         std::string* error) {
-  options->output = arguments.output;
-  options->quiet = arguments.quiet;
-  if (!chooseOutputFormat(arguments.output, arguments.format, &options->format, error))
+int completeSessionOptions(SessionArguments* arguments, std::string* error) {
+  SessionOptions& options = arguments->options;
+  DocumentSettings& document = options.host.document;
+  if (!chooseOutputFormat(options.output, arguments->format, &options.format, error))
     return kExitUsage;
-  if (!arguments.page.empty() &&
-      !parsePageSize(arguments.page, &options->pageWidth, &options->pageHeight, error))
+  if (!arguments->page.empty() &&
+      !parsePageSize(arguments->page, &document.pageWidth, &document.pageHeight, error))
     return kExitUsage;
-  if (!arguments.colorModel.empty() &&
-      !parseColorModel(arguments.colorModel, &options->colorModel, error))
+  if (!arguments->colorModel.empty() &&
+      !parseColorModel(arguments->colorModel, &document.colorModel, error))
     return kExitUsage;
   AIColor color{};
-  if (!arguments.fill.empty()) {
-    if (!parsePaintColor(arguments.fill, &color, error)) {
+  if (!arguments->fill.empty()) {
+    if (!parsePaintColor(arguments->fill, &color, error)) {
       *error = "--fill: " + *error;
       return kExitUsage;
     }
-    options->fill = color;
+    options.fill = color;
   }
-  if (!arguments.stroke.empty()) {
-    if (!parsePaintColor(arguments.stroke, &color, error)) {
+  if (!arguments->stroke.empty()) {
+    if (!parsePaintColor(arguments->stroke, &color, error)) {
       *error = "--stroke: " + *error;
       return kExitUsage;
     }
-    options->stroke = color;
+    options.stroke = color;
   }
-  if (arguments.strokeWidth) {
-    if (!checkStrokeWidth(*arguments.strokeWidth, "--stroke-width", error)) return kExitUsage;
-    options->strokeWidth = arguments.strokeWidth;
-  }
-  if (arguments.noRecord && (arguments.saveRecord || !arguments.recordPath.empty())) {
+  if (options.strokeWidth && !checkStrokeWidth(*options.strokeWidth, "--stroke-width", error))
+    return kExitUsage;
+  if (arguments->noRecord && (arguments->saveRecord || !arguments->recordPath.empty())) {
     *error = "--no-record cannot be given with --record or --save-record";
     return kExitUsage;
   }
-  if (arguments.saveRecord && arguments.from.empty()) {
+  const std::string& from = arguments->from;
+  if (arguments->saveRecord && from.empty()) {
     *error = "--save-record goes with --from; without it the record is saved anyway";
     return kExitUsage;
   }
-  if (!arguments.noRecord)
-    options->recordPath = arguments.recordPath.empty() ? defaultRecordPath() : arguments.recordPath;
-  options->readRecord = !arguments.noRecord && arguments.from.empty();
-  options->saveRecord = !arguments.noRecord && (arguments.from.empty() || arguments.saveRecord);
-  // The edits are checked now, so a faulty one stops the command before
-  // anything runs.
-  ParameterRecord probe = defaultRecord(AIRealPoint{0, 0});
-  if (!applyFieldEdits(&probe, arguments.edits, error)) {
+  if (!arguments->noRecord)
+    options.recordPath =
+        arguments->recordPath.empty() ? defaultRecordPath() : arguments->recordPath;
+  options.readRecord = !arguments->noRecord && from.empty();
+  options.saveRecord = !arguments->noRecord && (from.empty() || arguments->saveRecord);
+  // The edits are read and checked now, once, so a faulty one stops the
+  // command before anything runs.
+  std::optional<std::vector<FieldEdit>> edits = parseFieldEdits(arguments->edits, error);
+  if (!edits) {
     *error = "--set: " + *error;
     return kExitUsage;
   }
-  options->edits = arguments.edits;
-  options->seed = arguments.seed;
-  options->randomValuesFile = arguments.randomValuesFile;
-  if (!arguments.randomValuesFile.empty())
-    options->inputs.push_back({arguments.randomValuesFile, "the random values"});
-  if (!arguments.from.empty()) {
-    options->inputs.push_back({arguments.from, "the drawing given with --from"});
-    std::optional<SvgMetadata> metadata = readSvgMetadata(arguments.from, error);
+  options.edits = std::move(*edits);
+  if (!options.randomValuesFile.empty())
+    options.inputs.push_back({options.randomValuesFile, "the random values"});
+  if (!from.empty()) {
+    options.inputs.push_back({from, "the drawing given with --from"});
+    std::optional<SvgMetadata> metadata = readSvgMetadata(from, error);
     if (!metadata) return kExitFailure;
     if (metadata->recordJson.empty()) {
-      *error = arguments.from + " carries no parameter record";
+      *error = from + " carries no parameter record";
       return kExitFailure;
     }
     std::optional<ParameterRecord> record = recordFromJsonText(metadata->recordJson, error);
     if (!record) {
-      *error = arguments.from + ": " + *error;
+      *error = from + ": " + *error;
       return kExitFailure;
     }
-    options->record = record;
+    options.record = record;
     // The drawing's page, colour model and paint, unless given again here.
     if (!metadata->documentJson.empty()) {
-      DocumentSettingsText settings;
+      DrawingSettings settings;
       if (!parseDocumentSettingsJson(metadata->documentJson, &settings, error)) {
-        *error = arguments.from + ": " + *error;
+        *error = from + ": " + *error;
         return kExitFailure;
       }
-      if (arguments.page.empty()) {
-        options->pageWidth = settings.pageWidth;
-        options->pageHeight = settings.pageHeight;
+      if (arguments->page.empty()) {
+        document.pageWidth = settings.document.pageWidth;
+        document.pageHeight = settings.document.pageHeight;
       }
-      if (arguments.colorModel.empty()) options->colorModel = settings.colorModel;
-      if (arguments.fill.empty()) options->fill = settings.fill;
-      if (arguments.stroke.empty()) options->stroke = settings.stroke;
-      if (!arguments.strokeWidth) options->strokeWidth = settings.strokeWidth;
+      if (arguments->colorModel.empty()) document.colorModel = settings.document.colorModel;
+      if (arguments->fill.empty()) options.fill = settings.fill;
+      if (arguments->stroke.empty()) options.stroke = settings.stroke;
+      if (!options.strokeWidth) options.strokeWidth = settings.strokeWidth;
     }
-    if (!options->seed && options->randomValuesFile.empty()) {
-      options->seed = metadata->seed;
-      options->randomValues = metadata->randomValues;
+    if (!options.host.seed && options.randomValuesFile.empty()) {
+      options.host.seed = metadata->seed;
+      options.randomValues = metadata->randomValues;
     }
   }
   return kExitDone;

@@ -2,6 +2,7 @@
 // script (see dialog_actions.h for the format), prints the dialog's state where
 // the script asks, and after a confirmation runs Go and writes the drawing.
 #include "cli_verbs.h"
+#include "plugin_location.h"
 #include "records/record_file.h"
 #include "session_options.h"
 
@@ -24,11 +25,11 @@ void addDialogVerb(CLI::App& app, CliContext& context) {
   verb->footer(kDialogScriptHelp);
   addSessionOptions(*verb, arguments->session);
   verb->callback([arguments, &context] {
-    SessionOptions options;
+    SessionOptions& options = arguments->session.options;
     options.verb = "dialog";
-    options.pluginPath = context.pluginPath;
+    options.host.pluginPath = pluginLocation(context.pluginPath);
     std::string error;
-    if (int code = sessionFromArguments(arguments->session, &options, &error)) {
+    if (int code = completeSessionOptions(&arguments->session, &error)) {
       context.exitCode =
           code == kExitUsage ? reportUsageError("dialog", error) : reportFailure("dialog", error);
       return;

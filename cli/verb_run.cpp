@@ -5,6 +5,7 @@
 //   heart run --preset "Sketchy heart 1" --seed 7 -o sketchy.png
 #include "cli_verbs.h"
 #include "plugin/params/dialog_items.h"
+#include "plugin_location.h"
 #include "session_options.h"
 
 namespace heart::cli {
@@ -94,15 +95,15 @@ void addRunVerb(CLI::App& app, CliContext& context) {
   verb->add_flag("--no-preview", arguments->noPreview,
                  "Turn \"Preview\" off before confirming, so Go draws afresh");
   verb->callback([arguments, &context] {
-    SessionOptions options;
+    SessionOptions& options = arguments->session.options;
     options.verb = "run";
-    options.pluginPath = context.pluginPath;
+    options.host.pluginPath = pluginLocation(context.pluginPath);
     std::string error;
     if (!dialogActions(*arguments, &options.actions, &error)) {
       context.exitCode = reportUsageError("run", error);
       return;
     }
-    if (int code = sessionFromArguments(arguments->session, &options, &error)) {
+    if (int code = completeSessionOptions(&arguments->session, &error)) {
       context.exitCode =
           code == kExitUsage ? reportUsageError("run", error) : reportFailure("run", error);
       return;

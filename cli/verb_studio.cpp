@@ -22,6 +22,7 @@
 #include "application/host.h"
 #include "cli_verbs.h"
 #include "plugin/params/dialog_items.h"
+#include "plugin_location.h"
 #include "resources/plugin_resources.h"
 #include "session_options.h"
 #include "studio/picker_cursor.h"
@@ -190,11 +191,11 @@ void addStudioVerb(CLI::App& app, CliContext& context) {
       ->capture_default_str()
       ->check(CLI::Range(0.5, 86400.0));
   verb->callback([arguments, &context] {
-    SessionOptions options;
+    SessionOptions& options = arguments->session.options;
     options.verb = "studio";
-    options.pluginPath = context.pluginPath;
+    options.host.pluginPath = pluginLocation(context.pluginPath);
     std::string error;
-    if (int code = sessionFromArguments(arguments->session, &options, &error)) {
+    if (int code = completeSessionOptions(&arguments->session, &error)) {
       context.exitCode =
           code == kExitUsage ? reportUsageError("studio", error) : reportFailure("studio", error);
       return;

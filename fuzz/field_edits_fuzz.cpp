@@ -1,5 +1,5 @@
-// "--set field=value" edits, one per input line: applied all or none.
-#include <cstring>
+// "--set field=value" edits, one per input line: read all or none, and a
+// record they are applied to holds only what the record may hold.
 #include <sstream>
 
 #include "record_edits.h"
@@ -7,16 +7,19 @@
 #include "records/record_json.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::vector<std::string> edits;
-  std::istringstream lines(std::string(reinterpret_cast<const char*>(data), size));
-  for (std::string line; std::getline(lines, line);) edits.push_back(line);
-  const ParameterRecord base = heart::defaultRecord(AIRealPoint{306, 396});
-  ParameterRecord record = base;
+  std::vector<std::string> lines;
+  std::istringstream text(std::string(reinterpret_cast<const char*>(data), size));
+  for (std::string line; std::getline(text, line);) lines.push_back(line);
   std::string error;
-  if (!heart::cli::applyFieldEdits(&record, edits, &error)) {
-    if (error.empty() || std::memcmp(&record, &base, sizeof record) != 0) __builtin_trap();
+  std::optional<std::vector<heart::cli::FieldEdit>> edits =
+      heart::cli::parseFieldEdits(lines, &error);
+  if (!edits) {
+    if (error.empty()) __builtin_trap();
     return 0;
   }
+  if (edits->size() != lines.size()) __builtin_trap();
+  ParameterRecord record = heart::defaultRecord(AIRealPoint{306, 396});
+  heart::cli::applyFieldEdits(&record, *edits);
   if (!heart::checkRecord(record, &error)) __builtin_trap();
   return 0;
 }

@@ -71,8 +71,7 @@ std::vector<std::string> moduleFiles(const std::string& path, std::string* error
 Host::State::State(HostOptions hostOptions)
     : options(std::move(hostOptions)),
       random(makeRandom(options)),
-      document(std::make_unique<Document>(
-          DocumentSettings{options.pageWidth, options.pageHeight, options.colorModel})) {}
+      document(std::make_unique<Document>(options.document)) {}
 
 void Host::State::activate() {
   documentServices() = DocumentServices{document.get(), &random};
@@ -240,9 +239,7 @@ void Host::closeDocument() {
 
 Document& Host::newDocument() {
   state_->endInvocation();
-  const HostOptions& options = state_->options;
-  state_->document = std::make_unique<Document>(
-      DocumentSettings{options.pageWidth, options.pageHeight, options.colorModel});
+  state_->document = std::make_unique<Document>(state_->options.document);
   state_->activate();
   return *state_->document;
 }

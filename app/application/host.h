@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "document/document_settings.h"
 #include "plugin/host/suites.h"
 
 namespace heart {
@@ -49,10 +50,8 @@ struct HostOptions {
   // (files ending in ".aip") are all loaded in name order. Empty: the built
   // Norv_Heart.aip.
   std::string pluginPath;
-  // The new document.
-  float pageWidth = 612.0f;
-  float pageHeight = 792.0f;
-  int16_t colorModel = kDocRGBColor;
+  // Every new document: its page and colour model.
+  DocumentSettings document;
   // Seed of the random source; none: seeded from the clock.
   std::optional<uint32_t> seed;
 };
@@ -119,7 +118,7 @@ class Host {
   void* globalsSlot() const;                 // what the host keeps across Unload
   bool moduleLoaded() const;
   const PluginModule* module() const;  // the first module, or null
-  bool started() const;  // the first module has had Startup and no Shutdown
+  bool started() const;                // the first module has had Startup and no Shutdown
   // Why the last load or reload failed, or a record handle was not kept.
   const std::string& lastError() const;
 

@@ -24,6 +24,7 @@
 #include "document/art_style_list.h"
 #include "document/art_tree.h"
 #include "document/bezier_bounds.h"
+#include "document/document_settings.h"
 #include "document/document_view.h"
 #include "document/envelope_warp.h"
 #include "document/path_geometry.h"
@@ -34,11 +35,6 @@
 #include "plugin/host/ai_document_suites.h"
 
 namespace heart {
-
-struct DocumentSettings {
-  float pageWidth = 612, pageHeight = 792;
-  int16_t colorModel = kDocRGBColor;  // 0 gray, 1 RGB, 2 CMYK
-};
 
 // A symbol definition: the art it was made from, as drawn (paths inside
 // envelopes are stored with their warp applied), in paint order.

@@ -116,22 +116,22 @@ RecordJson wordToJson(const ParameterRecord& record, const FieldInfo& field) {
   return realToJson(fieldValue(&record, field));
 }
 
-// One JSON value into one field of the record, checked.
-bool storeValue(ParameterRecord& record, const FieldInfo& field, const RecordJson& value,
-                std::string* error) {
+}  // namespace
+
+std::optional<FieldWord> fieldWordFromJson(const FieldInfo& field, const RecordJson& value,
+                                           std::string* error) {
   const std::string name = fieldLabel(field.name);
   switch (field.type) {
     case kFieldBool:
       if (!value.is_boolean()) {
         fail(error, name + " must be true or false, not " + value.dump());
-        return false;
+        return std::nullopt;
       }
-      setFieldInteger(&record, field, value.get<bool>() ? 1 : 0);
-      return true;
+      return FieldWord{int32_t{value.get<bool>() ? 1 : 0}};
     case kFieldInt: {
       if (!value.is_number_integer()) {
         fail(error, name + " must be a whole number, not " + value.dump());
-        return false;
+        return std::nullopt;
       }
       bool fits = value.is_number_unsigned()
                       ? value.get<uint64_t>() <= uint64_t{std::numeric_limits<int32_t>::max()}
@@ -141,30 +141,45 @@ bool storeValue(ParameterRecord& record, const FieldInfo& field, const RecordJso
       if (!fits || (field.ranged && (whole < field.minimum || whole > field.maximum))) {
         fail(error, name + " is " + value.dump() + ", outside its range " +
                         (field.ranged ? rangeText(field) : std::string("of a 32-bit word")));
-        return false;
+        return std::nullopt;
       }
-      setFieldInteger(&record, field, static_cast<int32_t>(whole));
-      return true;
+      return FieldWord{static_cast<int32_t>(whole)};
     }
     case kFieldFloat:
       break;
   }
   if (!value.is_number()) {
     fail(error, name + " must be a number, not " + value.dump());
-    return false;
+    return std::nullopt;
   }
   double exact = value.get<double>();
   float real = static_cast<float>(exact);
   if (!std::isfinite(exact) || !std::isfinite(real)) {
     fail(error, name + " is " + numberText(exact) + ", not a finite 32-bit real");
-    return false;
+    return std::nullopt;
   }
   if (field.ranged && (real < field.minimum || real > field.maximum)) {
     fail(error, name + " is " + numberText(exact) + ", outside its range " + rangeText(field));
-    return false;
+    return std::nullopt;
   }
-  setFieldValue(&record, field, real);
-  return true;
+  return FieldWord{real};
+}
+
+void storeFieldWord(ParameterRecord* record, const FieldInfo& field, const FieldWord& word) {
+  if (const int32_t* integer = std::get_if<int32_t>(&word))
+    setFieldInteger(record, field, *integer);
+  else
+    setFieldValue(record, field, std::get<float>(word));
+}
+
+namespace {
+
+// One JSON value into one field of the record, checked.
+bool storeValue(ParameterRecord& record, const FieldInfo& field, const RecordJson& value,
+                std::string* error) {
+  std::optional<FieldWord> word = fieldWordFromJson(field, value, error);
+  if (word) storeFieldWord(&record, field, *word);
+  return word.has_value();
 }
 
 bool storeMember(ParameterRecord& record, const Member& member, const RecordJson& value,

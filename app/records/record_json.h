@@ -12,10 +12,13 @@
 // and a real is finite. Errors name the field.
 #pragma once
 
+#include <cstdint>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
+#include <variant>
 
+#include "plugin/params/field_table.h"
 #include "plugin/params/parameter_record.h"
 
 namespace heart {
@@ -40,5 +43,19 @@ std::optional<ParameterRecord> recordFromJsonText(const std::string& text, std::
 
 // Checks a record as recordToJson does, without building the JSON.
 bool checkRecord(const ParameterRecord& record, std::string* error);
+
+// A word of the record as the field table's setters take it: the integer of
+// a switch or a whole-number field (setFieldInteger), the real of a real
+// field (setFieldValue).
+using FieldWord = std::variant<int32_t, float>;
+
+// The word one table entry (a field, or an element such as "shapeTweaks[3]")
+// takes from a JSON value, checked as recordFromJson checks each value;
+// nothing, and *error naming the field, when the value is refused.
+std::optional<FieldWord> fieldWordFromJson(const FieldInfo& field, const RecordJson& value,
+                                           std::string* error);
+
+// Writes a word into its field with the field table's setters.
+void storeFieldWord(ParameterRecord* record, const FieldInfo& field, const FieldWord& word);
 
 }  // namespace heart

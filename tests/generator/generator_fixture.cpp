@@ -15,7 +15,7 @@ void GeneratorTest::openHost(int16_t colourModel) {
   }
   heart::faultInjector().clear();
   heart::HostOptions options;
-  options.colorModel = colourModel;
+  options.document.colorModel = colourModel;
   options.seed = 1;
   host_ = std::make_unique<heart::Host>(options);
   ASSERT_EQ(acquireSuites(host_->broker().basicSuite()), kNoErr);

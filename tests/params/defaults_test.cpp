@@ -35,8 +35,8 @@ TEST(RecordDefaults, LeaveFinalRunAndDialogBoundsAlone) {
 
 TEST(RecordDefaults, CentreComesFromTheFrontViewOfTheDocument) {
   heart::HostOptions options;
-  options.pageWidth = 1000;
-  options.pageHeight = 800;
+  options.document.pageWidth = 1000;
+  options.document.pageHeight = 800;
   heart::Host host(options);
   const void* suite = nullptr;
   ASSERT_EQ(host.broker().basicSuite()->AcquireSuite(kAIDocumentViewSuite,

@@ -51,7 +51,7 @@ class GeneratedHearts {
   explicit GeneratedHearts(int16_t colourModel) {
     HostOptions options;
     options.seed = 7;
-    options.colorModel = colourModel;
+    options.document.colorModel = colourModel;
     host_ = std::make_unique<Host>(options);
     EXPECT_EQ(acquireSuites(host_->broker().basicSuite()), kNoErr);
     host_->document().beginInvocation();
