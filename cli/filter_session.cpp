@@ -18,7 +18,7 @@
 #include "export/png_export.h"
 #include "export/svg_export.h"
 #include "page_coverage.h"
-#include "plugin/params/dialog_items.h"
+#include "plugin/resources/resource_ids.h"
 #include "record_edits.h"
 #include "records/record_defaults.h"
 #include "records/record_file.h"

@@ -21,11 +21,9 @@
 
 #include "application/host.h"
 #include "cli_verbs.h"
-#include "plugin/params/dialog_items.h"
+#include "plugin/resources/resource_ids.h"
 #include "plugin_location.h"
-#include "resources/plugin_resources.h"
 #include "session_options.h"
-#include "studio/picker_cursor.h"
 #include "studio/studio_event_source.h"
 #include "studio/studio_server.h"
 
@@ -33,8 +31,6 @@ extern char** environ;
 
 namespace heart::cli {
 namespace {
-
-constexpr int32_t kPickerCursor = 16000;
 
 struct StudioArguments {
   SessionArguments session;
@@ -142,12 +138,6 @@ int runStudio(StudioArguments& arguments, SessionOptions& options) {
   sourceOptions.mainDialogResource = kOptionsDialogId;
   std::optional<studio::StudioEventSource> source;
   options.frontEnd = [&](Host& host) -> EventSource& {
-    if (const PluginResources* resources = host.resources())
-      if (const ResourceImage* cursor = resources->cursor(kPickerCursor))
-        if (auto png = studio::cursorPng(*cursor))
-          channel.setPickerCursor(
-              {std::make_shared<const std::vector<unsigned char>>(std::move(*png)),
-               cursor->hotspotX, cursor->hotspotY});
     source.emplace(host, channel, sourceOptions);
     return *source;
   };

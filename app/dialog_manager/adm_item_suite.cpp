@@ -119,7 +119,7 @@ ASBoolean IsEnabled(ADMItemRef ref) {
 }
 
 void SetFont(ADMItemRef ref, ASInt32 font) {
-  if (DialogItem* found = item(ref)) found->setFont(font);
+  if (DialogItem* found = item(ref)) manager()->setFont(*found, font);
 }
 
 ASInt32 GetFont(ADMItemRef ref) {

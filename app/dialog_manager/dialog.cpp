@@ -4,8 +4,10 @@
 
 namespace heart {
 
-Dialog::Dialog(std::string name, int32_t resourceId, std::string title, ADMUserData userData)
-    : name_(std::move(name)),
+Dialog::Dialog(SPPluginRef plugin, std::string name, int32_t resourceId, std::string title,
+               ADMUserData userData)
+    : plugin_(plugin),
+      name_(std::move(name)),
       resourceId_(resourceId),
       title_(std::move(title)),
       userData_(userData) {
@@ -34,6 +36,8 @@ void Dialog::removeItem(DialogItem& item) {
     forget(list);
   }
   forget(&item);
+  for (const auto& other : items_)
+    if (other->fontSetBy() == &item) other->setFontSetBy(nullptr);
   items_.erase(found);
 }
 

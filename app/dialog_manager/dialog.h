@@ -1,5 +1,5 @@
-// One dialog while it is open: its name, resource id, title and size, the
-// user data its plug-in gave it, its items in creation order and the state
+// One dialog while it is open: the plug-in that runs it, its name, resource
+// id, title and size, the user data its plug-in gave it, its items in creation order and the state
 // of its modal run. The dialog also keeps the set of objects it handed out
 // (itself, its items, lists and entries), so that a reference coming back
 // from a plug-in can be checked before it is used.
@@ -21,10 +21,12 @@ class Dialog {
  public:
   enum class ObjectKind { Dialog, Item, List, Entry };
 
-  Dialog(std::string name, int32_t resourceId, std::string title, ADMUserData userData);
+  Dialog(SPPluginRef plugin, std::string name, int32_t resourceId, std::string title,
+         ADMUserData userData);
   Dialog(const Dialog&) = delete;
   Dialog& operator=(const Dialog&) = delete;
 
+  SPPluginRef plugin() const { return plugin_; }
   const std::string& name() const { return name_; }
   int32_t resourceId() const { return resourceId_; }
   const std::string& title() const { return title_; }
@@ -57,6 +59,7 @@ class Dialog {
  private:
   void forget(const void* object);
 
+  SPPluginRef plugin_;
   std::string name_;
   int32_t resourceId_;
   std::string title_;

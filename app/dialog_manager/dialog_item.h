@@ -78,6 +78,11 @@ class DialogItem {
   bool isEnabled() const { return enabled_; }
   void setFont(int32_t font) { font_ = font; }
   int32_t font() const { return font_; }
+  // The item of the same dialog whose notification the plug-in was handling
+  // when it last set this item's font (a page button marking its caption);
+  // null when it set the font outside any notification, or never.
+  void setFontSetBy(const DialogItem* item) { fontSetBy_ = item; }
+  const DialogItem* fontSetBy() const { return fontSetBy_; }
 
   void setNotifyProc(ADMItemNotifyProc proc) { notifyProc_ = proc; }
   ADMItemNotifyProc notifyProc() const { return notifyProc_; }
@@ -111,6 +116,7 @@ class DialogItem {
   bool visible_ = true;
   bool enabled_ = true;
   int32_t font_ = kADMDefaultFont;
+  const DialogItem* fontSetBy_ = nullptr;
   ADMItemNotifyProc notifyProc_ = nullptr;
   ADMItemTrackProc trackProc_ = nullptr;
   ADMUserData userData_ = nullptr;

@@ -62,8 +62,8 @@ int32_t DialogManager::runModal(SPPluginRef plugin, const char* name, int32_t di
     return kNoDialogResult;
   }
 
-  auto owned = std::make_unique<Dialog>(name && *name ? std::string(name) : layout->name, dialogId,
-                                        layout->title, userData);
+  auto owned = std::make_unique<Dialog>(plugin, name && *name ? std::string(name) : layout->name,
+                                        dialogId, layout->title, userData);
   Dialog& dialog = *owned;
   dialog.setSize(layout->width, layout->height);
   for (const auto& item : layout->items) {
@@ -226,6 +226,20 @@ bool DialogManager::track(DialogItem& item, int32_t modifiers, ASPoint point) {
   PushedFor<const TrackingEvent*> tracked(trackings_, &tracking);
   if (ADMItemTrackProc proc = item.trackProc()) return proc(toRef(&item), toRef(&tracking)) != 0;
   return true;  // the standard tracking handles every event
+}
+
+void DialogManager::setFont(DialogItem& item, int32_t font) {
+  item.setFont(font);
+  const DialogItem* notified = notifications_.empty() ? nullptr : notifications_.back()->item;
+  item.setFontSetBy(notified && &notified->dialog() == &item.dialog() ? notified : nullptr);
+}
+
+const ResourceImage* DialogManager::trackingCursor(const DialogItem& item) const {
+  if (!item.trackProc()) return nullptr;
+  const auto& resourcesOf = hostServices().resourcesOf;
+  const PluginResources* resources = resourcesOf ? resourcesOf(item.dialog().plugin()) : nullptr;
+  if (!resources || resources->cursors.empty()) return nullptr;
+  return &resources->cursors.front();
 }
 
 const DialogIcon* DialogManager::iconFromResource(SPPluginRef plugin, int32_t iconId) {

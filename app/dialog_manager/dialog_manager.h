@@ -69,6 +69,8 @@ struct DialogIcon {
   int32_t height = 0;
 };
 
+struct ResourceImage;
+
 class DialogManager {
  public:
   // The result of a modal run that could not start: the plug-in has no such
@@ -137,6 +139,21 @@ class DialogManager {
   // Deliver a tracking event to the item's track procedure (or the standard
   // tracking); answers what the procedure answered.
   bool track(DialogItem& item, int32_t modifiers, ASPoint point);
+
+  // The plug-in sets an item's font. The item also keeps which item of its
+  // dialog the plug-in was notifying then (the innermost notification), so
+  // a front end learns from the plug-in's own notifications which caption
+  // belongs to which page button.
+  void setFont(DialogItem& item, int32_t font);
+
+  // The pointer an item that the plug-in armed with a tracking procedure
+  // shows while it waits for its point: the cursor of the plug-in that runs
+  // its dialog. The plug-in names no cursor for an item, so it is the
+  // plug-in's own cursor resource, whatever its id (the first of several).
+  // Null for an item without a tracking procedure, or a plug-in without a
+  // cursor. Owned by the plug-in's resources, valid while its module is
+  // loaded.
+  const ResourceImage* trackingCursor(const DialogItem& item) const;
 
   // An icon of the plug-in's resources, or null.
   const DialogIcon* iconFromResource(SPPluginRef plugin, int32_t iconId);

@@ -1,5 +1,7 @@
 #include "dialog_manager/dialog_state.h"
 
+#include <unordered_map>
+
 #include "dialog_manager/dialog.h"
 #include "plugin/host/adm_suites.h"
 
@@ -33,7 +35,7 @@ ItemState snapshotOf(const DialogItem& item) {
   return state;
 }
 
-nlohmann::json toJson(const ItemState& item) {
+nlohmann::json toJson(const ItemState& item, StateDetail detail) {
   nlohmann::json json = {
       {"id", item.id},
       {"type", item.type},
@@ -61,6 +63,10 @@ nlohmann::json toJson(const ItemState& item) {
     json["entries"] = std::move(entries);
     json["selected"] = item.selectedEntry;
   }
+  if (detail == StateDetail::WithWiring) {
+    json["tracks"] = item.tracks;
+    if (item.fontSetBy) json["fontSetBy"] = *item.fontSetBy;
+  }
   return json;
 }
 
@@ -79,13 +85,24 @@ DialogState snapshotOf(const Dialog& dialog) {
   state.title = dialog.title();
   state.width = dialog.width();
   state.height = dialog.height();
-  for (const auto& item : dialog.items()) state.items.push_back(snapshotOf(*item));
+  // Items are told apart by position: two may share an id.
+  std::unordered_map<const DialogItem*, size_t> positions;
+  for (const auto& item : dialog.items()) {
+    positions.emplace(item.get(), state.items.size());
+    state.items.push_back(snapshotOf(*item));
+  }
+  for (size_t i = 0; i < dialog.items().size(); ++i) {
+    const DialogItem& item = *dialog.items()[i];
+    state.items[i].tracks = item.trackProc() != nullptr;
+    if (auto setter = positions.find(item.fontSetBy()); setter != positions.end())
+      state.items[i].fontSetBy = setter->second;
+  }
   return state;
 }
 
-nlohmann::json toJson(const DialogState& state) {
+nlohmann::json toJson(const DialogState& state, StateDetail detail) {
   nlohmann::json items = nlohmann::json::array();
-  for (const auto& item : state.items) items.push_back(toJson(item));
+  for (const auto& item : state.items) items.push_back(toJson(item, detail));
   return {{"name", state.name},
           {"resourceId", state.resourceId},
           {"title", state.title},

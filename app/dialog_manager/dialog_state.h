@@ -1,6 +1,12 @@
 // A plain snapshot of a dialog as the user would see it: its size and title
 // and every item with its value, range, text, visibility, enabled state, font
-// and list entries. A front end draws from it; its JSON form carries the same.
+// and list entries; and how the plug-in wired each item: whether it tracks
+// points, and which item's notification last set its font. A front end
+// draws from it, learning the dialog from the plug-in's own doing rather
+// than from item numbers: a picture button that tracks is a point picker, a
+// text whose font the plug-in set while notifying a picture button is that
+// button's caption, and the button of the emphasised caption is the current
+// page's. Its JSON form carries the same.
 #pragma once
 
 #include <cstdint>
@@ -38,6 +44,13 @@ struct ItemState {
   int32_t font = 0;
   std::vector<ListEntryState> entries;  // popup lists only
   int32_t selectedEntry = -1;           // position of the selected entry, or -1
+  // The plug-in gave the item a tracking procedure: a click on it is
+  // tracked, with the point, rather than notified.
+  bool tracks = false;
+  // The position (in `DialogState::items`) of the item whose notification the
+  // plug-in was handling when it last set this item's font; none when it set
+  // it outside a notification, or never.
+  std::optional<size_t> fontSetBy;
 };
 
 struct DialogState {
@@ -52,6 +65,11 @@ struct DialogState {
 };
 
 DialogState snapshotOf(const Dialog& dialog);
-nlohmann::json toJson(const DialogState& state);
+
+// What the JSON form holds: what a person at the dialog sees (the form a
+// script prints), or that and how the plug-in wired each item ("tracks",
+// "fontSetBy"), for a front end that draws the dialog.
+enum class StateDetail { Shown, WithWiring };
+nlohmann::json toJson(const DialogState& state, StateDetail detail = StateDetail::Shown);
 
 }  // namespace heart

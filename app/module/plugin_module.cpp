@@ -32,13 +32,11 @@ std::string absolutePath(const std::string& path) {
 }  // namespace
 
 std::string PluginModule::entryPointName(const PluginResources& resources, std::string* error) {
-  const PropertyList* list = nullptr;
-  for (const PropertyList& candidate : resources.propertyLists)
-    if (candidate.id == kPluginPropertyListId) list = &candidate;
-  if (!list) {
-    setError(error, "it has no plug-in property list " + std::to_string(kPluginPropertyListId));
+  if (resources.propertyLists.empty()) {
+    setError(error, "it has no plug-in property list (\"PIPL\")");
     return "";
   }
+  const PropertyList* list = &resources.propertyLists.front();
   const PluginProperty* kind = findProperty(*list, "kind");
   if (!kind) {
     setError(error, "its property list names no plug-in kind (\"kind\")");

@@ -1,7 +1,11 @@
 // A plug-in module file loaded into the host. Opening one reads its
-// resources without running any of its code, checks its property list 16000
+// resources without running any of its code, checks its property list
 // (kind "SPEA", interface version 2), and only then maps the file and looks
-// up the entry point that the list names in its "wx86" property.
+// up the entry point that the list names in its "wx86" property. The
+// property list is found by its type ("PIPL"), whatever its id, as an
+// illustration program finds it: a module carries one, and of several the
+// first (in the order of the resource block, or of the Windows resource
+// directory) is the plug-in's.
 //
 // unloadFile() really unmaps the file and reloadFile() maps it again and
 // resolves the entry point anew; the host keeps `globalsSlot` meanwhile.
@@ -15,7 +19,6 @@
 
 namespace heart {
 
-inline constexpr int32_t kPluginPropertyListId = 16000;
 inline constexpr const char* kPluginKind = "SPEA";
 inline constexpr int32_t kPluginInterfaceVersion = 2;
 

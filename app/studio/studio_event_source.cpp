@@ -4,6 +4,8 @@
 #include "dialog_manager/dialog_manager.h"
 #include "dialog_manager/dialog_state.h"
 #include "document/document.h"
+#include "resources/plugin_resources.h"
+#include "studio/picker_cursor.h"
 #include "studio/preview_picture.h"
 #include "studio/studio_actions.h"
 
@@ -68,14 +70,15 @@ void StudioEventSource::publish() {
     // box), over it or alone.
     if (!mainResource_) mainResource_ = options_.mainDialogResource.value_or(state->resourceId);
     if (state->resourceId == *mainResource_ && host_.dialogs().openDialogs() == 1) {
-      nlohmann::json next = toJson(*state);
+      if (!cursorTaken_) takePickerCursor();
+      nlohmann::json next = toJson(*state, StateDetail::WithWiring);
       if (next != mainDialog_) {
         dialogChanges_ = itemChanges(mainDialog_, next);
         mainDialog_ = std::move(next);
         ++dialogVersion_;
       }
     } else
-      view.modal = toJson(*state);
+      view.modal = toJson(*state, StateDetail::WithWiring);
   }
   view.dialog = mainDialog_;
   view.dialogVersion = dialogVersion_;
@@ -128,6 +131,23 @@ void StudioEventSource::publish() {
   if (inFlight_) {
     channel_.answer(*inFlight_, {true, {}, version});
     inFlight_.reset();
+  }
+}
+
+// The pointer of the point picker: the cursor of the first button that the
+// plug-in armed with a tracking procedure, taken once the dialog has its
+// items and before the page sees the first of them.
+void StudioEventSource::takePickerCursor() {
+  const Dialog* dialog = host_.dialogs().currentDialog();
+  if (!dialog) return;
+  for (const auto& item : dialog->items()) {
+    const ResourceImage* cursor = host_.dialogs().trackingCursor(*item);
+    if (!cursor) continue;
+    cursorTaken_ = true;
+    if (auto png = cursorPng(*cursor))
+      channel_.setPickerCursor({std::make_shared<const std::vector<unsigned char>>(std::move(*png)),
+                                cursor->hotspotX, cursor->hotspotY});
+    return;
   }
 }
 

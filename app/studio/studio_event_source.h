@@ -54,6 +54,7 @@ class StudioEventSource : public EventSource {
 
  private:
   void publish();
+  void takePickerCursor();
 
   Host& host_;
   StudioChannel& channel_;
@@ -76,6 +77,7 @@ class StudioEventSource : public EventSource {
   nlohmann::json previewInfo_;
   std::string cancelReason_;
   bool confirmed_ = false;
+  bool cursorTaken_ = false;
 };
 
 }  // namespace heart::studio

@@ -6,10 +6,6 @@
 
 #include <cstdint>
 
-// The options dialog's resource and the name it is run under.
-constexpr int32_t kOptionsDialogId = 16100;
-constexpr const char* kOptionsDialogName = "Norv_Heart";
-
 enum DialogItem : int32_t {
   // The command column.
   kCancelItem = 2,

@@ -1,5 +1,6 @@
 #include "shell/about_box.h"
 
+#include "resources/resource_ids.h"
 #include "shell/error_alert.h"
 #include "suites/held_suites.h"
 

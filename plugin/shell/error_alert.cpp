@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "resources/resource_ids.h"
 #include "shell/length_prefixed_string.h"
 #include "suites/held_suites.h"
 

@@ -1,12 +1,9 @@
 // The error alert: maps a failed message's result code to a message of the
-// error table (string list 16050) and shows both in the "Error Dialog".
+// error table (the string list kErrorStringsId) and shows both in the error
+// dialog (kErrorDialogId).
 #pragma once
 
 #include "host/suites.h"
-
-constexpr ASInt32 kErrorStringsId = 16050;
-constexpr ASInt32 kErrorDialogId = 16051;
-constexpr const char* kErrorDialogName = "Error Dialog";
 
 // What the error dialog shows, handed to it as its user data.
 struct AlertText {

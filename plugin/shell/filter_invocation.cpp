@@ -6,6 +6,7 @@
 #include "dialog/options_dialog.h"
 #include "generator/generator.h"
 #include "params/parameter_record.h"
+#include "resources/resource_ids.h"
 #include "shell/plugin_globals.h"
 #include "suites/held_suites.h"
 

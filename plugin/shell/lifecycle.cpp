@@ -1,5 +1,6 @@
 #include "shell/lifecycle.h"
 
+#include "resources/resource_ids.h"
 #include "shell/length_prefixed_string.h"
 #include "shell/plugin_globals.h"
 #include "suites/held_suites.h"
@@ -12,7 +13,7 @@ namespace {
 // The menu strings are read with this size, as the host's menus hold no more.
 constexpr ASInt32 kMenuStringSize = 65;
 
-// Registers one filter per (category, title) pair of string list 16000; the
+// Registers one filter per (category, title) pair of the filter strings; the
 // block has room for one, so only the first pair is read.
 ASErr registerFilters(SPPluginRef plugin, PluginGlobals* globals) {
   ASInt16 index = 1;

@@ -4,11 +4,10 @@
 
 #include "host/suites.h"
 
-// Ids of the module's string lists.
-constexpr ASInt32 kFilterStringsId = 16000;
 constexpr const char* kFilterName = "Norv_Heart";
 
-// Allocates the globals block and registers the filter from string list 16000.
+// Allocates the globals block and registers the filter from the filter
+// strings (kFilterStringsId).
 ASErr startupPlugin(SPInterfaceMessage* message);
 // Frees the globals block through its own acquisition of the SP Blocks suite.
 ASErr shutdownPlugin(SPInterfaceMessage* message);

@@ -67,6 +67,88 @@ TEST_F(DialogManagerTest, SnapshotJsonCarriesWhatEachKindOfItemShows) {
             nlohmann::json({{"text", " Centre"}, {"id", 0}, {"selected", false}}));
 }
 
+// Two page buttons (ids 94 and 95) and their captions (95 and 96, the first
+// sharing its id with the second button), marked as the plug-in marks its
+// pages: each button's notification sets every caption's font and
+// emphasises its own.
+ADMItemRef gCaptions[2];
+ADMItemRef gButtons[2];
+
+ASErr markOwnCaption(ADMItemRef button, ADMNotifierRef) {
+  for (int i = 0; i < 2; ++i) I.SetFont(gCaptions[i], kADMDefaultFont);
+  for (int i = 0; i < 2; ++i)
+    if (button == gButtons[i]) I.SetFont(gCaptions[i], kADMEmphasizedFont);
+  return kNoErr;
+}
+
+ASBoolean tracked(ADMItemRef, ADMTrackerRef) { return 1; }
+
+TEST_F(DialogManagerTest, TheWiringSaysWhichButtonsTrackAndWhoseNotificationSetAFont) {
+  nlohmann::json shown, wired;
+  // A check box whose procedure has the second page shown, as the plug-in's
+  // procedures re-notify the current page's button: the fonts are set
+  // inside the button's notification, itself inside the check box's.
+  events.add(DialogEvent::setCheckBox(3, true))
+      .add(DialogEvent::takeSnapshot([&](const DialogState& state) {
+        shown = toJson(state);
+        wired = toJson(state, StateDetail::WithWiring);
+      }));
+  withDialog([this](ADMDialogRef d) {
+    for (int i = 0; i < 2; ++i) {
+      gButtons[i] = create(d, 94 + i, kADMPicturePushButtonType);
+      I.SetNotifyProc(gButtons[i], markOwnCaption);
+    }
+    for (int i = 0; i < 2; ++i) gCaptions[i] = create(d, 95 + i, kADMTextStaticType);
+    I.SetTrackProc(create(d, 160, kADMPicturePushButtonType), tracked);
+    ADMItemRef label = create(d, 70, kADMTextStaticType);
+    I.SetFont(label, kADMEmphasizedFont);  // outside any notification
+    I.SendNotify(gButtons[0], nullptr);    // the first page, as the plug-in starts
+    I.SetNotifyProc(create(d, 3, kADMTextCheckBoxType), [](ADMItemRef, ADMNotifierRef) -> ASErr {
+      I.SendNotify(gButtons[1], nullptr);
+      return kNoErr;
+    });
+  });
+
+  const auto& items = wired["items"];
+  ASSERT_EQ(items.size(), 7u);
+  const std::vector<bool> tracks = {false, false, false, false, true, false, false};
+  for (size_t i = 0; i < items.size(); ++i) EXPECT_EQ(items[i]["tracks"], tracks[i]) << i;
+  // The second button (position 1, id 95) was notified last: both captions
+  // had their fonts set by it, and it emphasised its own.
+  EXPECT_EQ(items[2]["fontSetBy"], 1);
+  EXPECT_EQ(items[3]["fontSetBy"], 1);
+  EXPECT_EQ(items[2]["font"], kADMDefaultFont);
+  EXPECT_EQ(items[3]["font"], kADMEmphasizedFont);
+  for (size_t i : {0, 1, 4, 5, 6}) EXPECT_FALSE(items[i].contains("fontSetBy")) << i;
+  // What a person sees, as a script prints it, holds none of the wiring.
+  for (const auto& item : shown["items"]) {
+    EXPECT_FALSE(item.contains("tracks"));
+    EXPECT_FALSE(item.contains("fontSetBy"));
+  }
+}
+
+TEST_F(DialogManagerTest, ATrackingItemPointsWithItsPluginsCursorWhateverItsId) {
+  ResourceImage cursor;
+  cursor.id = 7;
+  resources.cursors.push_back(cursor);
+  cursor.id = 3;
+  resources.cursors.push_back(cursor);
+  std::vector<const ResourceImage*> pointers;
+  withDialog([&](ADMDialogRef d) {
+    ADMItemRef picker = create(d, 160, kADMPicturePushButtonType);
+    I.SetTrackProc(picker, tracked);
+    ADMItemRef page = create(d, 90, kADMPicturePushButtonType);
+    pointers = {dialogs.trackingCursor(*dialogs.itemOf(picker)),
+                dialogs.trackingCursor(*dialogs.itemOf(page))};
+    resources.cursors.clear();
+    pointers.push_back(dialogs.trackingCursor(*dialogs.itemOf(picker)));
+  });
+  ASSERT_NE(pointers[0], nullptr);
+  EXPECT_EQ(pointers[0]->id, 7) << "the first of the plug-in's cursors";
+  EXPECT_EQ(pointers[1], nullptr) << "a button the plug-in does not track";
+  EXPECT_EQ(pointers[2], nullptr) << "a plug-in without a cursor";
+}
+
 TEST_F(DialogManagerTest, CurrentStateFollowsTheInnermostDialog) {
   EXPECT_FALSE(dialogs.currentState());
   withDialog([this](ADMDialogRef) {

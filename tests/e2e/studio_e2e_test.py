@@ -254,6 +254,16 @@ class StudioInBrowser(unittest.TestCase):
                              [str(94 + number)])
             # The caption that shares 95 with the sixth page button is a text, not a button.
             self.assertEqual(page.item(95, "div").text, "Heart")
+            # The page knows the page buttons and their captions from how the
+            # plug-in wired them, and marks the current page's button.
+            marked = self.driver.find_elements(By.CSS_SELECTOR, "#dialog button.page.current")
+            self.assertEqual([b.get_attribute("data-item") for b in marked], [str(89 + number)])
+            self.assertEqual(
+                [c.get_attribute("data-item") for c in
+                 self.driver.find_elements(By.CSS_SELECTOR, "#dialog div.static.caption")],
+                ["95", "96", "97", "98", "99", "100"])
+            self.assertEqual(
+                len(self.driver.find_elements(By.CSS_SELECTOR, "#dialog button.page")), 6)
         # The always-shown column stays.
         for item in (2, 60, 61, 62, 63, 64, 3, 65, 27):
             self.assertTrue(page.item(item).is_displayed(), "item %d" % item)
@@ -279,6 +289,15 @@ class StudioInBrowser(unittest.TestCase):
         info = self.driver.execute_script(
             "return [arguments[0].getBoundingClientRect().width,"
             " arguments[0].getBoundingClientRect().height]", image)
+        self.assertEqual(
+            sorted(int(b.get_attribute("data-item")) for b in
+                   self.driver.find_elements(By.CSS_SELECTOR, "#dialog button.picker")),
+            list(range(160, 169)))
+        # The pointer while picking is the plug-in's cursor, as the host serves it.
+        page.until(lambda d: d.execute_script(
+            "return Array.from(document.styleSheets[0].cssRules).some("
+            "(rule) => rule.cssText.includes('.view.picking canvas') &&"
+            " rule.cssText.includes('blob:'))"))
         for button, field, axis in ((161, 12, 0), (160, 11, 1)):
             before = page.value(field)
             page.item(button, "button").click()
@@ -432,4 +451,4 @@ if __name__ == "__main__":
     if not sb.tools_present():
         print("skipped: chromium or chromedriver is not installed")
         sys.exit(77)
-    unittest.main(argv=[sys.argv[0], "-v"])
+    unittest.main(argv=[sys.argv[0], "-v"] + sys.argv[3:])

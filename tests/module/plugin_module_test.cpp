@@ -19,11 +19,11 @@ PluginResources moduleResources() {
   return resources.value_or(PluginResources{});
 }
 
+// A property of the module's one property list.
 PluginProperty* property(PluginResources& resources, const std::string& key) {
-  for (PropertyList& list : resources.propertyLists)
-    if (list.id == 16000)
-      for (PluginProperty& each : list.properties)
-        if (each.key == key) return &each;
+  if (resources.propertyLists.size() != 1) return nullptr;
+  for (PluginProperty& each : resources.propertyLists.front().properties)
+    if (each.key == key) return &each;
   return nullptr;
 }
 
@@ -48,6 +48,24 @@ TEST(PluginModuleLoading, TheEntryPointIsTheOneThePropertyListNames) {
   std::string error;
   EXPECT_FALSE(PluginModule::open(kModulePath, resources, &error));
   EXPECT_NE(error.find("no entry point \"HeartMain\""), std::string::npos) << error;
+}
+
+TEST(PluginModuleLoading, ThePropertyListIsFoundByItsTypeWhateverItsId) {
+  PluginResources resources = moduleResources();
+  ASSERT_EQ(resources.propertyLists.size(), 1u);
+  resources.propertyLists.front().id = 128;
+  std::string error;
+  EXPECT_EQ(PluginModule::entryPointName(resources, &error), "PluginMain") << error;
+
+  // Of two lists, the first is the plug-in's.
+  PropertyList other = resources.propertyLists.front();
+  other.id = 1;
+  for (PluginProperty& each : other.properties)
+    if (each.key == "wx86") each.text = "OtherMain";
+  resources.propertyLists.push_back(other);
+  EXPECT_EQ(PluginModule::entryPointName(resources, &error), "PluginMain") << error;
+  std::swap(resources.propertyLists.front(), resources.propertyLists.back());
+  EXPECT_EQ(PluginModule::entryPointName(resources, &error), "OtherMain") << error;
 }
 
 TEST(PluginModuleLoading, MissingFileIsAClearError) {
@@ -90,10 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
     Faults, PropertyListRefusal,
     ::testing::Values(
         PropertyListFault{"no list", [](PluginResources& r) { r.propertyLists.clear(); },
-                          "no plug-in property list 16000"},
-        PropertyListFault{"another list id",
-                          [](PluginResources& r) { r.propertyLists.at(0).id = 16001; },
-                          "no plug-in property list 16000"},
+                          "no plug-in property list (\"PIPL\")"},
         PropertyListFault{"wrong kind",
                           [](PluginResources& r) { property(r, "kind")->text = "8BFM"; },
                           "\"8BFM\""},

@@ -1,10 +1,12 @@
 // rescomp: compiles the module's resource description into a C++ source that
-// places the encoded resource block in the module's resource section.
+// places the encoded resource block in the module's resource section, and
+// into the header of the resource ids that the plug-in and the host include.
 //
-//   rescomp DESCRIPTION.json OUTPUT.cpp [--blob OUTPUT.bin]
+//   rescomp DESCRIPTION.json [OUTPUT.cpp] [--blob OUTPUT.bin] [--ids OUTPUT.h]
 //
-// The output is written only when the description is valid; any fault is
-// reported on standard error with the place it was found and exit code 1.
+// At least one output is named. The outputs are written only when the
+// description is valid; any fault is reported on standard error with the
+// place it was found and exit code 1.
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -14,6 +16,7 @@
 
 #include "plugin/resources/resource_format.h"
 #include "resource_encoder.h"
+#include "resource_ids.h"
 
 namespace {
 
@@ -60,11 +63,13 @@ bool writeFile(const std::string& path, const std::string& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string input, output, blobOutput;
+  std::string input, output, blobOutput, idsOutput;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--blob" && i + 1 < argc) {
       blobOutput = argv[++i];
+    } else if (arg == "--ids" && i + 1 < argc) {
+      idsOutput = argv[++i];
     } else if (input.empty()) {
       input = arg;
     } else if (output.empty()) {
@@ -74,8 +79,9 @@ int main(int argc, char** argv) {
       break;
     }
   }
-  if (input.empty() || output.empty()) {
-    std::cerr << "usage: rescomp DESCRIPTION.json OUTPUT.cpp [--blob OUTPUT.bin]\n";
+  if (input.empty() || (output.empty() && blobOutput.empty() && idsOutput.empty())) {
+    std::cerr << "usage: rescomp DESCRIPTION.json [OUTPUT.cpp] [--blob OUTPUT.bin] [--ids "
+                 "OUTPUT.h]\n";
     return 2;
   }
 
@@ -84,22 +90,28 @@ int main(int argc, char** argv) {
     std::cerr << "rescomp: cannot read " << input << "\n";
     return 1;
   }
+  const std::string inputName = input.substr(input.find_last_of('/') + 1);
   std::vector<uint8_t> block;
+  std::string idsHeader;
   try {
     nlohmann::json description = nlohmann::json::parse(in);
     block = rescomp::encodeResources(description);
+    idsHeader = rescomp::resourceIdsHeader(description, inputName);
   } catch (const std::exception& error) {
     std::cerr << "rescomp: " << input << ": " << error.what() << "\n";
     return 1;
   }
 
-  const std::string inputName = input.substr(input.find_last_of('/') + 1);
-  if (!writeFile(output, generatedSource(block, inputName))) {
+  if (!output.empty() && !writeFile(output, generatedSource(block, inputName))) {
     std::cerr << "rescomp: cannot write " << output << "\n";
     return 1;
   }
   if (!blobOutput.empty() && !writeFile(blobOutput, std::string(block.begin(), block.end()))) {
     std::cerr << "rescomp: cannot write " << blobOutput << "\n";
+    return 1;
+  }
+  if (!idsOutput.empty() && !writeFile(idsOutput, idsHeader)) {
+    std::cerr << "rescomp: cannot write " << idsOutput << "\n";
     return 1;
   }
   return 0;

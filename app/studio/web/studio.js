@@ -9,8 +9,6 @@ const PICTURE_BUTTON = "ADM Picture Push Button Type";
 const TEXT_BUTTON = "ADM Text Push Button Type";
 const DEFAULT_BUTTON = "ADM Default Push Button Type";
 const CHECK = "ADM Text Check Box Type";
-const PAGE_BUTTONS = [90, 91, 92, 93, 94, 95];
-const PICKER_BUTTONS = [160, 161, 162, 163, 164, 165, 166, 167, 168];
 const EMPHASISED_FONT = 5;
 
 const studio = {
@@ -18,6 +16,7 @@ const studio = {
   shownPreview: 0,     // the preview version on screen
   loadingPreview: 0,   // the preview version being fetched
   armedPicker: null,   // the picker button waiting for a click in the document
+  cursorAsked: false,  // whether the picker's pointer has been asked for
   pendingChanges: [],  // {since, version}: changes waiting for their preview
   paintedAt: new Map(),  // preview version: when it was painted
   arrivedAt: new Map(),  // preview version: when its pixels arrived, when they were put
@@ -256,13 +255,17 @@ function makeElement(item, modal) {
   } else if (kind === "button") {
     element = control = document.createElement("button");
     control.type = "button";
-    if (PAGE_BUTTONS.includes(item.id) && !modal) {
-      control.classList.add("page");
-      control.textContent = "\u2665";
-    } else if (PICKER_BUTTONS.includes(item.id) && !modal) {
+    // A picture button carries no picture of its own, so the page draws
+    // one: a point picker is a picture button that the plug-in tracks, the
+    // others choose the dialog's pages.
+    if (item.type === PICTURE_BUTTON && !modal && item.tracks) {
       control.classList.add("picker");
       control.textContent = "\u2295";
       control.title = "Pick a point in the document";
+      usePickerCursor();
+    } else if (item.type === PICTURE_BUTTON && !modal) {
+      control.classList.add("page");
+      control.textContent = "\u2665";
     }
     control.addEventListener("click", () => {
       const current = control.heartItem;
@@ -272,7 +275,6 @@ function makeElement(item, modal) {
   } else {
     element = control = document.createElement("div");
     element.className = "static";
-    if (!modal && item.id >= 95 && item.id <= 100) element.classList.add("caption");
   }
   control.dataset.item = item.id;
   element.heartControl = control;
@@ -337,7 +339,7 @@ function drawDialog(container, dialog, modal, changed) {
   if (changed && container.heartSignature !== undefined) {
     changed.forEach((index) => update(container.children[index], items[index]));
   } else {
-    const signature = items.map((item) => item.id + ":" + item.type).join(",");
+    const signature = items.map((item) => item.id + ":" + item.type + ":" + !!item.tracks).join(",");
     if (container.heartSignature !== signature) {
       container.replaceChildren(...items.map((item) => makeElement(item, modal)));
       container.heartSignature = signature;
@@ -347,14 +349,25 @@ function drawDialog(container, dialog, modal, changed) {
     container.style.height = height + "px";
     items.forEach((item, index) => update(container.children[index], item));
   }
-  if (!modal) {
-    const current = items.find((item) => item.type === STATIC && item.id >= 95 &&
-                                         item.id <= 100 && item.font === EMPHASISED_FONT);
-    PAGE_BUTTONS.forEach((id, index) => {
-      const button = container.querySelector('button[data-item="' + id + '"]');
-      if (button) button.classList.toggle("current", !!current && current.id === 95 + index);
-    });
-  }
+  if (!modal) markPages(container, items);
+}
+
+// The page buttons' captions and the current page, as the plug-in's own
+// notifications show them: a caption is a text whose font the plug-in set
+// while it handled a picture button's notification, and the button whose
+// caption it emphasised is the current page's.
+function markPages(container, items) {
+  let current = -1;
+  items.forEach((item, index) => {
+    const setter = item.fontSetBy === undefined ? null : items[item.fontSetBy];
+    const caption = item.type === STATIC && !!setter && setter.type === PICTURE_BUTTON;
+    container.children[index].heartControl.classList.toggle("caption", caption);
+    if (caption && item.font === EMPHASISED_FONT) current = item.fontSetBy;
+  });
+  items.forEach((item, index) => {
+    if (item.type === PICTURE_BUTTON)
+      container.children[index].heartControl.classList.toggle("current", index === current);
+  });
 }
 
 function fitDialog() {
@@ -612,7 +625,11 @@ function pickAt(event) {
   send({ action: "pick", item, x, y });
 }
 
+// Asked for once, when the first picker button is drawn: the host takes the
+// pointer from the button the plug-in armed before it shows the dialog.
 async function usePickerCursor() {
+  if (studio.cursorAsked) return;
+  studio.cursorAsked = true;
   try {
     const response = await fetch("/picker-cursor.png");
     if (!response.ok) return;
@@ -649,6 +666,5 @@ window.addEventListener("resize", fitDialog);
 window.addEventListener("DOMContentLoaded", () => {
   document.querySelector('[data-action="ok"]').addEventListener("click", () => send({ action: "ok" }));
   $("preview").addEventListener("click", pickAt);
-  usePickerCursor();
   pollViews();
 });
