@@ -86,12 +86,11 @@ bool writeDrawing(const SessionOptions& options, Host& host, std::string* error)
   SvgMetadata metadata;
   metadata.title = "Hearts";
   metadata.description = "Hearts drawn by the Heart filter 1.4.";
-  if (const void* stored = host.storedRecord()) {
-    ParameterRecord record;
-    std::memcpy(&record, stored, sizeof record);
-    if (std::optional<RecordJson> json = recordToJson(record, error))
-      metadata.recordJson = json->dump();
-  }
+  const Host::StoredBlock stored = host.storedRecord();
+  if (stored.bytes)
+    if (std::optional<ParameterRecord> record = recordFromBlock(stored.bytes, stored.size, error))
+      if (std::optional<RecordJson> json = recordToJson(*record, error))
+        metadata.recordJson = json->dump();
   metadata.documentJson =
       documentSettingsJson(options.host.document, host.document().currentPaint());
   if (host.random().usingSequence())
@@ -104,13 +103,14 @@ bool writeDrawing(const SessionOptions& options, Host& host, std::string* error)
 }
 
 bool storeRecord(const SessionOptions& options, Host& host, std::string* error) {
-  if (!options.saveRecord || options.recordPath.empty() || !host.storedRecord()) return true;
+  const Host::StoredBlock stored = host.storedRecord();
+  if (!options.saveRecord || options.recordPath.empty() || !stored.bytes) return true;
+  std::optional<ParameterRecord> record = recordFromBlock(stored.bytes, stored.size, error);
+  if (!record) return false;
   std::filesystem::path folder = std::filesystem::path(options.recordPath).parent_path();
   std::error_code made;
   if (!folder.empty()) std::filesystem::create_directories(folder, made);
-  ParameterRecord record;
-  std::memcpy(&record, host.storedRecord(), sizeof record);
-  if (!writeRecordFile(options.recordPath, record, error)) return false;
+  if (!writeRecordFile(options.recordPath, *record, error)) return false;
   if (!options.quiet) reportNote(options.verb, "saved the stored record " + options.recordPath);
   return true;
 }
@@ -120,13 +120,14 @@ bool storeRecord(const SessionOptions& options, Host& host, std::string* error) 
 // longer shows it: Go is told to draw afresh. The confirmed record is
 // checked first, as every record the edits go onto is.
 bool applyEditsAfterDialog(const SessionOptions& options, Host& host, std::string* error) {
-  if (options.edits.empty() || !host.storedRecord()) return true;
-  ParameterRecord confirmed;
-  std::memcpy(&confirmed, host.storedRecord(), sizeof confirmed);
-  if (!checkRecord(confirmed, error)) return false;
-  ParameterRecord edited = confirmed;
+  const Host::StoredBlock stored = host.storedRecord();
+  if (options.edits.empty() || !stored.bytes) return true;
+  std::optional<ParameterRecord> confirmed = recordFromBlock(stored.bytes, stored.size, error);
+  if (!confirmed) return false;
+  if (!checkRecord(*confirmed, error)) return false;
+  ParameterRecord edited = *confirmed;
   applyFieldEdits(&edited, options.edits);
-  if (std::memcmp(&edited, &confirmed, sizeof edited) == 0) return true;
+  if (std::memcmp(&edited, &*confirmed, sizeof edited) == 0) return true;
   edited.previewDrawn = 0;
   if (!host.setStoredRecord(&edited, sizeof edited)) {
     *error = host.lastError();

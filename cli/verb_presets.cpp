@@ -19,6 +19,7 @@
 #include "plugin/params/field_table.h"
 #include "plugin_location.h"
 #include "records/record_defaults.h"
+#include "records/record_file.h"
 #include "result_text.h"
 
 namespace heart::cli {
@@ -77,13 +78,12 @@ struct Chooser {
     }
     ASErr result = host->getParameters();
     host->dialogs().setEventSource(nullptr);
-    if (result != kNoErr || !host->storedRecord()) {
+    const Host::StoredBlock stored = host->storedRecord();
+    if (result != kNoErr || !stored.bytes) {
       *error = "the options dialog answered " + resultText(result);
       return std::nullopt;
     }
-    ParameterRecord confirmed;
-    std::memcpy(&confirmed, host->storedRecord(), sizeof confirmed);
-    return confirmed;
+    return recordFromBlock(stored.bytes, stored.size, error);
   }
 };
 

@@ -149,7 +149,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const std::string before = fingerprint(host);
   ASErr result = host.getParameters();
-  const auto* after = static_cast<const ParameterRecord*>(host.storedRecord());
+  const auto* after = static_cast<const ParameterRecord*>(host.storedRecord().bytes);
   if (after == nullptr) __builtin_trap();
 
   if (result == kCanceledErr) {

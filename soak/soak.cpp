@@ -171,7 +171,7 @@ int main(int argc, char** argv) {
   const Leftovers atEnd = leftovers(host);
   printLeftovers("at the start", atStart);
   printLeftovers("at the end", atEnd);
-  if (std::memcmp(host.storedRecord(), &record, sizeof record) != 0) {
+  if (std::memcmp(host.storedRecord().bytes, &record, sizeof record) != 0) {
     std::fprintf(stderr,
                  "heart_soak: the stored record changed although every dialog was cancelled\n");
     ok = false;

@@ -10,7 +10,6 @@
 #include "dialog_manager/dialog_suites.h"
 #include "document/document_services.h"
 #include "document/document_suites.h"
-#include "plugin/params/parameter_record.h"
 #include "services/host_services.h"
 #include "services/service_suites.h"
 
@@ -203,16 +202,17 @@ bool Host::invocationOpen() const { return state_->invocationOpen; }
 
 AIMdMemoryHandle Host::recordHandle() const { return state_->record; }
 
-const void* Host::storedRecord() const {
+Host::StoredBlock Host::storedRecord() const {
   AIMdMemoryHandle record = state_->record;
-  if (!record || state_->handles.size(record) < sizeof(ParameterRecord)) return nullptr;
-  return *record;
+  const size_t size = record ? state_->handles.size(record) : 0;
+  if (size == 0) return {};
+  return {*record, size};
 }
 
 bool Host::setStoredRecord(const void* bytes, size_t size) {
-  if (!bytes || size != sizeof(ParameterRecord)) return false;
+  if (!bytes || size == 0) return false;
   AIMdMemoryHandle& record = state_->record;
-  if (!record || state_->handles.size(record) < size) {
+  if (!record || state_->handles.size(record) != size) {
     AIMdMemoryHandle fresh = state_->handles.allocate(size);
     if (!fresh) return false;
     if (record) state_->handles.dispose(record);

@@ -95,11 +95,20 @@ class Host {
   ASErr invokeFilter();
   bool invocationOpen() const;
 
-  // The filter's stored parameter record: null until Get Parameters made one
-  // or one was stored with setStoredRecord.
+  // The filter's stored parameter block, kept as the plug-in allocated it:
+  // null until Get Parameters made one or one was stored with
+  // setStoredRecord. The host reads nothing into it; what its bytes mean is
+  // the plug-in's (and the record tools', app/records).
   AIMdMemoryHandle recordHandle() const;
-  const void* storedRecord() const;  // 340 bytes, or null
-  // Only a whole record (340 bytes) is stored; anything else answers false.
+  struct StoredBlock {
+    const void* bytes = nullptr;  // null when there is no block
+    size_t size = 0;
+  };
+  // The block's bytes and size, valid until the next message or store.
+  StoredBlock storedRecord() const;
+  // Stores a copy of `size` bytes (at least one) as the block, of their
+  // size: the handle stays when it has that size already, another size gets
+  // a new one. False for no bytes, or when the memory cannot be had.
   bool setStoredRecord(const void* bytes, size_t size);
 
   // The host's objects.

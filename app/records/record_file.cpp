@@ -66,6 +66,18 @@ std::optional<ParameterRecord> readRecordFile(const std::string& path, std::stri
   return record;
 }
 
+std::optional<ParameterRecord> recordFromBlock(const void* bytes, size_t size, std::string* error) {
+  if (!bytes || size != sizeof(ParameterRecord)) {
+    fail(error, "the plug-in's parameter block is " + std::to_string(bytes ? size : 0) +
+                    " bytes; a parameter record is exactly " +
+                    std::to_string(sizeof(ParameterRecord)) + " bytes");
+    return std::nullopt;
+  }
+  ParameterRecord record;
+  std::memcpy(&record, bytes, sizeof record);
+  return record;
+}
+
 bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string* error) {
   return writeOutputFile(path, bytes, error);
 }

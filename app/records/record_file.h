@@ -2,6 +2,7 @@
 // 85 little-endian words in record order, nothing before or after.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -12,6 +13,12 @@ namespace heart {
 // Reads a record file; a file of any other size is refused with an error
 // that gives both sizes. Does not check the values (see checkRecord).
 std::optional<ParameterRecord> readRecordFile(const std::string& path, std::string* error);
+
+// The record in a parameter block that the host kept for the plug-in: the
+// block is this plug-in's record when it is exactly the record's 340 bytes.
+// A block of any other size is refused with an error that gives both sizes.
+// Does not check the values.
+std::optional<ParameterRecord> recordFromBlock(const void* bytes, size_t size, std::string* error);
 
 // Writes the record's bytes as writeOutputFile does: a regular file is
 // replaced only when the new one is complete, links are followed, devices

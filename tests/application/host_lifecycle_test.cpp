@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <vector>
 
 #include "application/host.h"
 #include "core/fault_injector.h"
@@ -223,7 +224,7 @@ class HostInvocation : public HostLifecycle {
     HostLifecycle::TearDown();
   }
   const ParameterRecord* record() {
-    return static_cast<const ParameterRecord*>(host->storedRecord());
+    return static_cast<const ParameterRecord*>(host->storedRecord().bytes);
   }
   ScriptedEventSource events;
 };
@@ -254,7 +255,32 @@ TEST_F(HostInvocation, StoredRecordIsHandedBackUnchanged) {
   EXPECT_EQ(host->getParameters(), kCanceledErr);
   EXPECT_EQ(host->recordHandle(), handle);
   EXPECT_EQ(std::memcmp(record(), &changed, sizeof changed), 0);
-  EXPECT_FALSE(host->setStoredRecord(&changed, sizeof changed - 1));
+}
+
+TEST_F(HostInvocation, TheStoredBlockKeepsTheSizeItWasGiven) {
+  // The host keeps a parameter block of any size, not only this plug-in's
+  // 340-byte record: what the block holds is the plug-in's business.
+  std::vector<unsigned char> block(500);
+  for (size_t i = 0; i < block.size(); ++i) block[i] = static_cast<unsigned char>(i * 7 + 3);
+  ASSERT_TRUE(host->setStoredRecord(block.data(), block.size()));
+  AIMdMemoryHandle handle = host->recordHandle();
+  EXPECT_EQ(host->handles().size(handle), 500u);
+  ASSERT_EQ(host->storedRecord().size, 500u);
+  EXPECT_EQ(std::memcmp(host->storedRecord().bytes, block.data(), block.size()), 0);
+
+  block[499] = 1;  // the same size again: the same handle, the new bytes
+  ASSERT_TRUE(host->setStoredRecord(block.data(), block.size()));
+  EXPECT_EQ(host->recordHandle(), handle);
+  EXPECT_EQ(static_cast<const unsigned char*>(host->storedRecord().bytes)[499], 1);
+
+  ASSERT_TRUE(host->setStoredRecord(block.data(), 339));  // a smaller one: a block of its size
+  EXPECT_EQ(host->storedRecord().size, 339u);
+  EXPECT_EQ(host->handles().size(host->recordHandle()), 339u);
+  EXPECT_EQ(std::memcmp(host->storedRecord().bytes, block.data(), 339), 0);
+
+  EXPECT_FALSE(host->setStoredRecord(block.data(), 0));
+  EXPECT_FALSE(host->setStoredRecord(nullptr, 10));
+  EXPECT_EQ(host->storedRecord().size, 339u) << "a refused store keeps the block";
 }
 
 TEST_F(HostInvocation, ConfirmedInvocationDrawsIntoTheDocumentAndEnds) {

@@ -35,7 +35,8 @@ TEST(CancelAndConfirm, CancelAfterPreviewsLeavesDocumentAndRecordAsBefore) {
   EXPECT_GE(busy.previews, 6);
   EXPECT_NE(documentDuring, documentBefore) << "the previews drew into the document";
   EXPECT_EQ(drawing(session.host()), documentBefore);
-  EXPECT_EQ(std::memcmp(&recordBefore, session.host().storedRecord(), sizeof recordBefore), 0);
+  EXPECT_EQ(std::memcmp(&recordBefore, session.host().storedRecord().bytes, sizeof recordBefore),
+            0);
 }
 
 size_t pathCount(const std::string& svg) {

@@ -62,7 +62,7 @@ DialogSession::~DialogSession() {
 
 ParameterRecord DialogSession::stored() const {
   ParameterRecord record{};
-  if (const void* bytes = host_.storedRecord()) std::memcpy(&record, bytes, sizeof record);
+  if (const void* bytes = host_.storedRecord().bytes) std::memcpy(&record, bytes, sizeof record);
   return record;
 }
 

@@ -18,7 +18,7 @@ class FilterInvocation : public ShellTest {
   }
   ParameterRecord record() const {
     ParameterRecord copy{};
-    if (const void* stored = host->storedRecord()) std::memcpy(&copy, stored, sizeof copy);
+    if (const void* stored = host->storedRecord().bytes) std::memcpy(&copy, stored, sizeof copy);
     return copy;
   }
   void store(const ParameterRecord& record) {
@@ -31,7 +31,7 @@ TEST_F(FilterInvocation, FirstUseCreatesADefaultRecordAndCancelKeepsIt) {
   events->add(DialogEvent::cancel());
   EXPECT_EQ(host->getParameters(), kCanceledErr);
 
-  ASSERT_NE(host->storedRecord(), nullptr);
+  ASSERT_NE(host->storedRecord().bytes, nullptr);
   const ParameterRecord r = record();
   EXPECT_EQ(r.preview, 1) << "the backup was taken after the defaults";
   EXPECT_EQ(r.heartCount, 1);
@@ -57,7 +57,7 @@ TEST_F(FilterInvocation, ConfirmKeepsTheChangesAndAStoredRecordIsNotReset) {
 TEST_F(FilterInvocation, FailingAllocationOrRevert) {
   faultInjector().failAt("AI MdMemory Suite.MdMemoryNewHandle", 1, kMemFullErr);
   EXPECT_EQ(host->getParameters(), kMemFullErr);
-  EXPECT_EQ(host->storedRecord(), nullptr);
+  EXPECT_EQ(host->storedRecord().bytes, nullptr);
   EXPECT_EQ(dialogsNamed("Error Dialog").size(), 1u);
   EXPECT_TRUE(dialogsNamed("Norv_Heart").empty());
 

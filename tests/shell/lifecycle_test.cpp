@@ -151,7 +151,7 @@ TEST_F(Lifecycle, StartupFailuresAreReturnedAndShown) {
         events->add(DialogEvent::cancel());
         EXPECT_EQ(host->getParameters(), kCanceledErr);
         EXPECT_EQ(dialogsNamed("Norv_Heart").size(), 1u);
-        EXPECT_NE(host->storedRecord(), nullptr);
+        EXPECT_NE(host->storedRecord().bytes, nullptr);
       }
     }
   }

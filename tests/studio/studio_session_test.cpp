@@ -252,7 +252,7 @@ TEST_F(StudioSession, ConfirmEndsTheDialogWithTheValuesShown) {
   EXPECT_EQ(result_, kNoErr);
   EXPECT_TRUE(source_->confirmed());
   ParameterRecord record;
-  std::memcpy(&record, host_->storedRecord(), sizeof record);
+  std::memcpy(&record, host_->storedRecord().bytes, sizeof record);
   EXPECT_EQ(record.heartCount, 12);
   EXPECT_EQ(record.currentPage, 4);
   EXPECT_EQ(view(0)["ended"]["result"], "confirmed");
