@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "cli_verbs.h"
-#include "dialog_actions.h"
+#include "dialog_item_names.h"
 #include "plugin/params/dialog_items.h"
 #include "plugin/params/field_table.h"
 
