@@ -4,7 +4,6 @@
 #include <cctype>
 #include <climits>
 #include <ostream>
-#include <span>
 #include <sstream>
 
 #include "application/host.h"
@@ -12,7 +11,7 @@
 #include "dialog_manager/dialog_manager.h"
 #include "dialog_manager/may_take_action.h"
 #include "document/document.h"
-#include "plugin/params/dialog_items.h"
+#include "plugin/params/dialog_pages.h"
 #include "plugin/params/field_table.h"
 
 namespace heart::cli {
@@ -68,9 +67,7 @@ std::optional<std::string> outOfReach(const ItemAnswer& answer, int32_t itemId) 
   const std::string name = describeItem(itemId);
   if (!answer.item) return "the options dialog has no " + name;
   if (!answer.item->visible) {
-    int page = 0;
-    for (const FieldInfo& field : std::span(kFieldTable, kFieldCount))
-      if (field.dialogItem == itemId) page = field.page;
+    const int page = fieldForItem(itemId) ? dialogPageOfItem(itemId) : 0;
     if (page > 0)
       return name + " is not shown: its page is not open (add \"page " + std::to_string(page) +
              "\" before this line)";
@@ -153,7 +150,7 @@ std::optional<DialogEvent> ActionEventSource::next() {
     case DialogAction::Kind::Press:
       return DialogEvent::press(action.item).labelled(label);
     case DialogAction::Kind::Page:
-      return DialogEvent::press(kFirstPageButtonItem - 1 + static_cast<int32_t>(action.number))
+      return DialogEvent::press(kDialogPages[static_cast<int>(action.number) - 1].button)
           .labelled(label);
     case DialogAction::Kind::Pick: {
       ASPoint point{0, 0};

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "dialog_item_names.h"
+#include "plugin/params/dialog_pages.h"
 
 namespace heart::cli {
 namespace {
@@ -108,8 +109,9 @@ std::optional<DialogAction> parseLine(const std::vector<std::string>& words, std
   } else if (verb == "page") {
     int32_t page = 0;
     if (!needs(2, "page N")) return std::nullopt;
-    if (!parseWhole(words[1], &page) || page < 1 || page > 6) {
-      *error = "page takes a number from 1 to 6, not \"" + words[1] + "\"";
+    if (!parseWhole(words[1], &page) || page < 1 || page > kDialogPageCount) {
+      *error = "page takes a number from 1 to " + std::to_string(kDialogPageCount) + ", not \"" +
+               words[1] + "\"";
       return std::nullopt;
     }
     action.kind = DialogAction::Kind::Page;

@@ -1,6 +1,7 @@
 #include "dialog_item_names.h"
 
 #include "plugin/params/dialog_items.h"
+#include "plugin/params/dialog_pages.h"
 #include "plugin/params/field_table.h"
 
 namespace heart::cli {
@@ -33,10 +34,8 @@ std::optional<int32_t> itemNamed(const std::string& word) {
 }
 
 std::string pageName(int32_t page) {
-  static const char* const kPages[] = {"Heart",  "Curve",    "Tweak",
-                                       "Create", "Settings", "Settings1"};
-  if (page < 1 || page > 6) return "page " + std::to_string(page);
-  return "page " + std::to_string(page) + " \"" + kPages[page - 1] + "\"";
+  if (page < 1 || page > kDialogPageCount) return "page " + std::to_string(page);
+  return "page " + std::to_string(page) + " \"" + kDialogPages[page - 1].name + "\"";
 }
 
 std::string describeItem(int32_t id) {
@@ -44,11 +43,12 @@ std::string describeItem(int32_t id) {
     if (list.item == id) return list.name;
   for (const NamedButton& button : kButtons)
     if (button.item == id) return "the \"" + std::string(button.name) + "\" button";
-  if (id >= kFirstPageButtonItem && id < kFirstPageButtonItem + 6)
-    return "the button of " + pageName(id - kFirstPageButtonItem + 1);
-  for (const FieldInfo& field : std::span(kFieldTable, kFieldCount))
-    if (field.dialogItem == id)
-      return std::string(field.name) + (field.page > 0 ? " (on " + pageName(field.page) + ")" : "");
+  for (int page = 1; page <= kDialogPageCount; ++page)
+    if (kDialogPages[page - 1].button == id) return "the button of " + pageName(page);
+  if (const FieldInfo* field = fieldForItem(id)) {
+    const int page = dialogPageOfItem(id);
+    return std::string(field->name) + (page > 0 ? " (on " + pageName(page) + ")" : "");
+  }
   return "dialog item " + std::to_string(id);
 }
 

@@ -9,6 +9,7 @@
 
 #include "command_runner.h"
 #include "dialog_actions.h"
+#include "plugin/params/dialog_pages.h"
 
 namespace heart::testing {
 namespace {
@@ -76,6 +77,23 @@ TEST(ScriptParsing, CommentsStartAnywhereOutsideQuotedText) {
   EXPECT_EQ((*actions)[2].text, "Odd # name");
   EXPECT_EQ((*actions)[3].kind, cli::DialogAction::Kind::Confirm);
   EXPECT_EQ((*actions)[3].line, 5);
+}
+
+// The help's list of pages is written out for its layout: it must name each
+// page by the number and name the dialog's captions show.
+TEST(ScriptParsing, TheHelpNamesThePagesAsTheDialogDoes) {
+  const std::string help = cli::kDialogScriptHelp;
+  const size_t start = help.find("show page N (");
+  ASSERT_NE(start, std::string::npos);
+  std::string listed = help.substr(start, help.find(')', start) - start);
+  listed.erase(0, listed.find('(') + 1);
+  std::string expected;
+  for (int page = 1; page <= kDialogPageCount; ++page)
+    expected += (page > 1 ? ", " : "") + std::to_string(page) + " " + kDialogPages[page - 1].name;
+  std::string squeezed;
+  for (char c : listed)
+    if (c != '\n' && !(c == ' ' && !squeezed.empty() && squeezed.back() == ' ')) squeezed += c;
+  EXPECT_EQ(squeezed, expected);
 }
 
 TEST(ScriptParsing, NothingMayFollowConfirmOrCancel) {
