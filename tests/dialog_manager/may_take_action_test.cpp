@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "plugin/host/adm_suites.h"
+#include "support/item_states.h"
 
 namespace heart::testing {
 namespace {
@@ -13,30 +14,21 @@ namespace {
 using Verdict = ItemAnswer::Verdict;
 using Kind = DialogEvent::Kind;
 
-ItemState item(int32_t id, const char* type, bool visible = true, bool enabled = true) {
-  ItemState state;
-  state.id = id;
-  state.type = type;
-  state.visible = visible;
-  state.enabled = enabled;
-  return state;
-}
-
 TEST(MayTakeAction, TheFirstItemOfAKindThatTakesTheActionAnswers) {
   DialogState dialog;
   dialog.name = "Test";
   dialog.items = {
-      item(95, kADMPicturePushButtonType),           // 0: the page-6 button ...
-      item(95, kADMTextStaticType, false),           // 1: ... and the page-1 caption
-      item(11, kADMSpinEditType),                    // 2
-      item(17, kADMSpinEditType, false),             // 3
-      item(143, kADMTextCheckBoxType, true, false),  // 4
-      item(40, kADMTextStaticType, false),           // 5: a hidden caption ...
-      item(40, kADMSpinEditType),                    // 6: ... before a shown spin edit
-      item(41, kADMTextCheckBoxType, false),         // 7: a hidden check box ...
-      item(41, kADMTextStaticType),                  // 8: ... before a shown caption
-      item(65, kADMPopupListType),                   // 9
-      item(2, kADMDefaultPushButtonType),            // 10
+      itemState(95, kADMPicturePushButtonType),           // 0: the page-6 button ...
+      itemState(95, kADMTextStaticType, false),           // 1: ... and the page-1 caption
+      itemState(11, kADMSpinEditType),                    // 2
+      itemState(17, kADMSpinEditType, false),             // 3
+      itemState(143, kADMTextCheckBoxType, true, false),  // 4
+      itemState(40, kADMTextStaticType, false),           // 5: a hidden caption ...
+      itemState(40, kADMSpinEditType),                    // 6: ... before a shown spin edit
+      itemState(41, kADMTextCheckBoxType, false),         // 7: a hidden check box ...
+      itemState(41, kADMTextStaticType),                  // 8: ... before a shown caption
+      itemState(65, kADMPopupListType),                   // 9
+      itemState(2, kADMDefaultPushButtonType),            // 10
   };
   const struct {
     int32_t id;
