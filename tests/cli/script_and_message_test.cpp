@@ -195,6 +195,8 @@ TEST_F(ScriptCommand, EachRefusalSaysWhyAndWritesNothing) {
       {"press 100\n",
        "line 1: press item 100: item 100 is ADM Text Static Type, not a push button"},
       {"page 3\nset 999 1\n", "line 2: the options dialog has no dialog item 999"},
+      // No field is named for item 0, though the words without an item hold 0.
+      {"press 0\n", "line 1: the options dialog has no dialog item 0"},
   };
   for (const auto& c : cases) {
     writeFile(scratch / "s.script", c.script);
