@@ -1,32 +1,16 @@
 #include "dialog_actions.h"
 
-#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
-#include <ostream>
-#include <span>
 #include <sstream>
 
-#include "application/host.h"
-#include "dialog_manager/dialog_manager.h"
-#include "dialog_manager/dialog_state.h"
-#include "document/document.h"
-#include "plugin/params/dialog_items.h"
-#include "plugin/params/field_table.h"
+#include "dialog_item_names.h"
+#include "plugin/params/dialog_pages.h"
 
 namespace heart::cli {
 namespace {
-
-constexpr NamedButton kButtons[] = {{"Cancel", kCancelItem},   {"Shuffle", kShuffleItem},
-                                    {"Tumble", kTumbleItem},   {"Tweak", kTweakItem},
-                                    {"Jitter", kJitterItem},   {"Boost", kBoostItem},
-                                    {"Preview", kPreviewItem}, {"Zoom", kViewZoomItem}};
-
-std::string lineLabel(const DialogAction& action) {
-  return action.line > 0 ? "line " + std::to_string(action.line) : "option";
-}
 
 bool parseNumber(const std::string& word, double* value) {
   if (word.empty()) return false;
@@ -83,7 +67,8 @@ std::optional<DialogAction> parseLine(const std::vector<std::string>& words, std
     return false;
   };
   auto item = [&](const std::string& word) -> bool {
-    std::optional<int32_t> id = itemNamed(word);
+    int32_t number = 0;
+    std::optional<int32_t> id = parseWhole(word, &number) ? number : itemNamed(word);
     if (!id) {
       *error = "\"" + word + "\" names no dialog item";
       return false;
@@ -124,8 +109,9 @@ std::optional<DialogAction> parseLine(const std::vector<std::string>& words, std
   } else if (verb == "page") {
     int32_t page = 0;
     if (!needs(2, "page N")) return std::nullopt;
-    if (!parseWhole(words[1], &page) || page < 1 || page > 6) {
-      *error = "page takes a number from 1 to 6, not \"" + words[1] + "\"";
+    if (!parseWhole(words[1], &page) || page < 1 || page > kDialogPageCount) {
+      *error = "page takes a number from 1 to " + std::to_string(kDialogPageCount) + ", not \"" +
+               words[1] + "\"";
       return std::nullopt;
     }
     action.kind = DialogAction::Kind::Page;
@@ -164,54 +150,7 @@ std::optional<DialogAction> parseLine(const std::vector<std::string>& words, std
   return action;
 }
 
-std::string withoutLeadingBlank(const std::string& text) {
-  return !text.empty() && text[0] == ' ' ? text.substr(1) : text;
-}
-
-bool sameTextIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-           return std::tolower(x) == std::tolower(y);
-         });
-}
-
-std::string numberText(double value) {
-  std::ostringstream text;
-  text << value;
-  return text.str();
-}
-
 }  // namespace
-
-std::string pageName(int32_t page) {
-  static const char* const kPages[] = {"Heart",  "Curve",    "Tweak",
-                                       "Create", "Settings", "Settings1"};
-  if (page < 1 || page > 6) return "page " + std::to_string(page);
-  return "page " + std::to_string(page) + " \"" + kPages[page - 1] + "\"";
-}
-
-std::string describeItem(int32_t id) {
-  struct NamedList {
-    int32_t item;
-    const char* name;
-  };
-  static constexpr NamedList kLists[] = {{kSettingsListItem, "the settings list"},
-                                         {kHeartPresetListItem, "the heart preset list"},
-                                         {kSketchColorListItem, "the sketch colour list"},
-                                         {kPlacementListItem, "the placement list"}};
-  for (const NamedList& list : kLists)
-    if (list.item == id) return list.name;
-  for (const NamedButton& button : kButtons)
-    if (button.item == id) return "the \"" + std::string(button.name) + "\" button";
-  if (id >= kFirstPageButtonItem && id < kFirstPageButtonItem + 6)
-    return "the button of " + pageName(id - kFirstPageButtonItem + 1);
-  for (const FieldInfo& field : std::span(kFieldTable, kFieldCount))
-    if (field.dialogItem == id)
-      return std::string(field.name) + (field.page > 0 ? " (on " + pageName(field.page) + ")" : "");
-  return "dialog item " + std::to_string(id);
-}
-
-namespace {}  // namespace
 
 const char* const kDialogScriptHelp =
     "Script: one action a line; # outside a quoted text starts a comment. ITEM is a record\n"
@@ -234,18 +173,6 @@ const char* const kDialogScriptHelp =
     "An item must be on the open page and enabled. A value outside a field's range is kept\n"
     "at the nearest end and reported. Nothing may follow confirm or cancel; a script that\n"
     "runs out confirms.\n";
-
-std::span<const NamedButton> namedButtons() { return kButtons; }
-
-std::optional<int32_t> itemNamed(const std::string& word) {
-  int32_t id = 0;
-  if (parseWhole(word, &id)) return id;
-  for (const NamedButton& button : kButtons)
-    if (word == button.name) return button.item;
-  if (const FieldInfo* field = findField(word.c_str()); field && field->dialogItem != 0)
-    return field->dialogItem;
-  return std::nullopt;
-}
 
 std::optional<std::vector<DialogAction>> parseDialogScript(const std::string& text,
                                                            std::string* error) {
@@ -284,128 +211,6 @@ std::optional<std::vector<DialogAction>> parseDialogScript(const std::string& te
     actions.push_back(*action);
   }
   return actions;
-}
-
-ActionEventSource::ActionEventSource(Host& host, std::vector<DialogAction> actions,
-                                     std::ostream& printTo, std::ostream& notesTo, std::string verb)
-    : host_(host),
-      actions_(std::move(actions)),
-      printTo_(printTo),
-      notesTo_(notesTo),
-      verb_(std::move(verb)) {}
-
-std::optional<DialogEvent> ActionEventSource::fail(const DialogAction& action,
-                                                   const std::string& message) {
-  error_ = lineLabel(action) + ": " + message;
-  next_ = actions_.size();
-  return DialogEvent::cancel().labelled(lineLabel(action));
-}
-
-// Why the item cannot take an action now, in the words of the dialog, or
-// nothing when it can.
-std::optional<std::string> ActionEventSource::unavailable(const DialogAction& action,
-                                                          const DialogState& state) const {
-  // Items may share an id (a caption and a button): the action can go to
-  // any of them that is shown and enabled.
-  const ItemState* item = nullptr;
-  for (const ItemState& candidate : state.items) {
-    if (candidate.id != action.item) continue;
-    if (candidate.visible && candidate.enabled) return std::nullopt;
-    if (!item || (candidate.visible && !item->visible)) item = &candidate;
-  }
-  std::string name = describeItem(action.item);
-  if (!item) return "the options dialog has no " + name;
-  if (!item->visible) {
-    const FieldInfo* field = nullptr;
-    for (const FieldInfo& candidate : std::span(kFieldTable, kFieldCount))
-      if (candidate.dialogItem == action.item) field = &candidate;
-    if (field && field->page > 0)
-      return name + " is not shown: its page is not open (add \"page " +
-             std::to_string(field->page) + "\" before this line)";
-    return name + " is not shown on the open page";
-  }
-  if (!item->enabled) return name + " is disabled at this point";
-  return std::nullopt;
-}
-
-std::optional<DialogEvent> ActionEventSource::next() {
-  if (next_ >= actions_.size()) return std::nullopt;
-  const DialogAction& action = actions_[next_++];
-  std::string label = lineLabel(action);
-  bool aimsAtItem =
-      action.kind == DialogAction::Kind::Set || action.kind == DialogAction::Kind::Check ||
-      action.kind == DialogAction::Kind::ChooseAt ||
-      action.kind == DialogAction::Kind::ChooseText || action.kind == DialogAction::Kind::Press ||
-      action.kind == DialogAction::Kind::Pick;
-  std::optional<DialogState> state = host_.dialogs().currentState();
-  if (aimsAtItem && state)
-    if (std::optional<std::string> why = unavailable(action, *state)) return fail(action, *why);
-  const ItemState* item = state ? state->item(action.item) : nullptr;
-  switch (action.kind) {
-    case DialogAction::Kind::Set: {
-      if (item && item->integer && !action.integerText)
-        return fail(action, describeItem(action.item) + " takes a whole number, not " +
-                                numberText(action.number));
-      // The spin edit keeps a value within its range, as it does for a
-      // person typing; the script's author is told what was kept.
-      double kept = action.number;
-      if (item && item->minimum && kept < *item->minimum) kept = *item->minimum;
-      if (item && item->maximum && kept > *item->maximum) kept = *item->maximum;
-      if (kept != action.number)
-        notesTo_ << "heart " << verb_ << ": " << label << ": " << describeItem(action.item)
-                 << ": typed " << numberText(action.number) << ", the field keeps "
-                 << numberText(kept) << " (its range is " << numberText(*item->minimum) << " to "
-                 << numberText(*item->maximum) << ")\n";
-      if (item && item->integer) {
-        double whole = std::clamp(action.number, double{INT32_MIN}, double{INT32_MAX});
-        return DialogEvent::setInteger(action.item, static_cast<int32_t>(whole)).labelled(label);
-      }
-      return DialogEvent::setReal(action.item, action.number).labelled(label);
-    }
-    case DialogAction::Kind::Check:
-      return DialogEvent::setCheckBox(action.item, action.on).labelled(label);
-    case DialogAction::Kind::ChooseAt:
-      if (item && !item->entries.empty() &&
-          (action.number < 0 || action.number >= static_cast<double>(item->entries.size())))
-        return fail(action, describeItem(action.item) + " has no entry at position " +
-                                numberText(action.number) + "; its entries are 0 to " +
-                                std::to_string(item->entries.size() - 1));
-      return DialogEvent::chooseEntry(action.item, static_cast<int32_t>(action.number))
-          .labelled(label);
-    case DialogAction::Kind::ChooseText: {
-      if (!item || item->entries.empty())
-        return fail(action, describeItem(action.item) + " is not a popup list");
-      std::string wanted = withoutLeadingBlank(action.text);
-      for (size_t i = 0; i < item->entries.size(); ++i)
-        if (sameTextIgnoringCase(withoutLeadingBlank(item->entries[i].text), wanted))
-          return DialogEvent::chooseEntry(action.item, static_cast<int32_t>(i)).labelled(label);
-      return fail(action, describeItem(action.item) + " has no entry \"" + action.text +
-                              "\" (`heart presets` lists the settings and heart presets)");
-    }
-    case DialogAction::Kind::Press:
-      return DialogEvent::press(action.item).labelled(label);
-    case DialogAction::Kind::Page:
-      return DialogEvent::press(kFirstPageButtonItem - 1 + static_cast<int32_t>(action.number))
-          .labelled(label);
-    case DialogAction::Kind::Pick: {
-      ASPoint point{0, 0};
-      if (!host_.hasDocument() ||
-          !host_.document().view(0).toView(AIRealPoint{action.x, action.y}, &point))
-        return fail(action, "the artwork point lies outside what the front view can show");
-      return DialogEvent::pick(action.item, point, action.flags).labelled(label);
-    }
-    case DialogAction::Kind::Print: {
-      std::ostream& out = printTo_;
-      return DialogEvent::takeSnapshot(
-                 [&out](const DialogState& state) { out << toJson(state).dump(2) << "\n"; })
-          .labelled(label);
-    }
-    case DialogAction::Kind::Confirm:
-      return DialogEvent::confirm().labelled(label);
-    case DialogAction::Kind::Cancel:
-      return DialogEvent::cancel().labelled(label);
-  }
-  return std::nullopt;
 }
 
 }  // namespace heart::cli

@@ -6,6 +6,7 @@
 #include <memory>
 #include <sstream>
 
+#include "action_event_source.h"
 #include "application/host.h"
 #include "cli_verbs.h"
 #include "core/alert_sink.h"

@@ -12,10 +12,15 @@
 #include "application/host.h"
 #include "core/output_file.h"
 #include "dialog_actions.h"
+#include "dialog_manager/event_source.h"
 #include "output_format.h"
 #include "plugin/host/suites.h"
 #include "plugin/params/parameter_record.h"
 #include "record_edits.h"
+
+namespace heart {
+class Host;
+}
 
 namespace heart::cli {
 

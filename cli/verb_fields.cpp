@@ -7,8 +7,8 @@
 #include <sstream>
 
 #include "cli_verbs.h"
-#include "dialog_actions.h"
-#include "plugin/params/dialog_items.h"
+#include "dialog_item_names.h"
+#include "plugin/params/dialog_pages.h"
 #include "plugin/params/field_table.h"
 
 namespace heart::cli {
@@ -47,7 +47,8 @@ std::string itemOf(const FieldInfo& field) {
 
 std::string pageOf(const FieldInfo& field) {
   if (field.dialogItem == 0) return "-";
-  return field.page > 0 ? pageName(field.page) : "every page";
+  const int page = dialogPageOfItem(field.dialogItem);
+  return page > 0 ? pageName(page) : "every page";
 }
 
 void printFields(std::ostream& out) {
@@ -66,8 +67,8 @@ void printFields(std::ostream& out) {
     out << (first ? "" : ", ") << button.name << " (" << button.item << ")";
     first = false;
   }
-  out << "; the page buttons are items " << kFirstPageButtonItem << " to "
-      << kFirstPageButtonItem + 5 << " (\"page N\" presses them).\n";
+  out << "; the page buttons are items " << kDialogPages[0].button << " to "
+      << kDialogPages[kDialogPageCount - 1].button << " (\"page N\" presses them).\n";
 }
 
 void addFieldsVerb(CLI::App& app, CliContext& context) {

@@ -1,9 +1,10 @@
 # The plug-in headers the host shares, and only those: the C declarations of
-# the messages and suites (host/), the parameter record, its field table and
-# dialog item IDs (params/), and the resource format (resources/). They are
-# linked into the build tree under plugin/, so code outside the plug-in
-# includes them as "plugin/host/suites.h" and so on, and the include path of
-# the heart_plugin_interface target reaches no other file of the plug-in.
+# the messages and suites (host/), the parameter record, its field table,
+# dialog item IDs and dialog pages (params/), and the resource format
+# (resources/). They are linked into the build tree under plugin/, so code
+# outside the plug-in includes them as "plugin/host/suites.h" and so on, and
+# the include path of the heart_plugin_interface target reaches no other file
+# of the plug-in.
 #
 # Symbolic links rather than copies: a plug-in test that reaches one of these
 # headers both ways (as "host/suites.h" through a plug-in header and as
@@ -19,6 +20,7 @@ file(GLOB heart_plugin_host_headers CONFIGURE_DEPENDS RELATIVE ${HEART_PLUGIN_SO
 set(heart_plugin_interface_headers
     ${heart_plugin_host_headers}
     params/parameter_record.h params/field_table.h params/dialog_items.h
+    params/dialog_pages.h
     resources/resource_format.h resources/windows_resource_codes.h)
 foreach(header ${heart_plugin_interface_headers})
   cmake_path(GET header PARENT_PATH folder)

@@ -3,47 +3,14 @@
 // check box, chooses the entry) and then notifies the item, so the item's
 // procedure sees the new value, exactly as with a person at the dialog.
 // Actions a user could not carry out (an item that is not there, hidden,
-// disabled, or of another kind) are rejected with a message that says why.
+// disabled, or of another kind) are rejected with the reason that
+// mayTakeAction() gives.
 #include <cmath>
-#include <vector>
 
 #include "dialog_manager/dialog_manager.h"
+#include "dialog_manager/may_take_action.h"
 
 namespace heart {
-namespace {
-
-bool accepts(ItemKind kind, DialogEvent::Kind event) {
-  switch (event) {
-    case DialogEvent::Kind::SetReal:
-    case DialogEvent::Kind::SetInteger:
-      return kind == ItemKind::SpinEdit;
-    case DialogEvent::Kind::SetCheckBox:
-      return kind == ItemKind::TextCheckBox;
-    case DialogEvent::Kind::ChooseEntry:
-      return kind == ItemKind::PopupList;
-    case DialogEvent::Kind::Press:
-    case DialogEvent::Kind::Pick:
-      return isPushButton(kind);
-    default:
-      return false;
-  }
-}
-
-const char* wantedKind(DialogEvent::Kind event) {
-  switch (event) {
-    case DialogEvent::Kind::SetReal:
-    case DialogEvent::Kind::SetInteger:
-      return "a spin edit";
-    case DialogEvent::Kind::SetCheckBox:
-      return "a check box";
-    case DialogEvent::Kind::ChooseEntry:
-      return "a popup list";
-    default:
-      return "a push button";
-  }
-}
-
-}  // namespace
 
 std::optional<std::string> DialogManager::apply(const DialogEvent& event) {
   Dialog* dialog = currentDialog();
@@ -62,24 +29,13 @@ std::optional<std::string> DialogManager::apply(const DialogEvent& event) {
       break;
   }
 
-  // Two items may share an id; the action goes to the first one that can
-  // take it, so pressing a button is not confused with a caption.
-  std::vector<DialogItem*> candidates;
-  for (const auto& item : dialog->items())
-    if (item->id() == event.itemId) candidates.push_back(item.get());
-  const std::string name = "item " + std::to_string(event.itemId);
-  if (candidates.empty()) return "the dialog \"" + dialog->name() + "\" has no " + name;
-  DialogItem* target = nullptr;
-  for (DialogItem* candidate : candidates)
-    if (accepts(candidate->kind(), event.kind)) {
-      target = candidate;
-      break;
-    }
-  if (!target)
-    return name + " is " + candidates.front()->typeName() + ", not " + wantedKind(event.kind);
-  if (!target->isVisible()) return name + " is hidden";
-  if (!target->isEnabled()) return name + " is disabled";
-  return applyToItem(event, *target);
+  // The answer is given on a snapshot of the dialog, whose items stand in
+  // the order of the dialog's own.
+  const DialogState state = snapshotOf(*dialog);
+  const ItemAnswer answer = mayTakeAction(state, event.itemId, event.kind);
+  if (!answer.takes()) return answer.refusal;
+  const size_t position = static_cast<size_t>(answer.item - state.items.data());
+  return applyToItem(event, *dialog->items()[position]);
 }
 
 std::optional<std::string> DialogManager::applyToItem(const DialogEvent& event, DialogItem& item) {

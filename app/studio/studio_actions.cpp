@@ -4,40 +4,12 @@
 #include <limits>
 #include <vector>
 
-#include "plugin/host/adm_suites.h"
+#include "dialog_manager/may_take_action.h"
 
 namespace heart::studio {
 namespace {
 
 using Json = nlohmann::json;
-
-bool isPushButtonType(const std::string& type) {
-  return type == kADMPicturePushButtonType || type == kADMTextPushButtonType ||
-         type == kADMDefaultPushButtonType;
-}
-
-// The item of the dialog that an action of the given item type reaches: of
-// two items sharing an id, the one that can take the action.
-const ItemState* itemFor(const DialogState& dialog, int32_t id, bool (*takes)(const std::string&),
-                         const char* wanted, std::string* error) {
-  const ItemState* first = nullptr;
-  for (const ItemState& item : dialog.items) {
-    if (item.id != id) continue;
-    if (!first) first = &item;
-    if (takes(item.type)) {
-      if (!item.visible)
-        *error = "item " + std::to_string(id) + " is hidden";
-      else if (!item.enabled)
-        *error = "item " + std::to_string(id) + " is disabled";
-      else
-        return &item;
-      return nullptr;
-    }
-  }
-  *error = first ? "item " + std::to_string(id) + " is " + first->type + ", not " + wanted
-                 : "the dialog \"" + dialog.name + "\" has no item " + std::to_string(id);
-  return nullptr;
-}
 
 bool wholeNumber(const Json& value, int64_t low, int64_t high, int64_t* result) {
   if (value.is_number_integer()) {
@@ -78,13 +50,11 @@ std::variant<DialogEvent, std::string> eventForAction(const Json& action,
                                                 std::numeric_limits<int32_t>::max(), &id))
     return "the action \"" + kind + "\" needs a whole-number \"item\"";
   const int32_t item = static_cast<int32_t>(id);
-  std::string error;
 
   if (kind == "set") {
-    const ItemState* target = itemFor(
-        dialog, item, [](const std::string& type) { return type == kADMSpinEditType; },
-        "a spin edit", &error);
-    if (!target) return error;
+    const ItemAnswer answer = mayTakeAction(dialog, item, DialogEvent::Kind::SetReal);
+    if (!answer.takes()) return answer.refusal;
+    const ItemState* target = answer.item;
     auto value = action.find("value");
     if (value == action.end() || !value->is_number())
       return "item " + std::to_string(item) + " takes a number";
@@ -100,20 +70,18 @@ std::variant<DialogEvent, std::string> eventForAction(const Json& action,
     return DialogEvent::setReal(item, real);
   }
   if (kind == "check") {
-    if (!itemFor(
-            dialog, item, [](const std::string& type) { return type == kADMTextCheckBoxType; },
-            "a check box", &error))
-      return error;
+    if (ItemAnswer answer = mayTakeAction(dialog, item, DialogEvent::Kind::SetCheckBox);
+        !answer.takes())
+      return answer.refusal;
     auto on = action.find("on");
     if (on == action.end() || !on->is_boolean())
       return "item " + std::to_string(item) + " takes \"on\": true or false";
     return DialogEvent::setCheckBox(item, on->get<bool>());
   }
   if (kind == "choose") {
-    const ItemState* target = itemFor(
-        dialog, item, [](const std::string& type) { return type == kADMPopupListType; },
-        "a popup list", &error);
-    if (!target) return error;
+    const ItemAnswer answer = mayTakeAction(dialog, item, DialogEvent::Kind::ChooseEntry);
+    if (!answer.takes()) return answer.refusal;
+    const ItemState* target = answer.item;
     int64_t position = 0;
     auto field = action.find("position");
     if (field == action.end() ||
@@ -124,7 +92,8 @@ std::variant<DialogEvent, std::string> eventForAction(const Json& action,
     return DialogEvent::chooseEntry(item, static_cast<int32_t>(position));
   }
   if (kind == "press" || kind == "pick") {
-    if (!itemFor(dialog, item, isPushButtonType, "a push button", &error)) return error;
+    if (ItemAnswer answer = mayTakeAction(dialog, item, DialogEvent::Kind::Press); !answer.takes())
+      return answer.refusal;
     if (kind == "press") return DialogEvent::press(item);
     int64_t x = 0, y = 0, flags = 0x20;
     auto xField = action.find("x"), yField = action.find("y");

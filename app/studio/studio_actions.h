@@ -1,8 +1,9 @@
 // The user's actions as the studio page sends them, one JSON object each,
 // turned into dialog events. An action is checked against the dialog as it
 // stands before it is handed on, so one the user could not have made (an
-// unknown, hidden or disabled item, a value of the wrong kind, garbage) is
-// refused with a message and never reaches the dialog.
+// unknown, hidden or disabled item, one of another kind, a value of the wrong
+// kind, garbage) is refused with a message and never reaches the dialog. The
+// item is checked with the dialog manager's own answer, mayTakeAction().
 //
 //   {"action": "set", "item": 11, "value": 120.5}     type into a spin edit
 //   {"action": "check", "item": 126, "on": true}      set a check box

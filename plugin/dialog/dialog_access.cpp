@@ -7,7 +7,7 @@ namespace {
 
 // The captions of the dialog that is open; valid only while it is.
 ADMDialogRef sCaptionDialog = nullptr;
-ADMItemRef sCaptions[kPageCount] = {};
+ADMItemRef sCaptions[kDialogPageCount] = {};
 
 }  // namespace
 
@@ -24,7 +24,7 @@ ParameterRecord* recordOfItem(ADMItemRef item, ADMDialogRef* dialog) {
 }
 
 void rememberCaption(ADMDialogRef dialog, int pageNumber, ADMItemRef caption) {
-  if (pageNumber < 1 || pageNumber > kPageCount) return;
+  if (pageNumber < 1 || pageNumber > kDialogPageCount) return;
   if (dialog != sCaptionDialog) {
     sCaptionDialog = dialog;
     for (ADMItemRef& held : sCaptions) held = nullptr;
@@ -33,9 +33,9 @@ void rememberCaption(ADMDialogRef dialog, int pageNumber, ADMItemRef caption) {
 }
 
 ADMItemRef captionOf(ADMDialogRef dialog, int pageNumber) {
-  if (pageNumber < 1 || pageNumber > kPageCount) return nullptr;
+  if (pageNumber < 1 || pageNumber > kDialogPageCount) return nullptr;
   if (dialog == sCaptionDialog && sCaptions[pageNumber - 1]) return sCaptions[pageNumber - 1];
-  return sADMDialog->GetItem(dialog, kPages[pageNumber - 1].captionItem);
+  return sADMDialog->GetItem(dialog, kDialogPages[pageNumber - 1].captionItem);
 }
 
 void selectListPosition(ADMItemRef listItem, int32_t position) {

@@ -144,12 +144,12 @@ const DialogItemLayout kDialogItems[kDialogItemCount] = {
     PICTURE(kFirstPageButtonItem + 3, 220, 5, 270, 35, kPageButtonProcedure),
     PICTURE(kFirstPageButtonItem + 4, 290, 5, 340, 35, kPageButtonProcedure),
     PICTURE(kFirstPageButtonItem + 5, 360, 5, 410, 35, kPageButtonProcedure),
-    LABEL(kFirstCaptionItem, 16, 40, 79, 55, "Heart"),
-    LABEL(kFirstCaptionItem + 1, 81, 40, 149, 55, "Curve"),
-    LABEL(kFirstCaptionItem + 2, 151, 40, 219, 55, "Tweak"),
-    LABEL(kFirstCaptionItem + 3, 221, 40, 289, 55, "Create"),
-    LABEL(kFirstCaptionItem + 4, 290, 40, 359, 55, "Settings"),
-    LABEL(kFirstCaptionItem + 5, 360, 40, 430, 55, "Settings1"),
+    LABEL(kFirstCaptionItem, 16, 40, 79, 55, kDialogPages[0].name),
+    LABEL(kFirstCaptionItem + 1, 81, 40, 149, 55, kDialogPages[1].name),
+    LABEL(kFirstCaptionItem + 2, 151, 40, 219, 55, kDialogPages[2].name),
+    LABEL(kFirstCaptionItem + 3, 221, 40, 289, 55, kDialogPages[3].name),
+    LABEL(kFirstCaptionItem + 4, 290, 40, 359, 55, kDialogPages[4].name),
+    LABEL(kFirstCaptionItem + 5, 360, 40, 430, 55, kDialogPages[5].name),
 };
 
 #undef SPIN
@@ -161,106 +161,8 @@ const DialogItemLayout kDialogItems[kDialogItemCount] = {
 #undef TWEAK
 #undef SETTING
 
-namespace {
-
-// Each page's items in the order the page button notifier shows or hides them.
-const ASInt32 kHeartPageItems[] = {
-    kHeartHeightItem,     kCurveDistanceLeftItem, kCurveDistanceRightItem,
-    kCurveHeightLeftItem, kCurveHeightRightItem,  kSlantItem,
-    kHeartHeightLabel,    kCurveDistanceLabel,    kCurveHeightLabel,
-    kSlantLabel,          kFirstPickerItem,       kFirstPickerItem + 1,
-    kFirstPickerItem + 2, kFirstPickerItem + 3,   kFirstPickerItem + 4,
-    kFirstPickerItem + 5};
-const ASInt32 kCurvePageItems[] = {
-    kCurveLengthLeft1Item,  kCurveLengthLeft2Item, kCurveLengthRight1Item,
-    kCurveLengthRight2Item, kCurveAngleLeftItem,   kCurveAngleRightItem,
-    kCurveLengthLabel,      kCurveAngleLabel,      kSymmetricItem};
-const ASInt32 kTweakPageItems[] = {kFirstShapeTweakItem,
-                                   kFirstShapeTweakItem + 1,
-                                   kFirstShapeTweakItem + 2,
-                                   kFirstShapeTweakItem + 3,
-                                   kFirstShapeTweakItem + 4,
-                                   kFirstShapeTweakItem + 5,
-                                   kFirstShapeTweakItem + 6,
-                                   kFirstShapeTweakItem + 7,
-                                   kFirstShapeTweakItem + 8,
-                                   kFirstShapeTweakItem + 9,
-                                   kFirstShapeTweakItem + 10,
-                                   kFirstShapeTweakItem + 11,
-                                   kFirstShapeTweakItem + 12,
-                                   kFirstShapeTweakItem + 13,
-                                   kFirstShapeTweakItem + 14,
-                                   kFirstShapeTweakItem + 15,
-                                   kAnchorsLabel,
-                                   kAnchorFlag1Item,
-                                   kAnchorFlag2Item,
-                                   kAnchorFlag3Item,
-                                   kAnchorFlag4Item,
-                                   kHeartPresetListItem,
-                                   kInterpolatePointsItem,
-                                   kInterpolatePointsLabel,
-                                   kFirstPickerItem + 6};
-const ASInt32 kCreatePageItems[] = {
-    kPlacementListItem,   kCenterXItem,         kCenterYItem,         kHeartAngleItem,
-    kScaleHorizontalItem, kScaleVerticalItem,   kHeartCountItem,      kAngleLabel,
-    kScalingLabel,        kHeartCountLabel,     kSketchColorListItem, kSketchShiftItem,
-    kSketchWeightItem,    kSketchRepeatsItem,   kSketchShiftLabel,    kSketchWeightLabel,
-    kSketchRepeatsLabel,  kFirstPickerItem + 7, kFirstPickerItem + 8};
-const ASInt32 kSettingsPageItems[] = {
-    kRandomFillItem,          kRandomFillSwatchesItem,  kRandomStrokeItem,
-    kRandomHeartItem,         kRandomCurveItem,         kRandomDirectionPointsItem,
-    kRandomCreatePointsItem,  kRandomWidthItem,         kRandomOpacityItem,
-    kRandomStyleItem,         kDropShadowItem,          kRandomShadowDirectionItem,
-    kRandomShadowOpacityItem, kRandomShadowScalingItem, kHalfFillShadowItem};
-const ASInt32 kSettings1PageItems[] = {
-    kRandomWarpItem,    kJitterFillItem,    kJitterStrokeItem,      kJitterWidthItem,
-    kJitterCenterItem,  kJitterScalingItem, kNewLayerItem,          kSymbolizeItem,
-    kRandomScalingItem, kRandomAngleItem,   kRandomSketchShiftItem, kRandomSketchWeightItem,
-    kBasicPatternItem};
-
-template <int N>
-constexpr int countOf(const ASInt32 (&)[N]) {
-  return N;
-}
-
-}  // namespace
-
-const DialogPage kPages[kPageCount] = {
-    {"Heart", kFirstPageButtonItem, kFirstCaptionItem, kHeartHeightItem, kHeartPageItems,
-     countOf(kHeartPageItems)},
-    {"Curve", kFirstPageButtonItem + 1, kFirstCaptionItem + 1, kCurveLengthLeft1Item,
-     kCurvePageItems, countOf(kCurvePageItems)},
-    {"Tweak", kFirstPageButtonItem + 2, kFirstCaptionItem + 2, kFirstShapeTweakItem,
-     kTweakPageItems, countOf(kTweakPageItems)},
-    {"Create", kFirstPageButtonItem + 3, kFirstCaptionItem + 3, kPlacementListItem,
-     kCreatePageItems, countOf(kCreatePageItems)},
-    {"Settings", kFirstPageButtonItem + 4, kFirstCaptionItem + 4, kRandomFillItem,
-     kSettingsPageItems, countOf(kSettingsPageItems)},
-    {"Settings1", kFirstPageButtonItem + 5, kFirstCaptionItem + 5, kNewLayerItem,
-     kSettings1PageItems, countOf(kSettings1PageItems)},
-};
-
 const DialogItemLayout* layoutOfItem(ASInt32 itemId) {
   for (const DialogItemLayout& layout : kDialogItems)
     if (layout.id == itemId) return &layout;
-  return nullptr;
-}
-
-const DialogPage& pageFor(int32_t pageNumber) {
-  if (pageNumber < 1 || pageNumber > kPageCount) return kPages[0];
-  return kPages[pageNumber - 1];
-}
-
-int pageOfItem(ASInt32 itemId) {
-  for (int page = 0; page < kPageCount; ++page)
-    for (int i = 0; i < kPages[page].itemCount; ++i)
-      if (kPages[page].items[i] == itemId) return page + 1;
-  return 0;
-}
-
-const FieldInfo* fieldForItem(ASInt32 itemId) {
-  if (itemId <= 0) return nullptr;
-  for (const FieldInfo& field : kFieldTable)
-    if (field.dialogItem == itemId) return &field;
   return nullptr;
 }

@@ -102,9 +102,9 @@ void createItem(ADMDialogRef dialog, const DialogItemLayout& layout,
   // The page-1 caption is the second item with ID 95, after the page-6
   // button, so the captions are held as they are created.
   if (layout.kind == kTextStaticItem && layout.id >= kFirstCaptionItem &&
-      layout.id < kFirstCaptionItem + kPageCount)
+      layout.id < kFirstCaptionItem + kDialogPageCount)
     rememberCaption(dialog, layout.id - kFirstCaptionItem + 1, item);
-  if (pageOfItem(layout.id) > 1) sADMItem->Show(item, 0);
+  if (dialogPageOfItem(layout.id) > 1) sADMItem->Show(item, 0);
 }
 
 void fillPopupList(ADMDialogRef dialog, const PopupListLayout& layout,

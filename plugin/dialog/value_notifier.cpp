@@ -29,7 +29,7 @@ ASErr valueNotifier(ADMItemRef item, ADMNotifierRef notifier) {
 
 void renotifyCurrentPage(ADMDialogRef dialog, const ParameterRecord* record) {
   if (!dialog || !record) return;
-  const DialogPage& page = pageFor(record->currentPage);
+  const DialogPage& page = dialogPageFor(record->currentPage);
   // The lookup by ID answers the first item created with it, so ID 95 finds
   // the page-6 button here, not the page-1 caption.
   if (ADMItemRef first = sADMDialog->GetItem(dialog, page.firstItem))

@@ -4,87 +4,87 @@
 
 #include "params/dialog_items.h"
 
-#define HEART_BOOL(name, item, page, def)                                                      \
+#define HEART_BOOL(name, item, def)                                                            \
   {                                                                                            \
 #name, offsetof(ParameterRecord, name), kFieldBool, "", 0, 1, true, kDefaultConstant, def, \
-        item, page                                                                             \
+        item                                                                                   \
   }
-#define HEART_REAL(name, unit, lo, hi, def, item, page)                                        \
+#define HEART_REAL(name, unit, lo, hi, def, item)                                              \
   {                                                                                            \
 #name, offsetof(ParameterRecord, name), kFieldFloat, unit, lo, hi, true, kDefaultConstant, \
-        def, item, page                                                                        \
+        def, item                                                                              \
   }
-#define HEART_INT(name, unit, lo, hi, def, item, page)                                            \
+#define HEART_INT(name, unit, lo, hi, def, item)                                                  \
   {                                                                                               \
 #name, offsetof(ParameterRecord, name), kFieldInt, unit, lo, hi, true, kDefaultConstant, def, \
-        item, page                                                                                \
+        item                                                                                      \
   }
 #define HEART_TWEAK(k)                                                                    \
   {                                                                                       \
     "shapeTweaks[" #k "]", offsetof(ParameterRecord, shapeTweaks) + 4 * (k), kFieldFloat, \
-        "points", -1500, 1500, true, kDefaultConstant, 0, kFirstShapeTweakItem + (k), 3   \
+        "points", -1500, 1500, true, kDefaultConstant, 0, kFirstShapeTweakItem + (k)      \
   }
 #define HEART_RESERVED(name, offset, kind) \
-  { name, offset, kFieldInt, "", 0, 0, false, kind, 0, 0, 0 }
+  { name, offset, kFieldInt, "", 0, 0, false, kind, 0, 0 }
 
 const FieldInfo kFieldTable[kFieldCount] = {
-    HEART_BOOL(basicPattern, kBasicPatternItem, 6, 0),
-    HEART_BOOL(randomShadowScaling, kRandomShadowScalingItem, 5, 0),
-    HEART_BOOL(halfFillShadow, kHalfFillShadowItem, 5, 0),
-    HEART_BOOL(randomShadowDirection, kRandomShadowDirectionItem, 5, 0),
-    HEART_BOOL(randomShadowOpacity, kRandomShadowOpacityItem, 5, 0),
-    HEART_BOOL(randomSketchWeight, kRandomSketchWeightItem, 6, 1),
-    HEART_BOOL(randomSketchShift, kRandomSketchShiftItem, 6, 1),
-    HEART_BOOL(randomCurve, kRandomCurveItem, 5, 0),
-    HEART_BOOL(newLayer, kNewLayerItem, 6, 0),
-    HEART_BOOL(symmetric, kSymmetricItem, 2, 0),
-    HEART_BOOL(randomDirectionPoints, kRandomDirectionPointsItem, 5, 0),
-    HEART_BOOL(jitterCenter, kJitterCenterItem, 6, 0),
-    HEART_BOOL(jitterScaling, kJitterScalingItem, 6, 0),
-    HEART_BOOL(jitterFill, kJitterFillItem, 6, 0),
-    HEART_BOOL(jitterStroke, kJitterStrokeItem, 6, 0),
-    HEART_BOOL(jitterWidth, kJitterWidthItem, 6, 0),
-    HEART_BOOL(randomWarp, kRandomWarpItem, 6, 0),
-    HEART_BOOL(dropShadow, kDropShadowItem, 5, 0),
-    HEART_BOOL(symbolize, kSymbolizeItem, 6, 0),
-    HEART_BOOL(randomScaling, kRandomScalingItem, 6, 0),
-    HEART_BOOL(randomStyle, kRandomStyleItem, 5, 0),
-    HEART_BOOL(randomOpacity, kRandomOpacityItem, 5, 0),
-    HEART_BOOL(randomWidth, kRandomWidthItem, 5, 0),
-    HEART_BOOL(randomCreatePoints, kRandomCreatePointsItem, 5, 0),
-    HEART_BOOL(randomAngle, kRandomAngleItem, 6, 0),
-    HEART_BOOL(randomStroke, kRandomStrokeItem, 5, 0),
-    HEART_BOOL(randomFillSwatches, kRandomFillSwatchesItem, 5, 0),
-    HEART_BOOL(preview, kPreviewItem, 0, 1),
-    HEART_BOOL(randomFill, kRandomFillItem, 5, 0),
-    HEART_BOOL(randomHeart, kRandomHeartItem, 5, 0),
-    HEART_BOOL(anchorFlag1, kAnchorFlag1Item, 3, 1),
-    HEART_BOOL(anchorFlag2, kAnchorFlag2Item, 3, 1),
-    HEART_BOOL(anchorFlag3, kAnchorFlag3Item, 3, 1),
-    HEART_BOOL(anchorFlag4, kAnchorFlag4Item, 3, 1),
-    HEART_REAL(viewZoom, "percent", 1, 500, 100, kViewZoomItem, 0),
-    HEART_REAL(interpolatePoints, "percent", -1000, 1000, 0, kInterpolatePointsItem, 3),
-    HEART_REAL(sketchShift, "points", 0, 200, 0, kSketchShiftItem, 4),
-    HEART_REAL(sketchWeight, "tenths of a point", 0, 400, 0, kSketchWeightItem, 4),
-    HEART_REAL(heartHeight, "points", -1500, 2500, 100, kHeartHeightItem, 1),
-    HEART_REAL(curveDistanceLeft, "points", -1000, 1000, -70, kCurveDistanceLeftItem, 1),
-    HEART_REAL(curveDistanceRight, "points", -1000, 1000, 70, kCurveDistanceRightItem, 1),
-    HEART_REAL(curveHeightLeft, "points", -1000, 1000, 40, kCurveHeightLeftItem, 1),
-    HEART_REAL(curveHeightRight, "points", -1000, 1000, 40, kCurveHeightRightItem, 1),
-    HEART_REAL(curveLengthLeft1, "points", -2000, 2000, 60, kCurveLengthLeft1Item, 2),
-    HEART_REAL(curveLengthLeft2, "points", -2000, 2000, 60, kCurveLengthLeft2Item, 2),
-    HEART_REAL(curveLengthRight1, "points", -2000, 2000, 60, kCurveLengthRight1Item, 2),
-    HEART_REAL(curveLengthRight2, "points", -2000, 2000, 60, kCurveLengthRight2Item, 2),
-    HEART_REAL(curveAngleLeft, "degrees", -360, 360, 135, kCurveAngleLeftItem, 2),
-    HEART_REAL(curveAngleRight, "degrees", -360, 360, 45, kCurveAngleRightItem, 2),
-    HEART_REAL(heartAngle, "degrees", -5000, 5000, 0, kHeartAngleItem, 4),
+    HEART_BOOL(basicPattern, kBasicPatternItem, 0),
+    HEART_BOOL(randomShadowScaling, kRandomShadowScalingItem, 0),
+    HEART_BOOL(halfFillShadow, kHalfFillShadowItem, 0),
+    HEART_BOOL(randomShadowDirection, kRandomShadowDirectionItem, 0),
+    HEART_BOOL(randomShadowOpacity, kRandomShadowOpacityItem, 0),
+    HEART_BOOL(randomSketchWeight, kRandomSketchWeightItem, 1),
+    HEART_BOOL(randomSketchShift, kRandomSketchShiftItem, 1),
+    HEART_BOOL(randomCurve, kRandomCurveItem, 0),
+    HEART_BOOL(newLayer, kNewLayerItem, 0),
+    HEART_BOOL(symmetric, kSymmetricItem, 0),
+    HEART_BOOL(randomDirectionPoints, kRandomDirectionPointsItem, 0),
+    HEART_BOOL(jitterCenter, kJitterCenterItem, 0),
+    HEART_BOOL(jitterScaling, kJitterScalingItem, 0),
+    HEART_BOOL(jitterFill, kJitterFillItem, 0),
+    HEART_BOOL(jitterStroke, kJitterStrokeItem, 0),
+    HEART_BOOL(jitterWidth, kJitterWidthItem, 0),
+    HEART_BOOL(randomWarp, kRandomWarpItem, 0),
+    HEART_BOOL(dropShadow, kDropShadowItem, 0),
+    HEART_BOOL(symbolize, kSymbolizeItem, 0),
+    HEART_BOOL(randomScaling, kRandomScalingItem, 0),
+    HEART_BOOL(randomStyle, kRandomStyleItem, 0),
+    HEART_BOOL(randomOpacity, kRandomOpacityItem, 0),
+    HEART_BOOL(randomWidth, kRandomWidthItem, 0),
+    HEART_BOOL(randomCreatePoints, kRandomCreatePointsItem, 0),
+    HEART_BOOL(randomAngle, kRandomAngleItem, 0),
+    HEART_BOOL(randomStroke, kRandomStrokeItem, 0),
+    HEART_BOOL(randomFillSwatches, kRandomFillSwatchesItem, 0),
+    HEART_BOOL(preview, kPreviewItem, 1),
+    HEART_BOOL(randomFill, kRandomFillItem, 0),
+    HEART_BOOL(randomHeart, kRandomHeartItem, 0),
+    HEART_BOOL(anchorFlag1, kAnchorFlag1Item, 1),
+    HEART_BOOL(anchorFlag2, kAnchorFlag2Item, 1),
+    HEART_BOOL(anchorFlag3, kAnchorFlag3Item, 1),
+    HEART_BOOL(anchorFlag4, kAnchorFlag4Item, 1),
+    HEART_REAL(viewZoom, "percent", 1, 500, 100, kViewZoomItem),
+    HEART_REAL(interpolatePoints, "percent", -1000, 1000, 0, kInterpolatePointsItem),
+    HEART_REAL(sketchShift, "points", 0, 200, 0, kSketchShiftItem),
+    HEART_REAL(sketchWeight, "tenths of a point", 0, 400, 0, kSketchWeightItem),
+    HEART_REAL(heartHeight, "points", -1500, 2500, 100, kHeartHeightItem),
+    HEART_REAL(curveDistanceLeft, "points", -1000, 1000, -70, kCurveDistanceLeftItem),
+    HEART_REAL(curveDistanceRight, "points", -1000, 1000, 70, kCurveDistanceRightItem),
+    HEART_REAL(curveHeightLeft, "points", -1000, 1000, 40, kCurveHeightLeftItem),
+    HEART_REAL(curveHeightRight, "points", -1000, 1000, 40, kCurveHeightRightItem),
+    HEART_REAL(curveLengthLeft1, "points", -2000, 2000, 60, kCurveLengthLeft1Item),
+    HEART_REAL(curveLengthLeft2, "points", -2000, 2000, 60, kCurveLengthLeft2Item),
+    HEART_REAL(curveLengthRight1, "points", -2000, 2000, 60, kCurveLengthRight1Item),
+    HEART_REAL(curveLengthRight2, "points", -2000, 2000, 60, kCurveLengthRight2Item),
+    HEART_REAL(curveAngleLeft, "degrees", -360, 360, 135, kCurveAngleLeftItem),
+    HEART_REAL(curveAngleRight, "degrees", -360, 360, 45, kCurveAngleRightItem),
+    HEART_REAL(heartAngle, "degrees", -5000, 5000, 0, kHeartAngleItem),
     {"centerX", offsetof(ParameterRecord, centerX), kFieldFloat, "points", -5000, 5000, true,
-     kDefaultViewX, 0, kCenterXItem, 4},
+     kDefaultViewX, 0, kCenterXItem},
     {"centerY", offsetof(ParameterRecord, centerY), kFieldFloat, "points", -5000, 5000, true,
-     kDefaultViewY, 0, kCenterYItem, 4},
-    HEART_REAL(scaleHorizontal, "percent", -500, 500, 100, kScaleHorizontalItem, 4),
-    HEART_REAL(scaleVertical, "percent", -500, 500, 100, kScaleVerticalItem, 4),
-    HEART_REAL(slant, "degrees", -360, 360, 0, kSlantItem, 1),
+     kDefaultViewY, 0, kCenterYItem},
+    HEART_REAL(scaleHorizontal, "percent", -500, 500, 100, kScaleHorizontalItem),
+    HEART_REAL(scaleVertical, "percent", -500, 500, 100, kScaleVerticalItem),
+    HEART_REAL(slant, "degrees", -360, 360, 0, kSlantItem),
     HEART_TWEAK(0),
     HEART_TWEAK(1),
     HEART_TWEAK(2),
@@ -101,17 +101,17 @@ const FieldInfo kFieldTable[kFieldCount] = {
     HEART_TWEAK(13),
     HEART_TWEAK(14),
     HEART_TWEAK(15),
-    HEART_INT(currentPage, "", 1, 6, 1, 0, 0),
-    HEART_INT(sketchRepeats, "count", 0, 60, 0, kSketchRepeatsItem, 4),
-    HEART_INT(sketchColorMode, "list index", 0, 11, 0, kSketchColorListItem, 4),
-    HEART_INT(heartPreset, "list index", 0, 8, 0, kHeartPresetListItem, 3),
-    HEART_INT(placementMode, "list index", 0, 7, 0, kPlacementListItem, 4),
-    HEART_INT(heartCount, "count", 1, 400, 1, kHeartCountItem, 4),
-    HEART_INT(settingsPreset, "list index", 0, 26, 0, kSettingsListItem, 0),
+    HEART_INT(currentPage, "", 1, 6, 1, 0),
+    HEART_INT(sketchRepeats, "count", 0, 60, 0, kSketchRepeatsItem),
+    HEART_INT(sketchColorMode, "list index", 0, 11, 0, kSketchColorListItem),
+    HEART_INT(heartPreset, "list index", 0, 8, 0, kHeartPresetListItem),
+    HEART_INT(placementMode, "list index", 0, 7, 0, kPlacementListItem),
+    HEART_INT(heartCount, "count", 1, 400, 1, kHeartCountItem),
+    HEART_INT(settingsPreset, "list index", 0, 26, 0, kSettingsListItem),
     {"finalRun", offsetof(ParameterRecord, finalRun), kFieldInt, "", 0, 1, true, kDefaultNotWritten,
-     0, 0, 0},
+     0, 0},
     {"previewDrawn", offsetof(ParameterRecord, previewDrawn), kFieldInt, "", 0, 1, true,
-     kDefaultConstant, 0, 0, 0},
+     kDefaultConstant, 0, 0},
     HEART_RESERVED("dialogBounds[0]", 320, kDefaultNotWritten),
     HEART_RESERVED("dialogBounds[1]", 324, kDefaultNotWritten),
     HEART_RESERVED("dialogBounds[2]", 328, kDefaultNotWritten),
@@ -135,6 +135,13 @@ const FieldInfo* findField(const char* name) {
 const FieldInfo* fieldAtOffset(int32_t offset) {
   for (const FieldInfo& field : kFieldTable)
     if (field.offset == offset) return &field;
+  return nullptr;
+}
+
+const FieldInfo* fieldForItem(int32_t itemId) {
+  if (itemId <= 0) return nullptr;
+  for (const FieldInfo& field : kFieldTable)
+    if (field.dialogItem == itemId) return &field;
   return nullptr;
 }
 

@@ -1,7 +1,7 @@
 // The one description of the parameter record's 85 words: name, offset,
-// type, unit, the range of the dialog item that edits it, default, dialog
-// item and page. The record tools, the options dialog and the host's record
-// files all read it.
+// type, unit, the range of the dialog item that edits it, default and dialog
+// item (the page that item stands on is in dialog_pages.h). The record tools,
+// the options dialog and the host's record files all read it.
 #pragma once
 
 #include <cstddef>
@@ -30,7 +30,6 @@ struct FieldInfo {
   FieldDefault defaultKind;
   float defaultValue;
   int32_t dialogItem;  // item id in the options dialog, 0 when none
-  int32_t page;        // dialog page 1 to 6; 0 for every page or none
 };
 
 constexpr int kFieldCount = 85;
@@ -50,3 +49,7 @@ void setFieldInteger(ParameterRecord* record, const FieldInfo& field, int32_t va
 
 // The field whose word starts at a byte offset, or null.
 const FieldInfo* fieldAtOffset(int32_t offset);
+
+// The field that an item of the options dialog shows, or null for items
+// that show none.
+const FieldInfo* fieldForItem(int32_t itemId);

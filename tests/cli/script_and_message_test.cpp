@@ -9,6 +9,7 @@
 
 #include "command_runner.h"
 #include "dialog_actions.h"
+#include "plugin/params/dialog_pages.h"
 
 namespace heart::testing {
 namespace {
@@ -78,6 +79,23 @@ TEST(ScriptParsing, CommentsStartAnywhereOutsideQuotedText) {
   EXPECT_EQ((*actions)[3].line, 5);
 }
 
+// The help's list of pages is written out for its layout: it must name each
+// page by the number and name the dialog's captions show.
+TEST(ScriptParsing, TheHelpNamesThePagesAsTheDialogDoes) {
+  const std::string help = cli::kDialogScriptHelp;
+  const size_t start = help.find("show page N (");
+  ASSERT_NE(start, std::string::npos);
+  std::string listed = help.substr(start, help.find(')', start) - start);
+  listed.erase(0, listed.find('(') + 1);
+  std::string expected;
+  for (int page = 1; page <= kDialogPageCount; ++page)
+    expected += (page > 1 ? ", " : "") + std::to_string(page) + " " + kDialogPages[page - 1].name;
+  std::string squeezed;
+  for (char c : listed)
+    if (c != '\n' && !(c == ' ' && !squeezed.empty() && squeezed.back() == ' ')) squeezed += c;
+  EXPECT_EQ(squeezed, expected);
+}
+
 TEST(ScriptParsing, NothingMayFollowConfirmOrCancel) {
   for (const char* end : {"confirm", "ok", "cancel"}) {
     std::string error;
@@ -140,6 +158,62 @@ TEST_F(ScriptCommand, MessagesNameFieldsPagesAndLists) {
       heart({"run", "--record", "r.rec", "--preset", "sKETCHY HEART 1", "-o", "a.svg"}).exitCode,
       0);
   EXPECT_EQ(record()["settingsPreset"], 11);
+}
+
+// An item the user cannot reach is named by its field and page, in that
+// order of questions: is it shown, is it enabled; an item in reach that
+// cannot take the action is refused in the dialog manager's words. Item 95
+// is both the page-6 button and the page-1 caption: the button takes the
+// press, and what neither can take is refused for the button, the first.
+TEST_F(ScriptCommand, EachRefusalSaysWhyAndWritesNothing) {
+  const struct {
+    const char* script;
+    const char* says;
+  } cases[] = {
+      {"set heartCount 5\n",
+       "line 1: heartCount (on page 4 \"Create\") is not shown: its page is not open (add \"page "
+       "4\" before this line)"},
+      {"set dropShadow 1\n",
+       "line 1: dropShadow (on page 5 \"Settings\") is not shown: its page is not open (add \"page "
+       "5\" before this line)"},
+      {"page 5\nset dropShadow 1\n",
+       "line 2: set item 126 to 1: item 126 is ADM Text Check Box Type, not a spin edit"},
+      {"page 5\ncheck randomShadowDirection on\n",
+       "line 2: randomShadowDirection (on page 5 \"Settings\") is disabled at this point"},
+      {"page 5\nset randomShadowDirection 1\n",
+       "line 2: randomShadowDirection (on page 5 \"Settings\") is disabled at this point"},
+      {"set Shuffle 1\n",
+       "line 1: set item 60 to 1: item 60 is ADM Text Push Button Type, not a spin edit"},
+      {"press 70\n", "line 1: press item 70: item 70 is ADM Text Static Type, not a push button"},
+      {"page 2\npress 70\n", "line 2: dialog item 70 is not shown on the open page"},
+      {"pick 167 300 400\n", "line 1: dialog item 167 is not shown on the open page"},
+      {"check 95 on\n",
+       "line 1: check item 95: item 95 is ADM Picture Push Button Type, not a check box"},
+      {"page 6\nchoose 95 0\n",
+       "line 2: choose entry 0 of item 95: item 95 is ADM Picture Push Button Type, not a popup "
+       "list"},
+      {"press 100\n",
+       "line 1: press item 100: item 100 is ADM Text Static Type, not a push button"},
+      {"page 3\nset 999 1\n", "line 2: the options dialog has no dialog item 999"},
+      // No field is named for item 0, though the words without an item hold 0.
+      {"press 0\n", "line 1: the options dialog has no dialog item 0"},
+  };
+  for (const auto& c : cases) {
+    writeFile(scratch / "s.script", c.script);
+    CommandResult refused =
+        heart({"dialog", "--script", "s.script", "--no-record", "-o", "out.svg"});
+    EXPECT_EQ(refused.exitCode, kFailure) << c.script;
+    EXPECT_EQ(refused.err, std::string("heart dialog: ") + c.says + "; nothing was written\n")
+        << c.script;
+    EXPECT_EQ(refused.out, "") << c.script;
+    EXPECT_FALSE(fs::exists(scratch / "out.svg")) << c.script;
+  }
+  // The page-6 button takes a press on 95 on any page, the caption's too.
+  for (const char* text : {"press 95\nprint\nconfirm\n", "page 1\npress 95\nprint\nconfirm\n"}) {
+    CommandResult pressed = script(text);
+    ASSERT_EQ(pressed.exitCode, 0) << pressed.err;
+    EXPECT_EQ(record()["currentPage"], 6) << text;
+  }
 }
 
 TEST_F(ScriptCommand, RangeNotNotationDecidesAWholeNumber) {

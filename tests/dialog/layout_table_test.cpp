@@ -301,17 +301,58 @@ TEST(OptionsDialogLayout, EveryListEntryWithItsIdAndTheRecordsSelection) {
   EXPECT_EQ(lists, std::size(kLists));
 }
 
-// `heart fields` prints each field's page from the record's field table: it
-// must be the page whose button shows the field's item.
-TEST(OptionsDialogLayout, FieldTablePagesAreThePagesTheItemsStandOn) {
-  int bound = 0;
-  for (const FieldInfo& field : std::span(kFieldTable, kFieldCount)) {
-    if (field.dialogItem == 0) continue;
-    SCOPED_TRACE(field.name);
-    EXPECT_EQ(field.page, pageOfItem(field.dialogItem));
-    ++bound;
+// `heart fields` and the script messages name a field's page as the page
+// its item stands on: every field of the record with the page the dialog
+// shows it on (0: every page), or no item at all.
+TEST(OptionsDialogLayout, EachFieldStandsOnThePageOfItsItem) {
+  const std::vector<std::pair<int, std::vector<std::string>>> pages = {
+      {1,
+       {"heartHeight", "curveDistanceLeft", "curveDistanceRight", "curveHeightLeft",
+        "curveHeightRight", "slant"}},
+      {2,
+       {"symmetric", "curveLengthLeft1", "curveLengthLeft2", "curveLengthRight1",
+        "curveLengthRight2", "curveAngleLeft", "curveAngleRight"}},
+      {3, {"anchorFlag1",       "anchorFlag2",     "anchorFlag3",     "anchorFlag4",
+           "interpolatePoints", "heartPreset",     "shapeTweaks[0]",  "shapeTweaks[1]",
+           "shapeTweaks[2]",    "shapeTweaks[3]",  "shapeTweaks[4]",  "shapeTweaks[5]",
+           "shapeTweaks[6]",    "shapeTweaks[7]",  "shapeTweaks[8]",  "shapeTweaks[9]",
+           "shapeTweaks[10]",   "shapeTweaks[11]", "shapeTweaks[12]", "shapeTweaks[13]",
+           "shapeTweaks[14]",   "shapeTweaks[15]"}},
+      {4,
+       {"sketchShift", "sketchWeight", "heartAngle", "centerX", "centerY", "scaleHorizontal",
+        "scaleVertical", "sketchRepeats", "sketchColorMode", "placementMode", "heartCount"}},
+      {5,
+       {"randomShadowScaling", "halfFillShadow", "randomShadowDirection", "randomShadowOpacity",
+        "randomCurve", "randomDirectionPoints", "dropShadow", "randomStyle", "randomOpacity",
+        "randomWidth", "randomCreatePoints", "randomStroke", "randomFillSwatches", "randomFill",
+        "randomHeart"}},
+      {6,
+       {"basicPattern", "randomSketchWeight", "randomSketchShift", "newLayer", "jitterCenter",
+        "jitterScaling", "jitterFill", "jitterStroke", "jitterWidth", "randomWarp", "symbolize",
+        "randomScaling", "randomAngle"}},
+      {0, {"preview", "viewZoom", "settingsPreset"}},
+  };
+  const std::vector<std::string> withoutItem = {
+      "currentPage",     "finalRun",        "previewDrawn",    "dialogBounds[0]",
+      "dialogBounds[1]", "dialogBounds[2]", "dialogBounds[3]", "hasDialogBounds"};
+  size_t named = withoutItem.size();
+  for (const auto& [page, fields] : pages) {
+    named += fields.size();
+    for (const std::string& name : fields) {
+      SCOPED_TRACE(name);
+      const FieldInfo* field = findField(name.c_str());
+      ASSERT_NE(field, nullptr);
+      ASSERT_NE(field->dialogItem, 0);
+      EXPECT_EQ(fieldForItem(field->dialogItem), field);
+      EXPECT_EQ(dialogPageOfItem(field->dialogItem), page);
+    }
   }
-  EXPECT_EQ(bound, 77);
+  for (const std::string& name : withoutItem) {
+    const FieldInfo* field = findField(name.c_str());
+    ASSERT_NE(field, nullptr) << name;
+    EXPECT_EQ(field->dialogItem, 0) << name;
+  }
+  EXPECT_EQ(named, static_cast<size_t>(kFieldCount));
 }
 
 }  // namespace

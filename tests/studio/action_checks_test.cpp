@@ -4,6 +4,7 @@
 #include "dialog_manager/dialog_state.h"
 #include "plugin/host/adm_suites.h"
 #include "studio/studio_actions.h"
+#include "support/item_states.h"
 
 namespace heart::testing {
 namespace {
@@ -12,36 +13,27 @@ using namespace heart::studio;
 
 using Json = nlohmann::json;
 
-ItemState item(int32_t id, const char* type, bool visible = true, bool enabled = true) {
-  ItemState state;
-  state.id = id;
-  state.type = type;
-  state.visible = visible;
-  state.enabled = enabled;
-  return state;
-}
-
 // A small dialog with one item of each kind, a hidden and a disabled one,
 // and a caption that shares its id with a push button, as the options
 // dialog's page-6 button and page-1 caption do.
 DialogState sampleDialog() {
   DialogState dialog;
   dialog.name = "Norv_Heart";
-  ItemState real = item(11, kADMSpinEditType);
-  ItemState count = item(7, kADMSpinEditType);
+  ItemState real = itemState(11, kADMSpinEditType);
+  ItemState count = itemState(7, kADMSpinEditType);
   count.integer = true;
-  ItemState list = item(10, kADMPopupListType);
+  ItemState list = itemState(10, kADMPopupListType);
   list.entries.resize(8);
   dialog.items = {real,
                   count,
                   list,
-                  item(3, kADMTextCheckBoxType),
-                  item(61, kADMTextPushButtonType),
-                  item(160, kADMPicturePushButtonType),
-                  item(95, kADMTextStaticType),
-                  item(95, kADMPicturePushButtonType),
-                  item(17, kADMSpinEditType, false),
-                  item(143, kADMTextCheckBoxType, true, false)};
+                  itemState(3, kADMTextCheckBoxType),
+                  itemState(61, kADMTextPushButtonType),
+                  itemState(160, kADMPicturePushButtonType),
+                  itemState(95, kADMTextStaticType),
+                  itemState(95, kADMPicturePushButtonType),
+                  itemState(17, kADMSpinEditType, false),
+                  itemState(143, kADMTextCheckBoxType, true, false)};
   return dialog;
 }
 
