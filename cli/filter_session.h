@@ -18,10 +18,6 @@
 #include "plugin/params/parameter_record.h"
 #include "record_edits.h"
 
-namespace heart {
-class Host;
-}
-
 namespace heart::cli {
 
 struct SessionOptions {
