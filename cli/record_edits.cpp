@@ -33,8 +33,11 @@ namespace {
 
 // The table entry an edit names: a field, or an element of an array field,
 // "shapeTweaks[3]" (its index read as strtol reads it, so "[+3]" and "[ 3]"
-// name element 3 too).
+// name element 3 too). The table is searched by C string, so a name holding a
+// NUL byte would be read only up to it ("heartCount\0x" as heartCount): such
+// a name names nothing.
 const FieldInfo* fieldNamed(const std::string& name) {
+  if (name.find('\0') != std::string::npos) return nullptr;
   size_t open = name.find('[');
   if (open == std::string::npos || name.back() != ']') return findField(name.c_str());
   std::string indexText = name.substr(open + 1, name.size() - open - 2);
@@ -45,10 +48,13 @@ const FieldInfo* fieldNamed(const std::string& name) {
 }
 
 // The number of elements of an array field ("shapeTweaks": 16); 0 for any
-// other name.
+// other name. No array is longer than the table.
 int arrayLength(const std::string& name) {
+  if (name.find('\0') != std::string::npos) return 0;
   int length = 0;
-  while (findField((name + "[" + std::to_string(length) + "]").c_str())) ++length;
+  while (length < kFieldCount &&
+         findField((name + "[" + std::to_string(length) + "]").c_str()))
+    ++length;
   return length;
 }
 

@@ -132,6 +132,16 @@ TEST(FieldEdits, AFaultyEditIsRefusedWithAMessageNamingIt) {
   for (const auto& c : cases) EXPECT_EQ(refusal({c.edit}), c.message) << c.edit;
 }
 
+// A name is looked up whole: one cut short at a NUL byte names no field, and
+// an array's element followed by a NUL does not hang the search for its length.
+TEST(FieldEdits, ANameHoldingANulByteNamesNoField) {
+  using namespace std::string_literals;
+  EXPECT_EQ(refusal({"heartCount\0x=5"s}),
+            "field heartCount\0x is not a field of the record (`heart fields` lists them)"s);
+  EXPECT_EQ(refusal({"shapeTweaks[1]\0\xff=1"s}),
+            "field shapeTweaks[1]\0\xff is not a field of the record (`heart fields` lists them)"s);
+}
+
 TEST(FieldEdits, TheFirstFaultyEditIsTheOneNamedEvenWhenALaterOneWouldMendIt) {
   EXPECT_EQ(refusal({"heartCount=1000", "basicPattern=5"}),
             "field \"heartCount\" is 1000, outside its range 1 to 400");
