@@ -22,9 +22,15 @@ void SetNotifyProc(ADMItemRef ref, ADMItemNotifyProc proc) {
   if (DialogItem* found = item(ref)) found->setNotifyProc(proc);
 }
 
+// A notifier the host no longer knows (one a procedure kept past its
+// notification) asks for nothing: taken as no notifier at all, it would be
+// the user's change and end the dialog through button 1 or 2.
 void DefaultNotify(ADMItemRef ref, ADMNotifierRef notifier) {
-  if (DialogItem* found = item(ref))
-    manager()->defaultNotify(*found, manager()->notificationOf(notifier));
+  DialogItem* found = item(ref);
+  if (!found) return;
+  const Notification* notification = manager()->notificationOf(notifier);
+  if (notifier && !notification) return;
+  manager()->defaultNotify(*found, notification);
 }
 
 // A notification without a type name is the user's change, the one

@@ -85,6 +85,28 @@ TEST_F(DialogManagerTest, AProcedureHandingOnToTheStandardHandlingEndsTheDialog)
             kADMCancelResult);
 }
 
+ADMNotifierRef keptNotifier = nullptr;
+ADMDialogRef keptDialog = nullptr;
+
+TEST_F(DialogManagerTest, ANotifierKeptPastItsNotificationAsksForNoStandardHandling) {
+  events.add(DialogEvent::press(60))
+      .add(DialogEvent::takeSnapshot([](const DialogState&) {
+        I.DefaultNotify(D.GetItem(keptDialog, 1), keptNotifier);
+      }))
+      .add(DialogEvent::cancel());
+  const int32_t result = withDialog([this](ADMDialogRef d) {
+    keptDialog = d;
+    create(d, 1, kADMTextPushButtonType);
+    I.SetNotifyProc(create(d, 60, kADMTextPushButtonType),
+                    [](ADMItemRef, ADMNotifierRef notifier) -> ASErr {
+                      keptNotifier = notifier;
+                      return kNoErr;
+                    });
+  });
+  EXPECT_NE(keptNotifier, nullptr);
+  EXPECT_EQ(result, kADMCancelResult);
+}
+
 ASBoolean recordTracking(ADMItemRef item, ADMTrackerRef tracker) {
   ASPoint viaNull{-1, -1}, viaTracker{-1, -1};
   T.GetPoint(nullptr, &viaNull);
