@@ -1,10 +1,10 @@
 #include "bench_documents.h"
 
 #include "core/suite_broker.h"
-#include "dialog/front_view_centre.h"
+#include "plugin/dialog/front_view_centre.h"
 #include "document/document.h"
-#include "generator/generator.h"
-#include "suites/suite_table.h"
+#include "plugin/generator/generator.h"
+#include "plugin/suites/suite_table.h"
 
 namespace heart_bench {
 

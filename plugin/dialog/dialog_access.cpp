@@ -1,7 +1,7 @@
-#include "dialog/dialog_access.h"
+#include "plugin/dialog/dialog_access.h"
 
-#include "suites/held_suites.h"
-#include "suites/random_draws.h"
+#include "plugin/suites/held_suites.h"
+#include "plugin/suites/random_draws.h"
 
 namespace {
 

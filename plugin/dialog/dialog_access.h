@@ -3,8 +3,8 @@
 // selections, and the probabilistic test on a fresh draw.
 #pragma once
 
-#include "dialog/dialog_layout.h"
-#include "params/parameter_record.h"
+#include "plugin/dialog/dialog_layout.h"
+#include "plugin/params/parameter_record.h"
 
 // The record behind a dialog (its user data); null when there is none.
 ParameterRecord* recordOfDialog(ADMDialogRef dialog);

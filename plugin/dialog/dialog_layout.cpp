@@ -1,4 +1,4 @@
-#include "dialog/dialog_layout.h"
+#include "plugin/dialog/dialog_layout.h"
 
 namespace {
 

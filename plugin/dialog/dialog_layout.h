@@ -3,10 +3,10 @@
 // procedures find items by the IDs named in params/dialog_items.h.
 #pragma once
 
-#include "host/suites.h"
-#include "params/dialog_items.h"
-#include "params/dialog_pages.h"
-#include "params/field_table.h"
+#include "plugin/host/suites.h"
+#include "plugin/params/dialog_items.h"
+#include "plugin/params/dialog_pages.h"
+#include "plugin/params/field_table.h"
 
 constexpr int kShapeTweakCount = 16;
 constexpr int kDialogItemCount = 118;

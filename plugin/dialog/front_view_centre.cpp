@@ -1,6 +1,6 @@
-#include "dialog/front_view_centre.h"
+#include "plugin/dialog/front_view_centre.h"
 
-#include "suites/held_suites.h"
+#include "plugin/suites/held_suites.h"
 
 ASErr frontViewCentre(AIRealPoint* centre) {
   AIDocumentViewHandle view = nullptr;

@@ -1,8 +1,8 @@
-#include "dialog/heart_presets.h"
+#include "plugin/dialog/heart_presets.h"
 
-#include "dialog/dialog_access.h"
-#include "dialog/dialog_layout.h"
-#include "suites/held_suites.h"
+#include "plugin/dialog/dialog_access.h"
+#include "plugin/dialog/dialog_layout.h"
+#include "plugin/suites/held_suites.h"
 
 namespace {
 

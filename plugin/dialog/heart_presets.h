@@ -1,7 +1,7 @@
 // The heart preset list: stored shape tweak grids.
 #pragma once
 
-#include "host/suites.h"
+#include "plugin/host/suites.h"
 
 // Heart preset list (item 66): fills the shape tweak grid from a preset.
 ASErr heartPresetNotifier(ADMItemRef item, ADMNotifierRef notifier);

@@ -1,16 +1,16 @@
-#include "dialog/options_dialog.h"
+#include "plugin/dialog/options_dialog.h"
 
-#include "dialog/adjust_buttons.h"
-#include "dialog/dialog_access.h"
-#include "dialog/dialog_layout.h"
-#include "dialog/heart_presets.h"
-#include "dialog/page_buttons.h"
-#include "dialog/point_picker.h"
-#include "dialog/settings_list.h"
-#include "dialog/tumble.h"
-#include "dialog/value_notifier.h"
-#include "dialog/view_zoom.h"
-#include "suites/held_suites.h"
+#include "plugin/dialog/adjust_buttons.h"
+#include "plugin/dialog/dialog_access.h"
+#include "plugin/dialog/dialog_layout.h"
+#include "plugin/dialog/heart_presets.h"
+#include "plugin/dialog/page_buttons.h"
+#include "plugin/dialog/point_picker.h"
+#include "plugin/dialog/settings_list.h"
+#include "plugin/dialog/tumble.h"
+#include "plugin/dialog/value_notifier.h"
+#include "plugin/dialog/view_zoom.h"
+#include "plugin/suites/held_suites.h"
 
 namespace {
 

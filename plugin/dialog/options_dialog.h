@@ -2,7 +2,7 @@
 // host's modal dialog with the parameter record as user data.
 #pragma once
 
-#include "host/suites.h"
-#include "params/dialog_items.h"
+#include "plugin/host/suites.h"
+#include "plugin/params/dialog_items.h"
 
 ASErr initOptionsDialog(ADMDialogRef dialog);

@@ -1,8 +1,8 @@
-#include "dialog/page_buttons.h"
+#include "plugin/dialog/page_buttons.h"
 
-#include "dialog/dialog_access.h"
-#include "dialog/dialog_layout.h"
-#include "suites/held_suites.h"
+#include "plugin/dialog/dialog_access.h"
+#include "plugin/dialog/dialog_layout.h"
+#include "plugin/suites/held_suites.h"
 
 ASErr pageButtonNotifier(ADMItemRef item, ADMNotifierRef) {
   ADMDialogRef dialog = nullptr;

@@ -1,9 +1,9 @@
-#include "dialog/point_picker.h"
+#include "plugin/dialog/point_picker.h"
 
-#include "dialog/dialog_access.h"
-#include "dialog/dialog_layout.h"
-#include "dialog/value_notifier.h"
-#include "suites/held_suites.h"
+#include "plugin/dialog/dialog_access.h"
+#include "plugin/dialog/dialog_layout.h"
+#include "plugin/dialog/value_notifier.h"
+#include "plugin/suites/held_suites.h"
 
 namespace {
 

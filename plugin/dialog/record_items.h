@@ -2,8 +2,8 @@
 // the parameter record, plus the enable rules that follow the values.
 #pragma once
 
-#include "host/suites.h"
-#include "params/parameter_record.h"
+#include "plugin/host/suites.h"
+#include "plugin/params/parameter_record.h"
 
 // Reads every bound item into its field, in binding order, from "Heart
 // height (p)" to the sketch colour list; "Preview" is not read here. A list

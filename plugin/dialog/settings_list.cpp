@@ -1,13 +1,13 @@
-#include "dialog/settings_list.h"
+#include "plugin/dialog/settings_list.h"
 
 #include <cstddef>
 
-#include "dialog/dialog_access.h"
-#include "dialog/dialog_layout.h"
-#include "dialog/front_view_centre.h"
-#include "dialog/record_items.h"
-#include "dialog/value_notifier.h"
-#include "suites/held_suites.h"
+#include "plugin/dialog/dialog_access.h"
+#include "plugin/dialog/dialog_layout.h"
+#include "plugin/dialog/front_view_centre.h"
+#include "plugin/dialog/record_items.h"
+#include "plugin/dialog/value_notifier.h"
+#include "plugin/suites/held_suites.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The settings list: whole settings chosen by name.
 #pragma once
 
-#include "host/suites.h"
+#include "plugin/host/suites.h"
 
 // Settings list (item 65): the settings base and the chosen entry's changes.
 ASErr settingsListNotifier(ADMItemRef item, ADMNotifierRef notifier);

@@ -1,11 +1,11 @@
-#include "dialog/tumble.h"
+#include "plugin/dialog/tumble.h"
 
-#include "dialog/dialog_access.h"
-#include "dialog/dialog_layout.h"
-#include "dialog/record_items.h"
-#include "dialog/value_notifier.h"
-#include "suites/held_suites.h"
-#include "suites/random_draws.h"
+#include "plugin/dialog/dialog_access.h"
+#include "plugin/dialog/dialog_layout.h"
+#include "plugin/dialog/record_items.h"
+#include "plugin/dialog/value_notifier.h"
+#include "plugin/suites/held_suites.h"
+#include "plugin/suites/random_draws.h"
 
 namespace {
 

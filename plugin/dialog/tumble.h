@@ -1,7 +1,7 @@
 // "Tumble": a random heart shape.
 #pragma once
 
-#include "host/suites.h"
+#include "plugin/host/suites.h"
 
 // "Tumble" (item 61): a random heart shape from the shape base.
 ASErr tumbleNotifier(ADMItemRef item, ADMNotifierRef notifier);

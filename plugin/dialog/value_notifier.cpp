@@ -1,10 +1,10 @@
-#include "dialog/value_notifier.h"
+#include "plugin/dialog/value_notifier.h"
 
-#include "dialog/dialog_access.h"
-#include "dialog/dialog_layout.h"
-#include "dialog/record_items.h"
-#include "generator/generator.h"
-#include "suites/held_suites.h"
+#include "plugin/dialog/dialog_access.h"
+#include "plugin/dialog/dialog_layout.h"
+#include "plugin/dialog/record_items.h"
+#include "plugin/generator/generator.h"
+#include "plugin/suites/held_suites.h"
 
 ASErr valueNotifier(ADMItemRef item, ADMNotifierRef notifier) {
   ADMDialogRef dialog = nullptr;

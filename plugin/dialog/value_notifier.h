@@ -3,8 +3,8 @@
 // with which the other procedures end in it.
 #pragma once
 
-#include "host/suites.h"
-#include "params/parameter_record.h"
+#include "plugin/host/suites.h"
+#include "plugin/params/parameter_record.h"
 
 // Notify procedure of the 74 bound items and "Shuffle": reads every bound item
 // into the record, updates the enabled states and, with "Preview" on, runs

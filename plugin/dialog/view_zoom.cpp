@@ -1,8 +1,8 @@
-#include "dialog/view_zoom.h"
+#include "plugin/dialog/view_zoom.h"
 
-#include "dialog/dialog_access.h"
-#include "dialog/dialog_layout.h"
-#include "suites/held_suites.h"
+#include "plugin/dialog/dialog_access.h"
+#include "plugin/dialog/dialog_layout.h"
+#include "plugin/suites/held_suites.h"
 
 ASErr zoomNotifier(ADMItemRef item, ADMNotifierRef) {
   ADMDialogRef dialog = nullptr;

@@ -1,7 +1,7 @@
 // The view zoom item: the front view's zoom as a percentage.
 #pragma once
 
-#include "host/suites.h"
+#include "plugin/host/suites.h"
 
 // View zoom (item 27): sets the front view's zoom from the percentage.
 ASErr zoomNotifier(ADMItemRef item, ADMNotifierRef notifier);

@@ -1,7 +1,7 @@
-#include "generator/anchor_switches.h"
+#include "plugin/generator/anchor_switches.h"
 
-#include "generator/transform_about.h"
-#include "suites/held_suites.h"
+#include "plugin/generator/transform_about.h"
+#include "plugin/suites/held_suites.h"
 
 ASErr applyAnchorSwitches(AIArtHandle path, const OutlineValues& outline) {
   AIRealPoint centre;

@@ -2,7 +2,7 @@
 // the path's bounds and keeps its handles.
 #pragma once
 
-#include "generator/working_values.h"
+#include "plugin/generator/working_values.h"
 
 // The switches act on path positions 1 to 4, whichever anchors landed there.
 // The centre is taken once, before any anchor moves; every segment is read

@@ -1,6 +1,6 @@
-#include "generator/colour_rules.h"
+#include "plugin/generator/colour_rules.h"
 
-#include "suites/random_draws.h"
+#include "plugin/suites/random_draws.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 // "The first three components" are cyan, magenta, yellow or red, green, blue.
 #pragma once
 
-#include "host/suites.h"
+#include "plugin/host/suites.h"
 
 // Gray, or the first three components, each a fresh draw. The black of a
 // four-colour record keeps its value.

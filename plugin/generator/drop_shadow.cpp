@@ -1,9 +1,9 @@
-#include "generator/drop_shadow.h"
+#include "plugin/generator/drop_shadow.h"
 
-#include "generator/colour_rules.h"
-#include "generator/mirror_copies.h"
-#include "generator/transform_about.h"
-#include "suites/random_draws.h"
+#include "plugin/generator/colour_rules.h"
+#include "plugin/generator/mirror_copies.h"
+#include "plugin/generator/transform_about.h"
+#include "plugin/suites/random_draws.h"
 
 namespace {
 

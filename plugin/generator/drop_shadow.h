@@ -5,7 +5,7 @@
 // pattern is on.
 #pragma once
 
-#include "generator/working_values.h"
+#include "plugin/generator/working_values.h"
 
 // The shadow's fill by document colour model: black in the model's kind
 // (gray 1, RGB (0, 0, 0), CMYK (1, 1, 1, 1)), or with half fill the fill's

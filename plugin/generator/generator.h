@@ -2,7 +2,7 @@
 // document, for Go and for the preview.
 #pragma once
 
-#include "params/parameter_record.h"
+#include "plugin/params/parameter_record.h"
 
 // Runs the generator over the record. The one field it writes is
 // previewDrawn, cleared when Go takes a standing preview as the result;

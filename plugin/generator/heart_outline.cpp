@@ -1,6 +1,6 @@
-#include "generator/heart_outline.h"
+#include "plugin/generator/heart_outline.h"
 
-#include "suites/random_draws.h"
+#include "plugin/suites/random_draws.h"
 
 namespace {
 

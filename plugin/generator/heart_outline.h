@@ -3,7 +3,7 @@
 // left lobe and is closed back to the tip.
 #pragma once
 
-#include "generator/working_values.h"
+#include "plugin/generator/working_values.h"
 
 // Which anchors are built, in path order: tip, right lobe, notch, left lobe.
 struct AnchorChoice {

@@ -1,7 +1,7 @@
-#include "generator/heart_paint.h"
+#include "plugin/generator/heart_paint.h"
 
-#include "generator/colour_rules.h"
-#include "suites/random_draws.h"
+#include "plugin/generator/colour_rules.h"
+#include "plugin/suites/random_draws.h"
 
 namespace {
 

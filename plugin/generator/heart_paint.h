@@ -1,7 +1,7 @@
 // The heart's paint (H9) and art style (H10), each behind its switch.
 #pragma once
 
-#include "generator/working_values.h"
+#include "plugin/generator/working_values.h"
 
 // Random fill, swatch fill, stroke, width and opacity, then fill, stroke
 // and width jitter, in this order. Each switch that is on reads the style,

@@ -1,7 +1,7 @@
-#include "generator/heart_transforms.h"
+#include "plugin/generator/heart_transforms.h"
 
-#include "generator/transform_about.h"
-#include "suites/random_draws.h"
+#include "plugin/generator/transform_about.h"
+#include "plugin/suites/random_draws.h"
 
 ASErr rotateAndScaleHeart(AIArtHandle path, const WorkingValues& values) {
   AIRealPoint centre;

@@ -2,7 +2,7 @@
 // moves (H8), each about the centre of the heart's current bounds.
 #pragma once
 
-#include "generator/working_values.h"
+#include "plugin/generator/working_values.h"
 
 // Rotates by the rotation angle (no rotation step when it is 0), then scales
 // by the two factors, about the bounds centre. Rotating first means unequal

@@ -1,7 +1,7 @@
-#include "generator/mirror_copies.h"
+#include "plugin/generator/mirror_copies.h"
 
-#include "generator/transform_about.h"
-#include "suites/held_suites.h"
+#include "plugin/generator/transform_about.h"
+#include "plugin/suites/held_suites.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // line, so the four pieces form a pattern symmetric about the page centre.
 #pragma once
 
-#include "generator/working_values.h"
+#include "plugin/generator/working_values.h"
 
 // Duplicates `art` three times above all art, moves each copy to its
 // mirrored place, then flips it about its own centre.

@@ -1,6 +1,6 @@
-#include "generator/outline_randomisation.h"
+#include "plugin/generator/outline_randomisation.h"
 
-#include "suites/random_draws.h"
+#include "plugin/suites/random_draws.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // switches, then the symmetric override.
 #pragma once
 
-#include "generator/working_values.h"
+#include "plugin/generator/working_values.h"
 
 // Redraws the outline's working values as the record's switches ask.
 // Height, lobes and slant, and the curve lengths and angles, start from the

@@ -1,6 +1,6 @@
-#include "generator/placement.h"
+#include "plugin/generator/placement.h"
 
-#include "suites/random_draws.h"
+#include "plugin/suites/random_draws.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Placement (H4): where the tip of each heart stands on the page.
 #pragma once
 
-#include "generator/working_values.h"
+#include "plugin/generator/working_values.h"
 
 enum PlacementMode : int32_t {
   kPlaceAtUserCentre = 0,

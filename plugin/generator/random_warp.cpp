@@ -1,6 +1,6 @@
-#include "generator/random_warp.h"
+#include "plugin/generator/random_warp.h"
 
-#include "suites/random_draws.h"
+#include "plugin/suites/random_draws.h"
 
 namespace {
 

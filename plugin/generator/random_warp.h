@@ -2,7 +2,7 @@
 // of the host's fifteen warp styles.
 #pragma once
 
-#include "generator/working_values.h"
+#include "plugin/generator/working_values.h"
 
 // Makes the envelope from a 200 by 200 rectangle at the base point and warps
 // it with a random style, bend, distortions and orientation. Later steps

@@ -1,8 +1,8 @@
-#include "generator/sketch_copies.h"
+#include "plugin/generator/sketch_copies.h"
 
-#include "generator/colour_rules.h"
-#include "generator/mirror_copies.h"
-#include "suites/random_draws.h"
+#include "plugin/generator/colour_rules.h"
+#include "plugin/generator/mirror_copies.h"
+#include "plugin/suites/random_draws.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // give the heart a hand-drawn look.
 #pragma once
 
-#include "generator/working_values.h"
+#include "plugin/generator/working_values.h"
 
 enum SketchColourMode : int32_t {
   kSketchBlack = 0,

@@ -1,6 +1,6 @@
-#include "generator/transform_about.h"
+#include "plugin/generator/transform_about.h"
 
-#include "suites/held_suites.h"
+#include "plugin/suites/held_suites.h"
 
 AIRealPoint boundsCentre(const AIRealRect& bounds) {
   return AIRealPoint{bounds.left - (bounds.right - bounds.left) * -0.5f,

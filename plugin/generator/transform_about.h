@@ -3,7 +3,7 @@
 // applied with line scale 1, so stroke widths never change with the art.
 #pragma once
 
-#include "host/suites.h"
+#include "plugin/host/suites.h"
 
 // The centre of a bounds rectangle, computed as left - width * -0.5 and
 // bottom - height * -0.5.

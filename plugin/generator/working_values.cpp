@@ -1,6 +1,6 @@
-#include "generator/working_values.h"
+#include "plugin/generator/working_values.h"
 
-#include "suites/held_suites.h"
+#include "plugin/suites/held_suites.h"
 
 void unpackWorkingValues(const ParameterRecord& record, WorkingValues* values) {
   const AIRealMathSuite& math = *sAIRealMath;

@@ -4,8 +4,8 @@
 // compound from heart to heart, and the symmetric override persists.
 #pragma once
 
-#include "host/suites.h"
-#include "params/parameter_record.h"
+#include "plugin/host/suites.h"
+#include "plugin/params/parameter_record.h"
 
 // Fetched from the host once per run.
 struct RunValues {

@@ -21,7 +21,7 @@
 #ifndef HEART_HOST_AI_DOCUMENT_SUITES_H
 #define HEART_HOST_AI_DOCUMENT_SUITES_H
 
-#include "heart_types.h"
+#include "plugin/host/heart_types.h"
 
 #ifdef __cplusplus
 extern "C" {

@@ -33,7 +33,7 @@
 #ifndef HEART_HOST_MESSAGES_H
 #define HEART_HOST_MESSAGES_H
 
-#include "heart_types.h"
+#include "plugin/host/heart_types.h"
 
 #ifdef __cplusplus
 extern "C" {

@@ -12,7 +12,7 @@
 #ifndef HEART_HOST_SP_SUITES_H
 #define HEART_HOST_SP_SUITES_H
 
-#include "heart_types.h"
+#include "plugin/host/heart_types.h"
 
 #ifdef __cplusplus
 extern "C" {

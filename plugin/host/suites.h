@@ -55,13 +55,13 @@
 #ifndef HEART_HOST_SUITES_H
 #define HEART_HOST_SUITES_H
 
-#include "heart_types.h"
-#include "messages.h"
-#include "sp_suites.h"
-#include "ai_support_suites.h"
-#include "ai_art_suites.h"
-#include "ai_document_suites.h"
-#include "ai_menu_filter_suites.h"
-#include "adm_suites.h"
+#include "plugin/host/heart_types.h"
+#include "plugin/host/messages.h"
+#include "plugin/host/sp_suites.h"
+#include "plugin/host/ai_support_suites.h"
+#include "plugin/host/ai_art_suites.h"
+#include "plugin/host/ai_document_suites.h"
+#include "plugin/host/ai_menu_filter_suites.h"
+#include "plugin/host/adm_suites.h"
 
 #endif

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <iterator>
 
-#include "dialog_items.h"
+#include "plugin/params/dialog_items.h"
 
 constexpr int kDialogPageCount = 6;
 

@@ -1,8 +1,8 @@
-#include "params/field_table.h"
+#include "plugin/params/field_table.h"
 
 #include <cstring>
 
-#include "params/dialog_items.h"
+#include "plugin/params/dialog_items.h"
 
 #define HEART_BOOL(name, item, def)                                                            \
   {                                                                                            \

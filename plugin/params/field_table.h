@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "parameter_record.h"
+#include "plugin/params/parameter_record.h"
 
 enum FieldType : int32_t { kFieldBool = 0, kFieldInt = 1, kFieldFloat = 2 };
 

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "../host/heart_types.h"
+#include "plugin/host/heart_types.h"
 
 using bool32 = int32_t;  // a full word holding 0 or 1
 

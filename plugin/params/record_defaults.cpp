@@ -1,7 +1,7 @@
 // A new record's defaults, written by the plug-in into the host's block and
 // by the host's record tools into a record of their own.
-#include "params/field_table.h"
-#include "params/parameter_record.h"
+#include "plugin/params/field_table.h"
+#include "plugin/params/parameter_record.h"
 
 void setDefaults(ParameterRecord* record, AIRealPoint viewCentre) {
   for (const FieldInfo& field : kFieldTable) {

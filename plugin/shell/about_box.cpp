@@ -1,8 +1,8 @@
-#include "shell/about_box.h"
+#include "plugin/shell/about_box.h"
 
-#include "resources/resource_ids.h"
-#include "shell/error_alert.h"
-#include "suites/held_suites.h"
+#include "plugin/resources/resource_ids.h"
+#include "plugin/shell/error_alert.h"
+#include "plugin/suites/held_suites.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "shell/error_alert.h"
+#include "plugin/shell/error_alert.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "resources/resource_ids.h"
-#include "shell/length_prefixed_string.h"
-#include "suites/held_suites.h"
+#include "plugin/resources/resource_ids.h"
+#include "plugin/shell/length_prefixed_string.h"
+#include "plugin/suites/held_suites.h"
 
 namespace {
 

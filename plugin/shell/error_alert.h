@@ -3,7 +3,7 @@
 // dialog (kErrorDialogId).
 #pragma once
 
-#include "host/suites.h"
+#include "plugin/host/suites.h"
 
 // What the error dialog shows, handed to it as its user data.
 struct AlertText {

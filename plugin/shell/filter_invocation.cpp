@@ -1,14 +1,14 @@
-#include "shell/filter_invocation.h"
+#include "plugin/shell/filter_invocation.h"
 
 #include <cstring>
 
-#include "dialog/front_view_centre.h"
-#include "dialog/options_dialog.h"
-#include "generator/generator.h"
-#include "params/parameter_record.h"
-#include "resources/resource_ids.h"
-#include "shell/plugin_globals.h"
-#include "suites/held_suites.h"
+#include "plugin/dialog/front_view_centre.h"
+#include "plugin/dialog/options_dialog.h"
+#include "plugin/generator/generator.h"
+#include "plugin/params/parameter_record.h"
+#include "plugin/resources/resource_ids.h"
+#include "plugin/shell/plugin_globals.h"
+#include "plugin/suites/held_suites.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // the stored parameter record, Go runs the heart generator over it.
 #pragma once
 
-#include "host/suites.h"
+#include "plugin/host/suites.h"
 
 // 0 when the user confirmed the dialog, "STOP" when they cancelled, "!MEM"
 // when no record could be had, or the host's code.

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "host/heart_types.h"
+#include "plugin/host/heart_types.h"
 
 // Converts the zero-terminated string in `buffer` to a length-prefixed one.
 // A string of 256 characters or more does not fit: the buffer is left

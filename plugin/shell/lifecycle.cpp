@@ -1,10 +1,10 @@
-#include "shell/lifecycle.h"
+#include "plugin/shell/lifecycle.h"
 
-#include "resources/resource_ids.h"
-#include "shell/length_prefixed_string.h"
-#include "shell/plugin_globals.h"
-#include "suites/held_suites.h"
-#include "suites/suite_table.h"
+#include "plugin/resources/resource_ids.h"
+#include "plugin/shell/length_prefixed_string.h"
+#include "plugin/shell/plugin_globals.h"
+#include "plugin/suites/held_suites.h"
+#include "plugin/suites/suite_table.h"
 
 PluginGlobals* gPluginGlobals = nullptr;
 

@@ -2,7 +2,7 @@
 // Unload and Reload.
 #pragma once
 
-#include "host/suites.h"
+#include "plugin/host/suites.h"
 
 constexpr const char* kFilterName = "Norv_Heart";
 

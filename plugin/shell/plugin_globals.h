@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "host/suites.h"
+#include "plugin/host/suites.h"
 
 constexpr int kMaxFilters = 1;
 

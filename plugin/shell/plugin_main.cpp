@@ -1,13 +1,13 @@
 // Message dispatch: a static table of (caller, selector) rows tested in order.
 // For every message except the "SP Access" ones the suites are held around
 // the handler, and a failed message is reported once through the error alert.
-#include "shell/plugin_main.h"
+#include "plugin/shell/plugin_main.h"
 
-#include "shell/about_box.h"
-#include "shell/error_alert.h"
-#include "shell/filter_invocation.h"
-#include "shell/lifecycle.h"
-#include "suites/suite_table.h"
+#include "plugin/shell/about_box.h"
+#include "plugin/shell/error_alert.h"
+#include "plugin/shell/filter_invocation.h"
+#include "plugin/shell/lifecycle.h"
+#include "plugin/suites/suite_table.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // record for it (SPMessageData and the caller's own fields).
 #pragma once
 
-#include "host/suites.h"
+#include "plugin/host/suites.h"
 
 extern "C" __attribute__((visibility("default"))) ASErr PluginMain(const char* caller,
                                                                    const char* selector,

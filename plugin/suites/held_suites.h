@@ -4,7 +4,7 @@
 // host only through them.
 #pragma once
 
-#include "host/suites.h"
+#include "plugin/host/suites.h"
 
 // Every suite the plug-in holds, in the order the suite table acquires and
 // releases them. An entry names a suite by its type without the "Suite"

@@ -3,7 +3,7 @@
 // gives the same settings and builds the same hearts.
 #pragma once
 
-#include "suites/held_suites.h"
+#include "plugin/suites/held_suites.h"
 
 // r: one fresh draw, a real between 0 and 1.
 inline AIReal drawReal() { return sAIRandom->FloatRnd(); }

@@ -1,11 +1,11 @@
 // The suite table: the 31 suites the plug-in uses, in the order they are
 // acquired and released, each with the global pointer that receives it.
-#include "suites/suite_table.h"
+#include "plugin/suites/suite_table.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "suites/held_suites.h"
+#include "plugin/suites/held_suites.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // the pair may be called again while the suites are held.
 #pragma once
 
-#include "host/suites.h"
+#include "plugin/host/suites.h"
 
 // Acquire every suite in table order when the counter is 0; always counts.
 // Answers the first failing code, or 0.

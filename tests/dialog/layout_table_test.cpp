@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "dialog/dialog_layout.h"
+#include "plugin/dialog/dialog_layout.h"
 #include "dialog_session.h"
 #include "plugin/params/field_table.h"
 

@@ -4,7 +4,7 @@
 
 #include "export/svg_export.h"
 #include "generator_fixture.h"
-#include "suites/held_suites.h"
+#include "plugin/suites/held_suites.h"
 
 namespace heart::testing {
 namespace {

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "core/suite_broker.h"
-#include "dialog/front_view_centre.h"
-#include "suites/suite_table.h"
+#include "plugin/dialog/front_view_centre.h"
+#include "plugin/suites/suite_table.h"
 
 namespace heart::testing {
 

@@ -12,7 +12,7 @@
 #include "core/fault_injector.h"
 #include "document/document.h"
 #include "document/random_source.h"
-#include "generator/generator.h"
+#include "plugin/generator/generator.h"
 #include "plugin/params/parameter_record.h"
 
 namespace heart::testing {

@@ -8,10 +8,10 @@
 
 #include "application/host.h"
 #include "core/suite_broker.h"
-#include "dialog/front_view_centre.h"
+#include "plugin/dialog/front_view_centre.h"
 #include "plugin/params/field_table.h"
 #include "records/record_defaults.h"
-#include "suites/held_suites.h"
+#include "plugin/suites/held_suites.h"
 
 namespace heart::testing {
 namespace {

@@ -8,13 +8,13 @@
 
 #include "application/host.h"
 #include "core/suite_broker.h"
-#include "dialog/front_view_centre.h"
+#include "plugin/dialog/front_view_centre.h"
 #include "document/document.h"
-#include "generator/generator.h"
+#include "plugin/generator/generator.h"
 #include "picture.h"
 #include "plugin/params/parameter_record.h"
 #include "render/document_renderer.h"
-#include "suites/suite_table.h"
+#include "plugin/suites/suite_table.h"
 
 namespace heart::testing {
 namespace {

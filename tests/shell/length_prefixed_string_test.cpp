@@ -1,5 +1,5 @@
 // The in-place conversions between zero-terminated and length-prefixed strings.
-#include "shell/length_prefixed_string.h"
+#include "plugin/shell/length_prefixed_string.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include "services/filter_registry.h"
 #include "services/memory_blocks.h"
-#include "shell/plugin_globals.h"
+#include "plugin/shell/plugin_globals.h"
 #include "shell_test_support.h"
 #include "support/built_module.h"
 
