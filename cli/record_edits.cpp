@@ -52,8 +52,7 @@ const FieldInfo* fieldNamed(const std::string& name) {
 int arrayLength(const std::string& name) {
   if (name.find('\0') != std::string::npos) return 0;
   int length = 0;
-  while (length < kFieldCount &&
-         findField((name + "[" + std::to_string(length) + "]").c_str()))
+  while (length < kFieldCount && findField((name + "[" + std::to_string(length) + "]").c_str()))
     ++length;
   return length;
 }

@@ -90,9 +90,8 @@ ADMDialogRef keptDialog = nullptr;
 
 TEST_F(DialogManagerTest, ANotifierKeptPastItsNotificationAsksForNoStandardHandling) {
   events.add(DialogEvent::press(60))
-      .add(DialogEvent::takeSnapshot([](const DialogState&) {
-        I.DefaultNotify(D.GetItem(keptDialog, 1), keptNotifier);
-      }))
+      .add(DialogEvent::takeSnapshot(
+          [](const DialogState&) { I.DefaultNotify(D.GetItem(keptDialog, 1), keptNotifier); }))
       .add(DialogEvent::cancel());
   const int32_t result = withDialog([this](ADMDialogRef d) {
     keptDialog = d;
