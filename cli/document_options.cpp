@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/json_depth.h"
+#include "swatches/colour_text.h"
 
 namespace heart::cli {
 namespace {
@@ -18,33 +19,6 @@ bool parseReal(const std::string& text, float* value) {
   if (end != text.c_str() + text.size() || !std::isfinite(parsed)) return false;
   *value = static_cast<float>(parsed);
   return std::isfinite(*value);
-}
-
-std::vector<std::string> splitOn(const std::string& text, char separator) {
-  std::vector<std::string> parts;
-  std::stringstream stream(text);
-  std::string part;
-  while (std::getline(stream, part, separator)) parts.push_back(part);
-  if (!text.empty() && text.back() == separator) parts.emplace_back();
-  return parts;
-}
-
-bool parseComponents(const std::string& text, size_t count, AIColor* color, std::string* error) {
-  std::vector<std::string> parts = splitOn(text, ',');
-  if (parts.size() != count) {
-    *error = "expected " + std::to_string(count) + " components in \"" + text + "\"";
-    return false;
-  }
-  for (size_t i = 0; i < count; ++i) {
-    float value = 0;
-    if (!parseReal(parts[i], &value)) {
-      *error = "component " + std::to_string(i + 1) + " is \"" + parts[i] +
-               "\", not a number from 0 to 1";
-      return false;
-    }
-    color->c[i] = value;
-  }
-  return true;
 }
 
 }  // namespace
@@ -142,29 +116,12 @@ bool parseColorModel(const std::string& text, int16_t* model, std::string* error
 }
 
 bool parsePaintColor(const std::string& text, AIColor* color, std::string* error) {
-  AIColor parsed{};
-  if (text == "none") {
-    parsed.kind = kNoneColor;
-  } else if (text.rfind("gray:", 0) == 0) {
-    parsed.kind = kGrayColor;
-    if (!parseComponents(text.substr(5), 1, &parsed, error)) return false;
-  } else if (text.rfind("rgb:", 0) == 0) {
-    parsed.kind = kThreeColor;
-    if (!parseComponents(text.substr(4), 3, &parsed, error)) return false;
-  } else if (text.rfind("cmyk:", 0) == 0) {
-    parsed.kind = kFourColor;
-    if (!parseComponents(text.substr(5), 4, &parsed, error)) return false;
-  } else if (text.size() == 7 && text[0] == '#' &&
-             text.find_first_not_of("0123456789abcdefABCDEF", 1) == std::string::npos) {
-    parsed.kind = kThreeColor;
-    for (int i = 0; i < 3; ++i)
-      parsed.c[i] = static_cast<float>(std::stoi(text.substr(1 + 2 * i, 2), nullptr, 16)) / 255.0f;
-  } else {
-    *error = "colour \"" + text + "\" is not none, gray:G, rgb:R,G,B, cmyk:C,M,Y,K or #rrggbb";
+  Result<AIColor> parsed = parseColourText(text);
+  if (!parsed) {
+    *error = parsed.error();
     return false;
   }
-  if (!checkPaintColor(parsed, "colour \"" + text + "\"", error)) return false;
-  *color = parsed;
+  *color = *parsed;
   return true;
 }
 

@@ -25,7 +25,8 @@ bool parsePageSize(const std::string& text, float* width, float* height, std::st
 // "gray", "rgb" or "cmyk" (also 0, 1, 2).
 bool parseColorModel(const std::string& text, int16_t* model, std::string* error);
 
-// A paint colour: "none", "gray:G", "rgb:R,G,B", "cmyk:C,M,Y,K" (components 0
+// A paint colour in any form parseColourText reads (swatches/colour_text.h):
+// "none", "gray:G", "rgb:R,G,B", "cmyk:C,M,Y,K" (components 0
 // to 1) or "#rrggbb". Gray is ink: gray:1 is black.
 bool parsePaintColor(const std::string& text, AIColor* color, std::string* error);
 

@@ -8,6 +8,7 @@
 #include "output_format.h"
 #include "record_edits.h"
 #include "records/record_json.h"
+#include "swatches/palette_file.h"
 
 namespace heart::cli {
 
@@ -44,9 +45,15 @@ void addSessionOptions(CLI::App& verb, SessionArguments& arguments) {
                   "Colour model of the new document: gray, rgb or cmyk")
       ->default_str("rgb");
   verb.add_option("--fill", arguments.fill,
-                  "Fill of new hearts: none, gray:G, rgb:R,G,B, cmyk:C,M,Y,K or #rrggbb "
+                  "Fill of new hearts: none, gray:G, rgb:R,G,B, cmyk:C,M,Y,K (0 to 1), #rrggbb, "
+                  "#rgb, rgb(R G B) (0 to 255 or %), device-cmyk(C M Y K) or a CSS colour name "
                   "(default white)");
   verb.add_option("--stroke", arguments.stroke, "Stroke of new hearts, as --fill (default black)");
+  verb.add_option("--swatches", arguments.swatches,
+                  "The document's swatches from a palette: a GIMP or Inkscape palette (.gpl), "
+                  "a list of colours one a line (.txt, .hex) or CSS custom properties (.css); "
+                  "after [None] and [Registration], in the file's order (`heart swatches` "
+                  "lists them)");
   verb.add_option("--stroke-width", arguments.options.strokeWidth,
                   "Stroke width of new hearts in points (default 1)");
   verb.add_option("--from", arguments.from,
@@ -83,6 +90,15 @@ int completeSessionOptions(SessionArguments* arguments, std::string* error) {
   }
   if (options.strokeWidth && !checkStrokeWidth(*options.strokeWidth, "--stroke-width", error))
     return kExitUsage;
+  if (!arguments->swatches.empty()) {
+    Result<std::vector<Swatch>> palette = readPaletteFile(arguments->swatches);
+    if (!palette) {
+      *error = "--swatches: " + palette.error();
+      return kExitFailure;
+    }
+    document.swatches = swatchListWithPalette(*palette);
+    options.inputs.push_back({arguments->swatches, "the palette given with --swatches"});
+  }
   if (arguments->noRecord && (arguments->saveRecord || !arguments->recordPath.empty())) {
     *error = "--no-record cannot be given with --record or --save-record";
     return kExitUsage;

@@ -23,6 +23,7 @@ struct SessionArguments {
   std::string page;
   std::string colorModel;
   std::string fill, stroke;
+  std::string swatches;
   std::string from;
 };
 

@@ -29,7 +29,7 @@ int writeDefaults(const RecordOptions& options) {
   // when the plug-in makes its first record.
   AIRealPoint centre{};
   try {
-    Document document(DocumentSettings{options.pageWidth, options.pageHeight, kDocRGBColor});
+    Document document(DocumentSettings{options.pageWidth, options.pageHeight, kDocRGBColor, {}});
     centre = document.view(0).centre();
   } catch (const std::exception& e) {
     return reportFailure("record defaults", e.what());

@@ -27,7 +27,7 @@ Document::Document(DocumentSettings settings) : settings_(settings) {
     throw std::invalid_argument("the colour model must be 0 (gray), 1 (RGB) or 2 (CMYK)");
   currentPaint_ = defaultPaint(settings.colorModel);
   views_.emplace_back(AIRealPoint{settings.pageWidth * 0.5f, settings.pageHeight * 0.5f});
-  swatches_ = defaultSwatches();
+  swatches_ = settings.swatches.empty() ? defaultSwatches() : settings.swatches;
   artStyles_ = defaultArtStyles();
 }
 

@@ -186,7 +186,7 @@ Result<AIColor> fromUnitComponents(std::string_view original, std::string_view l
     return fail("expected " + std::to_string(count) + " components in \"" + std::string(list) +
                 "\"");
   AIColor colour = colourOf(kind, 0);
-  bool overOne = false;
+  bool overOne = false, wholeBytes = true;
   for (size_t i = 0; i < count; ++i) {
     char* end = nullptr;
     double value = std::strtod(parts[i].c_str(), &end);
@@ -196,6 +196,7 @@ Result<AIColor> fromUnitComponents(std::string_view original, std::string_view l
                   "\", not a number from 0 to 1");
     colour.c[i] = static_cast<float>(value);
     overOne = overOne || value > 1;
+    wholeBytes = wholeBytes && value >= 0 && value <= 255 && std::trunc(value) == value;
   }
   for (size_t i = 0; i < count; ++i) {
     if (colour.c[i] < 0.0f || colour.c[i] > 1.0f) {
@@ -203,7 +204,7 @@ Result<AIColor> fromUnitComponents(std::string_view original, std::string_view l
                             std::to_string(i + 1) + " is " + numberText(colour.c[i]) +
                             ", not a number from 0 to 1";
       // rgb:255,192,203 is a colour in the other scale; say how to write it.
-      if (kind == kThreeColor && overOne)
+      if (kind == kThreeColor && overOne && wholeBytes)
         message += " (for 0 to 255, write rgb(" + std::string(list) + "))";
       return fail(message);
     }

@@ -16,7 +16,7 @@ TEST_F(PaintTest, NewPathsTakeAWhiteFillAndABlackOnePointStrokeInTheDocumentsMod
   };
   for (Case c : {Case{kDocGrayColor, kGrayColor}, Case{kDocRGBColor, kThreeColor},
                  Case{kDocCMYKColor, kFourColor}}) {
-    openDocument(DocumentSettings{612, 792, c.model});
+    openDocument(DocumentSettings{612, 792, c.model, {}});
     ASInt16 model = -1;
     ASSERT_EQ(doc->GetDocumentColorModel(&model), kNoErr);
     EXPECT_EQ(model, c.model);

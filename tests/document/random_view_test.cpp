@@ -86,7 +86,7 @@ TEST_F(ViewTest, RandomSuiteDrawsFromTheHostsSource) {
 }
 
 TEST_F(ViewTest, FrontViewIsCentredOnThePageAndConvertsWindowPointsThroughZoom) {
-  openDocument(DocumentSettings{400, 300, kDocRGBColor});
+  openDocument(DocumentSettings{400, 300, kDocRGBColor, {}});
   AIDocumentViewHandle front = nullptr;
   ASSERT_EQ(view->GetNthDocumentView(0, &front), kNoErr);
   EXPECT_EQ(view->GetNthDocumentView(1, &front), kBadParameterErr);
@@ -129,10 +129,11 @@ TEST_F(ViewTest, FrontViewIsCentredOnThePageAndConvertsWindowPointsThroughZoom) 
 }
 
 TEST(DocumentSettingsTest, PageSizesAndColourModelsAreChecked) {
-  EXPECT_THROW(Document(DocumentSettings{0, 792, kDocRGBColor}), std::invalid_argument);
-  EXPECT_THROW(Document(DocumentSettings{612, std::nanf(""), kDocRGBColor}), std::invalid_argument);
-  EXPECT_THROW(Document(DocumentSettings{612, 792, 3}), std::invalid_argument);
-  Document custom(DocumentSettings{1000, 500, kDocCMYKColor});
+  EXPECT_THROW(Document(DocumentSettings{0, 792, kDocRGBColor, {}}), std::invalid_argument);
+  EXPECT_THROW(Document(DocumentSettings{612, std::nanf(""), kDocRGBColor, {}}),
+               std::invalid_argument);
+  EXPECT_THROW(Document(DocumentSettings{612, 792, 3, {}}), std::invalid_argument);
+  Document custom(DocumentSettings{1000, 500, kDocCMYKColor, {}});
   EXPECT_EQ(custom.pageSize().h, 1000);
   EXPECT_EQ(custom.pageSize().v, 500);
   EXPECT_EQ(custom.colorModel(), kDocCMYKColor);

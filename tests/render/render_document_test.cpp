@@ -226,14 +226,14 @@ TEST_F(RenderDocument, PageAndViewFrames) {
   EXPECT_FLOAT_EQ(letter.centre.v, 396);
 
   // Larger pages are scaled down to 8192 pixels on their long side.
-  Document wide(DocumentSettings{20000, 5000, kDocRGBColor});
+  Document wide(DocumentSettings{20000, 5000, kDocRGBColor, {}});
   RenderFrame scaled = pageFrame(wide);
   EXPECT_EQ(scaled.width, 8192);
   EXPECT_EQ(scaled.height, 2048);
   EXPECT_DOUBLE_EQ(scaled.zoom, 8192.0 / 20000);
 
   // A fractional page takes the pixel it starts; its top left stays at (0, 0).
-  Document odd(DocumentSettings{100.5f, 40.25f, kDocRGBColor});
+  Document odd(DocumentSettings{100.5f, 40.25f, kDocRGBColor, {}});
   RenderFrame rounded = pageFrame(odd);
   EXPECT_EQ(rounded.width, 101);
   EXPECT_EQ(rounded.height, 41);
