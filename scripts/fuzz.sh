@@ -15,7 +15,7 @@
 # inputs every time instead of failing at random on a new finding.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-targets=(record_file record_json field_edits svg_metadata dialog_script random_values
+targets=(record_file record_json field_edits svg_metadata dialog_script random_values palette
          module_resources options_dialog)
 if [ "${1:-}" = "--list" ]; then
   printf '%s\n' "${targets[@]}"
