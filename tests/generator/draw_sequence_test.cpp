@@ -544,6 +544,16 @@ TEST_F(DrawSequenceTest, EverySwitchOnThreeHeartsTakeTheirDrawsStepByStep) {
     EXPECT_FLOAT_EQ(opacity(pieces.heart), e.opacity);
     EXPECT_EQ(document().tree().node(pieces.heart).content.artStyle, e.artStyle);
 
+    // H11, before H12: the symbol holds the heart as painted, not yet warped.
+    const heart::SymbolDefinition& symbol = document().symbols()[i];
+    ASSERT_EQ(symbol.paths.size(), 1u);
+    const heart::ArtContent& held = symbol.paths[0];
+    EXPECT_TRUE(sameOutline(Outline(held.segments.begin(), held.segments.end()), heart))
+        << "symbol";
+    EXPECT_TRUE(sameColour(held.style.fillColor, e.style.fillColor)) << "symbol fill";
+    EXPECT_EQ(held.artStyle, e.artStyle);
+    EXPECT_FLOAT_EQ(held.opacity, e.opacity);
+
     // H12: the warp of the heart's envelope.
     const ArtId envelope = document().tree().node(pieces.heart).parent;
     ASSERT_NE(envelope, heart::kNoArt);

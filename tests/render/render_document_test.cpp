@@ -252,6 +252,33 @@ TEST_F(RenderDocument, PageAndViewFrames) {
   EXPECT_FALSE(letter.preview);
 }
 
+// A stroke 40 points wide along (20, 50) - (80, 50) - (80, 110): the
+// default style mitres the right-angled corner out to the square's corner
+// (100, 30) and ends the stroke flat at x = 20; round joins and caps reach
+// only 20 points from the corner and from each end.
+TEST_F(RenderDocument, JoinsAndCapsOfAThickStrokeShow) {
+  const AIPathStyle black = fillAndStroke(colour(kNoneColor, 0), colour(kGrayColor, 1), 40);
+  path({corner(20, 50), corner(80, 50), corner(80, 110)}, false, black);
+  ArtId round = path({corner(160, 50), corner(220, 50), corner(220, 110)}, false, black);
+  ASSERT_EQ(document.setArtStyle(round, 2), kNoErr);  // "Round Joins"
+  // Pixel (x, 130 - y) shows page point (x, y).
+  Picture picture = rendered(document, RenderFrame{{130, 70}, 1, 260, 120});
+  ASSERT_EQ(picture.width, 260);
+  const uint32_t ink = 0xFF000000u, paper = 0xFFFFFFFFu;
+  for (int style = 0; style < 2; ++style) {
+    const int dx = 140 * style;
+    const bool mitred = style == 0;
+    SCOPED_TRACE(mitred ? "default style" : "round joins");
+    // Page point (97.5, 32.5): inside the mitre, 24.7 points from the corner.
+    EXPECT_EQ(picture.at(97 + dx, 97), mitred ? ink : paper);
+    // Page point (8.5, 50.5): past the flat end, 11.5 points from it.
+    EXPECT_EQ(picture.at(8 + dx, 79), mitred ? paper : ink);
+    // Page point (80.5, 50.5), on the corner itself, and (110.5, 19.5), beyond both.
+    EXPECT_EQ(picture.at(80 + dx, 79), ink);
+    EXPECT_EQ(picture.at(110 + dx, 110), paper);
+  }
+}
+
 TEST_F(RenderDocument, EmptyDocumentsAndFramesWithoutArt) {
   // An empty document: a white page and nothing else.
   Picture page = rendered(document, pageFrame(document));
