@@ -255,28 +255,41 @@ TEST_F(RenderDocument, PageAndViewFrames) {
 // A stroke 40 points wide along (20, 50) - (80, 50) - (80, 110): the
 // default style mitres the right-angled corner out to the square's corner
 // (100, 30) and ends the stroke flat at x = 20; round joins and caps reach
-// only 20 points from the corner and from each end.
+// only 20 points from the corner and from each end. A mitre longer than 4
+// stroke widths is bevelled: a corner of 2 a degrees takes 1 / sin a widths.
 TEST_F(RenderDocument, JoinsAndCapsOfAThickStrokeShow) {
   const AIPathStyle black = fillAndStroke(colour(kNoneColor, 0), colour(kGrayColor, 1), 40);
   path({corner(20, 50), corner(80, 50), corner(80, 110)}, false, black);
   ArtId round = path({corner(160, 50), corner(220, 50), corner(220, 110)}, false, black);
   ASSERT_EQ(document.setArtStyle(round, 2), kNoErr);  // "Round Joins"
-  // Pixel (x, 130 - y) shows page point (x, y).
-  Picture picture = rendered(document, RenderFrame{{130, 70}, 1, 260, 120});
-  ASSERT_EQ(picture.width, 260);
+  // Corners of 20 degrees (5.76 widths) at (340, 170) and of 34 degrees (3.42
+  // widths) at (340, 100), opening to the left, 10 points wide: the mitres
+  // would reach to x = 368.8 and 357.1, the bevel stays left of x = 341.5.
+  const AIPathStyle thin = fillAndStroke(colour(kNoneColor, 0), colour(kGrayColor, 1), 10);
+  path({corner(260, 184.106f), corner(340, 170), corner(260, 155.894f)}, false, thin);
+  path({corner(260, 124.459f), corner(340, 100), corner(260, 75.541f)}, false, thin);
+  Picture picture = rendered(document, RenderFrame{{190, 110}, 1, 380, 200});
+  ASSERT_EQ(picture.width, 380);
+  // The pixel that shows page point (x, y).
+  auto shows = [&](double x, double y) {
+    return picture.at(static_cast<int>(x), 209 - static_cast<int>(y));
+  };
   const uint32_t ink = 0xFF000000u, paper = 0xFFFFFFFFu;
   for (int style = 0; style < 2; ++style) {
-    const int dx = 140 * style;
+    const double dx = 140 * style;
     const bool mitred = style == 0;
     SCOPED_TRACE(mitred ? "default style" : "round joins");
-    // Page point (97.5, 32.5): inside the mitre, 24.7 points from the corner.
-    EXPECT_EQ(picture.at(97 + dx, 97), mitred ? ink : paper);
-    // Page point (8.5, 50.5): past the flat end, 11.5 points from it.
-    EXPECT_EQ(picture.at(8 + dx, 79), mitred ? paper : ink);
-    // Page point (80.5, 50.5), on the corner itself, and (110.5, 19.5), beyond both.
-    EXPECT_EQ(picture.at(80 + dx, 79), ink);
-    EXPECT_EQ(picture.at(110 + dx, 110), paper);
+    // Inside the mitre, 24.7 points from the corner.
+    EXPECT_EQ(shows(97.5 + dx, 32.5), mitred ? ink : paper);
+    // Past the flat end, 11.5 points from it.
+    EXPECT_EQ(shows(8.5 + dx, 50.5), mitred ? paper : ink);
+    // On the corner itself, and beyond both.
+    EXPECT_EQ(shows(80.5 + dx, 50.5), ink);
+    EXPECT_EQ(shows(110.5 + dx, 19.5), paper);
   }
+  EXPECT_EQ(shows(330.5, 170.5), ink);
+  EXPECT_EQ(shows(355.5, 170.5), paper);  // bevelled
+  EXPECT_EQ(shows(350.5, 100.5), ink);    // mitred
 }
 
 TEST_F(RenderDocument, EmptyDocumentsAndFramesWithoutArt) {
