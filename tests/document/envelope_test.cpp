@@ -116,11 +116,12 @@ TEST_F(EnvelopeTest, EveryWarpStyleReallyDeformsTheOutline) {
   EXPECT_EQ(envelope->SetEnvelopeWarp(env, kWarpArc, std::nanf(""), 0, 0, 0), kBadParameterErr);
 }
 
-// Where each style takes one point of a heart, worked out from its formula.
+// Where each style takes two points of a heart, worked out from its formula.
 // The heart's bounds are 0..200 across and 100..200 up, so its point
 // (125, 187.5) sits at u = 0.25, v = 0.75 in the bounds' own coordinates
-// (x = 100 + 100 u, y = 150 + 50 v); the bend is 0.5 and 1 - u^2 = 0.9375.
-TEST_F(EnvelopeTest, EachWarpStyleMovesAPointWhereItsFormulaPutsIt) {
+// (x = 100 + 100 u, y = 150 + 50 v) and its notch (100, 175) at u = 0,
+// v = 0.5; the bend is 0.5, and 1 - u^2 is 0.9375 and 1.
+TEST_F(EnvelopeTest, EachWarpStyleMovesPointsWhereItsFormulaPutsThem) {
   AIArtHandle heart =
       newPath({{100, 100}, {200, 175}, {150, 200}, {125, 187.5f}, {100, 175}, {50, 200}, {0, 175}});
   AIArtHandle rect = nullptr, env = nullptr;
@@ -130,40 +131,43 @@ TEST_F(EnvelopeTest, EachWarpStyleMovesAPointWhereItsFormulaPutsIt) {
     ASInt16 style;
     float bend, horizontal, vertical;
     AIBoolean alongVertical;
-    double x, y;
+    double x, y, notchX, notchY;
   };
   const Case cases[] = {
-      {kWarpArc, 0.5f, 0, 0, 0, 125, 210.9375},  // v + b(1 - u^2) = 1.21875
-      // v - b(1 - u^2)(1 - v)/2 = 0.69140625
-      {kWarpArcLower, 0.5f, 0, 0, 0, 125, 184.5703125},
-      // v + b(1 - u^2)(1 + v)/2 = 1.16015625
-      {kWarpArcUpper, 0.5f, 0, 0, 0, 125, 208.0078125},
-      // v + b cos^2(pi u / 2) = 0.75 + 0.5 * 0.8535534
-      {kWarpArch, 0.5f, 0, 0, 0, 125, 208.8388348},
-      {kWarpBulge, 0.5f, 0, 0, 0, 125, 205.078125},  // v (1 + b(1 - u^2)) = 1.1015625
-      // v as Arc Lower, then u (1 - b(1 - v)/4) with that v = 0.24035645
-      {kWarpShellLower, 0.5f, 0, 0, 0, 124.0356445, 184.5703125},
-      // v as Arc Upper, then u (1 - b(1 + v)/4) with that v = 0.18249512
-      {kWarpShellUpper, 0.5f, 0, 0, 0, 118.2495117, 208.0078125},
-      // v + b/2 sin(pi u) = 0.75 + 0.25 * 0.7071068
-      {kWarpFlag, 0.5f, 0, 0, 0, 125, 196.3388348},
-      // v + 0.35 b sin(2 pi u)(1 + v)/2 = 0.75 + 0.175 * 0.875
-      {kWarpWave, 0.5f, 0, 0, 0, 125, 195.15625},
-      // v (1 + b((1 - u^2)/2 - (u + 1)/4)) = 0.75 * 1.078125
-      {kWarpFish, 0.5f, 0, 0, 0, 125, 190.4296875},
-      {kWarpRise, 0.5f, 0, 0, 0, 125, 190.625},  // v + b u / 2 = 0.8125
-      // inside the unit circle (u^2 + v^2 = 0.625): both times 1 + b(1 - 0.625)/2
-      {kWarpFisheye, 0.5f, 0, 0, 0, 127.34375, 191.015625},
-      // u (1 + b(1 - v^2)/2) = 0.27734375, v (1 + b(1 - u^2)/2) = 0.92578125
-      {kWarpInflate, 0.5f, 0, 0, 0, 127.734375, 196.2890625},
+      // v + b(1 - u^2): 1.21875 and 1
+      {kWarpArc, 0.5f, 0, 0, 0, 125, 210.9375, 100, 200},
+      // v - b(1 - u^2)(1 - v)/2: 0.69140625 and 0.375
+      {kWarpArcLower, 0.5f, 0, 0, 0, 125, 184.5703125, 100, 168.75},
+      // v + b(1 - u^2)(1 + v)/2: 1.16015625 and 0.875
+      {kWarpArcUpper, 0.5f, 0, 0, 0, 125, 208.0078125, 100, 193.75},
+      // v + b cos^2(pi u / 2): 0.75 + 0.5 * 0.8535534 and 1
+      {kWarpArch, 0.5f, 0, 0, 0, 125, 208.8388348, 100, 200},
+      // v (1 + b(1 - u^2)): 1.1015625 and 0.75
+      {kWarpBulge, 0.5f, 0, 0, 0, 125, 205.078125, 100, 187.5},
+      // v as Arc Lower, then u (1 - b(1 - v)/4) with that v: 0.24035645
+      {kWarpShellLower, 0.5f, 0, 0, 0, 124.0356445, 184.5703125, 100, 168.75},
+      // v as Arc Upper, then u (1 - b(1 + v)/4) with that v: 0.18249512
+      {kWarpShellUpper, 0.5f, 0, 0, 0, 118.2495117, 208.0078125, 100, 193.75},
+      // v + b/2 sin(pi u): 0.75 + 0.25 * 0.7071068 and 0.5
+      {kWarpFlag, 0.5f, 0, 0, 0, 125, 196.3388348, 100, 175},
+      // v + 0.35 b sin(2 pi u)(1 + v)/2: 0.75 + 0.175 * 0.875 and 0.5
+      {kWarpWave, 0.5f, 0, 0, 0, 125, 195.15625, 100, 175},
+      // v (1 + b((1 - u^2)/2 - (u + 1)/4)): 0.75 * 1.078125 and 0.5 * 1.125
+      {kWarpFish, 0.5f, 0, 0, 0, 125, 190.4296875, 100, 178.125},
+      // v + b u / 2: 0.8125 and 0.5
+      {kWarpRise, 0.5f, 0, 0, 0, 125, 190.625, 100, 175},
+      // inside the unit circle: both times 1 + b(1 - u^2 - v^2)/2, 1.09375 and 1.1875
+      {kWarpFisheye, 0.5f, 0, 0, 0, 127.34375, 191.015625, 100, 179.6875},
+      // u (1 + b(1 - v^2)/2) = 0.27734375, v (1 + b(1 - u^2)/2): 0.92578125 and 0.625
+      {kWarpInflate, 0.5f, 0, 0, 0, 127.734375, 196.2890625, 100, 181.25},
       // u (1 - b(1 - v^2)/2) = 0.22265625, v as Inflate
-      {kWarpSqueeze, 0.5f, 0, 0, 0, 122.265625, 196.2890625},
-      // turned by b pi/2 (1 - r), r = sqrt(0.625 / 2): 0.3463 radians
-      {kWarpTwist, 0.5f, 0, 0, 0, 98.0556571, 189.5165141},
-      // Along the vertical axis u and v trade places: u + b(1 - v^2) = 0.46875.
-      {kWarpArc, 0.5f, 0, 0, 1, 146.875, 187.5},
+      {kWarpSqueeze, 0.5f, 0, 0, 0, 122.265625, 196.2890625, 100, 181.25},
+      // turned by b pi/2 (1 - r), r = sqrt((u^2 + v^2) / 2): 0.3463 and 0.5077 radians
+      {kWarpTwist, 0.5f, 0, 0, 0, 98.0556571, 189.5165141, 75.6907822, 171.8464066},
+      // Along the vertical axis u and v trade places: u + b(1 - v^2), 0.46875 and 0.375.
+      {kWarpArc, 0.5f, 0, 0, 1, 146.875, 187.5, 137.5, 175},
       // Distortions alone: v (1 + h u / 2) = 0.796875, u (1 + d v / 2) = 0.203125.
-      {kWarpArc, 0, 0.5f, -0.5f, 0, 120.3125, 189.84375},
+      {kWarpArc, 0, 0.5f, -0.5f, 0, 120.3125, 189.84375, 100, 175},
   };
   for (const Case& c : cases) {
     std::string name = std::string(warpStyleName(c.style)) + (c.alongVertical ? " vertical" : "");
@@ -175,6 +179,8 @@ TEST_F(EnvelopeTest, EachWarpStyleMovesAPointWhereItsFormulaPutsIt) {
     ASSERT_EQ(drawn.size(), 7) << name;
     EXPECT_NEAR(drawn[3].p.h, c.x, 1e-3) << name;
     EXPECT_NEAR(drawn[3].p.v, c.y, 1e-3) << name;
+    EXPECT_NEAR(drawn[4].p.h, c.notchX, 1e-3) << name;
+    EXPECT_NEAR(drawn[4].p.v, c.notchY, 1e-3) << name;
   }
 }
 
