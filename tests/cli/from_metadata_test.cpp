@@ -1,5 +1,7 @@
-// What `--from` reads out of a drawing: the run's seed and random values,
-// and the document settings and paint, each range checked at its edges.
+// The settings a run reads: colour models and colours as the command line
+// spells them, and what `--from` reads out of a drawing (the run's seed and
+// random values, the document settings and paint), each range checked at
+// its edges.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -14,6 +16,30 @@ namespace {
 std::optional<SvgMetadata> runRecord(const std::string& json) {
   std::string error;
   return parseSvgMetadata("<svg><metadata id=\"heart-run\">" + json + "</metadata></svg>", &error);
+}
+
+TEST(CommandLineSettings, EachColourModelByNameOrNumberAndColoursInHex) {
+  const struct {
+    const char* text;
+    int16_t model;
+  } models[] = {{"gray", kDocGrayColor}, {"grey", kDocGrayColor}, {"0", kDocGrayColor},
+                {"rgb", kDocRGBColor},   {"1", kDocRGBColor},     {"cmyk", kDocCMYKColor},
+                {"2", kDocCMYKColor}};
+  std::string error;
+  for (const auto& m : models) {
+    int16_t model = -1;
+    EXPECT_TRUE(cli::parseColorModel(m.text, &model, &error)) << m.text;
+    EXPECT_EQ(model, m.model) << m.text;
+  }
+  int16_t model = -1;
+  EXPECT_FALSE(cli::parseColorModel("3", &model, &error));
+  // Two hex digits a component: ff is 1, 80 is 128/255.
+  AIColor colour{};
+  ASSERT_TRUE(cli::parsePaintColor("#fF8000", &colour, &error)) << error;
+  EXPECT_EQ(colour.kind, kThreeColor);
+  EXPECT_FLOAT_EQ(colour.c[0], 1.0f);
+  EXPECT_FLOAT_EQ(colour.c[1], 128.0f / 255.0f);
+  EXPECT_FLOAT_EQ(colour.c[2], 0.0f);
 }
 
 TEST(FromMetadata, TheSeedHoldsThirtyTwoBitsAndRandomValuesLieBelowOne) {
@@ -53,11 +79,17 @@ TEST(FromMetadata, DocumentSettingsAreRefusedJustPastEachLimit) {
     const char* at;
     nlohmann::json inside, outside;
   } edges[] = {
-      {"/pageWidth", 0.001, 0},        {"/pageHeight", 0.001, -0.001},    {"/colorModel", 0, -1},
-      {"/colorModel", 2, 3},           {"/colorModel", 1, 4294967297LL},  // 1 in its low 32 bits
-      {"/strokeWidth", 0, -0.001},     {"/fill/c/0", 0, -0.001},          {"/fill/c/2", 1, 1.001},
-      {"/stroke/c/0", 1, 1.001},       {"/fill/kind", kFourColor, 65541},  // rgb (5) in its low 16
-                                                                           // bits
+      {"/pageWidth", 0.001, 0},
+      {"/pageHeight", 0.001, -0.001},
+      {"/colorModel", 0, -1},
+      {"/colorModel", 2, 3},
+      {"/colorModel", 1, 4294967297LL},  // 1 in its low 32 bits
+      {"/strokeWidth", 0, -0.001},
+      {"/fill/c/0", 0, -0.001},
+      {"/fill/c/2", 1, 1.001},
+      {"/stroke/c/0", 1, 1.001},
+      {"/fill/kind", kFourColor, 65541},  // rgb (5) in its low 16
+                                          // bits
       {"/stroke/kind", kNoneColor, 7},
   };
   for (const auto& edge : edges) {
