@@ -94,12 +94,15 @@ TEST_F(UndoTest, RevertRestoresAnExistingDocumentExactlyRunAfterRun) {
 
 TEST_F(UndoTest, EndingTheInvocationKeepsTheChangesAndForgetsDisposedArt) {
   buildExisting();
+  const size_t live = document->tree().liveCount();
   document->beginInvocation();
   AIArtHandle made = newSquare(1, 2, 3);
   ASSERT_EQ(art->DisposeArt(a), kNoErr);
   const std::string after = dump();
   document->endInvocation();
   EXPECT_EQ(dump(), after);
+  // One art made, one freed for good.
+  EXPECT_EQ(document->tree().liveCount(), live);
   EXPECT_NE(id(made), kNoArt);
   EXPECT_EQ(id(a), kNoArt);
   // A later revert only reaches back to its own invocation.
