@@ -110,6 +110,18 @@ TEST_F(GeometryTest, MatrixStepsApplyInTheOrderTheyAreAppended) {
   math->AIRealMatrixXformPoint(&m, &p, &out);
   EXPECT_FLOAT_EQ(out.h, (1 + 10) * 2);
   EXPECT_FLOAT_EQ(out.v, 1 * 3);
+  // A quarter turn, then the scale: (1, 0) turns to (0, 1) and goes to (0, 3),
+  // (0, 1) turns to (-1, 0) and goes to (-2, 0).
+  math->AIRealMatrixSetIdentity(&m);
+  math->AIRealMatrixConcatRotate(&m, math->DegreeToRadian(90));
+  math->AIRealMatrixConcatScale(&m, 2, 3);
+  AIRealPoint right{1, 0}, up{0, 1};
+  math->AIRealMatrixXformPoint(&m, &right, &out);
+  EXPECT_NEAR(out.h, 0, 1e-6);
+  EXPECT_NEAR(out.v, 3, 1e-6);
+  math->AIRealMatrixXformPoint(&m, &up, &out);
+  EXPECT_NEAR(out.h, -2, 1e-6);
+  EXPECT_NEAR(out.v, 0, 1e-6);
 
   // Rotation about a centre M: to the origin, rotate a quarter turn, back.
   AIRealPoint centre{50, 20}, q{60, 20};
