@@ -1,7 +1,6 @@
-// The settings a run reads: colour models and colours as the command line
-// spells them, and what `--from` reads out of a drawing (the run's seed and
-// random values, the document settings and paint), each range checked at
-// its edges.
+// The settings a run reads: colour models as the command line spells them, and what `--from` reads
+// out of a drawing (the run's seed and random values, the document settings and paint), each range
+// checked at its edges.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -18,7 +17,7 @@ std::optional<SvgMetadata> runRecord(const std::string& json) {
   return parseSvgMetadata("<svg><metadata id=\"heart-run\">" + json + "</metadata></svg>", &error);
 }
 
-TEST(CommandLineSettings, EachColourModelByNameOrNumberAndColoursInHex) {
+TEST(CommandLineSettings, EachColourModelByNameOrNumber) {
   const struct {
     const char* text;
     int16_t model;
@@ -33,13 +32,6 @@ TEST(CommandLineSettings, EachColourModelByNameOrNumberAndColoursInHex) {
   }
   int16_t model = -1;
   EXPECT_FALSE(cli::parseColorModel("3", &model, &error));
-  // Two hex digits a component: ff is 1, 80 is 128/255.
-  AIColor colour{};
-  ASSERT_TRUE(cli::parsePaintColor("#fF8000", &colour, &error)) << error;
-  EXPECT_EQ(colour.kind, kThreeColor);
-  EXPECT_FLOAT_EQ(colour.c[0], 1.0f);
-  EXPECT_FLOAT_EQ(colour.c[1], 128.0f / 255.0f);
-  EXPECT_FLOAT_EQ(colour.c[2], 0.0f);
 }
 
 TEST(FromMetadata, TheSeedHoldsThirtyTwoBitsAndRandomValuesLieBelowOne) {
