@@ -51,7 +51,9 @@ def copy_tree(source, target):
         destination = os.path.join(target, name)
         os.makedirs(os.path.dirname(destination), exist_ok=True)
         if not os.path.exists(destination) or open(origin, "rb").read() != open(destination, "rb").read():
-            shutil.copy2(origin, destination)
+            # A fresh modification time, so that the build sees the change even
+            # when the source is older than the objects of an earlier run.
+            shutil.copy(origin, destination)
 
 
 def run(command, log, timeout=None):
