@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "document/path_geometry.h"
+
 namespace heart {
 
 namespace {
@@ -87,7 +89,13 @@ void addPathBounds(BoundsAccumulator& bounds, const AIPathSegment* segments, int
                    bool closed) {
   if (count <= 0) return;
   if (count == 1) {
-    bounds.addPoint(segments[0].p.h, segments[0].p.v);
+    // Closed, a lone anchor whose handles leave it draws a loop back to
+    // itself, as the SVG writer and the renderer draw it.
+    const AIPathSegment& lone = segments[0];
+    if (closed && drawsClosingPiece(segments, count))
+      bounds.addCubic(lone.p, lone.out, lone.in, lone.p);
+    else
+      bounds.addPoint(lone.p.h, lone.p.v);
     return;
   }
   for (int32_t i = 0; i + 1 < count; ++i)

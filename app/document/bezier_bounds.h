@@ -26,7 +26,8 @@ class BoundsAccumulator {
 
 // Adds the outline of a path: the curve from each anchor's out handle to the
 // next anchor's in handle, and the closing curve of a closed path. A single
-// anchor adds just its point; no anchors add nothing.
+// anchor adds its point, or, closed with a handle off it, the loop it draws;
+// no anchors add nothing.
 void addPathBounds(BoundsAccumulator& bounds, const AIPathSegment* segments, int32_t count,
                    bool closed);
 

@@ -40,6 +40,22 @@ TEST_F(GeometryTest, BoundsFollowTheCurveNotItsHandles) {
   EXPECT_FLOAT_EQ(bounds(arch).bottom, 0);
   ASSERT_EQ(path->SetPathClosed(arch, 1), kNoErr);
   EXPECT_FLOAT_EQ(bounds(arch).bottom, -30);
+
+  // A closed lone anchor whose handles leave it draws a loop back to itself,
+  // out along (30, 0) and in from (0, 30): x = 90 t (1 - t)^2 and
+  // y = 90 t^2 (1 - t), each at most 40/3. Open, it is just its point.
+  AIPathSegment lone = {{0, 0}, {0, 30}, {30, 0}, false};
+  ASSERT_EQ(path->SetPathSegmentCount(arch, 1), kNoErr);
+  ASSERT_EQ(path->SetPathSegments(arch, 0, 1, &lone), kNoErr);
+  r = bounds(arch);
+  EXPECT_FLOAT_EQ(r.left, 0);
+  EXPECT_FLOAT_EQ(r.bottom, 0);
+  EXPECT_NEAR(r.right, 40.0 / 3, 1e-4);
+  EXPECT_NEAR(r.top, 40.0 / 3, 1e-4);
+  ASSERT_EQ(path->SetPathClosed(arch, 0), kNoErr);
+  r = bounds(arch);
+  EXPECT_EQ(r.right, 0);
+  EXPECT_EQ(r.top, 0);
 }
 
 TEST(BezierBounds, MatchDenseSamplingOfRandomCurves) {
