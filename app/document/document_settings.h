@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "document/swatch_list.h"
@@ -12,6 +13,10 @@
 namespace heart {
 
 struct DocumentSettings {
+  DocumentSettings() = default;
+  DocumentSettings(float width, float height, int16_t model, std::vector<Swatch> swatchList = {})
+      : pageWidth(width), pageHeight(height), colorModel(model), swatches(std::move(swatchList)) {}
+
   float pageWidth = 612, pageHeight = 792;
   int16_t colorModel = kDocRGBColor;  // 0 gray, 1 RGB, 2 CMYK
   // The whole swatch list, "[None]" and "[Registration]" included; empty:
