@@ -3,10 +3,11 @@
 // current document, the dialog manager and the random source, and stores
 // each filter's parameter record between uses.
 //
-// One Host is active at a time: the suite adapters reach its objects through
-// hostServices(), documentServices() and dialogServices(), which the Host
-// fills in when it is constructed (and again before every message it sends)
-// and clears when it is destroyed.
+// The suite adapters reach a host's objects through currentHost()
+// (core/host_context.h): every message the Host sends runs inside a
+// HostScope of its context, so several hosts may live side by side, and a
+// message sent while another host's message runs gives the outer host back
+// its context when it returns.
 //
 // Lifecycle. Startup goes to every loaded module; a module that has had
 // Startup gets Shutdown when the Host is destroyed, even when its Startup
@@ -21,7 +22,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "document/document_settings.h"
 #include "plugin/host/suites.h"
@@ -29,6 +29,7 @@
 namespace heart {
 
 class SuiteBroker;
+struct HostContext;
 class Document;
 class DialogManager;
 class RandomSource;
@@ -113,6 +114,9 @@ class Host {
 
   // The host's objects.
   SuiteBroker& broker();
+  // What the suites reach while this host's message runs. A caller that
+  // calls plug-in code itself, outside a message, holds a HostScope of it.
+  const HostContext& context() const;
   Document& document();  // the open document; throws std::logic_error when none is
   bool hasDocument() const;
   void closeDocument();
@@ -133,8 +137,6 @@ class Host {
 
  private:
   struct State;
-  // The hosts alive now, in the order they were made.
-  static std::vector<State*>& liveHosts();
   std::unique_ptr<State> state_;
 };
 
