@@ -131,12 +131,12 @@ int completeSessionOptions(SessionArguments* arguments, std::string* error) {
       *error = from + " carries no parameter record";
       return kExitFailure;
     }
-    std::optional<ParameterRecord> record = recordFromJsonText(metadata->recordJson, error);
+    Result<ParameterRecord> record = recordFromJsonText(metadata->recordJson);
     if (!record) {
-      *error = from + ": " + *error;
+      *error = from + ": " + record.error();
       return kExitFailure;
     }
-    options.record = record;
+    options.record = *record;
     // The drawing's page, colour model and paint, unless given again here.
     if (!metadata->documentJson.empty()) {
       DrawingSettings settings;

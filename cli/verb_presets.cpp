@@ -83,7 +83,12 @@ struct Chooser {
       *error = "the options dialog answered " + resultText(result);
       return std::nullopt;
     }
-    return recordFromBlock(stored.bytes, stored.size, error);
+    Result<ParameterRecord> record = recordFromBlock(stored.bytes, stored.size);
+    if (!record) {
+      *error = record.error();
+      return std::nullopt;
+    }
+    return *record;
   }
 };
 
