@@ -174,13 +174,10 @@ int runFilterSession(const SessionOptions& options) {
   const std::string& verb = options.verb;
   std::string error;
   if (!refuseOverwritingInputs(options, &error)) return reportUsageError(verb, error);
-  std::unique_ptr<Host> host;
-  try {
-    host = std::make_unique<Host>(options.host);
-  } catch (const std::exception& e) {
-    return reportFailure(verb, e.what());
-  }
-  if (!host->load(&error)) return reportFailure(verb, error);
+  Result<std::unique_ptr<Host>> made = Host::create(options.host);
+  if (!made) return reportFailure(verb, made.error());
+  std::unique_ptr<Host> host = std::move(*made);
+  if (Result<void> loaded = host->load(); !loaded) return reportFailure(verb, loaded.error());
   host->alerts().setStream(&std::cerr);
   host->dialogs().setPresenter(std::make_unique<AlertPresenter>());
 

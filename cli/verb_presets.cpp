@@ -97,13 +97,11 @@ int listPresets(const CliContext& context) {
   std::string error;
   HostOptions options;
   options.pluginPath = pluginLocation(context.pluginPath);
-  try {
-    chooser.host = std::make_unique<Host>(options);
-  } catch (const std::exception& e) {
-    return reportFailure("presets", e.what());
-  }
+  Result<std::unique_ptr<Host>> made = Host::create(options);
+  if (!made) return reportFailure("presets", made.error());
+  chooser.host = std::move(*made);
   Host& host = *chooser.host;
-  if (!host.load(&error)) return reportFailure("presets", error);
+  if (Result<void> loaded = host.load(); !loaded) return reportFailure("presets", loaded.error());
   host.alerts().setStream(&std::cerr);
   if (ASErr result = host.startup())
     return reportFailure("presets", "the plug-in's Startup answered " + resultText(result));

@@ -142,8 +142,16 @@ std::string Host::defaultPluginPath() {
   return HEART_DEFAULT_PLUGIN_DIR;
 }
 
-bool Host::load(std::string* error) {
-  if (!state_->plugins.empty()) return true;
+Result<std::unique_ptr<Host>> Host::create(HostOptions options) {
+  try {
+    return std::make_unique<Host>(std::move(options));
+  } catch (const std::exception& e) {
+    return fail(e.what());
+  }
+}
+
+Result<void> Host::load() {
+  if (!state_->plugins.empty()) return {};
   std::string path =
       state_->options.pluginPath.empty() ? defaultPluginPath() : state_->options.pluginPath;
   std::string why;
@@ -156,11 +164,10 @@ bool Host::load(std::string* error) {
   }
   if (loaded.size() != files.size() || files.empty()) {
     state_->lastError = why;
-    if (error) *error = why;
-    return false;
+    return fail(why);
   }
   state_->plugins = std::move(loaded);
-  return true;
+  return {};
 }
 
 AIFilterHandle Host::registeredFilter() const {

@@ -23,6 +23,7 @@
 #include <optional>
 #include <string>
 
+#include "core/result.h"
 #include "document/document_settings.h"
 #include "plugin/host/suites.h"
 
@@ -59,7 +60,11 @@ struct HostOptions {
 
 class Host {
  public:
-  // Throws std::invalid_argument for a page size the document refuses.
+  // A host with a new document; refuses (in the document's words) a page
+  // size or colour model the document refuses.
+  static Result<std::unique_ptr<Host>> create(HostOptions options = {});
+  // The same, for options known to be good: throws std::invalid_argument
+  // where create() refuses.
   explicit Host(HostOptions options = {});
   ~Host();  // sends Shutdown to a started plug-in, then unloads it
   Host(const Host&) = delete;
@@ -68,9 +73,9 @@ class Host {
   // The folder searched when HostOptions::pluginPath is empty.
   static std::string defaultPluginPath();
 
-  // Load the plug-in module(s). On failure *error says why and nothing stays
-  // loaded. Loading again once loaded does nothing.
-  bool load(std::string* error);
+  // Load the plug-in module(s). On failure nothing stays loaded (and
+  // lastError() says why too). Loading again once loaded does nothing.
+  Result<void> load();
 
   // Lifecycle messages to the plug-in (the first loaded module).
   ASErr startup();

@@ -310,5 +310,23 @@ TEST_F(HostInvocation, GoWithoutGetParametersOpensAndClosesItsOwnInvocation) {
   EXPECT_GT(host->document().tree().liveCount(), before);
 }
 
+// A host whose document cannot be made is refused with the document's
+// reason, not thrown.
+TEST(HostCreate, RefusesOptionsTheDocumentRefuses) {
+  HostOptions options;
+  options.document.pageWidth = 0;
+  Result<std::unique_ptr<Host>> refused = Host::create(options);
+  ASSERT_FALSE(refused);
+  EXPECT_NE(refused.error().find("page width"), std::string::npos) << refused.error();
+  options.document = DocumentSettings{};
+  options.document.colorModel = 3;
+  refused = Host::create(options);
+  ASSERT_FALSE(refused);
+  EXPECT_NE(refused.error().find("colour model"), std::string::npos) << refused.error();
+  Result<std::unique_ptr<Host>> made = Host::create(HostOptions{});
+  ASSERT_TRUE(made) << made.error();
+  EXPECT_TRUE((*made)->hasDocument());
+}
+
 }  // namespace
 }  // namespace heart::testing
