@@ -103,7 +103,11 @@ bool writeDrawing(const SessionOptions& options, Host& host, std::string* error)
     metadata.seed = host.random().seedValue();
   if (options.format == OutputFormat::Png)
     return writePngFile(host.document(), options.output, error, terminalProgress(options.output));
-  return writeSvgFile(host.document(), metadata, options.output, error);
+  if (Result<void> written = writeSvgFile(host.document(), metadata, options.output); !written) {
+    *error = written.error();
+    return false;
+  }
+  return true;
 }
 
 bool storeRecord(const SessionOptions& options, Host& host, std::string* error) {
@@ -182,8 +186,8 @@ int runFilterSession(const SessionOptions& options) {
   host->dialogs().setPresenter(std::make_unique<AlertPresenter>());
 
   if (!options.randomValuesFile.empty()) {
-    if (!host->random().loadSequenceFile(options.randomValuesFile, &error))
-      return reportFailure(verb, error);
+    if (Result<void> loaded = host->random().loadSequenceFile(options.randomValuesFile); !loaded)
+      return reportFailure(verb, loaded.error());
   } else if (!options.randomValues.empty()) {
     host->random().useSequence(options.randomValues);
   }

@@ -125,8 +125,11 @@ int completeSessionOptions(SessionArguments* arguments, std::string* error) {
     options.inputs.push_back({options.randomValuesFile, "the random values"});
   if (!from.empty()) {
     options.inputs.push_back({from, "the drawing given with --from"});
-    std::optional<SvgMetadata> metadata = readSvgMetadata(from, error);
-    if (!metadata) return kExitFailure;
+    Result<SvgMetadata> metadata = readSvgMetadata(from);
+    if (!metadata) {
+      *error = metadata.error();
+      return kExitFailure;
+    }
     if (metadata->recordJson.empty()) {
       *error = from + " carries no parameter record";
       return kExitFailure;

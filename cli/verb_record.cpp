@@ -27,13 +27,10 @@ struct RecordOptions {
 int writeDefaults(const RecordOptions& options) {
   // The centre follows the front view of a new document of this size, as
   // when the plug-in makes its first record.
-  AIRealPoint centre{};
-  try {
-    Document document(DocumentSettings{options.pageWidth, options.pageHeight, kDocRGBColor, {}});
-    centre = document.view(0).centre();
-  } catch (const std::exception& e) {
-    return reportFailure("record defaults", e.what());
-  }
+  const DocumentSettings settings{options.pageWidth, options.pageHeight, kDocRGBColor, {}};
+  if (Result<void> checked = Document::check(settings); !checked)
+    return reportFailure("record defaults", checked.error());
+  const AIRealPoint centre = Document(settings).view(0).centre();
   if (Result<void> written = writeRecordFile(options.output, defaultRecord(centre)); !written)
     return reportFailure("record defaults", written.error());
   return 0;

@@ -80,7 +80,7 @@ int32_t integerValue(Bytes& in, int32_t item) {
 }
 
 std::string fingerprint(heart::Host& host) {
-  return heart::exportSvg(host.document(), heart::SvgMetadata{});
+  return heart::exportSvg(host.document(), heart::SvgMetadata{}).value();
 }
 
 }  // namespace

@@ -143,11 +143,8 @@ std::string Host::defaultPluginPath() {
 }
 
 Result<std::unique_ptr<Host>> Host::create(HostOptions options) {
-  try {
-    return std::make_unique<Host>(std::move(options));
-  } catch (const std::exception& e) {
-    return fail(e.what());
-  }
+  if (Result<void> checked = Document::check(options.document); !checked) return checked.failure();
+  return std::make_unique<Host>(std::move(options));
 }
 
 Result<void> Host::load() {
