@@ -64,12 +64,16 @@ bool resolveRecord(const SessionOptions& options, Host& host,
   if (!*record && options.readRecord && !options.recordPath.empty()) {
     std::error_code ignored;
     if (std::filesystem::exists(options.recordPath, ignored)) {
-      *record = readRecordFile(options.recordPath, error);
-      if (!*record) return false;
-      if (!checkRecord(**record, error)) {
-        *error = options.recordPath + ": " + *error;
+      Result<ParameterRecord> stored = readRecordFile(options.recordPath);
+      if (!stored) {
+        *error = stored.error();
         return false;
       }
+      if (Result<void> checked = checkRecord(*stored); !checked) {
+        *error = options.recordPath + ": " + checked.error();
+        return false;
+      }
+      *record = *stored;
       if (!options.quiet) reportNote(options.verb, "read the stored record " + options.recordPath);
     } else if (!options.quiet) {
       reportNote(options.verb,
@@ -89,9 +93,8 @@ bool writeDrawing(const SessionOptions& options, Host& host, std::string* error)
   metadata.description = "Hearts drawn by the Heart filter 1.4.";
   const Host::StoredBlock stored = host.storedRecord();
   if (stored.bytes)
-    if (std::optional<ParameterRecord> record = recordFromBlock(stored.bytes, stored.size, error))
-      if (std::optional<RecordJson> json = recordToJson(*record, error))
-        metadata.recordJson = json->dump();
+    if (Result<ParameterRecord> record = recordFromBlock(stored.bytes, stored.size))
+      if (Result<RecordJson> json = recordToJson(*record)) metadata.recordJson = json->dump();
   metadata.documentJson =
       documentSettingsJson(options.host.document, host.document().currentPaint());
   if (host.random().usingSequence())
@@ -100,18 +103,28 @@ bool writeDrawing(const SessionOptions& options, Host& host, std::string* error)
     metadata.seed = host.random().seedValue();
   if (options.format == OutputFormat::Png)
     return writePngFile(host.document(), options.output, error, terminalProgress(options.output));
-  return writeSvgFile(host.document(), metadata, options.output, error);
+  if (Result<void> written = writeSvgFile(host.document(), metadata, options.output); !written) {
+    *error = written.error();
+    return false;
+  }
+  return true;
 }
 
 bool storeRecord(const SessionOptions& options, Host& host, std::string* error) {
   const Host::StoredBlock stored = host.storedRecord();
   if (!options.saveRecord || options.recordPath.empty() || !stored.bytes) return true;
-  std::optional<ParameterRecord> record = recordFromBlock(stored.bytes, stored.size, error);
-  if (!record) return false;
+  Result<ParameterRecord> record = recordFromBlock(stored.bytes, stored.size);
+  if (!record) {
+    *error = record.error();
+    return false;
+  }
   std::filesystem::path folder = std::filesystem::path(options.recordPath).parent_path();
   std::error_code made;
   if (!folder.empty()) std::filesystem::create_directories(folder, made);
-  if (!writeRecordFile(options.recordPath, *record, error)) return false;
+  if (Result<void> written = writeRecordFile(options.recordPath, *record); !written) {
+    *error = written.error();
+    return false;
+  }
   if (!options.quiet) reportNote(options.verb, "saved the stored record " + options.recordPath);
   return true;
 }
@@ -123,9 +136,15 @@ bool storeRecord(const SessionOptions& options, Host& host, std::string* error) 
 bool applyEditsAfterDialog(const SessionOptions& options, Host& host, std::string* error) {
   const Host::StoredBlock stored = host.storedRecord();
   if (options.edits.empty() || !stored.bytes) return true;
-  std::optional<ParameterRecord> confirmed = recordFromBlock(stored.bytes, stored.size, error);
-  if (!confirmed) return false;
-  if (!checkRecord(*confirmed, error)) return false;
+  Result<ParameterRecord> confirmed = recordFromBlock(stored.bytes, stored.size);
+  if (!confirmed) {
+    *error = confirmed.error();
+    return false;
+  }
+  if (Result<void> checked = checkRecord(*confirmed); !checked) {
+    *error = checked.error();
+    return false;
+  }
   ParameterRecord edited = *confirmed;
   applyFieldEdits(&edited, options.edits);
   if (std::memcmp(&edited, &*confirmed, sizeof edited) == 0) return true;
@@ -159,19 +178,16 @@ int runFilterSession(const SessionOptions& options) {
   const std::string& verb = options.verb;
   std::string error;
   if (!refuseOverwritingInputs(options, &error)) return reportUsageError(verb, error);
-  std::unique_ptr<Host> host;
-  try {
-    host = std::make_unique<Host>(options.host);
-  } catch (const std::exception& e) {
-    return reportFailure(verb, e.what());
-  }
-  if (!host->load(&error)) return reportFailure(verb, error);
+  Result<std::unique_ptr<Host>> made = Host::create(options.host);
+  if (!made) return reportFailure(verb, made.error());
+  std::unique_ptr<Host> host = std::move(*made);
+  if (Result<void> loaded = host->load(); !loaded) return reportFailure(verb, loaded.error());
   host->alerts().setStream(&std::cerr);
   host->dialogs().setPresenter(std::make_unique<AlertPresenter>());
 
   if (!options.randomValuesFile.empty()) {
-    if (!host->random().loadSequenceFile(options.randomValuesFile, &error))
-      return reportFailure(verb, error);
+    if (Result<void> loaded = host->random().loadSequenceFile(options.randomValuesFile); !loaded)
+      return reportFailure(verb, loaded.error());
   } else if (!options.randomValues.empty()) {
     host->random().useSequence(options.randomValues);
   }

@@ -125,18 +125,21 @@ int completeSessionOptions(SessionArguments* arguments, std::string* error) {
     options.inputs.push_back({options.randomValuesFile, "the random values"});
   if (!from.empty()) {
     options.inputs.push_back({from, "the drawing given with --from"});
-    std::optional<SvgMetadata> metadata = readSvgMetadata(from, error);
-    if (!metadata) return kExitFailure;
+    Result<SvgMetadata> metadata = readSvgMetadata(from);
+    if (!metadata) {
+      *error = metadata.error();
+      return kExitFailure;
+    }
     if (metadata->recordJson.empty()) {
       *error = from + " carries no parameter record";
       return kExitFailure;
     }
-    std::optional<ParameterRecord> record = recordFromJsonText(metadata->recordJson, error);
+    Result<ParameterRecord> record = recordFromJsonText(metadata->recordJson);
     if (!record) {
-      *error = from + ": " + *error;
+      *error = from + ": " + record.error();
       return kExitFailure;
     }
-    options.record = record;
+    options.record = *record;
     // The drawing's page, colour model and paint, unless given again here.
     if (!metadata->documentJson.empty()) {
       DrawingSettings settings;

@@ -21,6 +21,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/result.h"
 #include "document/art_style_list.h"
 #include "document/art_tree.h"
 #include "document/bezier_bounds.h"
@@ -46,8 +47,11 @@ struct SymbolDefinition {
 
 class Document {
  public:
-  // Throws std::invalid_argument for a page size that is not finite and
-  // above 0 (at most 1,000,000 points) or an unknown colour model.
+  // Refuses a page size that is not finite and above 0 (at most 1,000,000
+  // points) or an unknown colour model.
+  static Result<void> check(const DocumentSettings& settings);
+  // Throws std::invalid_argument, with check()'s message, where check()
+  // refuses: check settings that come from outside first.
   explicit Document(DocumentSettings settings = {});
   ~Document();
   Document(const Document&) = delete;

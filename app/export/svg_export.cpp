@@ -231,13 +231,13 @@ void reserveLarge(std::string& out, size_t bytes) {
 #endif
 }
 
-std::string metadataJson(const SvgMetadata& metadata) {
+Result<std::string> metadataJson(const SvgMetadata& metadata) {
   nlohmann::json run = nlohmann::json::object();
   run["program"] = "heart";
   if (!metadata.recordJson.empty()) {
     nlohmann::json record = nlohmann::json::parse(metadata.recordJson, nullptr, false);
     if (record.is_discarded() || !record.is_object())
-      throw std::invalid_argument("the parameter record is not a JSON object");
+      return fail("the parameter record is not a JSON object");
     run["record"] = std::move(record);
   }
   if (metadata.seed) run["seed"] = *metadata.seed;
@@ -245,7 +245,7 @@ std::string metadataJson(const SvgMetadata& metadata) {
   if (!metadata.documentJson.empty()) {
     nlohmann::json settings = nlohmann::json::parse(metadata.documentJson, nullptr, false);
     if (settings.is_discarded() || !settings.is_object())
-      throw std::invalid_argument("the document settings are not a JSON object");
+      return fail("the document settings are not a JSON object");
     run["document"] = std::move(settings);
   }
   // Invalid UTF-8 in the record's text is replaced rather than refused.
@@ -254,8 +254,10 @@ std::string metadataJson(const SvgMetadata& metadata) {
 
 }  // namespace
 
-std::string exportSvg(const Document& document, const SvgMetadata& metadata) {
-  std::string json = metadataJson(metadata);
+Result<std::string> exportSvg(const Document& document, const SvgMetadata& metadata) {
+  Result<std::string> made = metadataJson(metadata);
+  if (!made) return made.failure();
+  const std::string& json = *made;
   std::string out;
   // About 300 bytes a path of four curves.
   reserveLarge(out, 4096 + document.tree().liveCount() * 320);
@@ -303,16 +305,13 @@ std::string exportSvg(const Document& document, const SvgMetadata& metadata) {
   return out;
 }
 
-bool writeSvgFile(const Document& document, const SvgMetadata& metadata, const std::string& path,
-                  std::string* error) {
-  std::string text;
-  try {
-    text = exportSvg(document, metadata);
-  } catch (const std::exception& e) {
-    if (error) *error = e.what();
-    return false;
-  }
-  return writeOutputFile(path, text, error);
+Result<void> writeSvgFile(const Document& document, const SvgMetadata& metadata,
+                          const std::string& path) {
+  Result<std::string> text = exportSvg(document, metadata);
+  if (!text) return text.failure();
+  std::string error;
+  if (!writeOutputFile(path, *text, &error)) return fail(error);
+  return {};
 }
 
 }  // namespace heart

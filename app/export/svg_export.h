@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+#include "core/result.h"
+
 namespace heart {
 
 class Document;
@@ -38,17 +40,17 @@ struct SvgMetadata {
   std::string documentJson;
 };
 
-// The whole document as an SVG 1.1 file. Throws std::invalid_argument when
-// recordJson is neither empty nor a JSON object.
-std::string exportSvg(const Document& document, const SvgMetadata& metadata);
+// The whole document as an SVG 1.1 file. Refused when recordJson or
+// documentJson is neither empty nor a JSON object.
+Result<std::string> exportSvg(const Document& document, const SvgMetadata& metadata);
 
 // Writes the SVG to a file (through a temporary file, so a failed write
-// leaves no half file). On failure *error says why.
-bool writeSvgFile(const Document& document, const SvgMetadata& metadata, const std::string& path,
-                  std::string* error);
+// leaves no half file).
+Result<void> writeSvgFile(const Document& document, const SvgMetadata& metadata,
+                          const std::string& path);
 
 // The metadata of an SVG this host wrote, for drawing the same hearts again.
-std::optional<SvgMetadata> parseSvgMetadata(const std::string& svgText, std::string* error);
-std::optional<SvgMetadata> readSvgMetadata(const std::string& path, std::string* error);
+Result<SvgMetadata> parseSvgMetadata(const std::string& svgText);
+Result<SvgMetadata> readSvgMetadata(const std::string& path);
 
 }  // namespace heart
