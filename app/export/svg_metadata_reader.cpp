@@ -30,6 +30,27 @@ bool fail(std::string* error, const std::string& why) {
   return false;
 }
 
+// The text of the last <metadata id="heart-run"> or <metadata
+// id="heart-run-N">: a drawing that holds several groups of hearts names
+// their records apart, and the last one is the newest.
+std::optional<std::string_view> lastRunText(std::string_view svg) {
+  constexpr std::string_view kOpen = "<metadata id=\"heart-run";
+  for (size_t at = svg.rfind(kOpen); at != std::string_view::npos;
+       at = at == 0 ? std::string_view::npos : svg.rfind(kOpen, at - 1)) {
+    size_t end = at + kOpen.size();
+    if (svg.substr(end, 1) == "-") {
+      size_t digits = end + 1;
+      while (digits < svg.size() && svg[digits] >= '0' && svg[digits] <= '9') ++digits;
+      if (digits == end + 1) continue;
+      end = digits;
+    }
+    if (svg.substr(end, 2) != "\">") continue;
+    if (auto text = elementText(svg.substr(at), svg.substr(at, end + 2 - at), "</metadata>"))
+      return text;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<SvgMetadata> parseSvgMetadata(const std::string& svgText, std::string* error) {
@@ -40,12 +61,20 @@ std::optional<SvgMetadata> parseSvgMetadata(const std::string& svgText, std::str
     return std::nullopt;
   }
   svg = svg.substr(root);
-  auto run = elementText(svg, "<metadata id=\"heart-run\">", "</metadata>");
+  auto run = lastRunText(svg);
   if (!run) {
     fail(error, "the SVG carries no record of a heart run (no <metadata id=\"heart-run\">)");
     return std::nullopt;
   }
-  std::string runText = unescapeXml(*run);
+  std::optional<SvgMetadata> metadata = parseRunRecord(*run, error);
+  if (!metadata) return std::nullopt;
+  if (auto title = elementText(svg, "<title>", "</title>")) metadata->title = unescapeXml(*title);
+  if (auto desc = elementText(svg, "<desc>", "</desc>")) metadata->description = unescapeXml(*desc);
+  return metadata;
+}
+
+std::optional<SvgMetadata> parseRunRecord(std::string_view escapedText, std::string* error) {
+  std::string runText = unescapeXml(escapedText);
   std::string tooDeep;
   if (!checkJsonDepth(runText, &tooDeep)) {
     fail(error, "the record of the heart run in the SVG is refused: " + tooDeep);
@@ -58,8 +87,6 @@ std::optional<SvgMetadata> parseSvgMetadata(const std::string& svgText, std::str
   }
 
   SvgMetadata metadata;
-  if (auto title = elementText(svg, "<title>", "</title>")) metadata.title = unescapeXml(*title);
-  if (auto desc = elementText(svg, "<desc>", "</desc>")) metadata.description = unescapeXml(*desc);
   if (json.contains("record")) {
     if (!json["record"].is_object()) {
       fail(error, "the parameter record in the SVG is not a JSON object");

@@ -141,6 +141,11 @@ TEST(Drawing, GzippedDrawingIsReadAsItsText) {
   EXPECT_EQ(packed->text, dataFile("arki_arrow_down_jean_vic_.svg"));
   // 90pt a side.
   expectPoint(packed->pageSize, 90, 90);
+  // 34 MB of zeros packed into 33 kB: refused once more than 32 MiB is unpacked.
+  Result<Drawing> bomb =
+      openDrawing(std::string(HEART_SOURCE_DIR) + "/fuzz/regressions/drawing/huge-unpacked.svgz");
+  ASSERT_FALSE(bomb.ok());
+  EXPECT_NE(bomb.error().find("unpacks to more than 32 MiB"), std::string::npos) << bomb.error();
 }
 
 TEST(Drawing, PagePointsLandOnTheDrawingsOwnUnits) {
