@@ -29,7 +29,7 @@ void addSessionOptions(CLI::App& verb, SessionArguments& arguments) {
   verb.add_flag("--no-record", arguments.noRecord,
                 "Neither read nor save a stored record: start from the defaults");
   verb.add_flag("--save-record", arguments.saveRecord,
-                "With --from: save the drawing's record as the stored record too");
+                "With --from or --edit: save the drawing's record as the stored record too");
   verb.add_option("--set", arguments.edits,
                   "Set a field of the record: FIELD=VALUE (repeatable), e.g. heartCount=20, "
                   "dropShadow=true, shapeTweaks[3]=12. Applied before the dialog opens and "

@@ -134,6 +134,23 @@ TEST(Drawing, RealDrawingsKeepEveryByteOutsideTheHearts) {
   }
 }
 
+// A drawing of megabytes, which the parser reads through a buffer it
+// shrinks as it goes: the offsets still name the original bytes.
+TEST(Drawing, OffsetsHoldThroughALargeDrawing) {
+  std::string input =
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" "
+      "xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\" width=\"10\" "
+      "height=\"10\">\n<g inkscape:groupmode=\"layer\" id=\"a\">\n";
+  for (int i = 0; i < 60000; ++i)
+    input += "  <path id=\"p" + std::to_string(i) + "\" d=\"M 0 0 L 10 10 L 20 0 Z\"/>\n";
+  input += "</g>\n<g inkscape:groupmode=\"layer\" id=\"b\"/>\n</svg>\n";
+  Drawing drawing = mustRead(input);
+  ASSERT_EQ(drawing.topLayers.size(), 2u);
+  EXPECT_EQ(drawing.topLayers[0].contentEnd, input.find("</g>\n<g inkscape"));
+  EXPECT_EQ(drawing.topLayers[1].start, input.rfind("<g "));
+  EXPECT_EQ(drawing.ids.size(), 60002u);
+}
+
 TEST(Drawing, GzippedDrawingIsReadAsItsText) {
   Result<Drawing> packed = openDrawing(std::string(HEART_SOURCE_DIR) +
                                        "/tests/data/drawings/arki_arrow_down_jean_vic_.svgz");
