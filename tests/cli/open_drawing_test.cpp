@@ -131,5 +131,13 @@ TEST_F(OpenDrawing, UnusableDrawingsAndOptionsAreRefusedWritingNothing) {
   EXPECT_EQ(readFile(scratch / "card.svg"), kDrawing);
 }
 
+TEST_F(OpenDrawing, ABuildWithoutLibxml2RefusesToOpenAndWritesNothing) {
+  if (::heart::canOpenDrawings()) GTEST_SKIP() << "this build opens drawings";
+  CommandResult refused = heart({"run", "--open", "card.svg", "-o", "out.svg"});
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_NE(refused.err.find(kNoDrawingsInThisBuild), std::string::npos) << refused.err;
+  EXPECT_FALSE(std::filesystem::exists(scratch / "out.svg"));
+}
+
 }  // namespace
 }  // namespace heart::testing
