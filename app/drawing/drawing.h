@@ -66,10 +66,10 @@ struct DrawingElement {
   std::optional<Affine> contentToRoot;
   std::string contentToRootError;
   // In scope for the element's content: the default namespace, and the
-  // prefix bound to Inkscape's namespace (empty: none).
+  // prefix bound to Inkscape's namespace (empty: none; a new layer then
+  // declares it itself).
   std::string defaultNamespace;
   std::string inkscapePrefix;
-  bool inkscapePrefixTaken = false;  // "inkscape" is bound to another namespace
 };
 
 // A group of hearts this host wrote into the drawing.

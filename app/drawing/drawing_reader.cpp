@@ -107,7 +107,6 @@ struct Reader {
   void scopeOf(DrawingElement& element) const {
     element.defaultNamespace = lookup("");
     element.inkscapePrefix.clear();
-    element.inkscapePrefixTaken = false;
     // The innermost binding of each prefix wins.
     std::map<std::string, std::string, std::less<>> bound;
     for (auto frame = stack.rbegin(); frame != stack.rend(); ++frame)
@@ -116,7 +115,6 @@ struct Reader {
       if (p.empty()) continue;
       if (uri == kInkscapeNamespace && (element.inkscapePrefix.empty() || p == "inkscape"))
         element.inkscapePrefix = p;
-      if (p == "inkscape" && uri != kInkscapeNamespace) element.inkscapePrefixTaken = true;
     }
   }
 
