@@ -4,6 +4,7 @@
 // end-tag callback just after the tag.
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
+#include <libxml/tree.h>
 #include <zlib.h>
 
 #include <algorithm>
@@ -499,6 +500,10 @@ Result<Drawing> readDrawing(std::string text, const std::string& name) {
   int status = xmlParseDocument(context);
   bool wellFormed = context->wellFormed != 0;
   context->sax = nullptr;
+  // A document type makes the parser start a document of its own, which
+  // freeing the context leaves behind.
+  if (context->myDoc) xmlFreeDoc(context->myDoc);
+  context->myDoc = nullptr;
   xmlFreeParserCtxt(context);
 
   if (!reader.error.empty()) return refuse(reader.error);

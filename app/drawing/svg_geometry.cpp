@@ -35,7 +35,15 @@ void skipSeparators(std::string_view& text) {
   while (!text.empty() && isSpace(text.front())) text.remove_prefix(1);
 }
 
-std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string quoted(std::string_view text) {
+  // Built piece by piece: GCC 12 warns falsely about "\"" + std::string(...).
+  std::string out;
+  out.reserve(text.size() + 2);
+  out += '"';
+  out.append(text);
+  out += '"';
+  return out;
+}
 
 }  // namespace
 
