@@ -10,12 +10,14 @@
 #include "application/host.h"
 #include "cli_verbs.h"
 #include "core/alert_sink.h"
+#include "core/output_file.h"
 #include "dialog_manager/dialog_manager.h"
 #include "dialog_manager/dialog_presenter.h"
 #include "dialog_manager/dialog_state.h"
 #include "document/document.h"
 #include "document/random_source.h"
 #include "document_options.h"
+#include "drawing/drawing.h"
 #include "export/png_export.h"
 #include "export/svg_export.h"
 #include "page_coverage.h"
@@ -87,6 +89,34 @@ bool resolveRecord(const SessionOptions& options, Host& host,
   return true;
 }
 
+// The designer's drawing with the hearts in it: on a new layer or in the
+// current layer as the record's newLayer says, or in place of the group
+// that --edit names.
+bool writeIntoDrawing(const SessionOptions& options, Host& host, const SvgMetadata& metadata,
+                      std::string* error) {
+  const Drawing& drawing = *options.drawing;
+  bool newLayer = false;
+  const Host::StoredBlock stored = host.storedRecord();
+  if (stored.bytes)
+    if (Result<ParameterRecord> record = recordFromBlock(stored.bytes, stored.size))
+      newLayer = record->newLayer != 0;
+  Result<HeartsPlan> plan = options.editGroup ? planReplacedHearts(drawing, *options.editGroup)
+                                              : planNewHearts(drawing, newLayer);
+  if (!plan) {
+    *error = plan.error() + "; nothing was written";
+    return false;
+  }
+  Result<std::string> content =
+      exportHeartsContent(host.document(), metadata, [&plan](std::string_view base) {
+        return plan->ids.take(base, true);
+      });
+  if (!content) {
+    *error = content.error();
+    return false;
+  }
+  return writeOutputFile(options.output, drawingWithHearts(drawing, *plan, *content), error);
+}
+
 bool writeDrawing(const SessionOptions& options, Host& host, std::string* error) {
   SvgMetadata metadata;
   metadata.title = "Hearts";
@@ -103,6 +133,7 @@ bool writeDrawing(const SessionOptions& options, Host& host, std::string* error)
     metadata.seed = host.random().seedValue();
   if (options.format == OutputFormat::Png)
     return writePngFile(host.document(), options.output, error, terminalProgress(options.output));
+  if (options.drawing) return writeIntoDrawing(options, host, metadata, error);
   if (Result<void> written = writeSvgFile(host.document(), metadata, options.output); !written) {
     *error = written.error();
     return false;
@@ -192,6 +223,16 @@ int runFilterSession(const SessionOptions& options) {
     host->random().useSequence(options.randomValues);
   }
   applyPaint(options, host->document());
+  if (options.drawing) {
+    // The front view looks where the designer last looked, so the centre's
+    // defaults put the hearts there.
+    Document& document = host->document();
+    const Drawing& drawing = *options.drawing;
+    document.view(0).setCentre(AIRealPoint{static_cast<AIReal>(drawing.viewCentre.x),
+                                           static_cast<AIReal>(drawing.viewCentre.y)});
+    if (drawing.viewZoom) document.view(0).setZoom(static_cast<AIReal>(*drawing.viewZoom));
+    document.setBackdropSvg(drawing.text);
+  }
 
   std::optional<ParameterRecord> record;
   if (!resolveRecord(options, *host, &record, &error)) return reportFailure(verb, error);

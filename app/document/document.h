@@ -169,6 +169,13 @@ class Document {
     journal_.setUndoText(std::move(undo), std::move(redo));
   }
 
+  // --- The drawing beneath -------------------------------------------------
+  // The SVG text of the designer's drawing this document stands for (empty
+  // for a new document). Pictures of the document draw it beneath the art,
+  // its top left corner at the page's, 0.75 points a CSS pixel.
+  const std::string& backdropSvg() const { return backdropSvg_; }
+  void setBackdropSvg(std::string svg) { backdropSvg_ = std::move(svg); }
+
   // --- Redraw --------------------------------------------------------------
   void redraw();
   uint64_t redrawCount() const { return redraws_; }
@@ -214,6 +221,7 @@ class Document {
   std::unordered_map<ArtId, TagList> tags_;
   UndoJournal journal_;
 
+  std::string backdropSvg_;
   uint64_t redraws_ = 0;
   std::function<void()> redrawListener_;
 };

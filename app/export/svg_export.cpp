@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 #include <string_view>
@@ -51,9 +52,20 @@ class SvgWriter {
     put("</g>\n");
   }
 
-  void writeSymbol(const SymbolDefinition& symbol, int number) {
-    put("<symbol id=\"symbol-");
-    put(std::to_string(number));
+  // A layer's art alone, for a group in another drawing; a hidden layer's
+  // art is kept in a group that is not shown.
+  void writeLayerArt(LayerId id) {
+    const Layer& layer = document_.tree().layer(id);
+    if (layer.bottom == kNoArt) return;
+    if (!layer.visible) put("<g display=\"none\">\n");
+    for (ArtId art = layer.bottom; art != kNoArt; art = document_.tree().node(art).above)
+      writeArt(art);
+    if (!layer.visible) put("</g>\n");
+  }
+
+  void writeSymbol(const SymbolDefinition& symbol, const std::string& id) {
+    put("<symbol id=\"");
+    put(id);
     put("\" viewBox=\"0 0 ");
     num(document_.pageSize().h);
     put(" ");
@@ -289,7 +301,7 @@ Result<std::string> exportSvg(const Document& document, const SvgMetadata& metad
       writer.put("<defs>\n");
       int number = 0;
       for (const SymbolDefinition& symbol : document.symbols())
-        writer.writeSymbol(symbol, ++number);
+        writer.writeSymbol(symbol, "symbol-" + std::to_string(++number));
       writer.put("</defs>\n");
     }
     writer.put("<rect id=\"page\" x=\"0\" y=\"0\" width=\"");
@@ -301,6 +313,30 @@ Result<std::string> exportSvg(const Document& document, const SvgMetadata& metad
     int number = 0;
     for (LayerId layer : document.tree().layerOrder()) writer.writeLayer(layer, ++number);
     writer.put("</g>\n</svg>\n");
+  }
+  return out;
+}
+
+Result<std::string> exportHeartsContent(const Document& document, const SvgMetadata& metadata,
+                                const std::function<std::string(std::string_view)>& newId) {
+  Result<std::string> json = metadataJson(metadata);
+  if (!json) return json.failure();
+  std::string out;
+  reserveLarge(out, 1024 + document.tree().liveCount() * 320);
+  out += "<metadata id=\"";
+  out += newId("heart-run");
+  out += "\">";
+  appendEscaped(out, *json);
+  out += "</metadata>\n";
+  {
+    SvgWriter writer(document, out);
+    if (!document.symbols().empty()) {
+      writer.put("<defs>\n");
+      for (const SymbolDefinition& symbol : document.symbols())
+        writer.writeSymbol(symbol, newId("heart-symbol"));
+      writer.put("</defs>\n");
+    }
+    for (LayerId layer : document.tree().layerOrder()) writer.writeLayerArt(layer);
   }
   return out;
 }

@@ -25,6 +25,27 @@ std::optional<std::string_view> elementText(std::string_view svg, std::string_vi
   return svg.substr(start, end - start);
 }
 
+// The text of the last <metadata id="heart-run"> or <metadata
+// id="heart-run-N">: a drawing that holds several groups of hearts names
+// their records apart, and the last one is the newest.
+std::optional<std::string_view> lastRunText(std::string_view svg) {
+  constexpr std::string_view kOpen = "<metadata id=\"heart-run";
+  for (size_t at = svg.rfind(kOpen); at != std::string_view::npos;
+       at = at == 0 ? std::string_view::npos : svg.rfind(kOpen, at - 1)) {
+    size_t end = at + kOpen.size();
+    if (svg.substr(end, 1) == "-") {
+      size_t digits = end + 1;
+      while (digits < svg.size() && svg[digits] >= '0' && svg[digits] <= '9') ++digits;
+      if (digits == end + 1) continue;
+      end = digits;
+    }
+    if (svg.substr(end, 2) != "\">") continue;
+    if (auto text = elementText(svg.substr(at), svg.substr(at, end + 2 - at), "</metadata>"))
+      return text;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 Result<SvgMetadata> parseSvgMetadata(const std::string& svgText) {
@@ -34,11 +55,19 @@ Result<SvgMetadata> parseSvgMetadata(const std::string& svgText) {
     return fail("not an SVG file");
   }
   svg = svg.substr(root);
-  auto run = elementText(svg, "<metadata id=\"heart-run\">", "</metadata>");
+  auto run = lastRunText(svg);
   if (!run) {
     return fail("the SVG carries no record of a heart run (no <metadata id=\"heart-run\">)");
   }
-  std::string runText = unescapeXml(*run);
+  Result<SvgMetadata> metadata = parseRunRecord(*run);
+  if (!metadata) return metadata;
+  if (auto title = elementText(svg, "<title>", "</title>")) metadata->title = unescapeXml(*title);
+  if (auto desc = elementText(svg, "<desc>", "</desc>")) metadata->description = unescapeXml(*desc);
+  return metadata;
+}
+
+Result<SvgMetadata> parseRunRecord(std::string_view escapedText) {
+  std::string runText = unescapeXml(escapedText);
   std::string tooDeep;
   if (!checkJsonDepth(runText, &tooDeep)) {
     return fail("the record of the heart run in the SVG is refused: " + tooDeep);
@@ -49,8 +78,6 @@ Result<SvgMetadata> parseSvgMetadata(const std::string& svgText) {
   }
 
   SvgMetadata metadata;
-  if (auto title = elementText(svg, "<title>", "</title>")) metadata.title = unescapeXml(*title);
-  if (auto desc = elementText(svg, "<desc>", "</desc>")) metadata.description = unescapeXml(*desc);
   if (json.contains("record")) {
     if (!json["record"].is_object()) {
       return fail("the parameter record in the SVG is not a JSON object");
