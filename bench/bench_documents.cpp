@@ -12,6 +12,7 @@ GeneratorBench::GeneratorBench() {
   heart::HostOptions options;
   options.seed = 1;
   host_ = std::make_unique<heart::Host>(options);
+  scope_.emplace(host_->context());
   acquireSuites(host_->broker().basicSuite());
   host_->document().beginInvocation();
   AIRealPoint centre{};

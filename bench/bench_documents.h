@@ -6,8 +6,10 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 
 #include "application/host.h"
+#include "core/host_context.h"
 #include "document/document.h"
 #include "plugin/params/parameter_record.h"
 
@@ -29,6 +31,9 @@ class GeneratorBench {
 
  private:
   std::unique_ptr<heart::Host> host_;
+  // The generator's suites reach the host through this scope: the bench
+  // calls plug-in code directly, outside any message.
+  std::optional<heart::HostScope> scope_;
   ParameterRecord record_{};
 };
 

@@ -91,7 +91,7 @@ void BM_HeaviestExport(benchmark::State& state) {
   heart::SvgMetadata metadata;
   size_t bytes = 0;
   for (auto _ : state) {
-    std::string svg = heart::exportSvg(bench.document(), metadata);
+    std::string svg = heart::exportSvg(bench.document(), metadata).value();
     bytes = svg.size();
     benchmark::DoNotOptimize(svg.data());
   }

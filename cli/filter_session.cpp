@@ -10,12 +10,14 @@
 #include "application/host.h"
 #include "cli_verbs.h"
 #include "core/alert_sink.h"
+#include "core/output_file.h"
 #include "dialog_manager/dialog_manager.h"
 #include "dialog_manager/dialog_presenter.h"
 #include "dialog_manager/dialog_state.h"
 #include "document/document.h"
 #include "document/random_source.h"
 #include "document_options.h"
+#include "drawing/drawing.h"
 #include "export/png_export.h"
 #include "export/svg_export.h"
 #include "page_coverage.h"
@@ -64,12 +66,16 @@ bool resolveRecord(const SessionOptions& options, Host& host,
   if (!*record && options.readRecord && !options.recordPath.empty()) {
     std::error_code ignored;
     if (std::filesystem::exists(options.recordPath, ignored)) {
-      *record = readRecordFile(options.recordPath, error);
-      if (!*record) return false;
-      if (!checkRecord(**record, error)) {
-        *error = options.recordPath + ": " + *error;
+      Result<ParameterRecord> stored = readRecordFile(options.recordPath);
+      if (!stored) {
+        *error = stored.error();
         return false;
       }
+      if (Result<void> checked = checkRecord(*stored); !checked) {
+        *error = options.recordPath + ": " + checked.error();
+        return false;
+      }
+      *record = *stored;
       if (!options.quiet) reportNote(options.verb, "read the stored record " + options.recordPath);
     } else if (!options.quiet) {
       reportNote(options.verb,
@@ -83,15 +89,42 @@ bool resolveRecord(const SessionOptions& options, Host& host,
   return true;
 }
 
+// The designer's drawing with the hearts in it: on a new layer or in the
+// current layer as the record's newLayer says, or in place of the group
+// that --edit names.
+bool writeIntoDrawing(const SessionOptions& options, Host& host, const SvgMetadata& metadata,
+                      std::string* error) {
+  const Drawing& drawing = *options.drawing;
+  bool newLayer = false;
+  const Host::StoredBlock stored = host.storedRecord();
+  if (stored.bytes)
+    if (Result<ParameterRecord> record = recordFromBlock(stored.bytes, stored.size))
+      newLayer = record->newLayer != 0;
+  Result<HeartsPlan> plan = options.editGroup ? planReplacedHearts(drawing, *options.editGroup)
+                                              : planNewHearts(drawing, newLayer);
+  if (!plan) {
+    *error = plan.error() + "; nothing was written";
+    return false;
+  }
+  Result<std::string> content =
+      exportHeartsContent(host.document(), metadata, [&plan](std::string_view base) {
+        return plan->ids.take(base, true);
+      });
+  if (!content) {
+    *error = content.error();
+    return false;
+  }
+  return writeOutputFile(options.output, drawingWithHearts(drawing, *plan, *content), error);
+}
+
 bool writeDrawing(const SessionOptions& options, Host& host, std::string* error) {
   SvgMetadata metadata;
   metadata.title = "Hearts";
   metadata.description = "Hearts drawn by the Heart filter 1.4.";
   const Host::StoredBlock stored = host.storedRecord();
   if (stored.bytes)
-    if (std::optional<ParameterRecord> record = recordFromBlock(stored.bytes, stored.size, error))
-      if (std::optional<RecordJson> json = recordToJson(*record, error))
-        metadata.recordJson = json->dump();
+    if (Result<ParameterRecord> record = recordFromBlock(stored.bytes, stored.size))
+      if (Result<RecordJson> json = recordToJson(*record)) metadata.recordJson = json->dump();
   metadata.documentJson =
       documentSettingsJson(options.host.document, host.document().currentPaint());
   if (host.random().usingSequence())
@@ -100,18 +133,29 @@ bool writeDrawing(const SessionOptions& options, Host& host, std::string* error)
     metadata.seed = host.random().seedValue();
   if (options.format == OutputFormat::Png)
     return writePngFile(host.document(), options.output, error, terminalProgress(options.output));
-  return writeSvgFile(host.document(), metadata, options.output, error);
+  if (options.drawing) return writeIntoDrawing(options, host, metadata, error);
+  if (Result<void> written = writeSvgFile(host.document(), metadata, options.output); !written) {
+    *error = written.error();
+    return false;
+  }
+  return true;
 }
 
 bool storeRecord(const SessionOptions& options, Host& host, std::string* error) {
   const Host::StoredBlock stored = host.storedRecord();
   if (!options.saveRecord || options.recordPath.empty() || !stored.bytes) return true;
-  std::optional<ParameterRecord> record = recordFromBlock(stored.bytes, stored.size, error);
-  if (!record) return false;
+  Result<ParameterRecord> record = recordFromBlock(stored.bytes, stored.size);
+  if (!record) {
+    *error = record.error();
+    return false;
+  }
   std::filesystem::path folder = std::filesystem::path(options.recordPath).parent_path();
   std::error_code made;
   if (!folder.empty()) std::filesystem::create_directories(folder, made);
-  if (!writeRecordFile(options.recordPath, *record, error)) return false;
+  if (Result<void> written = writeRecordFile(options.recordPath, *record); !written) {
+    *error = written.error();
+    return false;
+  }
   if (!options.quiet) reportNote(options.verb, "saved the stored record " + options.recordPath);
   return true;
 }
@@ -123,9 +167,15 @@ bool storeRecord(const SessionOptions& options, Host& host, std::string* error) 
 bool applyEditsAfterDialog(const SessionOptions& options, Host& host, std::string* error) {
   const Host::StoredBlock stored = host.storedRecord();
   if (options.edits.empty() || !stored.bytes) return true;
-  std::optional<ParameterRecord> confirmed = recordFromBlock(stored.bytes, stored.size, error);
-  if (!confirmed) return false;
-  if (!checkRecord(*confirmed, error)) return false;
+  Result<ParameterRecord> confirmed = recordFromBlock(stored.bytes, stored.size);
+  if (!confirmed) {
+    *error = confirmed.error();
+    return false;
+  }
+  if (Result<void> checked = checkRecord(*confirmed); !checked) {
+    *error = checked.error();
+    return false;
+  }
   ParameterRecord edited = *confirmed;
   applyFieldEdits(&edited, options.edits);
   if (std::memcmp(&edited, &*confirmed, sizeof edited) == 0) return true;
@@ -159,23 +209,30 @@ int runFilterSession(const SessionOptions& options) {
   const std::string& verb = options.verb;
   std::string error;
   if (!refuseOverwritingInputs(options, &error)) return reportUsageError(verb, error);
-  std::unique_ptr<Host> host;
-  try {
-    host = std::make_unique<Host>(options.host);
-  } catch (const std::exception& e) {
-    return reportFailure(verb, e.what());
-  }
-  if (!host->load(&error)) return reportFailure(verb, error);
+  Result<std::unique_ptr<Host>> made = Host::create(options.host);
+  if (!made) return reportFailure(verb, made.error());
+  std::unique_ptr<Host> host = std::move(*made);
+  if (Result<void> loaded = host->load(); !loaded) return reportFailure(verb, loaded.error());
   host->alerts().setStream(&std::cerr);
   host->dialogs().setPresenter(std::make_unique<AlertPresenter>());
 
   if (!options.randomValuesFile.empty()) {
-    if (!host->random().loadSequenceFile(options.randomValuesFile, &error))
-      return reportFailure(verb, error);
+    if (Result<void> loaded = host->random().loadSequenceFile(options.randomValuesFile); !loaded)
+      return reportFailure(verb, loaded.error());
   } else if (!options.randomValues.empty()) {
     host->random().useSequence(options.randomValues);
   }
   applyPaint(options, host->document());
+  if (options.drawing) {
+    // The front view looks where the designer last looked, so the centre's
+    // defaults put the hearts there.
+    Document& document = host->document();
+    const Drawing& drawing = *options.drawing;
+    document.view(0).setCentre(AIRealPoint{static_cast<AIReal>(drawing.viewCentre.x),
+                                           static_cast<AIReal>(drawing.viewCentre.y)});
+    if (drawing.viewZoom) document.view(0).setZoom(static_cast<AIReal>(*drawing.viewZoom));
+    document.setBackdropSvg(drawing.text);
+  }
 
   std::optional<ParameterRecord> record;
   if (!resolveRecord(options, *host, &record, &error)) return reportFailure(verb, error);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "core/output_file.h"
 #include "dialog_actions.h"
 #include "dialog_manager/event_source.h"
+#include "drawing/drawing.h"
 #include "output_format.h"
 #include "plugin/host/suites.h"
 #include "plugin/params/parameter_record.h"
@@ -52,6 +54,12 @@ struct SessionOptions {
   // An interactive front end that supplies the actions instead: it is handed
   // the host once the document is ready, just before the dialog runs.
   std::function<EventSource&(Host&)> frontEnd;
+  // The designer's drawing that is the current document (--open, --edit):
+  // the document's page and front view are its own, and the SVG written is
+  // the drawing with the hearts inserted (in place of the group heartGroups
+  // [editGroup] with --edit).
+  std::shared_ptr<const Drawing> drawing;
+  std::optional<size_t> editGroup;
   // Where the drawing goes ("-": the standard output), and in what format.
   std::string output = "hearts.svg";
   OutputFormat format = OutputFormat::Svg;

@@ -93,8 +93,11 @@ std::optional<FieldEdit> parseFieldEdit(const std::string& edit, std::string* er
   if (field->type == kFieldBool && value.is_number_integer() &&
       (value.get<int64_t>() == 0 || value.get<int64_t>() == 1))
     value = value.get<int64_t>() == 1;
-  std::optional<FieldWord> word = fieldWordFromJson(*field, value, error);
-  if (!word) return std::nullopt;
+  Result<FieldWord> word = fieldWordFromJson(*field, value);
+  if (!word) {
+    *error = word.error();
+    return std::nullopt;
+  }
   return FieldEdit{field, *word};
 }
 

@@ -4,6 +4,7 @@
 
 #include "cli_verbs.h"
 #include "document_options.h"
+#include "drawing/drawing.h"
 #include "export/svg_export.h"
 #include "output_format.h"
 #include "record_edits.h"
@@ -28,7 +29,7 @@ void addSessionOptions(CLI::App& verb, SessionArguments& arguments) {
   verb.add_flag("--no-record", arguments.noRecord,
                 "Neither read nor save a stored record: start from the defaults");
   verb.add_flag("--save-record", arguments.saveRecord,
-                "With --from: save the drawing's record as the stored record too");
+                "With --from or --edit: save the drawing's record as the stored record too");
   verb.add_option("--set", arguments.edits,
                   "Set a field of the record: FIELD=VALUE (repeatable), e.g. heartCount=20, "
                   "dropShadow=true, shapeTweaks[3]=12. Applied before the dialog opens and "
@@ -56,11 +57,108 @@ void addSessionOptions(CLI::App& verb, SessionArguments& arguments) {
                   "lists them)");
   verb.add_option("--stroke-width", arguments.options.strokeWidth,
                   "Stroke width of new hearts in points (default 1)");
+  verb.add_option("--open", arguments.open,
+                  "Draw into this SVG drawing (.svg or .svgz) as the current document: its page, "
+                  "its front view (sodipodi:namedview) and, with -o FILE.svg, the drawing written "
+                  "with the hearts added as one group, on a new layer \"Hearts\" or at the end of "
+                  "the current layer as newLayer says; everything else stays byte for byte");
+  verb.add_option("--edit", arguments.edit,
+                  "As --open, but redraw the last group of hearts in this drawing: its record and "
+                  "random seed or values are the run's, and the new hearts replace it in place");
   verb.add_option("--from", arguments.from,
                   "Draw the same hearts as an SVG this command wrote: its record and its "
                   "random seed or values. The stored record is neither read nor replaced "
                   "(unless --save-record)");
 }
+
+namespace {
+
+// The run recorded in a drawing: its record, and its page, colour model,
+// paint and random seed or values where the command line gives none.
+// `keepPage` leaves the page alone (it is the opened drawing's).
+int takeRunRecord(SessionArguments* arguments, const SvgMetadata& metadata, const std::string& file,
+                  bool keepPage, std::string* error) {
+  SessionOptions& options = arguments->options;
+  DocumentSettings& document = options.host.document;
+  if (metadata.recordJson.empty()) {
+    *error = file + " carries no parameter record";
+    return kExitFailure;
+  }
+  Result<ParameterRecord> record = recordFromJsonText(metadata.recordJson);
+  if (!record) {
+    *error = file + ": " + record.error();
+    return kExitFailure;
+  }
+  options.record = *record;
+  if (!metadata.documentJson.empty()) {
+    DrawingSettings settings;
+    if (!parseDocumentSettingsJson(metadata.documentJson, &settings, error)) {
+      *error = file + ": " + *error;
+      return kExitFailure;
+    }
+    if (arguments->page.empty() && !keepPage) {
+      document.pageWidth = settings.document.pageWidth;
+      document.pageHeight = settings.document.pageHeight;
+    }
+    if (arguments->colorModel.empty()) document.colorModel = settings.document.colorModel;
+    if (arguments->fill.empty()) options.fill = settings.fill;
+    if (arguments->stroke.empty()) options.stroke = settings.stroke;
+    if (!options.strokeWidth) options.strokeWidth = settings.strokeWidth;
+  }
+  if (!options.host.seed && options.randomValuesFile.empty()) {
+    options.host.seed = metadata.seed;
+    options.randomValues = metadata.randomValues;
+  }
+  return kExitDone;
+}
+
+// --open and --edit: the drawing becomes the document, its page the page.
+int openDrawingOption(SessionArguments* arguments, std::string* error) {
+  SessionOptions& options = arguments->options;
+  bool editing = !arguments->edit.empty();
+  const std::string& file = editing ? arguments->edit : arguments->open;
+  const std::string option = editing ? "--edit" : "--open";
+  if (!arguments->page.empty()) {
+    *error = "--page cannot be given with " + option + ": the page is the drawing's";
+    return kExitUsage;
+  }
+  if (editing && !arguments->from.empty()) {
+    *error = "--from cannot be given with --edit: the run is the drawing's own";
+    return kExitUsage;
+  }
+  options.inputs.push_back({file, "the drawing given with " + option});
+  Result<Drawing> drawing = openDrawing(file);
+  if (!drawing) {
+    *error = drawing.error();
+    return kExitFailure;
+  }
+  DocumentSettings& document = options.host.document;
+  document.pageWidth = static_cast<float>(drawing->pageSize.x);
+  document.pageHeight = static_cast<float>(drawing->pageSize.y);
+  if (!checkPageSize(document.pageWidth, document.pageHeight, error)) {
+    *error = file + ": " + *error + "; nothing was written";
+    return kExitFailure;
+  }
+  if (editing) {
+    if (drawing->heartGroups.empty()) {
+      *error = file +
+               " holds no hearts that heart drew (a group whose first element is <metadata "
+               "id=\"heart-run\">); give it with --open to add hearts; nothing was written";
+      return kExitFailure;
+    }
+    options.editGroup = drawing->heartGroups.size() - 1;
+    Result<SvgMetadata> metadata = parseRunRecord(drawing->heartGroups.back().runText);
+    if (!metadata) {
+      *error = file + ": the last group of hearts: " + metadata.error() + "; nothing was written";
+      return kExitFailure;
+    }
+    if (int code = takeRunRecord(arguments, *metadata, file, true, error)) return code;
+  }
+  options.drawing = std::make_shared<const Drawing>(std::move(*drawing));
+  return kExitDone;
+}
+
+}  // namespace
 
 int completeSessionOptions(SessionArguments* arguments, std::string* error) {
   SessionOptions& options = arguments->options;
@@ -104,15 +202,21 @@ int completeSessionOptions(SessionArguments* arguments, std::string* error) {
     return kExitUsage;
   }
   const std::string& from = arguments->from;
-  if (arguments->saveRecord && from.empty()) {
-    *error = "--save-record goes with --from; without it the record is saved anyway";
+  bool editing = !arguments->edit.empty();
+  if (arguments->saveRecord && from.empty() && !editing) {
+    *error = "--save-record goes with --from or --edit; without them the record is saved anyway";
+    return kExitUsage;
+  }
+  if (editing && !arguments->open.empty()) {
+    *error = "--open and --edit name the drawing twice; give one of them";
     return kExitUsage;
   }
   if (!arguments->noRecord)
     options.recordPath =
         arguments->recordPath.empty() ? defaultRecordPath() : arguments->recordPath;
-  options.readRecord = !arguments->noRecord && from.empty();
-  options.saveRecord = !arguments->noRecord && (from.empty() || arguments->saveRecord);
+  bool recorded = !from.empty() || editing;
+  options.readRecord = !arguments->noRecord && !recorded;
+  options.saveRecord = !arguments->noRecord && (!recorded || arguments->saveRecord);
   // The edits are read and checked now, once, so a faulty one stops the
   // command before anything runs.
   std::optional<std::vector<FieldEdit>> edits = parseFieldEdits(arguments->edits, error);
@@ -125,39 +229,17 @@ int completeSessionOptions(SessionArguments* arguments, std::string* error) {
     options.inputs.push_back({options.randomValuesFile, "the random values"});
   if (!from.empty()) {
     options.inputs.push_back({from, "the drawing given with --from"});
-    std::optional<SvgMetadata> metadata = readSvgMetadata(from, error);
-    if (!metadata) return kExitFailure;
-    if (metadata->recordJson.empty()) {
-      *error = from + " carries no parameter record";
+    Result<SvgMetadata> metadata = readSvgMetadata(from);
+    if (!metadata) {
+      *error = metadata.error();
       return kExitFailure;
     }
-    std::optional<ParameterRecord> record = recordFromJsonText(metadata->recordJson, error);
-    if (!record) {
-      *error = from + ": " + *error;
-      return kExitFailure;
-    }
-    options.record = record;
-    // The drawing's page, colour model and paint, unless given again here.
-    if (!metadata->documentJson.empty()) {
-      DrawingSettings settings;
-      if (!parseDocumentSettingsJson(metadata->documentJson, &settings, error)) {
-        *error = from + ": " + *error;
-        return kExitFailure;
-      }
-      if (arguments->page.empty()) {
-        document.pageWidth = settings.document.pageWidth;
-        document.pageHeight = settings.document.pageHeight;
-      }
-      if (arguments->colorModel.empty()) document.colorModel = settings.document.colorModel;
-      if (arguments->fill.empty()) options.fill = settings.fill;
-      if (arguments->stroke.empty()) options.stroke = settings.stroke;
-      if (!options.strokeWidth) options.strokeWidth = settings.strokeWidth;
-    }
-    if (!options.host.seed && options.randomValuesFile.empty()) {
-      options.host.seed = metadata->seed;
-      options.randomValues = metadata->randomValues;
-    }
+    // The drawing's page, colour model and paint, unless given again here
+    // (or opened with --open).
+    if (int code = takeRunRecord(arguments, *metadata, from, !arguments->open.empty(), error))
+      return code;
   }
+  if (!arguments->open.empty() || editing) return openDrawingOption(arguments, error);
   return kExitDone;
 }
 

@@ -25,6 +25,7 @@ struct SessionArguments {
   std::string fill, stroke;
   std::string swatches;
   std::string from;
+  std::string open, edit;
 };
 
 void addSessionOptions(CLI::App& verb, SessionArguments& arguments);

@@ -15,7 +15,10 @@ TerminalHost startTerminalHost(const std::string& pluginPath, std::string* error
   HostOptions options;
   options.pluginPath = pluginLocation(pluginPath);
   auto host = std::make_unique<Host>(options);
-  if (!host->load(error)) return {};
+  if (Result<void> loaded = host->load(); !loaded) {
+    *error = loaded.error();
+    return {};
+  }
   host->alerts().setStream(&std::cerr);
   host->dialogs().setPresenter(std::make_unique<TerminalPresenter>(std::cout));
   terminal.events = std::make_unique<ScriptedEventSource>();

@@ -34,9 +34,12 @@ void addDialogVerb(CLI::App& app, CliContext& context) {
           code == kExitUsage ? reportUsageError("dialog", error) : reportFailure("dialog", error);
       return;
     }
-    std::optional<std::string> text = readWholeFile(arguments->script, &error);
+    Result<std::string> text = readWholeFile(arguments->script);
     std::optional<std::vector<DialogAction>> actions;
-    if (text) actions = parseDialogScript(*text, &error);
+    if (text)
+      actions = parseDialogScript(*text, &error);
+    else
+      error = text.error();
     if (!actions) {
       context.exitCode =
           reportFailure("dialog", (text ? arguments->script + ": " : std::string()) + error);

@@ -83,7 +83,12 @@ struct Chooser {
       *error = "the options dialog answered " + resultText(result);
       return std::nullopt;
     }
-    return recordFromBlock(stored.bytes, stored.size, error);
+    Result<ParameterRecord> record = recordFromBlock(stored.bytes, stored.size);
+    if (!record) {
+      *error = record.error();
+      return std::nullopt;
+    }
+    return *record;
   }
 };
 
@@ -92,13 +97,11 @@ int listPresets(const CliContext& context) {
   std::string error;
   HostOptions options;
   options.pluginPath = pluginLocation(context.pluginPath);
-  try {
-    chooser.host = std::make_unique<Host>(options);
-  } catch (const std::exception& e) {
-    return reportFailure("presets", e.what());
-  }
+  Result<std::unique_ptr<Host>> made = Host::create(options);
+  if (!made) return reportFailure("presets", made.error());
+  chooser.host = std::move(*made);
   Host& host = *chooser.host;
-  if (!host.load(&error)) return reportFailure("presets", error);
+  if (Result<void> loaded = host.load(); !loaded) return reportFailure("presets", loaded.error());
   host.alerts().setStream(&std::cerr);
   if (ASErr result = host.startup())
     return reportFailure("presets", "the plug-in's Startup answered " + resultText(result));

@@ -27,16 +27,12 @@ struct RecordOptions {
 int writeDefaults(const RecordOptions& options) {
   // The centre follows the front view of a new document of this size, as
   // when the plug-in makes its first record.
-  AIRealPoint centre{};
-  try {
-    Document document(DocumentSettings{options.pageWidth, options.pageHeight, kDocRGBColor, {}});
-    centre = document.view(0).centre();
-  } catch (const std::exception& e) {
-    return reportFailure("record defaults", e.what());
-  }
-  std::string error;
-  if (!writeRecordFile(options.output, defaultRecord(centre), &error))
-    return reportFailure("record defaults", error);
+  const DocumentSettings settings{options.pageWidth, options.pageHeight, kDocRGBColor, {}};
+  if (Result<void> checked = Document::check(settings); !checked)
+    return reportFailure("record defaults", checked.error());
+  const AIRealPoint centre = Document(settings).view(0).centre();
+  if (Result<void> written = writeRecordFile(options.output, defaultRecord(centre)); !written)
+    return reportFailure("record defaults", written.error());
   return 0;
 }
 
@@ -45,17 +41,17 @@ int showRecord(const RecordOptions& options) {
   if (!refuseOverwritingInput(options.output, "the output", {{options.input, "the record"}},
                               &error))
     return reportUsageError("record show", error);
-  std::optional<ParameterRecord> record = readRecordFile(options.input, &error);
-  if (!record) return reportFailure("record show", error);
-  std::optional<RecordJson> json = recordToJson(*record, &error);
-  if (!json) return reportFailure("record show", options.input + ": " + error);
+  Result<ParameterRecord> record = readRecordFile(options.input);
+  if (!record) return reportFailure("record show", record.error());
+  Result<RecordJson> json = recordToJson(*record);
+  if (!json) return reportFailure("record show", options.input + ": " + json.error());
   std::string text = json->dump(2) + "\n";
   if (options.output.empty() || options.output == kStandardOutputName) {
     std::cout << text;
     return 0;
   }
-  if (!writeFileAtomically(options.output, text, &error))
-    return reportFailure("record show", error);
+  if (Result<void> written = writeFileAtomically(options.output, text); !written)
+    return reportFailure("record show", written.error());
   return 0;
 }
 
@@ -63,11 +59,12 @@ int packRecord(const RecordOptions& options) {
   std::string error;
   if (!refuseOverwritingInput(options.output, "the output", {{options.input, "the JSON"}}, &error))
     return reportUsageError("record pack", error);
-  std::optional<std::string> text = readWholeFile(options.input, &error);
-  if (!text) return reportFailure("record pack", error);
-  std::optional<ParameterRecord> record = recordFromJsonText(*text, &error);
-  if (!record) return reportFailure("record pack", options.input + ": " + error);
-  if (!writeRecordFile(options.output, *record, &error)) return reportFailure("record pack", error);
+  Result<std::string> text = readWholeFile(options.input);
+  if (!text) return reportFailure("record pack", text.error());
+  Result<ParameterRecord> record = recordFromJsonText(*text);
+  if (!record) return reportFailure("record pack", options.input + ": " + record.error());
+  if (Result<void> written = writeRecordFile(options.output, *record); !written)
+    return reportFailure("record pack", written.error());
   return 0;
 }
 

@@ -80,7 +80,7 @@ int32_t integerValue(Bytes& in, int32_t item) {
 }
 
 std::string fingerprint(heart::Host& host) {
-  return heart::exportSvg(host.document(), heart::SvgMetadata{});
+  return heart::exportSvg(host.document(), heart::SvgMetadata{}).value();
 }
 
 }  // namespace
@@ -99,8 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   options.pluginPath = HEART_MODULE_PATH;
   options.seed = 1u + in.byte();
   heart::Host host(options);
-  std::string error;
-  if (!host.load(&error) || host.startup() != kNoErr) __builtin_trap();
+  if (!host.load() || host.startup() != kNoErr) __builtin_trap();
 
   ParameterRecord stored = heart::defaultRecord(AIRealPoint{306, 396});
   stored.currentPage = 1 + in.byte() % 6;

@@ -5,9 +5,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   heart::RandomSource source(1);
-  std::string error;
-  if (!source.loadSequenceFile(heart::fuzz::inputFile(data, size), &error)) {
-    if (error.empty()) __builtin_trap();
+  heart::Result<void> loaded = source.loadSequenceFile(heart::fuzz::inputFile(data, size));
+  if (!loaded) {
+    if (loaded.error().empty()) __builtin_trap();
     return 0;
   }
   for (int k = 0; k < 64; ++k) {

@@ -10,16 +10,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
   const ParameterRecord base = heart::defaultRecord(AIRealPoint{306, 396});
   for (const ParameterRecord* over : {static_cast<const ParameterRecord*>(nullptr), &base}) {
-    std::string error;
-    auto record = heart::recordFromJsonText(text, &error, over);
+    auto record = heart::recordFromJsonText(text, over);
     if (!record) {
-      if (error.empty()) __builtin_trap();
+      if (record.error().empty()) __builtin_trap();
       continue;
     }
-    if (!heart::checkRecord(*record, &error)) __builtin_trap();
-    auto json = heart::recordToJson(*record, &error);
+    if (!heart::checkRecord(*record)) __builtin_trap();
+    auto json = heart::recordToJson(*record);
     if (!json) __builtin_trap();
-    auto back = heart::recordFromJson(*json, &error);
+    auto back = heart::recordFromJson(*json);
     if (!back || std::memcmp(&*back, &*record, sizeof *record) != 0) __builtin_trap();
   }
   return 0;

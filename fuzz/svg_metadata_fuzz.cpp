@@ -2,9 +2,7 @@
 #include "export/svg_export.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::string error;
-  auto metadata =
-      heart::parseSvgMetadata(std::string(reinterpret_cast<const char*>(data), size), &error);
-  if (!metadata && error.empty()) __builtin_trap();
+  auto metadata = heart::parseSvgMetadata(std::string(reinterpret_cast<const char*>(data), size));
+  if (!metadata && metadata.error().empty()) __builtin_trap();
   return 0;
 }

@@ -16,7 +16,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 targets=(record_file record_json field_edits svg_metadata dialog_script random_values palette
-         module_resources options_dialog)
+         module_resources options_dialog drawing)
 if [ "${1:-}" = "--list" ]; then
   printf '%s\n' "${targets[@]}"
   exit 0

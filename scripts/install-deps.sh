@@ -6,6 +6,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
   librsvg2-dev librsvg2-bin libcairo2-dev libpng-dev
+  # Opening a designer's drawing: libxml2, and zlib for .svgz.
+  libxml2-dev zlib1g-dev
   libxml2-utils w3c-sgml-lib
   binutils clang-format
   # The Windows modules (mingw-w64 compilers and windres), and a 32-bit ELF

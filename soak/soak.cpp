@@ -80,9 +80,9 @@ int main(int argc, char** argv) {
   options.pluginPath = HEART_MODULE_PATH;
   options.seed = 99;
   heart::Host host(options);
-  std::string error;
-  if (!host.load(&error) || host.startup() != kNoErr) {
-    std::fprintf(stderr, "heart_soak: cannot start the module: %s\n", error.c_str());
+  heart::Result<void> loaded = host.load();
+  if (!loaded || host.startup() != kNoErr) {
+    std::fprintf(stderr, "heart_soak: cannot start the module: %s\n", loaded.error().c_str());
     return 1;
   }
   ParameterRecord record = heart::defaultRecord(AIRealPoint{306, 396});

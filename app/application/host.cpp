@@ -6,11 +6,8 @@
 #include <stdexcept>
 
 #include "application/host_state.h"
-#include "dialog_manager/dialog_services.h"
 #include "dialog_manager/dialog_suites.h"
-#include "document/document_services.h"
 #include "document/document_suites.h"
-#include "services/host_services.h"
 #include "services/service_suites.h"
 
 #ifdef _WIN32
@@ -70,26 +67,26 @@ std::vector<std::string> moduleFiles(const std::string& path, std::string* error
 Host::State::State(HostOptions hostOptions)
     : options(std::move(hostOptions)),
       random(makeRandom(options)),
-      document(std::make_unique<Document>(options.document)) {}
-
-void Host::State::activate() {
-  documentServices() = DocumentServices{document.get(), &random};
-  dialogServices() = DialogServices{&dialogs};
-  HostServices& services = hostServices();
-  services.broker = &broker;
-  services.alerts = &alerts;
-  services.filters = &filters;
-  services.blocks = &blocks;
-  services.handles = &handles;
-  services.resourcesOf = [this](SPPluginRef ref) -> const PluginResources* {
-    const LoadedPlugin* plugin = pluginOf(ref);
-    return plugin ? &plugin->module->resources() : nullptr;
-  };
-  services.moduleOf = [this](SPPluginRef ref) -> const PluginModule* {
+      document(std::make_unique<Document>(options.document)) {
+  context.broker = &broker;
+  context.alerts = &alerts;
+  context.filters = &filters;
+  context.blocks = &blocks;
+  context.handles = &handles;
+  context.document = document.get();
+  context.random = &random;
+  context.dialogs = &dialogs;
+  context.resourcesOf = [this](SPPluginRef ref) { return resourcesOf(ref); };
+  context.moduleOf = [this](SPPluginRef ref) -> const PluginModule* {
     const LoadedPlugin* plugin = pluginOf(ref);
     return plugin ? plugin->module.get() : nullptr;
   };
-  broker.makeCurrent();
+  dialogs.setResourceSource([this](SPPluginRef ref) { return resourcesOf(ref); });
+}
+
+const PluginResources* Host::State::resourcesOf(SPPluginRef ref) const {
+  const LoadedPlugin* plugin = pluginOf(ref);
+  return plugin ? &plugin->module->resources() : nullptr;
 }
 
 LoadedPlugin* Host::State::first() { return plugins.empty() ? nullptr : &plugins.front(); }
@@ -114,44 +111,20 @@ void Host::State::endInvocation() {
   invocationOpen = false;
 }
 
-std::vector<Host::State*>& Host::liveHosts() {
-  static std::vector<State*> hosts;
-  return hosts;
-}
-
 Host::Host(HostOptions options) : state_(std::make_unique<State>(std::move(options))) {
   registerServiceSuites(state_->broker);
   registerDocumentSuites(state_->broker);
   registerDialogSuites(state_->broker);
   state_->filters.setConditionSource([this] { return documentConditions(state_->document.get()); });
-  liveHosts().push_back(state_.get());
-  state_->activate();
 }
 
 Host::~Host() {
-  // Another host may be the active one now: it stays active once this
-  // host's plug-ins are shut down. When this one was active, the host made
-  // before it that is still alive becomes the active one.
-  HostServices previous = hostServices();
-  DocumentServices previousDocument = documentServices();
-  DialogServices previousDialogs = dialogServices();
-  bool wasActive = previous.broker == &state_->broker;
-  state_->activate();
+  // The plug-ins are shut down and their module files unloaded with this
+  // host current, whichever host's call (if any) is running around it.
+  HostScope scope(state_->context);
   state_->shutDownAll();
   state_->endInvocation();
   state_->plugins.clear();
-  std::erase(liveHosts(), state_.get());
-  hostServices() = HostServices{};
-  documentServices() = DocumentServices{};
-  dialogServices() = DialogServices{};
-  if (!wasActive && previous.broker) {
-    hostServices() = previous;
-    documentServices() = previousDocument;
-    dialogServices() = previousDialogs;
-    previous.broker->makeCurrent();
-  } else if (!liveHosts().empty()) {
-    liveHosts().back()->activate();
-  }
 }
 
 std::string Host::defaultPluginPath() {
@@ -169,8 +142,13 @@ std::string Host::defaultPluginPath() {
   return HEART_DEFAULT_PLUGIN_DIR;
 }
 
-bool Host::load(std::string* error) {
-  if (!state_->plugins.empty()) return true;
+Result<std::unique_ptr<Host>> Host::create(HostOptions options) {
+  if (Result<void> checked = Document::check(options.document); !checked) return checked.failure();
+  return std::make_unique<Host>(std::move(options));
+}
+
+Result<void> Host::load() {
+  if (!state_->plugins.empty()) return {};
   std::string path =
       state_->options.pluginPath.empty() ? defaultPluginPath() : state_->options.pluginPath;
   std::string why;
@@ -183,11 +161,10 @@ bool Host::load(std::string* error) {
   }
   if (loaded.size() != files.size() || files.empty()) {
     state_->lastError = why;
-    if (error) *error = why;
-    return false;
+    return fail(why);
   }
   state_->plugins = std::move(loaded);
-  return true;
+  return {};
 }
 
 AIFilterHandle Host::registeredFilter() const {
@@ -223,6 +200,7 @@ bool Host::setStoredRecord(const void* bytes, size_t size) {
 }
 
 SuiteBroker& Host::broker() { return state_->broker; }
+const HostContext& Host::context() const { return state_->context; }
 
 Document& Host::document() {
   if (!state_->document) throw std::logic_error("no document is open");
@@ -234,13 +212,13 @@ bool Host::hasDocument() const { return state_->document != nullptr; }
 void Host::closeDocument() {
   state_->endInvocation();
   state_->document.reset();
-  state_->activate();
+  state_->context.document = nullptr;
 }
 
 Document& Host::newDocument() {
   state_->endInvocation();
   state_->document = std::make_unique<Document>(state_->options.document);
-  state_->activate();
+  state_->context.document = state_->document.get();
   return *state_->document;
 }
 

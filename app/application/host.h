@@ -3,10 +3,11 @@
 // current document, the dialog manager and the random source, and stores
 // each filter's parameter record between uses.
 //
-// One Host is active at a time: the suite adapters reach its objects through
-// hostServices(), documentServices() and dialogServices(), which the Host
-// fills in when it is constructed (and again before every message it sends)
-// and clears when it is destroyed.
+// The suite adapters reach a host's objects through currentHost()
+// (core/host_context.h): every message the Host sends runs inside a
+// HostScope of its context, so several hosts may live side by side, and a
+// message sent while another host's message runs gives the outer host back
+// its context when it returns.
 //
 // Lifecycle. Startup goes to every loaded module; a module that has had
 // Startup gets Shutdown when the Host is destroyed, even when its Startup
@@ -21,14 +22,15 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
+#include "core/result.h"
 #include "document/document_settings.h"
 #include "plugin/host/suites.h"
 
 namespace heart {
 
 class SuiteBroker;
+struct HostContext;
 class Document;
 class DialogManager;
 class RandomSource;
@@ -58,7 +60,11 @@ struct HostOptions {
 
 class Host {
  public:
-  // Throws std::invalid_argument for a page size the document refuses.
+  // A host with a new document; refuses (in the document's words) a page
+  // size or colour model the document refuses.
+  static Result<std::unique_ptr<Host>> create(HostOptions options = {});
+  // The same, for options known to be good: throws std::invalid_argument
+  // where create() refuses.
   explicit Host(HostOptions options = {});
   ~Host();  // sends Shutdown to a started plug-in, then unloads it
   Host(const Host&) = delete;
@@ -67,9 +73,9 @@ class Host {
   // The folder searched when HostOptions::pluginPath is empty.
   static std::string defaultPluginPath();
 
-  // Load the plug-in module(s). On failure *error says why and nothing stays
-  // loaded. Loading again once loaded does nothing.
-  bool load(std::string* error);
+  // Load the plug-in module(s). On failure nothing stays loaded (and
+  // lastError() says why too). Loading again once loaded does nothing.
+  Result<void> load();
 
   // Lifecycle messages to the plug-in (the first loaded module).
   ASErr startup();
@@ -113,6 +119,9 @@ class Host {
 
   // The host's objects.
   SuiteBroker& broker();
+  // What the suites reach while this host's message runs. A caller that
+  // calls plug-in code itself, outside a message, holds a HostScope of it.
+  const HostContext& context() const;
   Document& document();  // the open document; throws std::logic_error when none is
   bool hasDocument() const;
   void closeDocument();
@@ -133,8 +142,6 @@ class Host {
 
  private:
   struct State;
-  // The hosts alive now, in the order they were made.
-  static std::vector<State*>& liveHosts();
   std::unique_ptr<State> state_;
 };
 

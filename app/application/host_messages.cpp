@@ -2,14 +2,13 @@
 #include <cstring>
 
 #include "application/host_state.h"
-#include "services/host_services.h"
 
 namespace heart {
 
 ASErr Host::State::deliver(LoadedPlugin& plugin, const char* caller, const char* selector,
                            HostMessage& message) {
   if (!plugin.module->loaded()) return kModuleNotLoadedErr;
-  activate();
+  HostScope scope(context);
   SPMessageData& header = message.filter.d;
   header.pluginRef = plugin.module->ref();
   header.globalsSlot = plugin.module->globalsSlot;

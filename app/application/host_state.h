@@ -7,6 +7,7 @@
 
 #include "application/host.h"
 #include "core/alert_sink.h"
+#include "core/host_context.h"
 #include "core/suite_broker.h"
 #include "dialog_manager/dialog_manager.h"
 #include "document/document.h"
@@ -47,21 +48,23 @@ struct Host::State {
   RandomSource random;
   DialogManager dialogs;
   std::unique_ptr<Document> document;
+  // What the suites reach while a call into a module runs (deliver).
+  HostContext context;
 
   std::vector<LoadedPlugin> plugins;
   AIMdMemoryHandle record = nullptr;
   bool invocationOpen = false;
   std::string lastError;
 
-  // Points hostServices(), documentServices(), dialogServices() and the
-  // basic suite at this host.
-  void activate();
   LoadedPlugin* first();
   const LoadedPlugin* first() const;
   const LoadedPlugin* pluginOf(SPPluginRef ref) const;
+  // The resources of the module behind a plug-in reference, or null.
+  const PluginResources* resourcesOf(SPPluginRef ref) const;
 
   // Fills in the header every message begins with, sends the message to a
-  // module and keeps the globals slot it hands back. A module that is not
+  // module with this host current (a HostScope) and keeps the globals slot
+  // it hands back. A module that is not
   // loaded gets nothing: kModuleNotLoadedErr.
   ASErr deliver(LoadedPlugin& plugin, const char* caller, const char* selector,
                 HostMessage& message);

@@ -3,22 +3,23 @@
 #include <cstring>
 
 #include "core/fault_injector.h"
+#include "core/host_context.h"
 
 namespace heart {
 namespace {
 
-SuiteBroker* gCurrentBroker = nullptr;
-
 ASErr basicAcquire(const char* name, ASInt32 version, const void** suite) {
-  if (!gCurrentBroker || !name || !suite) return kSuiteNotFoundErr;
+  SuiteBroker* broker = currentHost().broker;
+  if (!broker || !name || !suite) return kSuiteNotFoundErr;
   if (ASErr e = injectedFault("SP Basic Suite", "AcquireSuite")) return e;
-  return gCurrentBroker->acquire(name, version, suite);
+  return broker->acquire(name, version, suite);
 }
 
 ASErr basicRelease(const char* name, ASInt32 version) {
-  if (!gCurrentBroker || !name) return kSuiteNotFoundErr;
+  SuiteBroker* broker = currentHost().broker;
+  if (!broker || !name) return kSuiteNotFoundErr;
   if (ASErr e = injectedFault("SP Basic Suite", "ReleaseSuite")) return e;
-  return gCurrentBroker->release(name, version);
+  return broker->release(name, version);
 }
 
 ASInt32 basicIsEqual(const char* a, const char* b) {
@@ -30,11 +31,8 @@ SPBasicSuite gBasicSuite = {basicAcquire, basicRelease, basicIsEqual};
 
 }  // namespace
 
-SuiteBroker::SuiteBroker() { gCurrentBroker = this; }
-
-SuiteBroker::~SuiteBroker() {
-  if (gCurrentBroker == this) gCurrentBroker = nullptr;
-}
+SuiteBroker::SuiteBroker() = default;
+SuiteBroker::~SuiteBroker() = default;
 
 void SuiteBroker::add(const char* name, ASInt32 version, const void* table) {
   tables_[{name, version}] = table;
@@ -78,7 +76,5 @@ int SuiteBroker::totalHeld() const {
 }
 
 SPBasicSuite* SuiteBroker::basicSuite() { return &gBasicSuite; }
-void SuiteBroker::makeCurrent() { gCurrentBroker = this; }
-SuiteBroker* SuiteBroker::current() { return gCurrentBroker; }
 
 }  // namespace heart

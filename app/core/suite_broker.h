@@ -36,12 +36,10 @@ class SuiteBroker {
   int acquisitions(const std::string& name, ASInt32 version) const;
   int totalHeld() const;
 
-  // The basic suite whose operations reach this broker. Only one broker
-  // answers the basic suite at a time: the one constructed last, or the one
-  // made current with makeCurrent().
+  // The basic suite. Its operations reach the broker of the current host
+  // (currentHost().broker, core/host_context.h): one table serves every
+  // broker, and outside every HostScope it finds no suite.
   SPBasicSuite* basicSuite();
-  void makeCurrent();
-  static SuiteBroker* current();
 
  private:
   using Key = std::pair<std::string, ASInt32>;

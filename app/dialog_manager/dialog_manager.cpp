@@ -5,13 +5,12 @@
 
 #include "dialog_manager/dialog_refs.h"
 #include "resources/plugin_resources.h"
-#include "services/host_services.h"
 
 namespace heart {
 namespace {
 
-const DialogTemplate* findTemplate(SPPluginRef plugin, int32_t dialogId) {
-  const auto& resourcesOf = hostServices().resourcesOf;
+const DialogTemplate* findTemplate(const DialogManager::ResourceSource& resourcesOf,
+                                   SPPluginRef plugin, int32_t dialogId) {
   const PluginResources* resources = resourcesOf ? resourcesOf(plugin) : nullptr;
   if (!resources) return nullptr;
   for (const auto& candidate : resources->dialogs)
@@ -48,6 +47,10 @@ void DialogManager::setPresenter(std::unique_ptr<DialogPresenter> presenter) {
   presenter_ = std::move(presenter);
 }
 
+void DialogManager::setResourceSource(ResourceSource resourcesOf) {
+  resourcesOf_ = std::move(resourcesOf);
+}
+
 int32_t DialogManager::runModal(SPPluginRef plugin, const char* name, int32_t dialogId,
                                 int32_t /*options*/, ADMDialogInitProc initProc,
                                 ADMUserData userData) {
@@ -56,7 +59,7 @@ int32_t DialogManager::runModal(SPPluginRef plugin, const char* name, int32_t di
                  " was not opened: " + std::to_string(open_.size()) + " dialogs are already open";
     return kNoDialogResult;
   }
-  const DialogTemplate* layout = findTemplate(plugin, dialogId);
+  const DialogTemplate* layout = findTemplate(resourcesOf_, plugin, dialogId);
   if (!layout) {
     lastError_ = "the plug-in has no dialog resource " + std::to_string(dialogId);
     return kNoDialogResult;
@@ -236,8 +239,7 @@ void DialogManager::setFont(DialogItem& item, int32_t font) {
 
 const ResourceImage* DialogManager::trackingCursor(const DialogItem& item) const {
   if (!item.trackProc()) return nullptr;
-  const auto& resourcesOf = hostServices().resourcesOf;
-  const PluginResources* resources = resourcesOf ? resourcesOf(item.dialog().plugin()) : nullptr;
+  const PluginResources* resources = resourcesOf_ ? resourcesOf_(item.dialog().plugin()) : nullptr;
   if (!resources || resources->cursors.empty()) return nullptr;
   return &resources->cursors.front();
 }
@@ -245,8 +247,7 @@ const ResourceImage* DialogManager::trackingCursor(const DialogItem& item) const
 const DialogIcon* DialogManager::iconFromResource(SPPluginRef plugin, int32_t iconId) {
   auto cached = icons_.find({plugin, iconId});
   if (cached != icons_.end()) return cached->second.get();
-  const auto& resourcesOf = hostServices().resourcesOf;
-  const PluginResources* resources = resourcesOf ? resourcesOf(plugin) : nullptr;
+  const PluginResources* resources = resourcesOf_ ? resourcesOf_(plugin) : nullptr;
   if (!resources) return nullptr;
   for (const auto& image : resources->icons) {
     if (image.id != iconId) continue;

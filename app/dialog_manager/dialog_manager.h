@@ -10,7 +10,7 @@
 // it with "ADM User Changed Notifier". Modal dialogs nest: a procedure may
 // run another modal dialog, which takes its actions from the same source.
 //
-// The suites reach the manager through dialogServices().dialogs and hand it
+// The suites reach the manager through currentHost().dialogs and hand it
 // the plug-in's references; every reference is checked against the open
 // dialogs before it is used, so a stale or foreign reference is ignored
 // rather than followed. (Memory that a closed dialog's object occupied may
@@ -19,6 +19,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -70,6 +71,7 @@ struct DialogIcon {
 };
 
 struct ResourceImage;
+class PluginResources;
 
 class DialogManager {
  public:
@@ -89,6 +91,11 @@ class DialogManager {
   void setEventSource(EventSource* source);
   // Shows each modal dialog as it opens; null shows nothing.
   void setPresenter(std::unique_ptr<DialogPresenter> presenter);
+  // Where the dialog templates, icons and cursors of a plug-in are found:
+  // the resources of the module behind a plug-in reference, or null. Without
+  // one no plug-in has any.
+  using ResourceSource = std::function<const PluginResources*(SPPluginRef)>;
+  void setResourceSource(ResourceSource resourcesOf);
 
   // Run the dialog template `dialogId` of the plug-in modally and answer the
   // id that ended it (1 confirm, 2 cancel, or the ending item's id).
@@ -173,6 +180,7 @@ class DialogManager {
   void record(const Dialog& dialog, size_t historyIndex);
 
   EventSource* source_ = nullptr;
+  ResourceSource resourcesOf_;
   int eventsTaken_ = 0;
   std::unique_ptr<DialogPresenter> presenter_;
   std::vector<OpenDialog> open_;

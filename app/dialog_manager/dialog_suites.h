@@ -1,7 +1,7 @@
 // The dialog manager's suites: "ADM Dialog Suite", "ADM Item Suite",
 // "ADM List Suite", "ADM Entry Suite", "ADM Tracker Suite",
 // "ADM Notifier Suite" and "ADM Icon Suite". Thin C adapters over the
-// DialogManager reached through dialogServices().dialogs; with no dialog
+// DialogManager reached through currentHost().dialogs; with no dialog
 // manager, or with a reference that no open dialog handed out, an operation
 // does nothing and answers null, zero or false.
 #pragma once

@@ -6,14 +6,14 @@
 #include <cstring>
 #include <string>
 
+#include "core/host_context.h"
 #include "core/text_buffer.h"
 #include "dialog_manager/dialog_manager.h"
 #include "dialog_manager/dialog_refs.h"
-#include "dialog_manager/dialog_services.h"
 
 namespace heart::suite_access {
 
-inline DialogManager* manager() { return dialogServices().dialogs; }
+inline DialogManager* manager() { return currentHost().dialogs; }
 
 inline Dialog* dialog(ADMDialogRef ref) {
   DialogManager* dialogs = manager();

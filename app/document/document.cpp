@@ -15,16 +15,21 @@ AIColor grayColor(float ink) { return AIColor{kGrayColor, {ink, 0, 0, 0}, 0}; }
 
 // --- Construction ------------------------------------------------------------
 
-Document::Document(DocumentSettings settings) : settings_(settings) {
+Result<void> Document::check(const DocumentSettings& settings) {
   auto validSide = [](float side) {
     return std::isfinite(side) && side > 0 && side <= kMaxPageSide;
   };
   if (!validSide(settings.pageWidth) || !validSide(settings.pageHeight))
-    throw std::invalid_argument(
-        "the page width and height must be above 0 and at most 1000000 points");
+    return fail("the page width and height must be above 0 and at most 1000000 points");
   if (settings.colorModel != kDocGrayColor && settings.colorModel != kDocRGBColor &&
       settings.colorModel != kDocCMYKColor)
-    throw std::invalid_argument("the colour model must be 0 (gray), 1 (RGB) or 2 (CMYK)");
+    return fail("the colour model must be 0 (gray), 1 (RGB) or 2 (CMYK)");
+  return {};
+}
+
+Document::Document(DocumentSettings settings) : settings_(settings) {
+  if (Result<void> checked = check(settings); !checked)
+    throw std::invalid_argument(checked.error());
   currentPaint_ = defaultPaint(settings.colorModel);
   views_.emplace_back(AIRealPoint{settings.pageWidth * 0.5f, settings.pageHeight * 0.5f});
   swatches_ = settings.swatches.empty() ? defaultSwatches() : settings.swatches;

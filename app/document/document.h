@@ -21,6 +21,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/result.h"
 #include "document/art_style_list.h"
 #include "document/art_tree.h"
 #include "document/bezier_bounds.h"
@@ -46,8 +47,11 @@ struct SymbolDefinition {
 
 class Document {
  public:
-  // Throws std::invalid_argument for a page size that is not finite and
-  // above 0 (at most 1,000,000 points) or an unknown colour model.
+  // Refuses a page size that is not finite and above 0 (at most 1,000,000
+  // points) or an unknown colour model.
+  static Result<void> check(const DocumentSettings& settings);
+  // Throws std::invalid_argument, with check()'s message, where check()
+  // refuses: check settings that come from outside first.
   explicit Document(DocumentSettings settings = {});
   ~Document();
   Document(const Document&) = delete;
@@ -165,6 +169,13 @@ class Document {
     journal_.setUndoText(std::move(undo), std::move(redo));
   }
 
+  // --- The drawing beneath -------------------------------------------------
+  // The SVG text of the designer's drawing this document stands for (empty
+  // for a new document). Pictures of the document draw it beneath the art,
+  // its top left corner at the page's, 0.75 points a CSS pixel.
+  const std::string& backdropSvg() const { return backdropSvg_; }
+  void setBackdropSvg(std::string svg) { backdropSvg_ = std::move(svg); }
+
   // --- Redraw --------------------------------------------------------------
   void redraw();
   uint64_t redrawCount() const { return redraws_; }
@@ -210,6 +221,7 @@ class Document {
   std::unordered_map<ArtId, TagList> tags_;
   UndoJournal journal_;
 
+  std::string backdropSvg_;
   uint64_t redraws_ = 0;
   std::function<void()> redrawListener_;
 };

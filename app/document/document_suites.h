@@ -1,6 +1,6 @@
 // The host's "AI" suites over its document, random source and real maths:
 // thin C adapters that find the current Document and RandomSource through
-// hostServices(). With no document open every operation that answers a
+// currentHost(). With no document open every operation that answers a
 // result code answers "PARM".
 #pragma once
 

@@ -97,12 +97,12 @@ constexpr AIRealMathSuite kRealMathSuite = {RealDiv,
 // --- AI Random Suite ---------------------------------------------------------
 
 AIReal FloatRnd() {
-  RandomSource* random = documentServices().random;
+  RandomSource* random = currentHost().random;
   return random ? random->next() : 0.0f;
 }
 
 void SetRndSeed(ASInt32 seed) {
-  if (RandomSource* random = documentServices().random) random->seed(static_cast<uint32_t>(seed));
+  if (RandomSource* random = currentHost().random) random->seed(static_cast<uint32_t>(seed));
 }
 
 constexpr AIRandomSuite kRandomSuite = {FloatRnd, SetRndSeed};

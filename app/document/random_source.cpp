@@ -47,11 +47,10 @@ void RandomSource::useSequence(std::vector<float> values) {
   position_ = 0;
 }
 
-bool RandomSource::loadSequenceFile(const std::string& path, std::string* error) {
+Result<void> RandomSource::loadSequenceFile(const std::string& path) {
   std::ifstream in(path);
   if (!in) {
-    if (error) *error = "cannot read the random values file " + path;
-    return false;
+    return fail("cannot read the random values file " + path);
   }
   std::vector<float> values;
   std::string line;
@@ -66,24 +65,19 @@ bool RandomSource::loadSequenceFile(const std::string& path, std::string* error)
     if (*first == '+') ++first;
     auto [end, ec] = std::from_chars(first, last, value);
     if (ec != std::errc() || end != last || !std::isfinite(value)) {
-      if (error)
-        *error = path + ":" + std::to_string(number) + ": \"" + text + "\" is not a real number";
-      return false;
+      return fail(path + ":" + std::to_string(number) + ": \"" + text + "\" is not a real number");
     }
     if (value < 0.0f || value >= 1.0f) {
-      if (error)
-        *error = path + ":" + std::to_string(number) + ": " + text +
-                 " is outside [0, 1): random values lie from 0 up to but not including 1";
-      return false;
+      return fail(path + ":" + std::to_string(number) + ": " + text +
+                  " is outside [0, 1): random values lie from 0 up to but not including 1");
     }
     values.push_back(value);
   }
   if (values.empty()) {
-    if (error) *error = path + ": the file holds no random values";
-    return false;
+    return fail(path + ": the file holds no random values");
   }
   useSequence(std::move(values));
-  return true;
+  return {};
 }
 
 float RandomSource::next() {

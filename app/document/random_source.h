@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "core/result.h"
+
 namespace heart {
 
 class RandomSource {
@@ -27,8 +29,8 @@ class RandomSource {
   void useSequence(std::vector<float> values);
   // Read a sequence from a text file, one real a line (blank lines and lines
   // starting with '#' are skipped). A line that is not a number, or a value
-  // outside [0, 1), is an error naming the line; the source is unchanged then.
-  bool loadSequenceFile(const std::string& path, std::string* error);
+  // outside [0, 1), is refused naming the line; the source is unchanged then.
+  Result<void> loadSequenceFile(const std::string& path);
 
   bool usingSequence() const { return !sequence_.empty(); }
   const std::vector<float>& sequence() const { return sequence_; }

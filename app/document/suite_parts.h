@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string>
 
+#include "core/host_context.h"
 #include "core/text_buffer.h"
 #include "document/document.h"
-#include "document/document_services.h"
 
 namespace heart {
 
@@ -17,7 +17,7 @@ void registerArtSuites(SuiteBroker& broker);
 void registerDocumentLevelSuites(SuiteBroker& broker);
 void registerMathSuites(SuiteBroker& broker);
 
-inline Document* currentDocument() { return documentServices().document; }
+inline Document* currentDocument() { return currentHost().document; }
 
 // Text into a caller's buffer; text that does not fit is cut and answers
 // "PARM", as does a missing buffer.

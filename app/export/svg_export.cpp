@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 #include <string_view>
@@ -51,9 +52,20 @@ class SvgWriter {
     put("</g>\n");
   }
 
-  void writeSymbol(const SymbolDefinition& symbol, int number) {
-    put("<symbol id=\"symbol-");
-    put(std::to_string(number));
+  // A layer's art alone, for a group in another drawing; a hidden layer's
+  // art is kept in a group that is not shown.
+  void writeLayerArt(LayerId id) {
+    const Layer& layer = document_.tree().layer(id);
+    if (layer.bottom == kNoArt) return;
+    if (!layer.visible) put("<g display=\"none\">\n");
+    for (ArtId art = layer.bottom; art != kNoArt; art = document_.tree().node(art).above)
+      writeArt(art);
+    if (!layer.visible) put("</g>\n");
+  }
+
+  void writeSymbol(const SymbolDefinition& symbol, const std::string& id) {
+    put("<symbol id=\"");
+    put(id);
     put("\" viewBox=\"0 0 ");
     num(document_.pageSize().h);
     put(" ");
@@ -231,13 +243,13 @@ void reserveLarge(std::string& out, size_t bytes) {
 #endif
 }
 
-std::string metadataJson(const SvgMetadata& metadata) {
+Result<std::string> metadataJson(const SvgMetadata& metadata) {
   nlohmann::json run = nlohmann::json::object();
   run["program"] = "heart";
   if (!metadata.recordJson.empty()) {
     nlohmann::json record = nlohmann::json::parse(metadata.recordJson, nullptr, false);
     if (record.is_discarded() || !record.is_object())
-      throw std::invalid_argument("the parameter record is not a JSON object");
+      return fail("the parameter record is not a JSON object");
     run["record"] = std::move(record);
   }
   if (metadata.seed) run["seed"] = *metadata.seed;
@@ -245,7 +257,7 @@ std::string metadataJson(const SvgMetadata& metadata) {
   if (!metadata.documentJson.empty()) {
     nlohmann::json settings = nlohmann::json::parse(metadata.documentJson, nullptr, false);
     if (settings.is_discarded() || !settings.is_object())
-      throw std::invalid_argument("the document settings are not a JSON object");
+      return fail("the document settings are not a JSON object");
     run["document"] = std::move(settings);
   }
   // Invalid UTF-8 in the record's text is replaced rather than refused.
@@ -254,8 +266,10 @@ std::string metadataJson(const SvgMetadata& metadata) {
 
 }  // namespace
 
-std::string exportSvg(const Document& document, const SvgMetadata& metadata) {
-  std::string json = metadataJson(metadata);
+Result<std::string> exportSvg(const Document& document, const SvgMetadata& metadata) {
+  Result<std::string> made = metadataJson(metadata);
+  if (!made) return made.failure();
+  const std::string& json = *made;
   std::string out;
   // About 300 bytes a path of four curves.
   reserveLarge(out, 4096 + document.tree().liveCount() * 320);
@@ -287,7 +301,7 @@ std::string exportSvg(const Document& document, const SvgMetadata& metadata) {
       writer.put("<defs>\n");
       int number = 0;
       for (const SymbolDefinition& symbol : document.symbols())
-        writer.writeSymbol(symbol, ++number);
+        writer.writeSymbol(symbol, "symbol-" + std::to_string(++number));
       writer.put("</defs>\n");
     }
     writer.put("<rect id=\"page\" x=\"0\" y=\"0\" width=\"");
@@ -303,16 +317,37 @@ std::string exportSvg(const Document& document, const SvgMetadata& metadata) {
   return out;
 }
 
-bool writeSvgFile(const Document& document, const SvgMetadata& metadata, const std::string& path,
-                  std::string* error) {
-  std::string text;
-  try {
-    text = exportSvg(document, metadata);
-  } catch (const std::exception& e) {
-    if (error) *error = e.what();
-    return false;
+Result<std::string> exportHeartsContent(const Document& document, const SvgMetadata& metadata,
+                                const std::function<std::string(std::string_view)>& newId) {
+  Result<std::string> json = metadataJson(metadata);
+  if (!json) return json.failure();
+  std::string out;
+  reserveLarge(out, 1024 + document.tree().liveCount() * 320);
+  out += "<metadata id=\"";
+  out += newId("heart-run");
+  out += "\">";
+  appendEscaped(out, *json);
+  out += "</metadata>\n";
+  {
+    SvgWriter writer(document, out);
+    if (!document.symbols().empty()) {
+      writer.put("<defs>\n");
+      for (const SymbolDefinition& symbol : document.symbols())
+        writer.writeSymbol(symbol, newId("heart-symbol"));
+      writer.put("</defs>\n");
+    }
+    for (LayerId layer : document.tree().layerOrder()) writer.writeLayerArt(layer);
   }
-  return writeOutputFile(path, text, error);
+  return out;
+}
+
+Result<void> writeSvgFile(const Document& document, const SvgMetadata& metadata,
+                          const std::string& path) {
+  Result<std::string> text = exportSvg(document, metadata);
+  if (!text) return text.failure();
+  std::string error;
+  if (!writeOutputFile(path, *text, &error)) return fail(error);
+  return {};
 }
 
 }  // namespace heart

@@ -16,9 +16,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "core/result.h"
 
 namespace heart {
 
@@ -38,17 +42,29 @@ struct SvgMetadata {
   std::string documentJson;
 };
 
-// The whole document as an SVG 1.1 file. Throws std::invalid_argument when
-// recordJson is neither empty nor a JSON object.
-std::string exportSvg(const Document& document, const SvgMetadata& metadata);
+// The whole document as an SVG 1.1 file. Refused when recordJson or
+// documentJson is neither empty nor a JSON object.
+Result<std::string> exportSvg(const Document& document, const SvgMetadata& metadata);
+
+// The hearts as what a group in another drawing holds: the run record as
+// <metadata id="heart-run..."> first, symbol definitions in <defs>, and the
+// art of every layer in paint order, in page coordinates (the vertical axis
+// up: the group's transform maps them into the drawing). newId(base)
+// answers an id the drawing does not use yet ("heart-run", "heart-run-2").
+// Refused as exportSvg refuses.
+Result<std::string> exportHeartsContent(const Document& document, const SvgMetadata& metadata,
+                                const std::function<std::string(std::string_view)>& newId);
 
 // Writes the SVG to a file (through a temporary file, so a failed write
-// leaves no half file). On failure *error says why.
-bool writeSvgFile(const Document& document, const SvgMetadata& metadata, const std::string& path,
-                  std::string* error);
+// leaves no half file).
+Result<void> writeSvgFile(const Document& document, const SvgMetadata& metadata,
+                          const std::string& path);
 
 // The metadata of an SVG this host wrote, for drawing the same hearts again.
-std::optional<SvgMetadata> parseSvgMetadata(const std::string& svgText, std::string* error);
-std::optional<SvgMetadata> readSvgMetadata(const std::string& path, std::string* error);
+Result<SvgMetadata> parseSvgMetadata(const std::string& svgText);
+Result<SvgMetadata> readSvgMetadata(const std::string& path);
+// The record of one run: the text of its <metadata> element, escaped as
+// the file holds it.
+Result<SvgMetadata> parseRunRecord(std::string_view escapedText);
 
 }  // namespace heart

@@ -25,74 +25,87 @@ std::optional<std::string_view> elementText(std::string_view svg, std::string_vi
   return svg.substr(start, end - start);
 }
 
-bool fail(std::string* error, const std::string& why) {
-  if (error) *error = why;
-  return false;
+// The text of the last <metadata id="heart-run"> or <metadata
+// id="heart-run-N">: a drawing that holds several groups of hearts names
+// their records apart, and the last one is the newest.
+std::optional<std::string_view> lastRunText(std::string_view svg) {
+  constexpr std::string_view kOpen = "<metadata id=\"heart-run";
+  for (size_t at = svg.rfind(kOpen); at != std::string_view::npos;
+       at = at == 0 ? std::string_view::npos : svg.rfind(kOpen, at - 1)) {
+    size_t end = at + kOpen.size();
+    if (svg.substr(end, 1) == "-") {
+      size_t digits = end + 1;
+      while (digits < svg.size() && svg[digits] >= '0' && svg[digits] <= '9') ++digits;
+      if (digits == end + 1) continue;
+      end = digits;
+    }
+    if (svg.substr(end, 2) != "\">") continue;
+    if (auto text = elementText(svg.substr(at), svg.substr(at, end + 2 - at), "</metadata>"))
+      return text;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
 
-std::optional<SvgMetadata> parseSvgMetadata(const std::string& svgText, std::string* error) {
+Result<SvgMetadata> parseSvgMetadata(const std::string& svgText) {
   std::string_view svg = svgText;
   size_t root = svg.find("<svg");
   if (root == std::string_view::npos) {
-    fail(error, "not an SVG file");
-    return std::nullopt;
+    return fail("not an SVG file");
   }
   svg = svg.substr(root);
-  auto run = elementText(svg, "<metadata id=\"heart-run\">", "</metadata>");
+  auto run = lastRunText(svg);
   if (!run) {
-    fail(error, "the SVG carries no record of a heart run (no <metadata id=\"heart-run\">)");
-    return std::nullopt;
+    return fail("the SVG carries no record of a heart run (no <metadata id=\"heart-run\">)");
   }
-  std::string runText = unescapeXml(*run);
+  Result<SvgMetadata> metadata = parseRunRecord(*run);
+  if (!metadata) return metadata;
+  if (auto title = elementText(svg, "<title>", "</title>")) metadata->title = unescapeXml(*title);
+  if (auto desc = elementText(svg, "<desc>", "</desc>")) metadata->description = unescapeXml(*desc);
+  return metadata;
+}
+
+Result<SvgMetadata> parseRunRecord(std::string_view escapedText) {
+  std::string runText = unescapeXml(escapedText);
   std::string tooDeep;
   if (!checkJsonDepth(runText, &tooDeep)) {
-    fail(error, "the record of the heart run in the SVG is refused: " + tooDeep);
-    return std::nullopt;
+    return fail("the record of the heart run in the SVG is refused: " + tooDeep);
   }
   nlohmann::json json = nlohmann::json::parse(runText, nullptr, false);
   if (json.is_discarded() || !json.is_object()) {
-    fail(error, "the record of the heart run in the SVG is not valid JSON");
-    return std::nullopt;
+    return fail("the record of the heart run in the SVG is not valid JSON");
   }
 
   SvgMetadata metadata;
-  if (auto title = elementText(svg, "<title>", "</title>")) metadata.title = unescapeXml(*title);
-  if (auto desc = elementText(svg, "<desc>", "</desc>")) metadata.description = unescapeXml(*desc);
   if (json.contains("record")) {
     if (!json["record"].is_object()) {
-      fail(error, "the parameter record in the SVG is not a JSON object");
-      return std::nullopt;
+      return fail("the parameter record in the SVG is not a JSON object");
     }
     metadata.recordJson = json["record"].dump();
   }
   if (json.contains("document")) {
     if (!json["document"].is_object()) {
-      fail(error, "the document settings in the SVG are not a JSON object");
-      return std::nullopt;
+      return fail("the document settings in the SVG are not a JSON object");
     }
     metadata.documentJson = json["document"].dump();
   }
   if (json.contains("seed")) {
     const auto& seed = json["seed"];
     if (!seed.is_number_unsigned() || seed.get<uint64_t>() > std::numeric_limits<uint32_t>::max()) {
-      fail(error, "the seed in the SVG is not a whole number from 0 to 4294967295");
-      return std::nullopt;
+      return fail("the seed in the SVG is not a whole number from 0 to 4294967295");
     }
     metadata.seed = seed.get<uint32_t>();
   }
   if (json.contains("randomValues")) {
     const auto& values = json["randomValues"];
     if (!values.is_array()) {
-      fail(error, "the random values in the SVG are not a list of numbers");
-      return std::nullopt;
+      return fail("the random values in the SVG are not a list of numbers");
     }
     for (const auto& value : values) {
       if (!value.is_number() || !(value.get<double>() >= 0) || value.get<double>() >= 1) {
-        fail(error,
-             "the random values in the SVG must be numbers from 0 up to but not including 1");
-        return std::nullopt;
+        return fail(
+            "the random values in the SVG must be numbers from 0 up to but not including 1");
       }
       metadata.randomValues.push_back(value.get<float>());
     }
@@ -100,17 +113,15 @@ std::optional<SvgMetadata> parseSvgMetadata(const std::string& svgText, std::str
   return metadata;
 }
 
-std::optional<SvgMetadata> readSvgMetadata(const std::string& path, std::string* error) {
+Result<SvgMetadata> readSvgMetadata(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    fail(error, "cannot read " + path + ": " + std::strerror(errno));
-    return std::nullopt;
+    return fail("cannot read " + path + ": " + std::strerror(errno));
   }
   std::ostringstream text;
   text << in.rdbuf();
-  std::string why;
-  auto metadata = parseSvgMetadata(text.str(), &why);
-  if (!metadata) fail(error, path + ": " + why);
+  Result<SvgMetadata> metadata = parseSvgMetadata(text.str());
+  if (!metadata) return fail(path + ": " + metadata.error());
   return metadata;
 }
 

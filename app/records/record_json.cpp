@@ -43,10 +43,6 @@ const std::vector<Member>& members() {
   return list;
 }
 
-void fail(std::string* error, const std::string& text) {
-  if (error) *error = text;
-}
-
 std::string fieldLabel(const std::string& name) { return "field \"" + name + "\""; }
 
 std::string numberText(double value) {
@@ -62,32 +58,28 @@ std::string rangeText(const FieldInfo& field) {
 }
 
 // The stored word of one field, checked.
-bool checkStored(const ParameterRecord& record, const FieldInfo& field, std::string* error) {
+Result<void> checkStored(const ParameterRecord& record, const FieldInfo& field) {
   if (field.type == kFieldFloat) {
     float value = fieldValue(&record, field);
     if (!std::isfinite(value)) {
-      fail(error, fieldLabel(field.name) + " holds " + numberText(value) + ", not a finite number");
-      return false;
+      return fail(fieldLabel(field.name) + " holds " + numberText(value) + ", not a finite number");
     }
     if (field.ranged && (value < field.minimum || value > field.maximum)) {
-      fail(error, fieldLabel(field.name) + " holds " + numberText(value) + ", outside its range " +
-                      rangeText(field));
-      return false;
+      return fail(fieldLabel(field.name) + " holds " + numberText(value) + ", outside its range " +
+                  rangeText(field));
     }
-    return true;
+    return {};
   }
   int32_t word = fieldInteger(&record, field);
   if (field.type == kFieldBool && word != 0 && word != 1) {
-    fail(error,
-         fieldLabel(field.name) + " holds " + std::to_string(word) + ", but a switch holds 0 or 1");
-    return false;
+    return fail(fieldLabel(field.name) + " holds " + std::to_string(word) +
+                ", but a switch holds 0 or 1");
   }
   if (field.ranged && (word < field.minimum || word > field.maximum)) {
-    fail(error, fieldLabel(field.name) + " holds " + std::to_string(word) + ", outside its range " +
-                    rangeText(field));
-    return false;
+    return fail(fieldLabel(field.name) + " holds " + std::to_string(word) + ", outside its range " +
+                rangeText(field));
   }
-  return true;
+  return {};
 }
 
 // A real as the JSON number with the fewest digits that reads back as the
@@ -118,20 +110,17 @@ RecordJson wordToJson(const ParameterRecord& record, const FieldInfo& field) {
 
 }  // namespace
 
-std::optional<FieldWord> fieldWordFromJson(const FieldInfo& field, const RecordJson& value,
-                                           std::string* error) {
+Result<FieldWord> fieldWordFromJson(const FieldInfo& field, const RecordJson& value) {
   const std::string name = fieldLabel(field.name);
   switch (field.type) {
     case kFieldBool:
       if (!value.is_boolean()) {
-        fail(error, name + " must be true or false, not " + value.dump());
-        return std::nullopt;
+        return fail(name + " must be true or false, not " + value.dump());
       }
       return FieldWord{int32_t{value.get<bool>() ? 1 : 0}};
     case kFieldInt: {
       if (!value.is_number_integer()) {
-        fail(error, name + " must be a whole number, not " + value.dump());
-        return std::nullopt;
+        return fail(name + " must be a whole number, not " + value.dump());
       }
       bool fits = value.is_number_unsigned()
                       ? value.get<uint64_t>() <= uint64_t{std::numeric_limits<int32_t>::max()}
@@ -139,9 +128,8 @@ std::optional<FieldWord> fieldWordFromJson(const FieldInfo& field, const RecordJ
                             value.get<int64_t>() <= std::numeric_limits<int32_t>::max();
       int64_t whole = fits ? value.get<int64_t>() : 0;
       if (!fits || (field.ranged && (whole < field.minimum || whole > field.maximum))) {
-        fail(error, name + " is " + value.dump() + ", outside its range " +
-                        (field.ranged ? rangeText(field) : std::string("of a 32-bit word")));
-        return std::nullopt;
+        return fail(name + " is " + value.dump() + ", outside its range " +
+                    (field.ranged ? rangeText(field) : std::string("of a 32-bit word")));
       }
       return FieldWord{static_cast<int32_t>(whole)};
     }
@@ -149,18 +137,15 @@ std::optional<FieldWord> fieldWordFromJson(const FieldInfo& field, const RecordJ
       break;
   }
   if (!value.is_number()) {
-    fail(error, name + " must be a number, not " + value.dump());
-    return std::nullopt;
+    return fail(name + " must be a number, not " + value.dump());
   }
   double exact = value.get<double>();
   float real = static_cast<float>(exact);
   if (!std::isfinite(exact) || !std::isfinite(real)) {
-    fail(error, name + " is " + numberText(exact) + ", not a finite 32-bit real");
-    return std::nullopt;
+    return fail(name + " is " + numberText(exact) + ", not a finite 32-bit real");
   }
   if (field.ranged && (real < field.minimum || real > field.maximum)) {
-    fail(error, name + " is " + numberText(exact) + ", outside its range " + rangeText(field));
-    return std::nullopt;
+    return fail(name + " is " + numberText(exact) + ", outside its range " + rangeText(field));
   }
   return FieldWord{real};
 }
@@ -175,24 +160,23 @@ void storeFieldWord(ParameterRecord* record, const FieldInfo& field, const Field
 namespace {
 
 // One JSON value into one field of the record, checked.
-bool storeValue(ParameterRecord& record, const FieldInfo& field, const RecordJson& value,
-                std::string* error) {
-  std::optional<FieldWord> word = fieldWordFromJson(field, value, error);
-  if (word) storeFieldWord(&record, field, *word);
-  return word.has_value();
+Result<void> storeValue(ParameterRecord& record, const FieldInfo& field, const RecordJson& value) {
+  Result<FieldWord> word = fieldWordFromJson(field, value);
+  if (!word) return word.failure();
+  storeFieldWord(&record, field, *word);
+  return {};
 }
 
-bool storeMember(ParameterRecord& record, const Member& member, const RecordJson& value,
-                 std::string* error) {
-  if (!member.isArray) return storeValue(record, *member.fields.front(), value, error);
+Result<void> storeMember(ParameterRecord& record, const Member& member, const RecordJson& value) {
+  if (!member.isArray) return storeValue(record, *member.fields.front(), value);
   if (!value.is_array() || value.size() != member.fields.size()) {
-    fail(error, fieldLabel(member.name) + " must be an array of " +
-                    std::to_string(member.fields.size()) + " values, not " + value.dump());
-    return false;
+    return fail(fieldLabel(member.name) + " must be an array of " +
+                std::to_string(member.fields.size()) + " values, not " + value.dump());
   }
   for (size_t k = 0; k < member.fields.size(); ++k)
-    if (!storeValue(record, *member.fields[k], value[k], error)) return false;
-  return true;
+    if (Result<void> stored = storeValue(record, *member.fields[k], value[k]); !stored)
+      return stored;
+  return {};
 }
 
 // The field whose value the text at `offset` belongs to: the last member
@@ -220,14 +204,14 @@ std::string fieldBefore(const std::string& text, size_t offset) {
 
 }  // namespace
 
-bool checkRecord(const ParameterRecord& record, std::string* error) {
+Result<void> checkRecord(const ParameterRecord& record) {
   for (const FieldInfo& field : kFieldTable)
-    if (!checkStored(record, field, error)) return false;
-  return true;
+    if (Result<void> checked = checkStored(record, field); !checked) return checked;
+  return {};
 }
 
-std::optional<RecordJson> recordToJson(const ParameterRecord& record, std::string* error) {
-  if (!checkRecord(record, error)) return std::nullopt;
+Result<RecordJson> recordToJson(const ParameterRecord& record) {
+  if (Result<void> checked = checkRecord(record); !checked) return checked.failure();
   RecordJson json = RecordJson::object();
   for (const Member& member : members()) {
     if (!member.isArray) {
@@ -241,19 +225,16 @@ std::optional<RecordJson> recordToJson(const ParameterRecord& record, std::strin
   return json;
 }
 
-std::optional<ParameterRecord> recordFromJson(const RecordJson& json, std::string* error,
-                                              const ParameterRecord* base) {
+Result<ParameterRecord> recordFromJson(const RecordJson& json, const ParameterRecord* base) {
   if (!json.is_object()) {
-    fail(error, "a parameter record is a JSON object of named fields, not " +
-                    std::string(json.type_name()));
-    return std::nullopt;
+    return fail("a parameter record is a JSON object of named fields, not " +
+                std::string(json.type_name()));
   }
   std::map<std::string, const Member*> byName;
   for (const Member& member : members()) byName[member.name] = &member;
   for (const auto& item : json.items()) {
     if (!byName.count(item.key())) {
-      fail(error, "unknown field \"" + item.key() + "\"");
-      return std::nullopt;
+      return fail("unknown field \"" + item.key() + "\"");
     }
   }
   ParameterRecord record;
@@ -265,17 +246,15 @@ std::optional<ParameterRecord> recordFromJson(const RecordJson& json, std::strin
     auto found = json.find(member.name);
     if (found == json.end()) {
       if (base) continue;
-      fail(error, fieldLabel(member.name) + " is missing");
-      return std::nullopt;
+      return fail(fieldLabel(member.name) + " is missing");
     }
-    if (!storeMember(record, member, *found, error)) return std::nullopt;
+    if (Result<void> stored = storeMember(record, member, *found); !stored) return stored.failure();
   }
   return record;
 }
 
-std::optional<ParameterRecord> recordFromJsonText(const std::string& text, std::string* error,
-                                                  const ParameterRecord* base) {
-  if (!checkJsonDepth(text, error)) return std::nullopt;
+Result<ParameterRecord> recordFromJsonText(const std::string& text, const ParameterRecord* base) {
+  if (std::string deep; !checkJsonDepth(text, &deep)) return fail(deep);
   RecordJson json;
   // A field written twice would silently take its last value; it is refused.
   std::set<std::string> seen;
@@ -297,14 +276,12 @@ std::optional<ParameterRecord> recordFromJsonText(const std::string& text, std::
     std::string rest = start == std::string::npos ? "" : text.substr(start, 9);
     static const std::regex nonFinite("^-?(NaN|nan|Infinity|inf|Inf)");
     if (!field.empty() && std::regex_search(rest, nonFinite)) {
-      fail(error, fieldLabel(field) + " is " + rest.substr(0, rest.find_first_of(",}] \n")) +
-                      ", not a finite number");
-      return std::nullopt;
+      return fail(fieldLabel(field) + " is " + rest.substr(0, rest.find_first_of(",}] \n")) +
+                  ", not a finite number");
     }
     size_t line = 1 + std::count(text.begin(), text.begin() + std::min(offset, text.size()), '\n');
-    fail(error, "not valid JSON at line " + std::to_string(line) +
-                    (field.empty() ? "" : " (in " + fieldLabel(field) + ")") + ": " + e.what());
-    return std::nullopt;
+    return fail("not valid JSON at line " + std::to_string(line) +
+                (field.empty() ? "" : " (in " + fieldLabel(field) + ")") + ": " + e.what());
   } catch (const RecordJson::out_of_range& e) {
     // A number too large for a double (1e999) is reported by the parser as an
     // overflow, naming the number's text: find it to name the field.
@@ -314,15 +291,13 @@ std::optional<ParameterRecord> recordFromJsonText(const std::string& text, std::
     std::string number = open < close ? what.substr(open + 1, close - open - 1) : "";
     size_t at = number.empty() ? std::string::npos : text.find(number);
     std::string field = at == std::string::npos ? "" : fieldBefore(text, at);
-    fail(error, (field.empty() ? std::string("a number") : fieldLabel(field)) + " is " +
-                    (number.empty() ? std::string("too large") : number) + ", not a finite number");
-    return std::nullopt;
+    return fail((field.empty() ? std::string("a number") : fieldLabel(field)) + " is " +
+                (number.empty() ? std::string("too large") : number) + ", not a finite number");
   }
   if (!repeated.empty()) {
-    fail(error, fieldLabel(repeated) + " is given more than once");
-    return std::nullopt;
+    return fail(fieldLabel(repeated) + " is given more than once");
   }
-  return recordFromJson(json, error, base);
+  return recordFromJson(json, base);
 }
 
 }  // namespace heart

@@ -14,10 +14,10 @@
 
 #include <cstdint>
 #include <nlohmann/json.hpp>
-#include <optional>
 #include <string>
 #include <variant>
 
+#include "core/result.h"
 #include "plugin/params/field_table.h"
 #include "plugin/params/parameter_record.h"
 
@@ -25,24 +25,24 @@ namespace heart {
 
 using RecordJson = nlohmann::ordered_json;
 
-// The record's fields as JSON; nothing (and *error naming the first faulty
-// field) when a stored value is not one the record may hold.
-std::optional<RecordJson> recordToJson(const ParameterRecord& record, std::string* error);
+// The record's fields as JSON; a failure naming the first faulty field when
+// a stored value is not one the record may hold.
+Result<RecordJson> recordToJson(const ParameterRecord& record);
 
 // A record from JSON. Every field must be present unless `base` is given, in
 // which case absent fields keep the base's values. Unknown fields, values of
 // the wrong type, values out of range and non-finite numbers are refused.
-std::optional<ParameterRecord> recordFromJson(const RecordJson& json, std::string* error,
-                                              const ParameterRecord* base = nullptr);
+Result<ParameterRecord> recordFromJson(const RecordJson& json,
+                                       const ParameterRecord* base = nullptr);
 
 // The same from JSON text. A field given twice is refused. A syntax error is reported with its line
 // and, where one can be found, the field it belongs to; a NaN or Infinity in the text is reported
 // as a non-finite value of that field.
-std::optional<ParameterRecord> recordFromJsonText(const std::string& text, std::string* error,
-                                                  const ParameterRecord* base = nullptr);
+Result<ParameterRecord> recordFromJsonText(const std::string& text,
+                                           const ParameterRecord* base = nullptr);
 
 // Checks a record as recordToJson does, without building the JSON.
-bool checkRecord(const ParameterRecord& record, std::string* error);
+Result<void> checkRecord(const ParameterRecord& record);
 
 // A word of the record as the field table's setters take it: the integer of
 // a switch or a whole-number field (setFieldInteger), the real of a real
@@ -50,10 +50,9 @@ bool checkRecord(const ParameterRecord& record, std::string* error);
 using FieldWord = std::variant<int32_t, float>;
 
 // The word one table entry (a field, or an element such as "shapeTweaks[3]")
-// takes from a JSON value, checked as recordFromJson checks each value;
-// nothing, and *error naming the field, when the value is refused.
-std::optional<FieldWord> fieldWordFromJson(const FieldInfo& field, const RecordJson& value,
-                                           std::string* error);
+// takes from a JSON value, checked as recordFromJson checks each value; a
+// failure naming the field when the value is refused.
+Result<FieldWord> fieldWordFromJson(const FieldInfo& field, const RecordJson& value);
 
 // Writes a word into its field with the field table's setters.
 void storeFieldWord(ParameterRecord* record, const FieldInfo& field, const FieldWord& word);

@@ -1,6 +1,7 @@
 #include <cmath>
 #include <new>
 
+#include "render/backdrop.h"
 #include "render/banded_drawing.h"
 #include "render/document_renderer.h"
 #include "render/draw_list.h"
@@ -45,6 +46,11 @@ std::optional<std::vector<unsigned char>> renderPng(const Document& document,
     return fail("not enough memory for a picture of " + std::to_string(frame.width) + " x " +
                 std::to_string(frame.height) + " pixels");
   }
+  Result<SurfacePointer> backdrop = drawBackdrop(document, frame);
+  if (!backdrop) {
+    cairo_surface_destroy(surface);
+    return fail(backdrop.error());
+  }
   std::optional<DrawList> list;
   try {
     list.emplace(document);
@@ -56,6 +62,7 @@ std::optional<std::vector<unsigned char>> renderPng(const Document& document,
   // The upper band reports the progress.
   cairo_status_t status = drawInBands(surface, true, [&](cairo_t* cr, bool upper) {
     paintPage(document, cr, frame);
+    paintBackdrop(cr, *backdrop);
     drawList(document, *list, cr, frame, upper ? progress : RenderProgress{});
   });
   if (progress) progress(list->pathCount(), list->pathCount());

@@ -2,17 +2,17 @@
 #include <cstring>
 
 #include "core/fault_injector.h"
+#include "core/host_context.h"
 #include "core/suite_broker.h"
 #include "module/plugin_module.h"
 #include "plugin/host/sp_suites.h"
-#include "services/host_services.h"
 #include "services/service_suites.h"
 
 namespace heart {
 namespace {
 
 const PluginModule* moduleOf(SPPluginRef plugin) {
-  const auto& lookup = hostServices().moduleOf;
+  const auto& lookup = currentHost().moduleOf;
   return lookup ? lookup(plugin) : nullptr;
 }
 

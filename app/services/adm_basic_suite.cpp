@@ -4,10 +4,10 @@
 
 #include "core/alert_sink.h"
 #include "core/fault_injector.h"
+#include "core/host_context.h"
 #include "core/suite_broker.h"
 #include "plugin/host/adm_suites.h"
 #include "resources/plugin_resources.h"
-#include "services/host_services.h"
 #include "services/service_suites.h"
 
 namespace heart {
@@ -21,7 +21,7 @@ ASErr getIndexString(SPPluginRef plugin, ASInt32 listId, ASInt32 index, char* bu
   if (ASErr e = injectedFault(kADMBasicSuite, "GetIndexString")) return e;
   if (!buffer || bufferSize <= 0) return kBadParameterErr;
   buffer[0] = '\0';
-  const auto& lookup = hostServices().resourcesOf;
+  const auto& lookup = currentHost().resourcesOf;
   const PluginResources* resources = lookup ? lookup(plugin) : nullptr;
   if (!resources) return kBadParameterErr;
   std::string text = resources->indexString(listId, index);
@@ -32,11 +32,11 @@ ASErr getIndexString(SPPluginRef plugin, ASInt32 listId, ASInt32 index, char* bu
 }
 
 void messageAlert(const char* text) {
-  if (AlertSink* alerts = hostServices().alerts) alerts->alert(text ? text : "");
+  if (AlertSink* alerts = currentHost().alerts) alerts->alert(text ? text : "");
 }
 
 void beep() {
-  if (AlertSink* alerts = hostServices().alerts) alerts->beep();
+  if (AlertSink* alerts = currentHost().alerts) alerts->beep();
 }
 
 const ADMBasicSuite kAdmBasicSuite = {getIndexString, messageAlert, beep};

@@ -1,8 +1,8 @@
 // "SP Blocks Suite": named, zero-filled memory blocks.
 #include "core/fault_injector.h"
+#include "core/host_context.h"
 #include "core/suite_broker.h"
 #include "plugin/host/sp_suites.h"
-#include "services/host_services.h"
 #include "services/memory_blocks.h"
 #include "services/service_suites.h"
 
@@ -11,7 +11,7 @@ namespace {
 
 ASErr allocateBlock(size_t size, const char* debugName, void** block) {
   if (ASErr e = injectedFault(kSPBlocksSuite, "AllocateBlock")) return e;
-  MemoryBlocks* blocks = hostServices().blocks;
+  MemoryBlocks* blocks = currentHost().blocks;
   if (!blocks || !block) return kBadParameterErr;
   *block = blocks->allocate(size, debugName ? debugName : "");
   return *block ? kNoErr : kOutOfMemoryErr;
@@ -20,7 +20,7 @@ ASErr allocateBlock(size_t size, const char* debugName, void** block) {
 ASErr freeBlock(void* block) {
   if (ASErr e = injectedFault(kSPBlocksSuite, "FreeBlock")) return e;
   if (!block) return kNoErr;
-  MemoryBlocks* blocks = hostServices().blocks;
+  MemoryBlocks* blocks = currentHost().blocks;
   if (!blocks || !blocks->free(block)) return kBadParameterErr;
   return kNoErr;
 }

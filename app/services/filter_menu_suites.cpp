@@ -1,16 +1,16 @@
 // "AI Filter Suite" and "AI Menu Suite" over the host's filter registry.
 #include "core/fault_injector.h"
+#include "core/host_context.h"
 #include "core/length_prefixed.h"
 #include "core/suite_broker.h"
 #include "plugin/host/ai_menu_filter_suites.h"
 #include "services/filter_registry.h"
-#include "services/host_services.h"
 #include "services/service_suites.h"
 
 namespace heart {
 namespace {
 
-FilterRegistry* registry() { return hostServices().filters; }
+FilterRegistry* registry() { return currentHost().filters; }
 
 ASErr addFilter(SPPluginRef plugin, const char* name, PlatformAddFilterData* data, ASInt32 options,
                 AIFilterHandle* filter) {

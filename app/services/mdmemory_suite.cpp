@@ -1,15 +1,15 @@
 // "AI MdMemory Suite": handles to zero-filled, resizable blocks.
 #include "core/fault_injector.h"
+#include "core/host_context.h"
 #include "core/suite_broker.h"
 #include "plugin/host/ai_support_suites.h"
-#include "services/host_services.h"
 #include "services/memory_handles.h"
 #include "services/service_suites.h"
 
 namespace heart {
 namespace {
 
-MemoryHandles* handles() { return hostServices().handles; }
+MemoryHandles* handles() { return currentHost().handles; }
 
 ASErr newHandle(size_t size, AIMdMemoryHandle* handle) {
   if (ASErr e = injectedFault(kAIMdMemorySuite, "MdMemoryNewHandle")) return e;

@@ -1,7 +1,7 @@
 // The host's own service suites: memory blocks and module access, memory
 // handles, number strings, indexed strings and alerts, and filter and menu
 // registration. The adapters are plain C tables over the objects in
-// hostServices(); each answers "PARM" when the object it needs is missing.
+// currentHost(); each answers "PARM" when the object it needs is missing.
 #pragma once
 
 namespace heart {

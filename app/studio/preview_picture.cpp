@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "document/document.h"
+#include "render/backdrop.h"
 #include "render/banded_drawing.h"
 #include "render/document_renderer.h"
 #include "render/draw_list.h"
@@ -63,12 +64,19 @@ std::optional<PreviewPicture> renderPreview(const Document& document, std::strin
   // The art as it is painted, gathered once for both bands. A heavy drawing
   // spends most of its preview time drawing it.
   const DrawList list(document);
+  Result<SurfacePointer> backdrop = drawBackdrop(document, frame);
+  if (!backdrop) {
+    *error = backdrop.error();
+    cairo_surface_destroy(surface);
+    return std::nullopt;
+  }
   PreviewPicture picture;
   picture.width = frame.width;
   picture.height = frame.height;
   picture.zoom = frame.zoom;
   cairo_status_t status = drawInBands(surface, bands > 1, [&](cairo_t* cr, bool upper) {
     paintPasteboard(document, cr, frame);
+    paintBackdrop(cr, *backdrop);
     size_t paths = drawList(document, list, cr, frame, {});
     if (upper) picture.paths = paths;
   });

@@ -43,12 +43,12 @@ _heart() {
     --format) COMPREPLY=($(compgen -W "svg png" -- "$cur")); return ;;
     --color-model) COMPREPLY=($(compgen -W "gray rgb cmyk" -- "$cur")); return ;;
     --heart-preset) COMPREPLY=($(compgen -W "1 2 3 4 5 6 7 8 9" -- "$cur")); return ;;
-    -o|--output|--record|--from|--script|--random-values|--plugin)
+    -o|--output|--record|--from|--open|--edit|--script|--random-values|--plugin)
       COMPREPLY=($(compgen -f -- "$cur")); compopt -o filenames 2>/dev/null; return ;;
   esac
 
   local session="-o --output --format -q --quiet --record --no-record --save-record --set --seed
-    --random-values --page --color-model --fill --stroke --stroke-width --from --help"
+    --random-values --page --color-model --fill --stroke --stroke-width --from --open --edit --help"
   case $verb in
     "") COMPREPLY=($(compgen -W "$verbs --plugin --version --help" -- "$cur")) ;;
     run|studio)

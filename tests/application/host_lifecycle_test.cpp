@@ -9,6 +9,7 @@
 
 #include "application/host.h"
 #include "core/fault_injector.h"
+#include "core/host_context.h"
 #include "core/suite_broker.h"
 #include "dialog_manager/dialog_manager.h"
 #include "dialog_manager/event_source.h"
@@ -16,7 +17,6 @@
 #include "module/plugin_module.h"
 #include "plugin/params/parameter_record.h"
 #include "services/filter_registry.h"
-#include "services/host_services.h"
 #include "services/memory_blocks.h"
 #include "services/memory_handles.h"
 #include "support/loaded_host.h"
@@ -147,23 +147,27 @@ TEST_F(HostLifecycle, DestroyingTheHostShutsDownAnUnloadedPlugin) {
   EXPECT_FALSE(PluginModule::isMapped(kModulePath));
 }
 
-TEST_F(HostLifecycle, DestroyingAnotherHostLeavesTheActiveOneWorking) {
-  ASSERT_EQ(host->startup(), kNoErr);
+TEST_F(HostLifecycle, AMessageRunsWithItsHostCurrentAndGivesTheCallersContextBack) {
+  // The caller's own context: a broker that offers nothing.
+  SuiteBroker outerBroker;
+  HostContext outer;
+  outer.broker = &outerBroker;
   {
-    Host newer(HostOptions{});
-    EXPECT_EQ(hostServices().broker, &newer.broker());
+    HostScope scope(outer);
+    ASSERT_EQ(host->startup(), kNoErr) << "the plug-in found its suites through this host";
+    EXPECT_GT(acquisitionsOf(kSPBlocksSuite, 2), 0);
+    EXPECT_EQ(currentHost().broker, &outerBroker);
+    {
+      Host newer(HostOptions{});  // made and destroyed inside the caller's scope
+    }
+    EXPECT_EQ(currentHost().broker, &outerBroker);
   }
-  EXPECT_EQ(hostServices().broker, &host->broker()) << "the older host is active again";
-  EXPECT_EQ(SuiteBroker::current(), &host->broker());
-
-  auto newer = std::make_unique<Host>(HostOptions{});
-  host.reset();  // an inactive host goes
-  EXPECT_EQ(hostServices().broker, &newer->broker());
-  EXPECT_EQ(hostServices().blocks, &newer->blocks());
-  EXPECT_EQ(SuiteBroker::current(), &newer->broker());
+  EXPECT_EQ(currentHost().broker, nullptr) << "no host is current outside every call";
+  EXPECT_EQ(outerBroker.acquisitions(kSPBlocksSuite, 2), 0);
 }
 
 TEST_F(HostLifecycle, AccessSuiteKnowsTheModuleFile) {
+  HostScope scope(host->context());
   const void* table = nullptr;
   ASSERT_EQ(
       host->broker().basicSuite()->AcquireSuite(kSPAccessSuite, kSPAccessSuiteVersion, &table),
@@ -304,6 +308,24 @@ TEST_F(HostInvocation, GoWithoutGetParametersOpensAndClosesItsOwnInvocation) {
   EXPECT_EQ(host->go(), kNoErr);
   EXPECT_FALSE(host->invocationOpen());
   EXPECT_GT(host->document().tree().liveCount(), before);
+}
+
+// A host whose document cannot be made is refused with the document's
+// reason, not thrown.
+TEST(HostCreate, RefusesOptionsTheDocumentRefuses) {
+  HostOptions options;
+  options.document.pageWidth = 0;
+  Result<std::unique_ptr<Host>> refused = Host::create(options);
+  ASSERT_FALSE(refused);
+  EXPECT_NE(refused.error().find("page width"), std::string::npos) << refused.error();
+  options.document = DocumentSettings{};
+  options.document.colorModel = 3;
+  refused = Host::create(options);
+  ASSERT_FALSE(refused);
+  EXPECT_NE(refused.error().find("colour model"), std::string::npos) << refused.error();
+  Result<std::unique_ptr<Host>> made = Host::create(HostOptions{});
+  ASSERT_TRUE(made) << made.error();
+  EXPECT_TRUE((*made)->hasDocument());
 }
 
 }  // namespace

@@ -2,7 +2,10 @@
 // per suite, withheld on request.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "core/fault_injector.h"
+#include "core/host_context.h"
 #include "core/suite_broker.h"
 
 namespace heart::testing {
@@ -14,14 +17,20 @@ const int kTableB = 2;
 class BrokerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    broker.makeCurrent();
+    context.broker = &broker;
+    scope.emplace(context);
     broker.add("Alpha Suite", 2, &kTableA);
     broker.add("Alpha Suite", 3, &kTableB);
     basic = broker.basicSuite();
   }
-  void TearDown() override { faultInjector().clear(); }
+  void TearDown() override {
+    scope.reset();
+    faultInjector().clear();
+  }
 
   SuiteBroker broker;
+  HostContext context;
+  std::optional<HostScope> scope;
   SPBasicSuite* basic = nullptr;
 };
 
@@ -74,12 +83,22 @@ TEST_F(BrokerTest, BasicSuiteComparesStringsAndReachesTheCurrentBroker) {
 
   SuiteBroker other;
   other.add("Other Suite", 1, &kTableA);
-  other.makeCurrent();
+  HostContext otherHost;
+  otherHost.broker = &other;
   const void* suite = nullptr;
-  EXPECT_EQ(basic->AcquireSuite("Alpha Suite", 2, &suite), kSuiteNotFoundErr);
-  EXPECT_EQ(basic->AcquireSuite("Other Suite", 1, &suite), kNoErr);
-  EXPECT_EQ(other.held("Other Suite", 1), 1);
-  broker.makeCurrent();
+  {
+    HostScope inner(otherHost);
+    EXPECT_EQ(basic->AcquireSuite("Alpha Suite", 2, &suite), kSuiteNotFoundErr);
+    EXPECT_EQ(basic->AcquireSuite("Other Suite", 1, &suite), kNoErr);
+    EXPECT_EQ(other.held("Other Suite", 1), 1);
+  }
+  // The inner scope gave the outer host back.
+  EXPECT_EQ(basic->AcquireSuite("Other Suite", 1, &suite), kSuiteNotFoundErr);
+  EXPECT_EQ(basic->AcquireSuite("Alpha Suite", 2, &suite), kNoErr);
+  EXPECT_EQ(broker.held("Alpha Suite", 2), 1);
+  scope.reset();
+  EXPECT_EQ(basic->AcquireSuite("Alpha Suite", 2, &suite), kSuiteNotFoundErr)
+      << "outside every scope no broker answers";
 }
 
 TEST_F(BrokerTest, AcquisitionCanBeMadeToFail) {

@@ -12,7 +12,7 @@
 namespace heart::testing {
 namespace {
 
-std::string drawing(Host& host) { return exportSvg(host.document(), SvgMetadata{}); }
+std::string drawing(Host& host) { return exportSvg(host.document(), SvgMetadata{}).value(); }
 
 TEST(CancelAndConfirm, CancelAfterPreviewsLeavesDocumentAndRecordAsBefore) {
   DialogSession session;

@@ -45,8 +45,8 @@ HostOptions sessionOptions() {
 }  // namespace
 
 DialogSession::DialogSession() : host_(sessionOptions()) {
-  std::string error;
-  EXPECT_TRUE(host_.load(&error)) << error;
+  Result<void> loaded = host_.load();
+  EXPECT_TRUE(loaded) << loaded.error();
   EXPECT_EQ(host_.startup(), kNoErr);
   observeSendNotify(host_.broker());
   host_.dialogs().setEventSource(&events_);

@@ -204,7 +204,8 @@ TEST_F(DialogManagerTest, TheBrokerOffersEverySuiteAtItsVersion) {
 }
 
 TEST_F(DialogManagerTest, WithoutADialogManagerTheSuitesAnswerNothing) {
-  dialogServices().dialogs = nullptr;
+  const HostContext none;
+  HostScope noDialogs(none);
   EXPECT_EQ(D.Modal(thePlugin(), "Test", kPlainDialog, 0, nullptr, nullptr),
             DialogManager::kNoDialogResult);
   EXPECT_EQ(admIconSuite().GetFromResource(thePlugin(), 1), nullptr);

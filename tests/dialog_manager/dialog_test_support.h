@@ -1,4 +1,4 @@
-// A dialog manager wired into the host services with a plug-in whose
+// A dialog manager, current (a HostScope) for the length of a test, with a plug-in whose
 // resources the test builds, a scripted event source, and a way to run a
 // test's own code as a dialog's initialisation procedure.
 #pragma once
@@ -6,14 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "core/host_context.h"
 #include "dialog_manager/dialog_manager.h"
-#include "dialog_manager/dialog_services.h"
 #include "dialog_manager/dialog_suites.h"
 #include "resources/plugin_resources.h"
-#include "services/host_services.h"
 
 namespace heart::testing {
 
@@ -49,17 +49,17 @@ class DialogManagerTest : public ::testing::Test {
  public:
   void SetUp() override {
     resources.dialogs = {plainTemplate(), alertTemplate()};
-    dialogServices().dialogs = &dialogs;
-    hostServices().resourcesOf = [this](SPPluginRef plugin) -> const PluginResources* {
+    dialogs.setResourceSource([this](SPPluginRef plugin) -> const PluginResources* {
       return plugin == thePlugin() ? &resources : nullptr;
-    };
+    });
+    context.dialogs = &dialogs;
+    scope.emplace(context);
     dialogs.setEventSource(&events);
     active = this;
   }
 
   void TearDown() override {
-    dialogServices().dialogs = nullptr;
-    hostServices().resourcesOf = nullptr;
+    scope.reset();
     active = nullptr;
   }
 
@@ -95,6 +95,8 @@ class DialogManagerTest : public ::testing::Test {
   static inline DialogManagerTest* active = nullptr;
 
   DialogManager dialogs;
+  HostContext context;
+  std::optional<HostScope> scope;
   ScriptedEventSource events;
   PluginResources resources;
   std::vector<std::function<void(ADMDialogRef)>> bodies;

@@ -161,7 +161,8 @@ TEST_F(ArtTreeTest, EveryResultCodeOperationCanBeMadeToFail) {
 }
 
 TEST_F(ArtTreeTest, WithoutADocumentOperationsAnswerParm) {
-  documentServices().document = nullptr;
+  const HostContext none;
+  HostScope noDocument(none);
   AIArtHandle a = nullptr;
   AIRealPoint size{};
   EXPECT_EQ(art->NewArt(kPathArt, kPlaceAboveAll, nullptr, &a), kBadParameterErr);

@@ -53,25 +53,27 @@ TEST(RandomSourceTest, AFixedSequenceIsUsedInOrderAndStartedOver) {
 
 TEST(RandomSourceTest, SequenceFilesHoldOneRealALineAndBadLinesAreNamed) {
   RandomSource source(1);
-  std::string error;
   std::string good = writeTemporary("good_values.txt", "# draws\n0.25\n\n  0.75  \n0\n");
-  ASSERT_TRUE(source.loadSequenceFile(good, &error)) << error;
+  Result<void> loaded = source.loadSequenceFile(good);
+  ASSERT_TRUE(loaded) << loaded.error();
   EXPECT_EQ(source.sequence(), (std::vector<float>{0.25f, 0.75f, 0.0f}));
 
   std::string word = writeTemporary("word_values.txt", "0.5\nhalf\n");
-  EXPECT_FALSE(source.loadSequenceFile(word, &error));
-  EXPECT_NE(error.find(":2:"), std::string::npos) << error;
-  EXPECT_NE(error.find("half"), std::string::npos) << error;
+  loaded = source.loadSequenceFile(word);
+  ASSERT_FALSE(loaded);
+  EXPECT_NE(loaded.error().find(":2:"), std::string::npos) << loaded.error();
+  EXPECT_NE(loaded.error().find("half"), std::string::npos) << loaded.error();
   std::string one = writeTemporary("one_values.txt", "0.5\n0.2\n1\n");
-  EXPECT_FALSE(source.loadSequenceFile(one, &error));
-  EXPECT_NE(error.find(":3:"), std::string::npos) << error;
+  loaded = source.loadSequenceFile(one);
+  ASSERT_FALSE(loaded);
+  EXPECT_NE(loaded.error().find(":3:"), std::string::npos) << loaded.error();
   std::string negative = writeTemporary("negative_values.txt", "-0.1\n");
-  EXPECT_FALSE(source.loadSequenceFile(negative, &error));
+  EXPECT_FALSE(source.loadSequenceFile(negative));
   std::string trailing = writeTemporary("trailing_values.txt", "0.5x\n");
-  EXPECT_FALSE(source.loadSequenceFile(trailing, &error));
+  EXPECT_FALSE(source.loadSequenceFile(trailing));
   std::string empty = writeTemporary("empty_values.txt", "\n# nothing\n");
-  EXPECT_FALSE(source.loadSequenceFile(empty, &error));
-  EXPECT_FALSE(source.loadSequenceFile(::testing::TempDir() + "missing_values.txt", &error));
+  EXPECT_FALSE(source.loadSequenceFile(empty));
+  EXPECT_FALSE(source.loadSequenceFile(::testing::TempDir() + "missing_values.txt"));
   // A failed load leaves the source as it was.
   EXPECT_EQ(source.sequence(), (std::vector<float>{0.25f, 0.75f, 0.0f}));
 }
@@ -133,6 +135,11 @@ TEST(DocumentSettingsTest, PageSizesAndColourModelsAreChecked) {
   EXPECT_THROW(Document(DocumentSettings{612, std::nanf(""), kDocRGBColor, {}}),
                std::invalid_argument);
   EXPECT_THROW(Document(DocumentSettings{612, 792, 3, {}}), std::invalid_argument);
+  // The check that refuses them without constructing anything.
+  EXPECT_FALSE(Document::check(DocumentSettings{0, 792, kDocRGBColor, {}}));
+  EXPECT_FALSE(Document::check(DocumentSettings{612, 1000001, kDocRGBColor, {}}));
+  EXPECT_FALSE(Document::check(DocumentSettings{612, 792, 3, {}}));
+  EXPECT_TRUE(Document::check(DocumentSettings{1000000, 1000000, kDocGrayColor, {}}));
   Document custom(DocumentSettings{1000, 500, kDocCMYKColor, {}});
   EXPECT_EQ(custom.pageSize().h, 1000);
   EXPECT_EQ(custom.pageSize().v, 500);

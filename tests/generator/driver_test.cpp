@@ -152,7 +152,7 @@ TEST_P(FailureTest, FirstAndLaterFailuresEndTheRunWithTheirCodeAndKeepTheArt) {
     document().endInvocation();
     document().beginInvocation();
     const size_t earlier = paths().size();
-    const std::string before = heart::exportSvg(document(), heart::SvgMetadata{});
+    const std::string before = heart::exportSvg(document(), heart::SvgMetadata{}).value();
 
     useEveryStep(record);
     draws({0.3f, 0.7f, 0.45f, 0.6f, 0.2f});
@@ -170,7 +170,7 @@ TEST_P(FailureTest, FirstAndLaterFailuresEndTheRunWithTheirCodeAndKeepTheArt) {
     // Cancelling the invocation afterwards leaves the document exactly as before.
     heart::faultInjector().clear();
     ASSERT_EQ(document().revertInvocation(), kNoErr);
-    EXPECT_EQ(heart::exportSvg(document(), heart::SvgMetadata{}), before)
+    EXPECT_EQ(heart::exportSvg(document(), heart::SvgMetadata{}).value(), before)
         << operation << " call " << nth;
   }
 }

@@ -11,6 +11,7 @@ namespace heart::testing {
 void GeneratorTest::openHost(int16_t colourModel) {
   if (host_) {
     releaseSuites(host_->broker().basicSuite());
+    scope_.reset();
     host_.reset();
   }
   heart::faultInjector().clear();
@@ -18,6 +19,7 @@ void GeneratorTest::openHost(int16_t colourModel) {
   options.document.colorModel = colourModel;
   options.seed = 1;
   host_ = std::make_unique<heart::Host>(options);
+  scope_.emplace(host_->context());
   ASSERT_EQ(acquireSuites(host_->broker().basicSuite()), kNoErr);
   // The undo of the current filter invocation is what reverts a preview.
   document().beginInvocation();
@@ -31,6 +33,7 @@ void GeneratorTest::openHost(int16_t colourModel) {
 void GeneratorTest::TearDown() {
   heart::faultInjector().clear();
   if (host_) releaseSuites(host_->broker().basicSuite());
+  scope_.reset();
   host_.reset();
 }
 

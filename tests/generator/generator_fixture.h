@@ -6,10 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "application/host.h"
 #include "core/fault_injector.h"
+#include "core/host_context.h"
 #include "document/document.h"
 #include "document/random_source.h"
 #include "plugin/generator/generator.h"
@@ -57,6 +59,9 @@ class GeneratorTest : public ::testing::Test {
 
   ParameterRecord record{};
   std::unique_ptr<heart::Host> host_;
+  // The generator's suites reach the host through this scope: the test calls
+  // plug-in code directly, outside any message.
+  std::optional<heart::HostScope> scope_;
 };
 
 // Point comparison within single-precision noise of page-sized numbers.

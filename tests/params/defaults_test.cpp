@@ -7,6 +7,7 @@
 #include <string>
 
 #include "application/host.h"
+#include "core/host_context.h"
 #include "core/suite_broker.h"
 #include "plugin/dialog/front_view_centre.h"
 #include "plugin/params/field_table.h"
@@ -38,6 +39,7 @@ TEST(RecordDefaults, CentreComesFromTheFrontViewOfTheDocument) {
   options.document.pageWidth = 1000;
   options.document.pageHeight = 800;
   heart::Host host(options);
+  heart::HostScope scope(host.context());  // the test calls plug-in code outside a message
   const void* suite = nullptr;
   ASSERT_EQ(host.broker().basicSuite()->AcquireSuite(kAIDocumentViewSuite,
                                                      kAIDocumentViewSuiteVersion, &suite),

@@ -64,7 +64,7 @@ Picture rendered(const Document& document, const RenderFrame& frame) {
 }
 
 Picture reference(const Document& document, const RenderFrame& frame) {
-  std::string svg = exportSvg(document, SvgMetadata{});
+  std::string svg = exportSvg(document, SvgMetadata{}).value();
   GError* error = nullptr;
   RsvgHandle* handle =
       rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(svg.data()), svg.size(), &error);

@@ -453,3 +453,43 @@ TEST(PngEncoding, TranslucentPixelsKeepTheirColour) {
 
 }  // namespace
 }  // namespace heart::testing
+
+namespace heart::testing {
+namespace {
+
+// The designer's drawing beneath the art: its top left at the page's, 0.75
+// points a pixel, under the hearts.
+TEST(RenderBackdrop, TheDrawingLiesBeneathTheArtOnThePage) {
+  Document document(DocumentSettings{300, 150, kDocRGBColor});
+  // 400 x 200 pixels: the page. Blue over the top left quarter.
+  document.setBackdropSvg(
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"400\" height=\"200\">"
+      "<rect width=\"200\" height=\"100\" fill=\"#0000ff\"/></svg>");
+  // A red square from (20, 130) to (40, 140) points: on the blue.
+  ArtId art = kNoArt;
+  ASSERT_EQ(document.newArt(kPathArt, kPlaceAboveAll, kNoArt, &art), kNoErr);
+  std::vector<AIPathSegment> square = {corner(20, 130), corner(40, 130), corner(40, 140),
+                                       corner(20, 140)};
+  ASSERT_EQ(document.setSegments(art, 0, 4, square.data()), kNoErr);
+  ASSERT_EQ(document.setClosed(art, true), kNoErr);
+  ASSERT_EQ(document.setPathStyle(art, fillOnly(colour(kThreeColor, 1, 0, 0))), kNoErr);
+
+  Picture page = rendered(document, pageFrame(document));
+  EXPECT_EQ(page.at(30, 15), 0xFFFF0000u) << "the art over the drawing";
+  EXPECT_EQ(page.at(100, 30), 0xFF0000FFu) << "the drawing: 133 x 40 of its pixels";
+  EXPECT_EQ(page.at(160, 30), 0xFFFFFFFFu) << "past the blue's 200 pixels (150 points)";
+  EXPECT_EQ(page.at(100, 90), 0xFFFFFFFFu) << "below the blue's 100 pixels (75 points)";
+  // A view at zoom 2 centred on the point (150, 75): the blue's corner
+  // (150, 75) points is the picture's centre.
+  Picture view = rendered(document, RenderFrame{{150, 75}, 2, 100, 100});
+  EXPECT_EQ(view.at(48, 48), 0xFF0000FFu);
+  EXPECT_EQ(view.at(52, 52), 0xFFFFFFFFu);
+
+  document.setBackdropSvg("<svg");
+  std::string error;
+  EXPECT_FALSE(renderPng(document, pageFrame(document), &error).has_value());
+  EXPECT_NE(error.find("librsvg cannot read the drawing"), std::string::npos) << error;
+}
+
+}  // namespace
+}  // namespace heart::testing

@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "application/host.h"
+#include "core/host_context.h"
 #include "core/suite_broker.h"
 #include "plugin/dialog/front_view_centre.h"
 #include "document/document.h"
@@ -53,6 +55,7 @@ class GeneratedHearts {
     options.seed = 7;
     options.document.colorModel = colourModel;
     host_ = std::make_unique<Host>(options);
+    scope_.emplace(host_->context());  // the generator runs outside a message
     EXPECT_EQ(acquireSuites(host_->broker().basicSuite()), kNoErr);
     host_->document().beginInvocation();
     AIRealPoint centre{};
@@ -73,6 +76,7 @@ class GeneratedHearts {
 
  private:
   std::unique_ptr<Host> host_;
+  std::optional<HostScope> scope_;
 };
 
 // Every random paint switch: fills, strokes, swatches, art styles, widths,

@@ -1,16 +1,18 @@
 // A host's service objects without a document, a dialog manager or a module,
-// with hostServices() pointed at them for the length of a test.
+// current (a HostScope) for the length of a test.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "core/alert_sink.h"
 #include "core/fault_injector.h"
+#include "core/host_context.h"
 #include "core/suite_broker.h"
 #include "plugin/host/suites.h"
 #include "resources/plugin_resources.h"
 #include "services/filter_registry.h"
-#include "services/host_services.h"
 #include "services/memory_blocks.h"
 #include "services/memory_handles.h"
 #include "services/service_suites.h"
@@ -20,11 +22,8 @@ namespace heart::testing {
 class ServicesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved = hostServices();
     registerServiceSuites(broker);
-    broker.makeCurrent();
-    HostServices& services = hostServices();
-    services = HostServices{};
+    HostContext& services = context;
     services.broker = &broker;
     services.alerts = &alerts;
     services.filters = &filters;
@@ -33,9 +32,10 @@ class ServicesTest : public ::testing::Test {
     services.resourcesOf = [this](SPPluginRef ref) -> const PluginResources* {
       return ref == kPlugin ? &resources : nullptr;
     };
+    scope.emplace(context);
   }
   void TearDown() override {
-    hostServices() = saved;
+    scope.reset();
     faultInjector().clear();
   }
 
@@ -53,7 +53,8 @@ class ServicesTest : public ::testing::Test {
   MemoryBlocks blocks;
   MemoryHandles handles;
   PluginResources resources;
-  HostServices saved;
+  HostContext context;
+  std::optional<HostScope> scope;
 };
 
 }  // namespace heart::testing

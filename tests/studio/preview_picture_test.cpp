@@ -125,3 +125,29 @@ TEST_F(ScatteredHearts, TwoBandsDrawWhatOnePieceDraws) {
 
 }  // namespace
 }  // namespace heart::testing
+
+namespace heart::testing {
+namespace {
+
+// The front view shows the designer's drawing on the page: here a blue page
+// 400 x 300 pixels (300 x 225 points) seen at zoom 1 from its centre.
+TEST(PreviewBackdrop, TheViewShowsTheDrawingOnThePage) {
+  Document document(DocumentSettings{300, 225, kDocRGBColor});
+  document.setBackdropSvg(
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"400\" height=\"300\">"
+      "<rect width=\"400\" height=\"300\" fill=\"#0000ff\"/></svg>");
+  std::string error;
+  std::optional<heart::studio::PreviewPicture> picture =
+      heart::studio::renderPreview(document, &error);
+  ASSERT_TRUE(picture) << error;
+  auto at = [&](int x, int y) {
+    return picture->pixels[static_cast<size_t>(y) * picture->width + x];
+  };
+  // The 800 x 600 window: the page spans x 250 to 550, y 187.5 to 412.5.
+  EXPECT_EQ(at(400, 300), 0xFF0000FFu);
+  EXPECT_EQ(at(260, 200), 0xFF0000FFu);
+  EXPECT_NE(at(240, 300), 0xFF0000FFu) << "the pasteboard beside the page";
+}
+
+}  // namespace
+}  // namespace heart::testing

@@ -8,13 +8,14 @@
 #include <iomanip>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 
 #include "core/fault_injector.h"
+#include "core/host_context.h"
 #include "core/suite_broker.h"
 #include "document/document.h"
-#include "document/document_services.h"
 #include "document/document_suites.h"
 #include "document/random_source.h"
 #include "plugin/host/suites.h"
@@ -35,8 +36,9 @@ class SuiteTest : public ::testing::Test {
   void openDocument(DocumentSettings settings) {
     document = std::make_unique<Document>(settings);
     registerDocumentSuites(broker);
-    documentServices().document = document.get();
-    documentServices().random = &random;
+    context.document = document.get();
+    context.random = &random;
+    if (!scope) scope.emplace(context);
     art = acquireSuite<AIArtSuite>(broker, kAIArtSuite, kAIArtSuiteVersion);
     path = acquireSuite<AIPathSuite>(broker, kAIPathSuite, kAIPathSuiteVersion);
     pathStyle = acquireSuite<AIPathStyleSuite>(broker, kAIPathStyleSuite, kAIPathStyleSuiteVersion);
@@ -61,8 +63,7 @@ class SuiteTest : public ::testing::Test {
   }
 
   void TearDown() override {
-    documentServices().document = nullptr;
-    documentServices().random = nullptr;
+    scope.reset();
     faultInjector().clear();
   }
 
@@ -129,6 +130,8 @@ class SuiteTest : public ::testing::Test {
 
   RandomSource random{1234};
   std::unique_ptr<Document> document;
+  HostContext context;
+  std::optional<HostScope> scope;
   SuiteBroker broker;
   const AIArtSuite* art = nullptr;
   const AIPathSuite* path = nullptr;

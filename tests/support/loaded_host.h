@@ -19,7 +19,10 @@ inline std::unique_ptr<Host> loadedHost(uint32_t seed, std::string* error,
   options.pluginPath = modulePath;
   options.seed = seed;
   auto host = std::make_unique<Host>(options);
-  if (!host->load(error)) return nullptr;
+  if (Result<void> loaded = host->load(); !loaded) {
+    if (error) *error = loaded.error();
+    return nullptr;
+  }
   return host;
 }
 
