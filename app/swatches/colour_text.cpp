@@ -13,14 +13,6 @@
 namespace heart {
 namespace {
 
-std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
-    text.remove_prefix(1);
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
-    text.remove_suffix(1);
-  return text;
-}
-
 std::string lowered(std::string_view text) {
   std::string lower(text);
   for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -103,14 +95,14 @@ bool splitArguments(std::string_view inside, std::vector<std::string>* parts, st
   std::string text(inside);
   size_t slash = text.find('/');
   if (slash != std::string::npos) {
-    *alpha = std::string(trimmed(std::string_view(text).substr(slash + 1)));
+    *alpha = std::string(trimmedText(std::string_view(text).substr(slash + 1)));
     text.resize(slash);
   }
   bool commas = text.find(',') != std::string::npos;
   std::string part;
   std::istringstream stream(text);
   if (commas) {
-    while (std::getline(stream, part, ',')) parts->push_back(std::string(trimmed(part)));
+    while (std::getline(stream, part, ',')) parts->push_back(std::string(trimmedText(part)));
     if (!text.empty() && text.back() == ',') parts->emplace_back();
   } else {
     while (stream >> part) parts->push_back(part);
@@ -214,8 +206,16 @@ Result<AIColor> fromUnitComponents(std::string_view original, std::string_view l
 
 }  // namespace
 
+std::string_view trimmedText(std::string_view text) {
+  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
+    text.remove_prefix(1);
+  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
+    text.remove_suffix(1);
+  return text;
+}
+
 Result<AIColor> parseColourText(std::string_view text) {
-  const std::string_view colour = trimmed(text);
+  const std::string_view colour = trimmedText(text);
   const std::string lower = lowered(colour);
   if (lower == "none" || lower == "transparent") return colourOf(kNoneColor, 0);
   if (lower.rfind("gray:", 0) == 0)
@@ -229,7 +229,7 @@ Result<AIColor> parseColourText(std::string_view text) {
   if (!lower.empty() && lower.back() == ')') {
     size_t open = lower.find('(');
     if (open == std::string::npos) return notAColour(colour);
-    std::string function(trimmed(std::string_view(lower).substr(0, open)));
+    std::string function(trimmedText(std::string_view(lower).substr(0, open)));
     std::string_view inside = colour.substr(open + 1, colour.size() - open - 2);
     if (function == "rgb" || function == "rgba")
       return fromFunction(colour, inside, kThreeColor, 3, 255.0, true);

@@ -18,6 +18,10 @@ namespace heart {
 
 Result<AIColor> parseColourText(std::string_view text);
 
+// The text without the blanks around it, as colours and palette lines are
+// read.
+std::string_view trimmedText(std::string_view text);
+
 // A colour written back in a form above that reads again as the same colour:
 // "none", "gray:0.5", "#e8a0b4" (or "rgb:0.3,0.5,1" where hexadecimal cannot
 // hold it) or "cmyk:0,0.5,0.2,0".

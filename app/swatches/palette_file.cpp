@@ -10,14 +10,6 @@
 namespace heart {
 namespace {
 
-std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
-    text.remove_prefix(1);
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
-    text.remove_suffix(1);
-  return text;
-}
-
 bool startsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }
@@ -55,18 +47,18 @@ bool readByte(std::string_view text, float* value) {
 
 Result<std::vector<Swatch>> gimpPalette(std::string_view text, const std::string& source) {
   std::vector<std::string_view> lines = linesOf(text);
-  if (lines.empty() || trimmed(lines[0]) != "GIMP Palette")
+  if (lines.empty() || trimmedText(lines[0]) != "GIMP Palette")
     return fail(source + ": a GIMP palette starts with the line \"GIMP Palette\"");
   std::vector<Swatch> colours;
   for (size_t at = 1; at < lines.size(); ++at) {
-    std::string_view line = trimmed(lines[at]);
+    std::string_view line = trimmedText(lines[at]);
     if (line.empty() || line.front() == '#' || startsWith(line, "Name:") ||
         startsWith(line, "Columns:"))
       continue;
     AIColor colour{kThreeColor, {0, 0, 0, 0}, 0};
     std::string_view rest = line;
     for (int i = 0; i < 3; ++i) {
-      rest = trimmed(rest);
+      rest = trimmedText(rest);
       size_t end = 0;
       while (end < rest.size() && !std::isspace(static_cast<unsigned char>(rest[end]))) ++end;
       if (!readByte(rest.substr(0, end), &colour.c[i]))
@@ -76,7 +68,7 @@ Result<std::vector<Swatch>> gimpPalette(std::string_view text, const std::string
                              "and a name");
       rest.remove_prefix(end);
     }
-    std::string name(trimmed(rest));
+    std::string name(trimmedText(rest));
     // GIMP writes "Untitled" for a colour without a name; its value says more.
     if (name.empty() || name == "Untitled") name = colourText(colour);
     colours.push_back(Swatch{name, colour});
@@ -88,7 +80,7 @@ Result<std::vector<Swatch>> colourList(std::string_view text, const std::string&
   std::vector<std::string_view> lines = linesOf(text);
   std::vector<Swatch> colours;
   for (size_t at = 0; at < lines.size(); ++at) {
-    std::string_view line = trimmed(lines[at]);
+    std::string_view line = trimmedText(lines[at]);
     if (line.empty() || startsWith(line, "//") || line.front() == ';') continue;
     Result<AIColor> colour = parseColourText(line);
     if (!colour) return lineFault(source, at + 1, colour.error());
@@ -122,12 +114,12 @@ Result<std::vector<Swatch>> cssProperties(std::string_view text, const std::stri
                                       sheet[nameEnd] == '-' || sheet[nameEnd] == '_'))
       ++nameEnd;
     if (colon == std::string::npos || nameEnd == at + 2 ||
-        !trimmed(std::string_view(sheet).substr(nameEnd, colon - nameEnd)).empty()) {
+        !trimmedText(std::string_view(sheet).substr(nameEnd, colon - nameEnd)).empty()) {
       at = nameEnd;
       continue;
     }
     size_t end = sheet.find_first_of(";}", colon);
-    std::string_view value = trimmed(std::string_view(sheet).substr(
+    std::string_view value = trimmedText(std::string_view(sheet).substr(
         colon + 1, end == std::string::npos ? std::string::npos : end - colon - 1));
     Result<AIColor> colour = parseColourText(value);
     if (colour && colour->kind != kNoneColor)
@@ -161,7 +153,7 @@ PaletteFormat paletteFormatOf(const std::string& path, std::string_view text) {
   if (extension == ".css") return PaletteFormat::kCss;
   if (extension == ".txt" || extension == ".hex") return PaletteFormat::kColourList;
   std::vector<std::string_view> lines = linesOf(text.substr(0, 256));
-  if (!lines.empty() && trimmed(lines[0]) == "GIMP Palette") return PaletteFormat::kGimp;
+  if (!lines.empty() && trimmedText(lines[0]) == "GIMP Palette") return PaletteFormat::kGimp;
   if (text.find("--") != std::string_view::npos && text.find(':') != std::string_view::npos)
     return PaletteFormat::kCss;
   return PaletteFormat::kColourList;

@@ -12,9 +12,8 @@
 namespace heart::testing {
 namespace {
 
-std::optional<SvgMetadata> runRecord(const std::string& json) {
-  std::string error;
-  return parseSvgMetadata("<svg><metadata id=\"heart-run\">" + json + "</metadata></svg>", &error);
+Result<SvgMetadata> runRecord(const std::string& json) {
+  return parseSvgMetadata("<svg><metadata id=\"heart-run\">" + json + "</metadata></svg>");
 }
 
 TEST(CommandLineSettings, EachColourModelByNameOrNumber) {
