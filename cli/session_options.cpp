@@ -9,6 +9,7 @@
 #include "output_format.h"
 #include "record_edits.h"
 #include "records/record_json.h"
+#include "swatches/drawing_swatches.h"
 #include "swatches/palette_file.h"
 
 namespace heart::cli {
@@ -52,9 +53,10 @@ void addSessionOptions(CLI::App& verb, SessionArguments& arguments) {
   verb.add_option("--stroke", arguments.stroke, "Stroke of new hearts, as --fill (default black)");
   verb.add_option("--swatches", arguments.swatches,
                   "The document's swatches from a palette: a GIMP or Inkscape palette (.gpl), "
-                  "a list of colours one a line (.txt, .hex) or CSS custom properties (.css); "
-                  "after [None] and [Registration], in the file's order (`heart swatches` "
-                  "lists them)");
+                  "a list of colours one a line (.txt, .hex), CSS custom properties (.css) or "
+                  "an SVG drawing's solid swatches (.svg, .svgz); after [None] and "
+                  "[Registration], in the file's order. Without it, a drawing given with "
+                  "--open or --edit lends its own solid swatches (`heart swatches` lists them)");
   verb.add_option("--stroke-width", arguments.options.strokeWidth,
                   "Stroke width of new hearts in points (default 1)");
   verb.add_option("--open", arguments.open,
@@ -154,6 +156,10 @@ int openDrawingOption(SessionArguments* arguments, std::string* error) {
     }
     if (int code = takeRunRecord(arguments, *metadata, file, true, error)) return code;
   }
+  // Without --swatches, a drawing's own solid swatches are its swatch list.
+  if (arguments->swatches.empty())
+    if (DrawingPalette palette = paletteOfDrawing(*drawing); !palette.colours.empty())
+      document.swatches = swatchListWithPalette(palette.colours);
   options.drawing = std::make_shared<const Drawing>(std::move(*drawing));
   return kExitDone;
 }
@@ -189,7 +195,7 @@ int completeSessionOptions(SessionArguments* arguments, std::string* error) {
   if (options.strokeWidth && !checkStrokeWidth(*options.strokeWidth, "--stroke-width", error))
     return kExitUsage;
   if (!arguments->swatches.empty()) {
-    Result<std::vector<Swatch>> palette = readPaletteFile(arguments->swatches);
+    Result<std::vector<Swatch>> palette = readSwatchesFile(arguments->swatches);
     if (!palette) {
       *error = "--swatches: " + palette.error();
       return kExitFailure;

@@ -1,11 +1,13 @@
-// `heart swatches`: the swatch list the plug-in sees in a new document, with
-// or without a palette: index, kind, components from 0 to 1, name.
+// `heart swatches`: the swatch list the plug-in sees, in a new document or in
+// an opened drawing, with or without a palette: index, kind, components from
+// 0 to 1, name.
 #include <iomanip>
 #include <iostream>
 #include <sstream>
 
 #include "cli_verbs.h"
 #include "document/swatch_list.h"
+#include "swatches/drawing_swatches.h"
 #include "swatches/palette_file.h"
 
 namespace heart::cli {
@@ -55,18 +57,38 @@ void addSwatchesVerb(CLI::App& app, CliContext& context) {
   CLI::App* verb = app.add_subcommand(
       "swatches", "List the swatches the plug-in sees: index, kind, components, name");
   auto palette = std::make_shared<std::string>();
-  verb->add_option("--swatches", *palette, "A palette as `run` takes it: .gpl, .txt, .hex or .css");
-  verb->callback([&context, palette] {
+  auto open = std::make_shared<std::string>();
+  verb->add_option("--swatches", *palette,
+                   "A palette as `run` takes it: .gpl, .txt, .hex, .css, or a drawing's solid "
+                   "swatches (.svg, .svgz)");
+  verb->add_option("--open", *open,
+                   "A drawing as `run --open` takes it: its own solid swatches are the list "
+                   "unless --swatches is given");
+  verb->callback([&context, palette, open] {
     std::vector<Swatch> swatches = defaultSwatches();
+    std::vector<std::string> skipped;
+    if (!open->empty()) {
+      Result<Drawing> drawing = openDrawing(*open);
+      if (!drawing) {
+        context.exitCode = reportFailure("swatches", drawing.error());
+        return;
+      }
+      DrawingPalette own = paletteOfDrawing(*drawing);
+      if (!own.colours.empty()) swatches = swatchListWithPalette(own.colours);
+      skipped = std::move(own.skipped);
+    }
     if (!palette->empty()) {
-      Result<std::vector<Swatch>> read = readPaletteFile(*palette);
+      Result<std::vector<Swatch>> read = readSwatchesFile(*palette);
       if (!read) {
         context.exitCode = reportFailure("swatches", read.error());
         return;
       }
       swatches = swatchListWithPalette(*read);
+      skipped.clear();
     }
     printSwatches(std::cout, swatches);
+    for (const std::string& name : skipped)
+      std::cout << "Left out, a colour heart cannot read: " << printable(name) << "\n";
     context.exitCode = kExitDone;
   });
 }

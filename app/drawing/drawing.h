@@ -82,6 +82,15 @@ struct HeartGroup {
   std::vector<std::string> innerIds;
 };
 
+// A solid swatch of the drawing's own: Inkscape keeps one as a gradient
+// marked inkscape:swatch="solid" (osb:paint="solid" before 1.0) whose
+// single stop holds the colour, as written (stop-color, in the stop's style
+// or as an attribute).
+struct DrawingSwatch {
+  std::string name;  // its inkscape:label, else its id
+  std::string colour;
+};
+
 struct Drawing {
   std::string name;     // the file, for messages
   std::string text;     // the SVG text (unpacked when the file was gzipped)
@@ -102,6 +111,8 @@ struct Drawing {
   std::string svgNamespace;
   // Every id in the drawing, in document order.
   std::vector<std::string> ids;
+  // The drawing's solid swatches, in document order.
+  std::vector<DrawingSwatch> swatches;
 };
 
 // Reads the drawing from a file (gzipped or not) or from text. Failure

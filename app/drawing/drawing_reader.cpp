@@ -8,6 +8,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -24,6 +25,7 @@ namespace {
 constexpr std::string_view kSvgNamespace = "http://www.w3.org/2000/svg";
 constexpr std::string_view kInkscapeNamespace = "http://www.inkscape.org/namespaces/inkscape";
 constexpr std::string_view kXmlNamespace = "http://www.w3.org/XML/1998/namespace";
+constexpr std::string_view kSwatchBookNamespace = "http://www.openswatchbook.org/uri/2009/osb";
 
 std::string_view view(const xmlChar* text) {
   return text ? std::string_view(reinterpret_cast<const char*>(text)) : std::string_view();
@@ -42,6 +44,30 @@ bool isHeartRunId(std::string_view id) {
   return std::all_of(id.begin() + 1, id.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+// The value of one property in a style attribute ("a:b;c:d"), without the
+// blanks around it; empty when it is not there.
+std::string styleProperty(const std::string* style, std::string_view name) {
+  if (!style) return {};
+  std::string_view rest = *style;
+  while (!rest.empty()) {
+    size_t end = rest.find(';');
+    std::string_view declaration = rest.substr(0, end);
+    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+    size_t colon = declaration.find(':');
+    if (colon == std::string_view::npos) continue;
+    auto trim = [](std::string_view text) {
+      while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
+        text.remove_prefix(1);
+      while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
+        text.remove_suffix(1);
+      return text;
+    };
+    if (trim(declaration.substr(0, colon)) == name)
+      return std::string(trim(declaration.substr(colon + 1)));
+  }
+  return {};
+}
+
 struct Attribute {
   std::string_view local, uri;
   std::string value;
@@ -54,6 +80,7 @@ struct Frame {
   bool isGroup = false;
   bool isLayer = false;
   bool inGroupChain = false;  // a group whose ancestors below the root are all groups
+  bool isSwatch = false;      // a solid swatch, whose first stop gives its colour
   int children = 0;
   // Namespaces declared on this element: prefix ("" default), URI.
   std::vector<std::pair<std::string, std::string>> declared;
@@ -212,6 +239,23 @@ struct Reader {
     }
     if (self.inGroupChain) self.parentSnapshot = parent->element;
 
+    if (isSvgElement && self.local == "linearGradient") {
+      const std::string* solid = attribute("swatch", kInkscapeNamespace);
+      if (!solid) solid = attribute("paint", kSwatchBookNamespace);
+      if (solid && *solid == "solid") {
+        self.isSwatch = true;
+        const std::string* label = attribute("label", kInkscapeNamespace);
+        drawing.swatches.push_back({label && !label->empty() ? *label : placed.id, {}});
+      }
+    }
+    if (isSvgElement && self.local == "stop" && parent->isSwatch &&
+        drawing.swatches.back().colour.empty()) {
+      std::string colour = styleProperty(attribute("style"), "stop-color");
+      if (colour.empty())
+        if (const std::string* stopColour = attribute("stop-color")) colour = *stopColour;
+      drawing.swatches.back().colour = colour.empty() ? "black" : colour;
+    }
+
     if (!namedviewSeen && self.local == "namedview" && isSodipodi(self.uri)) {
       namedviewSeen = true;
       if (const std::string* layer = attribute("current-layer", kInkscapeNamespace))
@@ -323,6 +367,9 @@ struct Reader {
         parent.runEnd = element.contentEnd;
       }
     }
+    // A swatch without a stop of its own (one that refers to another's
+    // stops) names no colour heart can read.
+    if (self.isSwatch && drawing.swatches.back().colour.empty()) drawing.swatches.pop_back();
     if (self.isLayer && stack.size() == 1) drawing.topLayers.push_back(element);
     if (self.inGroupChain && !element.id.empty()) groupsById.emplace(element.id, element);
     if (self.heartCandidate) {

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "command_runner.h"
+#include "drawing/drawing.h"
 
 namespace heart::testing {
 namespace {
@@ -87,6 +88,31 @@ TEST(SwatchesCommand, ListsTheSwatchesThePlugInSees) {
   EXPECT_EQ(bad.exitCode, 1);
   EXPECT_NE(bad.err.find("cannot read the palette missing.gpl: no such file"), std::string::npos)
       << bad.err;
+}
+
+TEST(SwatchesCommand, AnOpenedDrawingsOwnSwatchesAreItsList) {
+  if (!canOpenDrawings()) GTEST_SKIP() << "this build opens no drawings";
+  ScratchFolder scratch;
+  writeFile(scratch / "card.svg",
+            R"svg(<svg xmlns="http://www.w3.org/2000/svg" width="600" height="600"
+ xmlns:inkscape="http://www.inkscape.org/namespaces/inkscape"><defs>
+ <linearGradient id="a" inkscape:swatch="solid"><stop style="stop-color:#e8a0b4"/></linearGradient>
+ <linearGradient id="b" inkscape:swatch="solid"><stop style="stop-color:#3050c0"/></linearGradient>
+</defs></svg>)svg");
+  CommandResult listed = runHeart({"swatches", "--open", "card.svg"}, scratch.path());
+  ASSERT_EQ(listed.exitCode, 0) << listed.err;
+  EXPECT_NE(listed.out.find("indices 2 to 4;"), std::string::npos) << listed.out;
+  CommandResult run = runHeart({"run", "--no-record", "--open", "card.svg", "--seed", "7", "--set",
+                                "heartCount=40", "--set", "randomFillSwatches=1", "-o", "h.svg"},
+                               scratch.path());
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  std::set<std::string> seen;
+  for (const std::string& fill : fillsOf(readFile(scratch / "h.svg"))) seen.insert(fill);
+  EXPECT_EQ(seen, (std::set<std::string>{"#e8a0b4", "#3050c0", "#ffffff"}));
+  // A palette given beside the drawing wins over the drawing's swatches.
+  CommandResult tango =
+      runHeart({"swatches", "--open", "card.svg", "--swatches", kTango}, scratch.path());
+  EXPECT_NE(tango.out.find("indices 2 to 29;"), std::string::npos) << tango.out;
 }
 
 TEST(SwatchesCommand, AFaultyPaletteStopsTheRunAndWritesNothing) {
