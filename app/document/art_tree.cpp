@@ -13,7 +13,8 @@ ArtTree::ArtTree() {
 
 LayerId ArtTree::addLayer(size_t position) {
   LayerId id = static_cast<LayerId>(layers_.size());
-  layers_.push_back(Layer{"Layer " + std::to_string(id + 1)});
+  // The layers the filter adds hold hearts: "Hearts", "Hearts 2", ...
+  layers_.push_back(Layer{id == 1 ? std::string("Hearts") : "Hearts " + std::to_string(id)});
   layerOrder_.insert(layerOrder_.begin() + static_cast<std::ptrdiff_t>(position), id);
   return id;
 }

@@ -51,7 +51,8 @@ class ArtTree {
   const Layer& layer(LayerId id) const { return layers_.at(id); }
   Layer& layer(LayerId id) { return layers_.at(id); }
   bool isLayer(LayerId id) const { return id < layers_.size(); }
-  // A new layer "Layer N" at this index of the paint order.
+  // A new layer at this index of the paint order, for hearts: "Hearts", then
+  // "Hearts 2", ...
   LayerId addLayer(size_t position);
   // Takes out the newest layer; layers go last in, first out.
   void removeNewestLayer();

@@ -38,11 +38,18 @@ class SvgWriter {
   }
   ~SvgWriter() { flush(); }
 
+  // A layer as an Inkscape layer (a group marked as one, labelled with the
+  // layer's name, straight under the root), which flips the page's points,
+  // vertical axis up, into SVG's units.
   void writeLayer(LayerId id, int number) {
     const Layer& layer = document_.tree().layer(id);
     put("<g id=\"layer-");
     put(std::to_string(number));
-    put("\"");
+    put("\" inkscape:groupmode=\"layer\" inkscape:label=\"");
+    escaped(layer.name);
+    put("\" transform=\"matrix(1 0 0 -1 0 ");
+    num(pageHeight_);
+    put(")\"");
     if (!layer.visible) put(" display=\"none\"");
     put("><title>");
     escaped(layer.name);
@@ -73,21 +80,15 @@ class SvgWriter {
     put("\"><title>");
     escaped(symbol.name);
     put("</title>\n");
-    openFlip("");
+    openFlip();
     for (const ArtContent& path : symbol.paths)
       writePath(path, path.segments.data(), path.segments.size());
     put("</g>\n</symbol>\n");
   }
 
   // A group that turns page coordinates (y up) into SVG's (y down).
-  void openFlip(const char* id) {
-    put("<g");
-    if (*id) {
-      put(" id=\"");
-      put(id);
-      put("\"");
-    }
-    put(" transform=\"matrix(1 0 0 -1 0 ");
+  void openFlip() {
+    put("<g transform=\"matrix(1 0 0 -1 0 ");
     num(pageHeight_);
     put(")\">\n");
   }
@@ -278,8 +279,13 @@ Result<std::string> exportSvg(const Document& document, const SvgMetadata& metad
   out +=
       "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
       "<!DOCTYPE svg PUBLIC \"-//W3C//DTD SVG 1.1//EN\" "
-      "\"http://www.w3.org/Graphics/SVG/1.1/DTD/svg11.dtd\">\n"
-      "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"";
+      "\"http://www.w3.org/Graphics/SVG/1.1/DTD/svg11.dtd\" [\n"
+      // Inkscape's layer marks, declared so that the file stays valid SVG 1.1.
+      "<!ATTLIST svg xmlns:inkscape CDATA #IMPLIED>\n"
+      "<!ATTLIST g inkscape:groupmode CDATA #IMPLIED inkscape:label CDATA #IMPLIED>\n"
+      "]>\n"
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" "
+      "xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\" version=\"1.1\" width=\"";
   appendNumber(out, page.h);
   out += "pt\" height=\"";
   appendNumber(out, page.v);
@@ -309,10 +315,9 @@ Result<std::string> exportSvg(const Document& document, const SvgMetadata& metad
     writer.put("\" height=\"");
     writer.num(page.v);
     writer.put("\" fill=\"#ffffff\"/>\n");
-    writer.openFlip("artwork");
     int number = 0;
     for (LayerId layer : document.tree().layerOrder()) writer.writeLayer(layer, ++number);
-    writer.put("</g>\n</svg>\n");
+    writer.put("</svg>\n");
   }
   return out;
 }
