@@ -1,5 +1,6 @@
 #include "document/document.h"
 
+#include <atomic>
 #include <cmath>
 #include <stdexcept>
 
@@ -230,6 +231,12 @@ ASErr Document::disposeArt(ArtId art) {
 void Document::redraw() {
   ++redraws_;
   if (redrawListener_) redrawListener_();
+}
+
+void Document::setBackdropSvg(std::string svg) {
+  static std::atomic<uint64_t> drawings{0};
+  backdropSvg_ = std::move(svg);
+  backdropVersion_ = ++drawings;
 }
 
 }  // namespace heart

@@ -174,7 +174,11 @@ class Document {
   // for a new document). Pictures of the document draw it beneath the art,
   // its top left corner at the page's, 0.75 points a CSS pixel.
   const std::string& backdropSvg() const { return backdropSvg_; }
-  void setBackdropSvg(std::string svg) { backdropSvg_ = std::move(svg); }
+  void setBackdropSvg(std::string svg);
+  // Which drawing that is: a number no other drawing set on any document in
+  // this process has had, so that a picture of one is never taken for a
+  // picture of another that happens to sit at the same address.
+  uint64_t backdropVersion() const { return backdropVersion_; }
 
   // --- Redraw --------------------------------------------------------------
   void redraw();
@@ -222,6 +226,7 @@ class Document {
   UndoJournal journal_;
 
   std::string backdropSvg_;
+  uint64_t backdropVersion_ = 0;
   uint64_t redraws_ = 0;
   std::function<void()> redrawListener_;
 };

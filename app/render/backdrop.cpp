@@ -13,8 +13,7 @@ namespace heart {
 namespace {
 
 struct CachedBackdrop {
-  const std::string* text = nullptr;
-  size_t size = 0;
+  uint64_t drawing = 0;  // Document::backdropVersion
   double centreH = 0, centreV = 0, zoom = 0;
   int width = 0, height = 0;
   SurfacePointer picture;
@@ -28,7 +27,7 @@ Result<SurfacePointer> drawBackdrop(const Document& document, const RenderFrame&
   static std::mutex guard;
   static CachedBackdrop cache;
   std::lock_guard<std::mutex> lock(guard);
-  if (cache.picture && cache.text == &svg && cache.size == svg.size() &&
+  if (cache.picture && cache.drawing == document.backdropVersion() &&
       cache.centreH == frame.centre.h && cache.centreV == frame.centre.v &&
       cache.zoom == frame.zoom && cache.width == frame.width && cache.height == frame.height)
     return cache.picture;
@@ -64,8 +63,8 @@ Result<SurfacePointer> drawBackdrop(const Document& document, const RenderFrame&
     return fail("librsvg cannot draw the drawing beneath the hearts: " + message);
   }
   cairo_surface_mark_dirty(surface);
-  cache = CachedBackdrop{&svg,       svg.size(),  frame.centre.h, frame.centre.v,
-                         frame.zoom, frame.width, frame.height,   picture};
+  cache = CachedBackdrop{document.backdropVersion(), frame.centre.h, frame.centre.v, frame.zoom,
+                         frame.width, frame.height, picture};
   return picture;
 #else
   (void)frame;

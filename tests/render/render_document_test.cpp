@@ -485,6 +485,13 @@ TEST(RenderBackdrop, TheDrawingLiesBeneathTheArtOnThePage) {
   EXPECT_EQ(view.at(48, 48), 0xFF0000FFu);
   EXPECT_EQ(view.at(52, 52), 0xFFFFFFFFu);
 
+  // Another drawing of the same length in the same document is drawn
+  // afresh, not taken from the last picture of the same frame.
+  document.setBackdropSvg(
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"400\" height=\"200\">"
+      "<rect width=\"200\" height=\"100\" fill=\"#00ff00\"/></svg>");
+  EXPECT_EQ(rendered(document, RenderFrame{{150, 75}, 2, 100, 100}).at(48, 48), 0xFF00FF00u);
+
   document.setBackdropSvg("<svg");
   std::string error;
   EXPECT_FALSE(renderPng(document, pageFrame(document), &error).has_value());
