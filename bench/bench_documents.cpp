@@ -1,15 +1,16 @@
 #include "bench_documents.h"
 
 #include "core/suite_broker.h"
-#include "plugin/dialog/front_view_centre.h"
 #include "document/document.h"
+#include "plugin/dialog/front_view_centre.h"
 #include "plugin/generator/generator.h"
 #include "plugin/suites/suite_table.h"
 
 namespace heart_bench {
 
-GeneratorBench::GeneratorBench() {
+GeneratorBench::GeneratorBench(const heart::DocumentSettings& settings) {
   heart::HostOptions options;
+  options.document = settings;
   options.seed = 1;
   host_ = std::make_unique<heart::Host>(options);
   scope_.emplace(host_->context());

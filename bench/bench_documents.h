@@ -19,7 +19,8 @@ namespace heart_bench {
 // open filter invocation for the generator's revert to work on.
 class GeneratorBench {
  public:
-  GeneratorBench();
+  // A document of the given page and colour model (letter, RGB by default).
+  explicit GeneratorBench(const heart::DocumentSettings& settings = {});
   ~GeneratorBench();
 
   ParameterRecord& record() { return record_; }
