@@ -18,6 +18,7 @@
 #include "document/random_source.h"
 #include "document_options.h"
 #include "drawing/drawing.h"
+#include "export/pdf_export.h"
 #include "export/png_export.h"
 #include "export/svg_export.h"
 #include "page_coverage.h"
@@ -107,9 +108,8 @@ bool writeIntoDrawing(const SessionOptions& options, Host& host, const SvgMetada
     return false;
   }
   Result<std::string> content =
-      exportHeartsContent(host.document(), metadata, [&plan](std::string_view base) {
-        return plan->ids.take(base, true);
-      });
+      exportHeartsContent(host.document(), metadata,
+                          [&plan](std::string_view base) { return plan->ids.take(base, true); });
   if (!content) {
     *error = content.error();
     return false;
@@ -133,6 +133,13 @@ bool writeDrawing(const SessionOptions& options, Host& host, std::string* error)
     metadata.seed = host.random().seedValue();
   if (options.format == OutputFormat::Png)
     return writePngFile(host.document(), options.output, error, terminalProgress(options.output));
+  if (options.format == OutputFormat::Pdf) {
+    if (Result<void> written = writePdfFile(host.document(), metadata, options.output); !written) {
+      *error = written.error();
+      return false;
+    }
+    return true;
+  }
   if (options.drawing) return writeIntoDrawing(options, host, metadata, error);
   if (Result<void> written = writeSvgFile(host.document(), metadata, options.output); !written) {
     *error = written.error();

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 
+#include "export/pdf_export.h"
 #include "export/png_export.h"
 
 namespace heart::cli {
@@ -21,6 +22,8 @@ bool formatNamed(const std::string& word, OutputFormat* format) {
     *format = OutputFormat::Svg;
   } else if (lower == "png") {
     *format = OutputFormat::Png;
+  } else if (lower == "pdf") {
+    *format = OutputFormat::Pdf;
   } else {
     return false;
   }
@@ -31,13 +34,13 @@ bool formatFromName(const std::string& output, const std::string& forced, Output
                     std::string* error) {
   if (output.empty()) {
     *error =
-        "the output file name is empty; give -o FILE.svg, -o FILE.png or -o - for the "
-        "standard output";
+        "the output file name is empty; give -o FILE.svg, -o FILE.png, -o FILE.pdf or -o - "
+        "for the standard output";
     return false;
   }
   if (!forced.empty()) {
     if (!formatNamed(forced, format)) {
-      *error = "--format takes svg or png, not \"" + forced + "\"";
+      *error = "--format takes svg, png or pdf, not \"" + forced + "\"";
       return false;
     }
     return true;
@@ -51,7 +54,7 @@ bool formatFromName(const std::string& output, const std::string& forced, Output
   *error = output + ": " +
            (extension.empty() ? std::string("the name has no extension")
                               : "\"" + extension + "\" is not a format heart writes") +
-           "; name the drawing .svg or .png, or choose one with --format svg|png";
+           "; name the drawing .svg, .png or .pdf, or choose one with --format svg|png|pdf";
   return false;
 }
 
@@ -62,6 +65,10 @@ bool chooseOutputFormat(const std::string& output, const std::string& forced, Ou
   if (!formatFromName(output, forced, format, error)) return false;
   if (*format == OutputFormat::Png && !canWritePng()) {
     *error = output + ": " + kNoPngInThisBuild;
+    return false;
+  }
+  if (*format == OutputFormat::Pdf && !canWritePdf()) {
+    *error = output + ": " + kNoPdfInThisBuild;
     return false;
   }
   return true;

@@ -1,10 +1,13 @@
 #include "session_options.h"
 
+#include <cctype>
 #include <cmath>
+#include <filesystem>
 
 #include "cli_verbs.h"
 #include "document_options.h"
 #include "drawing/drawing.h"
+#include "export/pdf_export.h"
 #include "export/svg_export.h"
 #include "output_format.h"
 #include "record_edits.h"
@@ -20,7 +23,7 @@ void addSessionOptions(CLI::App& verb, SessionArguments& arguments) {
                   "for the standard output")
       ->capture_default_str();
   verb.add_option("--format", arguments.format,
-                  "Write this format whatever the output's name: svg or png");
+                  "Write this format whatever the output's name: svg, png or pdf");
   verb.add_flag("-q,--quiet", arguments.options.quiet,
                 "Do not say which stored record was read or saved");
   verb.add_option("--record", arguments.recordPath,
@@ -68,7 +71,7 @@ void addSessionOptions(CLI::App& verb, SessionArguments& arguments) {
                   "As --open, but redraw the last group of hearts in this drawing: its record and "
                   "random seed or values are the run's, and the new hearts replace it in place");
   verb.add_option("--from", arguments.from,
-                  "Draw the same hearts as an SVG this command wrote: its record and its "
+                  "Draw the same hearts as an SVG or PDF this command wrote: its record and its "
                   "random seed or values. The stored record is neither read nor replaced "
                   "(unless --save-record)");
 }
@@ -112,6 +115,12 @@ int takeRunRecord(SessionArguments* arguments, const SvgMetadata& metadata, cons
     options.randomValues = metadata.randomValues;
   }
   return kExitDone;
+}
+
+bool isPdfName(const std::string& path) {
+  std::string extension = std::filesystem::path(path).extension().string();
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension == ".pdf";
 }
 
 // --open and --edit: the drawing becomes the document, its page the page.
@@ -235,7 +244,7 @@ int completeSessionOptions(SessionArguments* arguments, std::string* error) {
     options.inputs.push_back({options.randomValuesFile, "the random values"});
   if (!from.empty()) {
     options.inputs.push_back({from, "the drawing given with --from"});
-    Result<SvgMetadata> metadata = readSvgMetadata(from);
+    Result<SvgMetadata> metadata = isPdfName(from) ? readPdfMetadata(from) : readSvgMetadata(from);
     if (!metadata) {
       *error = metadata.error();
       return kExitFailure;

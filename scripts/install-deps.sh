@@ -9,6 +9,8 @@ packages=(
   # Opening a designer's drawing: libxml2, and zlib for .svgz.
   libxml2-dev zlib1g-dev
   libxml2-utils w3c-sgml-lib
+  # PDF output is checked with poppler's own readers (pdfinfo, pdftocairo, pdfimages).
+  poppler-utils
   binutils clang-format
   # The Windows modules (mingw-w64 compilers and windres), and a 32-bit ELF
   # module for the resource reader's tests (g++-multilib).

@@ -267,6 +267,8 @@ Result<std::string> metadataJson(const SvgMetadata& metadata) {
 
 }  // namespace
 
+Result<std::string> runMetadataJson(const SvgMetadata& metadata) { return metadataJson(metadata); }
+
 Result<std::string> exportSvg(const Document& document, const SvgMetadata& metadata) {
   Result<std::string> made = metadataJson(metadata);
   if (!made) return made.failure();
@@ -323,7 +325,7 @@ Result<std::string> exportSvg(const Document& document, const SvgMetadata& metad
 }
 
 Result<std::string> exportHeartsContent(const Document& document, const SvgMetadata& metadata,
-                                const std::function<std::string(std::string_view)>& newId) {
+                                        const std::function<std::string(std::string_view)>& newId) {
   Result<std::string> json = metadataJson(metadata);
   if (!json) return json.failure();
   std::string out;

@@ -42,6 +42,10 @@ struct SvgMetadata {
   std::string documentJson;
 };
 
+// The run record as the JSON text an SVG's <metadata> holds (unescaped).
+// Refused as exportSvg refuses.
+Result<std::string> runMetadataJson(const SvgMetadata& metadata);
+
 // The whole document as an SVG 1.1 file. Refused when recordJson or
 // documentJson is neither empty nor a JSON object.
 Result<std::string> exportSvg(const Document& document, const SvgMetadata& metadata);
@@ -53,7 +57,7 @@ Result<std::string> exportSvg(const Document& document, const SvgMetadata& metad
 // answers an id the drawing does not use yet ("heart-run", "heart-run-2").
 // Refused as exportSvg refuses.
 Result<std::string> exportHeartsContent(const Document& document, const SvgMetadata& metadata,
-                                const std::function<std::string(std::string_view)>& newId);
+                                        const std::function<std::string(std::string_view)>& newId);
 
 // Writes the SVG to a file (through a temporary file, so a failed write
 // leaves no half file).
@@ -66,5 +70,8 @@ Result<SvgMetadata> readSvgMetadata(const std::string& path);
 // The record of one run: the text of its <metadata> element, escaped as
 // the file holds it.
 Result<SvgMetadata> parseRunRecord(std::string_view escapedText);
+// The same from the record's JSON itself; `where` names the file's kind in
+// messages ("the SVG", "the PDF").
+Result<SvgMetadata> parseRunJson(const std::string& runText, std::string_view where);
 
 }  // namespace heart

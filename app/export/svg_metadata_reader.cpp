@@ -67,45 +67,55 @@ Result<SvgMetadata> parseSvgMetadata(const std::string& svgText) {
 }
 
 Result<SvgMetadata> parseRunRecord(std::string_view escapedText) {
-  std::string runText = unescapeXml(escapedText);
+  return parseRunJson(unescapeXml(escapedText), "the SVG");
+}
+
+Result<SvgMetadata> parseRunJson(const std::string& runText, std::string_view where) {
+  // "the seed", " is ..." -> "the seed in the SVG is ...", built by appending.
+  auto said = [where](std::string_view what, std::string_view rest) {
+    std::string text(what);
+    text += " in ";
+    text += where;
+    text += rest;
+    return text;
+  };
   std::string tooDeep;
   if (!checkJsonDepth(runText, &tooDeep)) {
-    return fail("the record of the heart run in the SVG is refused: " + tooDeep);
+    return fail(said("the record of the heart run", " is refused: ") + tooDeep);
   }
   nlohmann::json json = nlohmann::json::parse(runText, nullptr, false);
   if (json.is_discarded() || !json.is_object()) {
-    return fail("the record of the heart run in the SVG is not valid JSON");
+    return fail(said("the record of the heart run", " is not valid JSON"));
   }
 
   SvgMetadata metadata;
   if (json.contains("record")) {
     if (!json["record"].is_object()) {
-      return fail("the parameter record in the SVG is not a JSON object");
+      return fail(said("the parameter record", " is not a JSON object"));
     }
     metadata.recordJson = json["record"].dump();
   }
   if (json.contains("document")) {
     if (!json["document"].is_object()) {
-      return fail("the document settings in the SVG are not a JSON object");
+      return fail(said("the document settings", " are not a JSON object"));
     }
     metadata.documentJson = json["document"].dump();
   }
   if (json.contains("seed")) {
     const auto& seed = json["seed"];
     if (!seed.is_number_unsigned() || seed.get<uint64_t>() > std::numeric_limits<uint32_t>::max()) {
-      return fail("the seed in the SVG is not a whole number from 0 to 4294967295");
+      return fail(said("the seed", " is not a whole number from 0 to 4294967295"));
     }
     metadata.seed = seed.get<uint32_t>();
   }
   if (json.contains("randomValues")) {
     const auto& values = json["randomValues"];
     if (!values.is_array()) {
-      return fail("the random values in the SVG are not a list of numbers");
+      return fail(said("the random values", " are not a list of numbers"));
     }
     for (const auto& value : values) {
       if (!value.is_number() || !(value.get<double>() >= 0) || value.get<double>() >= 1) {
-        return fail(
-            "the random values in the SVG must be numbers from 0 up to but not including 1");
+        return fail(said("the random values", " must be numbers from 0 up to but not including 1"));
       }
       metadata.randomValues.push_back(value.get<float>());
     }

@@ -40,7 +40,7 @@ _heart() {
       local k
       for k in "${!COMPREPLY[@]}"; do COMPREPLY[k]=$(printf '%q' "${COMPREPLY[k]}"); done
       return ;;
-    --format) COMPREPLY=($(compgen -W "svg png" -- "$cur")); return ;;
+    --format) COMPREPLY=($(compgen -W "svg png pdf" -- "$cur")); return ;;
     --color-model) COMPREPLY=($(compgen -W "gray rgb cmyk" -- "$cur")); return ;;
     --heart-preset) COMPREPLY=($(compgen -W "1 2 3 4 5 6 7 8 9" -- "$cur")); return ;;
     -o|--output|--record|--from|--open|--edit|--script|--random-values|--plugin)

@@ -59,7 +59,17 @@ foreach(verb IN LISTS verbs)
     string(APPEND page ".SS \"heart ${verb} ${part}\"\n${block}")
   endforeach()
 endforeach()
-string(APPEND page ".SH EXIT STATUS
+string(APPEND page ".SH OUTPUT FORMATS
+.TP
+.B SVG
+The document as SVG 1.1, its layers marked as Inkscape layers, the run's record in \\fI<metadata id=\"heart-run\">\\fR.
+.TP
+.B PNG
+The page, one pixel a point, drawn with cairo.
+.TP
+.B PDF
+The page in points, the art as vector paths. PDF from cairo holds RGB only: a gray of ink g is written as 1 \\- g in each component; cyan, magenta, yellow and black as (1 \\- c)(1 \\- k), (1 \\- m)(1 \\- k), (1 \\- y)(1 \\- k); each rounded to 1/255, as the SVG and PNG show them. The run's record is in the Keywords of the document information, after the word heart-run, so \\fB\\-\\-from\\fR takes a PDF too.
+.SH EXIT STATUS
 .TP
 .B 0
 The verb did its work.
