@@ -141,7 +141,9 @@ bool writeDrawing(const SessionOptions& options, Host& host, std::string* error)
     return true;
   }
   if (options.drawing) return writeIntoDrawing(options, host, metadata, error);
-  if (Result<void> written = writeSvgFile(host.document(), metadata, options.output); !written) {
+  if (Result<void> written =
+          writeSvgFile(host.document(), metadata, options.output, options.svgLayout);
+      !written) {
     *error = written.error();
     return false;
   }

@@ -15,6 +15,7 @@
 #include "dialog_actions.h"
 #include "dialog_manager/event_source.h"
 #include "drawing/drawing.h"
+#include "export/svg_export.h"
 #include "output_format.h"
 #include "plugin/host/suites.h"
 #include "plugin/params/parameter_record.h"
@@ -63,6 +64,8 @@ struct SessionOptions {
   // Where the drawing goes ("-": the standard output), and in what format.
   std::string output = "hearts.svg";
   OutputFormat format = OutputFormat::Svg;
+  // How an SVG lays out its art (one layer per pen with --layers-by-colour).
+  SvgLayout svgLayout;
 };
 
 // Checks, before anything runs, that neither the drawing nor the stored

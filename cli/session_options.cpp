@@ -30,6 +30,12 @@ void addSessionOptions(CLI::App& verb, SessionArguments& arguments) {
                   "The stored parameter record, read before and saved after a confirmed dialog "
                   "(default: $HEART_RECORD or " +
                       defaultRecordPath() + ")");
+  verb.add_flag("--layers-by-colour", arguments.options.svgLayout.layersByColour,
+                "SVG for a pen plotter: one Inkscape layer per stroke colour, labelled \"1 "
+                "#e4e453\" and so on in the order of first use, fills dropped");
+  verb.add_flag("--keep-fills", arguments.options.svgLayout.keepFills,
+                "With --layers-by-colour: keep the fills, and put paths without a stroke on a "
+                "last layer \"N none\"");
   verb.add_flag("--no-record", arguments.noRecord,
                 "Neither read nor save a stored record: start from the defaults");
   verb.add_flag("--save-record", arguments.saveRecord,
@@ -211,6 +217,21 @@ int completeSessionOptions(SessionArguments* arguments, std::string* error) {
     }
     document.swatches = swatchListWithPalette(*palette);
     options.inputs.push_back({arguments->swatches, "the palette given with --swatches"});
+  }
+  const SvgLayout& layout = options.svgLayout;
+  if (layout.keepFills && !layout.layersByColour) {
+    *error = "--keep-fills goes with --layers-by-colour";
+    return kExitUsage;
+  }
+  if (layout.layersByColour && options.format != OutputFormat::Svg) {
+    *error = "--layers-by-colour lays out an SVG; the output " + options.output + " is not one";
+    return kExitUsage;
+  }
+  if (layout.layersByColour && (!arguments->open.empty() || !arguments->edit.empty())) {
+    *error =
+        "--layers-by-colour lays out a drawing of heart's own; it cannot be given with "
+        "--open or --edit";
+    return kExitUsage;
   }
   if (arguments->noRecord && (arguments->saveRecord || !arguments->recordPath.empty())) {
     *error = "--no-record cannot be given with --record or --save-record";

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <functional>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <stdexcept>
 #include <string_view>
 #include <utility>
@@ -59,6 +60,42 @@ class SvgWriter {
     put("</g>\n");
   }
 
+  // Every visible path sorted by its stroke colour into one layer a pen,
+  // numbered in the order of first use.
+  void writePenLayers(const SvgLayout& layout, int* number) {
+    pens_.emplace();
+    pens_->keepFills = layout.keepFills;
+    for (LayerId id : document_.tree().layerOrder()) {
+      const Layer& layer = document_.tree().layer(id);
+      if (!layer.visible) continue;
+      for (ArtId art = layer.bottom; art != kNoArt; art = document_.tree().node(art).above)
+        writeArt(art);
+    }
+    flush();
+    PenLayers pens = std::move(*pens_);
+    pens_.reset();
+    auto writePen = [&](const std::string& label, const std::string& paths) {
+      put("<g id=\"pen-");
+      put(std::to_string(++*number));
+      put("\" inkscape:groupmode=\"layer\" inkscape:label=\"");
+      put(std::to_string(*number));
+      put(" ");
+      put(label);
+      put("\" transform=\"matrix(1 0 0 -1 0 ");
+      num(pageHeight_);
+      put(")\"><title>");
+      put(std::to_string(*number));
+      put(" ");
+      put(label);
+      put("</title>\n");
+      put(paths);
+      put("</g>\n");
+    };
+    for (size_t pen = 0; pen < pens.colours.size(); ++pen)
+      writePen(pens.colours[pen], pens.paths[pen]);
+    if (!pens.unstroked.empty()) writePen("none", pens.unstroked);
+  }
+
   // A layer's art alone, for a group in another drawing; a hidden layer's
   // art is kept in a group that is not shown.
   void writeLayerArt(LayerId id) {
@@ -96,7 +133,7 @@ class SvgWriter {
   void put(std::string_view text) {
     if (text.size() > kChunk / 2) {
       flush();
-      out_.append(text);
+      target_->append(text);
       return;
     }
     room(text.size());
@@ -116,7 +153,7 @@ class SvgWriter {
   }
 
   void flush() {
-    out_.append(chunk_, cursor_);
+    target_->append(chunk_, cursor_);
     cursor_ = chunk_;
   }
 
@@ -145,7 +182,7 @@ class SvgWriter {
       return;
     }
     bool envelope = node.type == kEnvelopeArt;
-    bool group = node.content.opacity < 1;
+    bool group = node.content.opacity < 1 && !pens_;
     if (group) {
       put("<g opacity=\"");
       num(node.content.opacity);
@@ -181,6 +218,28 @@ class SvgWriter {
 
   void writePath(const ArtContent& content, const AIPathSegment* segments, int32_t count) {
     if (count <= 0) return;
+    char hex[8];
+    const AIPathStyle& style = content.style;
+    const bool stroked = style.strokePaint && screenColor(style.strokeColor, hex);
+    const bool filled = style.fillPaint && (!pens_ || pens_->keepFills);
+    if (pens_) {
+      // Into the text of its pen's layer.
+      flush();
+      if (stroked) {
+        std::string colour(hex, 7);
+        size_t pen = 0;
+        while (pen < pens_->colours.size() && pens_->colours[pen] != colour) ++pen;
+        if (pen == pens_->colours.size()) {
+          pens_->colours.push_back(colour);
+          pens_->paths.emplace_back();
+        }
+        target_ = &pens_->paths[pen];
+      } else if (pens_->keepFills) {
+        target_ = &pens_->unstroked;
+      } else {
+        return;
+      }
+    }
     put("<path d=\"M ");
     point(segments[0].p);
     for (int32_t i = 0; i + 1 < count; ++i) curve(segments[i], segments[i + 1]);
@@ -190,13 +249,11 @@ class SvgWriter {
     }
     put("\"");
 
-    const AIPathStyle& style = content.style;
-    char hex[8];
+    char fillHex[8];
     put(" fill=\"");
-    put(style.fillPaint && screenColor(style.fillColor, hex) ? std::string_view(hex, 7)
-                                                             : std::string_view("none"));
+    put(filled && screenColor(style.fillColor, fillHex) ? std::string_view(fillHex, 7)
+                                                        : std::string_view("none"));
     put("\" stroke=\"");
-    bool stroked = style.strokePaint && screenColor(style.strokeColor, hex);
     put(stroked ? std::string_view(hex, 7) : std::string_view("none"));
     put("\"");
     if (stroked) {
@@ -219,10 +276,24 @@ class SvgWriter {
       put("\"");
     }
     put("/>\n");
+    if (pens_) {
+      flush();
+      target_ = &out_;
+    }
   }
+
+  // The paths of each pen while a document is sorted by stroke colour.
+  struct PenLayers {
+    bool keepFills = false;
+    std::vector<std::string> colours;  // "#rrggbb", in the order of first use
+    std::vector<std::string> paths;    // the text of each pen's paths
+    std::string unstroked;
+  };
 
   const Document& document_;
   std::string& out_;
+  std::string* target_ = &out_;  // where flushed text goes
+  std::optional<PenLayers> pens_;
   float pageHeight_;
   WarpChain warps_;
   SegmentList outline_, warped_;
@@ -269,7 +340,8 @@ Result<std::string> metadataJson(const SvgMetadata& metadata) {
 
 Result<std::string> runMetadataJson(const SvgMetadata& metadata) { return metadataJson(metadata); }
 
-Result<std::string> exportSvg(const Document& document, const SvgMetadata& metadata) {
+Result<std::string> exportSvg(const Document& document, const SvgMetadata& metadata,
+                              const SvgLayout& layout) {
   Result<std::string> made = metadataJson(metadata);
   if (!made) return made.failure();
   const std::string& json = *made;
@@ -318,7 +390,10 @@ Result<std::string> exportSvg(const Document& document, const SvgMetadata& metad
     writer.num(page.v);
     writer.put("\" fill=\"#ffffff\"/>\n");
     int number = 0;
-    for (LayerId layer : document.tree().layerOrder()) writer.writeLayer(layer, ++number);
+    if (layout.layersByColour)
+      writer.writePenLayers(layout, &number);
+    else
+      for (LayerId layer : document.tree().layerOrder()) writer.writeLayer(layer, ++number);
     writer.put("</svg>\n");
   }
   return out;
@@ -349,8 +424,8 @@ Result<std::string> exportHeartsContent(const Document& document, const SvgMetad
 }
 
 Result<void> writeSvgFile(const Document& document, const SvgMetadata& metadata,
-                          const std::string& path) {
-  Result<std::string> text = exportSvg(document, metadata);
+                          const std::string& path, const SvgLayout& layout) {
+  Result<std::string> text = exportSvg(document, metadata, layout);
   if (!text) return text.failure();
   std::string error;
   if (!writeOutputFile(path, *text, &error)) return fail(error);

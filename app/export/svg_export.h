@@ -46,9 +46,24 @@ struct SvgMetadata {
 // Refused as exportSvg refuses.
 Result<std::string> runMetadataJson(const SvgMetadata& metadata);
 
+// How the art is laid out in the file: the document's layers, or, for a pen
+// plotter, one layer per stroke colour.
+struct SvgLayout {
+  // One Inkscape layer per stroke colour ("1 #e4e453", "2 #000000", ... in
+  // the order the paint order first uses them) holding every visible path
+  // stroked in it, in paint order, group opacity left out; paths on hidden
+  // layers are left out.
+  bool layersByColour = false;
+  // With layersByColour: fills are kept, and paths without a stroke go on a
+  // last layer "N none"; without it, fills are dropped and such paths left
+  // out.
+  bool keepFills = false;
+};
+
 // The whole document as an SVG 1.1 file. Refused when recordJson or
 // documentJson is neither empty nor a JSON object.
-Result<std::string> exportSvg(const Document& document, const SvgMetadata& metadata);
+Result<std::string> exportSvg(const Document& document, const SvgMetadata& metadata,
+                              const SvgLayout& layout = {});
 
 // The hearts as what a group in another drawing holds: the run record as
 // <metadata id="heart-run..."> first, symbol definitions in <defs>, and the
@@ -62,7 +77,7 @@ Result<std::string> exportHeartsContent(const Document& document, const SvgMetad
 // Writes the SVG to a file (through a temporary file, so a failed write
 // leaves no half file).
 Result<void> writeSvgFile(const Document& document, const SvgMetadata& metadata,
-                          const std::string& path);
+                          const std::string& path, const SvgLayout& layout = {});
 
 // The metadata of an SVG this host wrote, for drawing the same hearts again.
 Result<SvgMetadata> parseSvgMetadata(const std::string& svgText);

@@ -91,6 +91,50 @@ TEST_F(SvgExportTest, LayersAreGroupsInPaintOrderAndTheVerticalAxisIsTurned) {
   EXPECT_LT(svg.find("M 20 0"), svg.find("M 40 0"));
 }
 
+TEST_F(SvgExportTest, LayersByColourGiveEachPenItsPathsInOrderOfFirstUse) {
+  // Paint order: red-stroked, blue-stroked, red-stroked, fill only; then a
+  // hidden layer with a green-stroked square.
+  auto stroked = [&](float left, AIColor stroke) {
+    AIArtHandle square = newSquare(left, 0, 10);
+    AIPathStyle style{};
+    EXPECT_EQ(pathStyle->GetPathStyle(square, &style), kNoErr);
+    style.fillPaint = 1;
+    style.fillColor = AIColor{kThreeColor, {1, 1, 0, 0}, 0};
+    style.strokePaint = 1;
+    style.strokeColor = stroke;
+    EXPECT_EQ(pathStyle->SetPathStyle(square, &style), kNoErr);
+  };
+  stroked(0, AIColor{kThreeColor, {1, 0, 0, 0}, 0});
+  stroked(20, AIColor{kThreeColor, {0, 0, 1, 0}, 0});
+  stroked(40, AIColor{kThreeColor, {1, 0, 0, 0}, 0});
+  paintedSquare(60, 0, 10, AIColor{kThreeColor, {0, 1, 1, 0}, 0});
+  AILayerHandle hidden = nullptr;
+  ASSERT_EQ(layers->InsertLayer(nullptr, kPlaceAboveAll, &hidden), kNoErr);
+  stroked(80, AIColor{kThreeColor, {0, 1, 0, 0}, 0});
+  document->setLayerVisible(document->tree().layerOf(hidden), false);
+
+  // Each layer's label and the left edges of its squares, in file order.
+  auto pens = [](const std::string& svg) {
+    std::vector<std::string> found;
+    const std::regex layer("inkscape:label=\"([^\"]*)\"[^>]*>|<path d=\"M (\\d+) 0[^>]*fill=\"([^\"]*)\"");
+    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), layer); it != std::sregex_iterator();
+         ++it)
+      found.push_back((*it)[1].matched ? "layer " + (*it)[1].str()
+                                       : (*it)[2].str() + " " + (*it)[3].str());
+    return found;
+  };
+  SvgLayout layout;
+  layout.layersByColour = true;
+  EXPECT_EQ(pens(exportSvg(*document, SvgMetadata{}, layout).value()),
+            (std::vector<std::string>{"layer 1 #ff0000", "0 none", "40 none", "layer 2 #0000ff",
+                                      "20 none"}));
+  layout.keepFills = true;
+  EXPECT_EQ(pens(exportSvg(*document, SvgMetadata{}, layout).value()),
+            (std::vector<std::string>{"layer 1 #ff0000", "0 #ffff00", "40 #ffff00",
+                                      "layer 2 #0000ff", "20 #ffff00", "layer 3 none",
+                                      "60 #00ffff"}));
+}
+
 TEST_F(SvgExportTest, ColoursOfEveryKindAreShownForTheScreen) {
   struct Case {
     AIColor color;
