@@ -64,25 +64,7 @@ void applyPaint(const SessionOptions& options, Document& document) {
 bool resolveRecord(const SessionOptions& options, Host& host,
                    std::optional<ParameterRecord>* record, std::string* error) {
   *record = options.record;
-  if (!*record && options.readRecord && !options.recordPath.empty()) {
-    std::error_code ignored;
-    if (std::filesystem::exists(options.recordPath, ignored)) {
-      Result<ParameterRecord> stored = readRecordFile(options.recordPath);
-      if (!stored) {
-        *error = stored.error();
-        return false;
-      }
-      if (Result<void> checked = checkRecord(*stored); !checked) {
-        *error = options.recordPath + ": " + checked.error();
-        return false;
-      }
-      *record = *stored;
-      if (!options.quiet) reportNote(options.verb, "read the stored record " + options.recordPath);
-    } else if (!options.quiet) {
-      reportNote(options.verb,
-                 "no stored record at " + options.recordPath + " yet; starting from the defaults");
-    }
-  }
+  if (!*record && !readStoredRecord(options, record, error)) return false;
   if (!options.edits.empty()) {
     if (!*record) *record = defaultRecord(host.document().view(0).centre());
     applyFieldEdits(&**record, options.edits);
@@ -212,6 +194,30 @@ bool refuseOverwritingInputs(const SessionOptions& options, std::string* error) 
   if (options.readRecord || options.saveRecord)
     inputs.push_back({options.recordPath, "the stored record"});
   return refuseOverwritingInput(options.output, "the drawing", inputs, error);
+}
+
+bool readStoredRecord(const SessionOptions& options, std::optional<ParameterRecord>* record,
+                      std::string* error) {
+  if (!options.readRecord || options.recordPath.empty()) return true;
+  std::error_code ignored;
+  if (!std::filesystem::exists(options.recordPath, ignored)) {
+    if (!options.quiet)
+      reportNote(options.verb,
+                 "no stored record at " + options.recordPath + " yet; starting from the defaults");
+    return true;
+  }
+  Result<ParameterRecord> stored = readRecordFile(options.recordPath);
+  if (!stored) {
+    *error = stored.error();
+    return false;
+  }
+  if (Result<void> checked = checkRecord(*stored); !checked) {
+    *error = options.recordPath + ": " + checked.error();
+    return false;
+  }
+  *record = *stored;
+  if (!options.quiet) reportNote(options.verb, "read the stored record " + options.recordPath);
+  return true;
 }
 
 int runFilterSession(const SessionOptions& options) {

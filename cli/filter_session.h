@@ -81,4 +81,10 @@ bool refuseOverwritingInputs(const SessionOptions& options, std::string* error);
 // is complete.
 int runFilterSession(const SessionOptions& options);
 
+// The stored record, when the options read one and its file is there
+// (saying which, unless quiet); *record is left alone otherwise. False, with
+// *error saying why, for a file that cannot be read or holds a faulty record.
+bool readStoredRecord(const SessionOptions& options, std::optional<ParameterRecord>* record,
+                      std::string* error);
+
 }  // namespace heart::cli

@@ -6,6 +6,7 @@
 #include "cli_verbs.h"
 #include "plugin/params/dialog_items.h"
 #include "plugin_location.h"
+#include "seed_batch.h"
 #include "session_options.h"
 
 namespace heart::cli {
@@ -17,6 +18,7 @@ struct RunArguments {
   int heartPreset = 0;
   int tumble = 0, tweak = 0, jitter = 0, boost = 0;
   bool noPreview = false;
+  std::string seeds;
 };
 
 DialogAction press(int32_t item) {
@@ -78,6 +80,28 @@ bool dialogActions(const RunArguments& arguments, std::vector<DialogAction>* act
   return true;
 }
 
+// A batch of seeds names each drawing apart, and draws from nothing that
+// fixes the random draws itself.
+bool batchAllowed(const SessionArguments& arguments, std::string* error) {
+  const SessionOptions& options = arguments.options;
+  if (options.output.find("{seed}") == std::string::npos) {
+    *error =
+        "--seeds writes one drawing per seed: put {seed} in the output's name (-o "
+        "'hearts-{seed}.svg')";
+    return false;
+  }
+  if (!arguments.from.empty() || !arguments.edit.empty() || !options.randomValuesFile.empty() ||
+      !options.randomValues.empty()) {
+    *error = "--seeds draws from seeds; it cannot be given with --from, --edit or --random-values";
+    return false;
+  }
+  if (options.host.seed) {
+    *error = "give --seed or --seeds, not both";
+    return false;
+  }
+  return true;
+}
+
 void addRunVerb(CLI::App& app, CliContext& context) {
   auto arguments = std::make_shared<RunArguments>();
   CLI::App* verb = app.add_subcommand(
@@ -94,6 +118,10 @@ void addRunVerb(CLI::App& app, CliContext& context) {
   verb->add_flag("--boost", arguments->boost, "Press \"Boost\" (repeatable)");
   verb->add_flag("--no-preview", arguments->noPreview,
                  "Turn \"Preview\" off before confirming, so Go draws afresh");
+  verb->add_option("--seeds", arguments->seeds,
+                   "Draw once per seed (1-50, 1,4,9-12), on every core: -o names each drawing "
+                   "with {seed} in it (-o 'cards/heart-{seed}.svg'); each is what --seed N "
+                   "draws. The stored record is read once and saved by the first seed's run");
   verb->callback([arguments, &context] {
     SessionOptions& options = arguments->session.options;
     options.verb = "run";
@@ -108,7 +136,20 @@ void addRunVerb(CLI::App& app, CliContext& context) {
           code == kExitUsage ? reportUsageError("run", error) : reportFailure("run", error);
       return;
     }
-    context.exitCode = runFilterSession(options);
+    if (arguments->seeds.empty()) {
+      context.exitCode = runFilterSession(options);
+      return;
+    }
+    if (!batchAllowed(arguments->session, &error)) {
+      context.exitCode = reportUsageError("run", error);
+      return;
+    }
+    Result<std::vector<uint32_t>> seeds = parseSeedList(arguments->seeds);
+    if (!seeds) {
+      context.exitCode = reportUsageError("run", seeds.error());
+      return;
+    }
+    context.exitCode = runSeedBatch(options, *seeds);
   });
 }
 
