@@ -1,6 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that Heart builds, tests and renders with.
+# With --heart, only those that `heart` and the plug-in module need to build
+# and run (the quick start); without, everything the tests, the cross builds
+# and CI use as well.
 set -euo pipefail
+heart_packages=(
+  build-essential cmake pkg-config
+  libcli11-dev nlohmann-json3-dev
+  librsvg2-dev libcairo2-dev libpng-dev
+  libxml2-dev zlib1g-dev
+  libcpp-httplib-dev
+)
 packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
@@ -27,6 +37,9 @@ packages=(
   # Heart Studio's web server, and its end-to-end tests in headless Chromium.
   libcpp-httplib-dev chromium chromium-driver python3-selenium
 )
+if [ "${1:-}" = "--heart" ]; then
+  packages=("${heart_packages[@]}")
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
