@@ -282,6 +282,10 @@ int runFilterSession(const SessionOptions& options) {
                    " page; the drawing shows an empty page (see --page, centerX, centerY)");
   if (!options.output.empty() && !writeDrawing(options, *host, &error))
     return reportFailure(verb, error);
+  if (!options.cellPicture.empty()) {
+    if (!writePagePicture(host->document(), options.cellSize, options.cellPicture, &error))
+      return reportFailure(verb, "the contact sheet's picture: " + error);
+  }
   if (!storeRecord(options, *host, &error)) return reportFailure(verb, error);
   host->shutdown();
   return 0;

@@ -66,6 +66,10 @@ struct SessionOptions {
   OutputFormat format = OutputFormat::Svg;
   // How an SVG lays out its art (one layer per pen with --layers-by-colour).
   SvgLayout svgLayout;
+  // A picture of the page for a batch's contact sheet, at most cellSize
+  // pixels a side, written beside the drawing (none when empty).
+  std::string cellPicture;
+  int cellSize = 0;
 };
 
 // Checks, before anything runs, that neither the drawing nor the stored

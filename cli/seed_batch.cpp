@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <random>
 #include <set>
 #include <thread>
 
@@ -13,6 +14,7 @@
 #endif
 
 #include "cli_verbs.h"
+#include "render/contact_sheet.h"
 
 namespace heart::cli {
 namespace {
@@ -103,7 +105,8 @@ std::string outputForSeed(const std::string& pattern, uint32_t seed) {
   return out;
 }
 
-int runSeedBatch(SessionOptions options, const std::vector<uint32_t>& seeds) {
+int runSeedBatch(SessionOptions options, const std::vector<uint32_t>& seeds,
+                 const BatchSheet& sheet) {
   const std::string verb = options.verb;
   // The stored record, read once for every drawing of the batch.
   std::string error;
@@ -111,8 +114,26 @@ int runSeedBatch(SessionOptions options, const std::vector<uint32_t>& seeds) {
     return reportFailure(verb, error);
   options.readRecord = false;
 
-  auto sessionFor = [&options, &seeds](size_t index) {
+  // The sheet's pictures wait in a folder of the batch's own.
+  std::filesystem::path cells;
+  if (!sheet.path.empty()) {
+    std::error_code made;
+    cells = std::filesystem::temp_directory_path(made) /
+            ("heart-sheet-" + std::to_string(std::random_device{}()));
+    if (made || !std::filesystem::create_directories(cells, made))
+      return reportFailure(verb, "no folder for the contact sheet's pictures: " + made.message());
+  }
+  auto cellOf = [&cells](size_t index) {
+    return (cells / ("cell-" + std::to_string(index) + ".png")).string();
+  };
+
+  auto sessionFor = [&options, &seeds, &sheet, &cellOf](size_t index) {
     SessionOptions one = options;
+    if (!sheet.path.empty()) {
+      one.cellPicture = cellOf(index);
+      // A margin of a twelfth around each picture.
+      one.cellSize = sheet.cellSize - sheet.cellSize / 6;
+    }
     one.host.seed = seeds[index];
     one.output = outputForSeed(options.output, seeds[index]);
     // Saved at most once: by the first seed's run.
@@ -173,6 +194,16 @@ int runSeedBatch(SessionOptions options, const std::vector<uint32_t>& seeds) {
     if (!waitForOne()) break;
   }
 #endif
+  int sheetCode = kExitDone;
+  if (!sheet.path.empty()) {
+    std::vector<SheetCell> written;
+    for (size_t index = 0; index < seeds.size(); ++index)
+      if (codes[index] == kExitDone) written.push_back({seeds[index], cellOf(index)});
+    Result<void> made = writeContactSheet(written, sheet.cellSize, sheet.path);
+    std::error_code ignored;
+    std::filesystem::remove_all(cells, ignored);
+    if (!made) sheetCode = reportFailure(verb, made.error());
+  }
   std::string failed;
   size_t failures = 0;
   for (size_t index = 0; index < seeds.size(); ++index)
@@ -180,7 +211,7 @@ int runSeedBatch(SessionOptions options, const std::vector<uint32_t>& seeds) {
       if (failures++) failed += ", ";
       failed += std::to_string(seeds[index]);
     }
-  if (failures == 0) return kExitDone;
+  if (failures == 0) return sheetCode;
   return reportFailure(verb, std::to_string(failures) + " of " + std::to_string(seeds.size()) +
                                  " seeds failed (" + failed + "); the other drawings were written");
 }

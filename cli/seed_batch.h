@@ -29,6 +29,13 @@ std::string outputForSeed(const std::string& pattern, uint32_t seed);
 // the first drawing, and saved at most once, by the first seed's run.
 // Answers kExitDone when every drawing was written, kExitFailure when any
 // failed (the others are kept).
-int runSeedBatch(SessionOptions options, const std::vector<uint32_t>& seeds);
+// With a sheet, a contact sheet of the drawings written (a grid of pictures,
+// each with its seed) goes there too.
+struct BatchSheet {
+  std::string path;  // .png or .pdf; empty: none
+  int cellSize = 200;
+};
+int runSeedBatch(SessionOptions options, const std::vector<uint32_t>& seeds,
+                 const BatchSheet& sheet = {});
 
 }  // namespace heart::cli

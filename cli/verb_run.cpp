@@ -3,6 +3,9 @@
 // the drawing written.
 //   heart run -o hearts.svg
 //   heart run --preset "Sketchy heart 1" --seed 7 -o sketchy.png
+#include <cctype>
+#include <filesystem>
+
 #include "cli_verbs.h"
 #include "plugin/params/dialog_items.h"
 #include "plugin_location.h"
@@ -19,6 +22,7 @@ struct RunArguments {
   int tumble = 0, tweak = 0, jitter = 0, boost = 0;
   bool noPreview = false;
   std::string seeds;
+  BatchSheet sheet;
 };
 
 DialogAction press(int32_t item) {
@@ -122,6 +126,12 @@ void addRunVerb(CLI::App& app, CliContext& context) {
                    "Draw once per seed (1-50, 1,4,9-12), on every core: -o names each drawing "
                    "with {seed} in it (-o 'cards/heart-{seed}.svg'); each is what --seed N "
                    "draws. The stored record is read once and saved by the first seed's run");
+  verb->add_option("--sheet", arguments->sheet.path,
+                   "With --seeds: also a contact sheet (.png or .pdf), the variations in a grid "
+                   "with the seed under each");
+  verb->add_option("--sheet-cell", arguments->sheet.cellSize,
+                   "The contact sheet's cells, in pixels a side (32 to 2048, default 200)")
+      ->check(CLI::Range(32, 2048));
   verb->callback([arguments, &context] {
     SessionOptions& options = arguments->session.options;
     options.verb = "run";
@@ -137,6 +147,10 @@ void addRunVerb(CLI::App& app, CliContext& context) {
       return;
     }
     if (arguments->seeds.empty()) {
+      if (!arguments->sheet.path.empty()) {
+        context.exitCode = reportUsageError("run", "--sheet goes with --seeds");
+        return;
+      }
       context.exitCode = runFilterSession(options);
       return;
     }
@@ -149,7 +163,16 @@ void addRunVerb(CLI::App& app, CliContext& context) {
       context.exitCode = reportUsageError("run", seeds.error());
       return;
     }
-    context.exitCode = runSeedBatch(options, *seeds);
+    if (!arguments->sheet.path.empty()) {
+      std::string extension = std::filesystem::path(arguments->sheet.path).extension().string();
+      for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      if (extension != ".png" && extension != ".pdf") {
+        context.exitCode =
+            reportUsageError("run", "--sheet " + arguments->sheet.path + ": name it .png or .pdf");
+        return;
+      }
+    }
+    context.exitCode = runSeedBatch(options, *seeds, arguments->sheet);
   });
 }
 

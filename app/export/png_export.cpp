@@ -17,6 +17,13 @@ bool writePngFile(const Document& document, const std::string& path, std::string
   return png && writeBytesToFile(*png, path, error);
 }
 
+bool writePagePicture(const Document& document, int largestSide, const std::string& path,
+                      std::string* error) {
+  std::optional<std::vector<unsigned char>> png =
+      renderPng(document, pageFrame(document, largestSide), error);
+  return png && writeBytesToFile(*png, path, error);
+}
+
 bool writeBytesToFile(const std::vector<unsigned char>& bytes, const std::string& path,
                       std::string* error) {
   // The picture is complete in memory: the file is written (or replaced)

@@ -23,6 +23,11 @@ inline constexpr const char* kNoPngInThisBuild =
 bool writePngFile(const Document& document, const std::string& path, std::string* error,
                   const RenderProgress& progress = {});
 
+// The whole page scaled to at most `largestSide` pixels a side, as PNG (a
+// contact sheet's picture); on failure *error says why.
+bool writePagePicture(const Document& document, int largestSide, const std::string& path,
+                      std::string* error);
+
 // Writes finished bytes to a file; on failure *error says why.
 bool writeBytesToFile(const std::vector<unsigned char>& bytes, const std::string& path,
                       std::string* error);

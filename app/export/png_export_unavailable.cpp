@@ -12,4 +12,9 @@ bool writePngFile(const Document&, const std::string& path, std::string* error,
   return false;
 }
 
+bool writePagePicture(const Document&, int, const std::string& path, std::string* error) {
+  *error = path + ": " + kNoPngInThisBuild;
+  return false;
+}
+
 }  // namespace heart

@@ -456,10 +456,10 @@ size_t renderDocument(const Document& document, cairo_t* cr, const RenderFrame& 
   return drawn;
 }
 
-RenderFrame pageFrame(const Document& document) {
+RenderFrame pageFrame(const Document& document, double largestSide) {
   AIRealPoint page = document.pageSize();
   double width = page.h, height = page.v;
-  double scale = std::min(1.0, kMaxSide / std::max(width, height));
+  double scale = std::min(1.0, largestSide / std::max(width, height));
   RenderFrame frame;
   frame.zoom = scale;
   frame.width = std::max(1, static_cast<int>(std::ceil(width * scale)));

@@ -45,8 +45,9 @@ size_t renderDocument(const Document& document, cairo_t* cr, const RenderFrame& 
                       const RenderProgress& progress = {});
 
 // The frame the PNG export uses: the whole page, one pixel a point, larger pages
-// scaled down to at most 8192 pixels a side.
-RenderFrame pageFrame(const Document& document);
+// scaled down to at most `largestSide` pixels a side (8192, the most a picture
+// has).
+RenderFrame pageFrame(const Document& document, double largestSide = 8192);
 
 // The frame of a document view: its centre, zoom and window size, drawn as
 // a live preview.

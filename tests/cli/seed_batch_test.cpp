@@ -2,6 +2,7 @@
 // single runs it stands for.
 #include "seed_batch.h"
 
+#include <cairo.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -68,6 +69,47 @@ TEST(SeedBatch, EachDrawingIsTheSingleRunOfItsSeedAndAFailureKeepsTheOthers) {
   EXPECT_EQ(reads, 1u) << again.err;
   EXPECT_EQ(run({"--seeds", "1-3", "-o", "same.svg"}).exitCode, 2);
   EXPECT_FALSE(std::filesystem::exists(scratch / "same.svg"));
+}
+
+TEST(SeedBatch, TheContactSheetHasOneLabelledCellPerDrawing) {
+  SKIP_WITHOUT_PNG_OUTPUT();
+  ScratchFolder scratch;
+  CommandResult batch =
+      runHeart({"run", "--no-record", "--seeds", "3,5-8", "--sheet", "sheet.png", "--sheet-cell",
+                "100", "--set", "heartHeight=300", "-o", "h-{seed}.svg"},
+               scratch.path());
+  ASSERT_EQ(batch.exitCode, 0) << batch.err;
+  cairo_surface_t* sheet = cairo_image_surface_create_from_png((scratch / "sheet.png").c_str());
+  ASSERT_EQ(cairo_surface_status(sheet), CAIRO_STATUS_SUCCESS);
+  // Five drawings: three columns, two rows of a 100-pixel cell and a
+  // 20-pixel band for the seed.
+  ASSERT_EQ(cairo_image_surface_get_width(sheet), 300);
+  ASSERT_EQ(cairo_image_surface_get_height(sheet), 240);
+  const unsigned char* data = cairo_image_surface_get_data(sheet);
+  const int stride = cairo_image_surface_get_stride(sheet);
+  // Pixels whose blue is below `below` or above `above`: the sheet itself
+  // is a light gray of 237.
+  auto countIn = [&](int x0, int y0, int x1, int y1, int below, int above) {
+    int count = 0;
+    for (int y = y0; y < y1; ++y)
+      for (int x = x0; x < x1; ++x) {
+        int blue = static_cast<int>(reinterpret_cast<const uint32_t*>(data + y * stride)[x] & 0xFF);
+        if (blue < below || blue > above) ++count;
+      }
+    return count;
+  };
+  for (int cell = 0; cell < 6; ++cell) {
+    SCOPED_TRACE(cell);
+    const int left = (cell % 3) * 100, top = (cell / 3) * 120;
+    // A white page in the picture, the seed's dark digits in the band; the
+    // sixth cell is empty.
+    EXPECT_EQ(countIn(left, top, left + 100, top + 100, 0, 250) > 2000, cell < 5);
+    EXPECT_EQ(countIn(left, top + 100, left + 100, top + 120, 100, 255) > 10, cell < 5);
+  }
+  cairo_surface_destroy(sheet);
+  EXPECT_EQ(
+      runHeart({"run", "--no-record", "--sheet", "s.png", "-o", "h.svg"}, scratch.path()).exitCode,
+      2);
 }
 
 }  // namespace
