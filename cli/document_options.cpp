@@ -169,7 +169,10 @@ std::string documentSettingsJson(const DocumentSettings& document, const AIPathS
 
 bool parseDocumentSettingsJson(const std::string& text, DrawingSettings* settings,
                                std::string* error) {
-  if (!checkJsonDepth(text, error)) return false;
+  if (Result<void> deep = checkJsonDepth(text); !deep) {
+    *error = deep.error();
+    return false;
+  }
   nlohmann::json json = nlohmann::json::parse(text, nullptr, false);
   DrawingSettings parsed;
   auto real = [&json](const char* name, float* value) {

@@ -114,7 +114,10 @@ bool writeIntoDrawing(const SessionOptions& options, Host& host, const SvgMetada
     *error = content.error();
     return false;
   }
-  return writeOutputFile(options.output, drawingWithHearts(drawing, *plan, *content), error);
+  Result<void> written =
+      writeOutputFile(options.output, drawingWithHearts(drawing, *plan, *content));
+  if (!written) *error = written.error();
+  return written.ok();
 }
 
 bool writeDrawing(const SessionOptions& options, Host& host, std::string* error) {
@@ -206,12 +209,16 @@ std::string pageText(float width, float height) {
 
 bool refuseOverwritingInputs(const SessionOptions& options, std::string* error) {
   std::vector<NamedInput> inputs = options.inputs;
-  if (options.saveRecord &&
-      !refuseOverwritingInput(options.recordPath, "the stored record", inputs, error))
-    return false;
-  if (options.readRecord || options.saveRecord)
-    inputs.push_back({options.recordPath, "the stored record"});
-  return refuseOverwritingInput(options.output, "the drawing", inputs, error);
+  Result<void> refused;
+  if (options.saveRecord)
+    refused = refuseOverwritingInput(options.recordPath, "the stored record", inputs);
+  if (refused) {
+    if (options.readRecord || options.saveRecord)
+      inputs.push_back({options.recordPath, "the stored record"});
+    refused = refuseOverwritingInput(options.output, "the drawing", inputs);
+  }
+  if (!refused) *error = refused.error();
+  return refused.ok();
 }
 
 int runFilterSession(const SessionOptions& options) {

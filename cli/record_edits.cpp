@@ -65,9 +65,8 @@ std::optional<FieldEdit> parseFieldEdit(const std::string& edit, std::string* er
   }
   std::string name = edit.substr(0, equals);
   std::string valueText = edit.substr(equals + 1);
-  RecordJson value = checkJsonDepth(valueText, nullptr)
-                         ? RecordJson::parse(valueText, nullptr, false)
-                         : RecordJson(RecordJson::value_t::discarded);
+  RecordJson value = checkJsonDepth(valueText).ok() ? RecordJson::parse(valueText, nullptr, false)
+                                                    : RecordJson(RecordJson::value_t::discarded);
   if (value.is_discarded() || !(value.is_number() || value.is_boolean())) {
     *error = "field " + name + ": \"" + valueText + "\" is not a number, true or false";
     return std::nullopt;

@@ -21,8 +21,10 @@ bool writeBytesToFile(const std::vector<unsigned char>& bytes, const std::string
                       std::string* error) {
   // The picture is complete in memory: the file is written (or replaced)
   // in one piece, and what its name stands for is kept.
-  return writeOutputFile(
-      path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), error);
+  Result<void> written = writeOutputFile(
+      path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  if (!written) *error = written.error();
+  return written.ok();
 }
 
 }  // namespace heart
