@@ -155,9 +155,12 @@ Result<void> Host::load() {
   std::vector<std::string> files = moduleFiles(path, &why);
   std::vector<LoadedPlugin> loaded;
   for (const std::string& file : files) {
-    std::unique_ptr<PluginModule> module = PluginModule::open(file, &why);
-    if (!module) break;
-    loaded.push_back(LoadedPlugin{std::move(module)});
+    Result<std::unique_ptr<PluginModule>> module = PluginModule::open(file);
+    if (!module) {
+      why = module.error();
+      break;
+    }
+    loaded.push_back(LoadedPlugin{std::move(*module)});
   }
   if (loaded.size() != files.size() || files.empty()) {
     state_->lastError = why;

@@ -29,10 +29,10 @@ std::string lastErrorText() {
 
 }  // namespace
 
-void* loadSharedLibrary(const std::string& path, std::string* error) {
+Result<void*> loadSharedLibrary(const std::string& path) {
   // The module's own folder is searched for what it depends on, not the host's.
   HMODULE library = LoadLibraryExW(widePath(path).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-  if (!library && error) *error = lastErrorText();
+  if (!library) return fail(lastErrorText());
   return reinterpret_cast<void*>(library);
 }
 
