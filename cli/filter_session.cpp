@@ -134,8 +134,12 @@ bool writeDrawing(const SessionOptions& options, Host& host, std::string* error)
     metadata.randomValues = host.random().sequence();
   else
     metadata.seed = host.random().seedValue();
-  if (options.format == OutputFormat::Png)
-    return writePngFile(host.document(), options.output, error, terminalProgress(options.output));
+  if (options.format == OutputFormat::Png) {
+    Result<void> written =
+        writePngFile(host.document(), options.output, terminalProgress(options.output));
+    if (!written) *error = written.error();
+    return written.ok();
+  }
   if (options.format == OutputFormat::Pdf) {
     if (Result<void> written = writePdfFile(host.document(), metadata, options.output); !written) {
       *error = written.error();

@@ -6,10 +6,8 @@ namespace heart {
 
 bool canWritePng() { return false; }
 
-bool writePngFile(const Document&, const std::string& path, std::string* error,
-                  const RenderProgress&) {
-  *error = path + ": " + kNoPngInThisBuild;
-  return false;
+Result<void> writePngFile(const Document&, const std::string& path, const RenderProgress&) {
+  return fail(path + ": " + kNoPngInThisBuild);
 }
 
 }  // namespace heart
