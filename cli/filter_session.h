@@ -72,7 +72,7 @@ struct SessionOptions {
 // record would be written over a file the session reads. A front end that
 // starts something of its own (a server, a window) checks first, so that a
 // refused session starts nothing.
-bool refuseOverwritingInputs(const SessionOptions& options, std::string* error);
+Result<void> refuseOverwritingInputs(const SessionOptions& options);
 
 // Runs the session. Answers the exit code: kExitDone when the drawing was
 // written, kExitCancelled when the dialog was cancelled, kExitUsage when the

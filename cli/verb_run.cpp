@@ -26,8 +26,7 @@ DialogAction press(int32_t item) {
   return action;
 }
 
-bool dialogActions(const RunArguments& arguments, std::vector<DialogAction>* actions,
-                   std::string* error) {
+Result<void> dialogActions(const RunArguments& arguments, std::vector<DialogAction>* actions) {
   if (!arguments.preset.empty()) {
     DialogAction choose;
     choose.item = kSettingsListItem;
@@ -50,8 +49,7 @@ bool dialogActions(const RunArguments& arguments, std::vector<DialogAction>* act
   }
   if (arguments.heartPreset != 0) {
     if (arguments.heartPreset < 1 || arguments.heartPreset > 9) {
-      *error = "--heart-preset takes a heart from 1 to 9";
-      return false;
+      return fail("--heart-preset takes a heart from 1 to 9");
     }
     // The heart preset list stands on page 3, "Tweak": a user opens it first.
     DialogAction page;
@@ -75,7 +73,7 @@ bool dialogActions(const RunArguments& arguments, std::vector<DialogAction>* act
     off.on = false;
     actions->push_back(off);
   }
-  return true;
+  return {};
 }
 
 void addRunVerb(CLI::App& app, CliContext& context) {
@@ -98,14 +96,12 @@ void addRunVerb(CLI::App& app, CliContext& context) {
     SessionOptions& options = arguments->session.options;
     options.verb = "run";
     options.host.pluginPath = pluginLocation(context.pluginPath);
-    std::string error;
-    if (!dialogActions(*arguments, &options.actions, &error)) {
-      context.exitCode = reportUsageError("run", error);
+    if (Result<void> listed = dialogActions(*arguments, &options.actions); !listed) {
+      context.exitCode = reportUsageError("run", listed.error());
       return;
     }
-    if (int code = completeSessionOptions(&arguments->session, &error)) {
-      context.exitCode =
-          code == kExitUsage ? reportUsageError("run", error) : reportFailure("run", error);
+    if (int code = completeSessionOptions(&arguments->session, "run")) {
+      context.exitCode = code;
       return;
     }
     context.exitCode = runFilterSession(options);
