@@ -17,24 +17,15 @@
 
 #include "core/output_file.h"
 #include "core/output_file_steps.h"
+#include "core/windows_error_text.h"
 
 namespace heart {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string systemReason(DWORD code) {
-  char* text = nullptr;
-  DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string reason = length ? std::string(text, length) : "error " + std::to_string(code);
-  if (text) LocalFree(text);
-  while (!reason.empty() &&
-         (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.'))
-    reason.pop_back();
-  return reason;
-}
+// The reason without its full stop, as it stands inside a sentence.
+std::string systemReason(DWORD code) { return windowsErrorText(code, "\n\r."); }
 
 bool writeAll(HANDLE file, std::string_view bytes, DWORD* code) {
   size_t done = 0;
