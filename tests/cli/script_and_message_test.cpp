@@ -94,6 +94,12 @@ TEST(ScriptParsing, TheHelpNamesThePagesAsTheDialogDoes) {
   EXPECT_EQ(squeezed, expected);
 }
 
+TEST(ScriptParsing, AQuoteLeftOpenIsRefusedOnItsLine) {
+  auto actions = cli::parseDialogScript("page 4\n\nchoose placementMode \"Odd # name\n");
+  ASSERT_FALSE(actions);
+  EXPECT_EQ(actions.error(), "line 3: a quoted text is not closed");
+}
+
 TEST(ScriptParsing, NothingMayFollowConfirmOrCancel) {
   for (const char* end : {"confirm", "ok", "cancel"}) {
     std::string text = std::string("page 4\n") + end + "\n\n# fine\nset heartCount 3\n";
