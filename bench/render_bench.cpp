@@ -24,9 +24,8 @@ void BM_HeaviestPagePng(benchmark::State& state) {
   const heart::Document& document = bench->document();
   size_t bytes = 0;
   for (auto _ : state) {
-    std::string error;
-    auto png = heart::renderPng(document, heart::pageFrame(document), &error);
-    if (!png) state.SkipWithError(error.c_str());
+    auto png = heart::renderPng(document, heart::pageFrame(document));
+    if (!png) state.SkipWithError(png.error().c_str());
     bytes = png ? png->size() : 0;
   }
   state.counters["png_bytes"] = static_cast<double>(bytes);
@@ -71,9 +70,8 @@ void BM_ViewPngEncoding(benchmark::State& state) {
       state.range(0) ? heart::PngCompression::kCompact : heart::PngCompression::kFast;
   size_t bytes = 0;
   for (auto _ : state) {
-    std::string error;
-    auto png = heart::encodePng(surface, compression, &error);
-    if (!png) state.SkipWithError(error.c_str());
+    auto png = heart::encodePng(surface, compression);
+    if (!png) state.SkipWithError(png.error().c_str());
     bytes = png ? png->size() : 0;
   }
   cairo_surface_destroy(surface);
@@ -87,9 +85,8 @@ void BM_HeaviestViewPng(benchmark::State& state) {
   const heart::Document& document = bench->document();
   heart::RenderFrame frame = studioFrame(document);
   for (auto _ : state) {
-    std::string error;
-    auto png = heart::renderPng(document, frame, &error);
-    if (!png) state.SkipWithError(error.c_str());
+    auto png = heart::renderPng(document, frame);
+    if (!png) state.SkipWithError(png.error().c_str());
   }
   reportPaths(state, document.tree().pathsInPaintOrder().size());
 }

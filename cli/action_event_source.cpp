@@ -58,23 +58,23 @@ std::optional<DialogEvent::Kind> itemEventOf(DialogAction::Kind kind) {
   }
 }
 
-// Why the user cannot reach the item the answer is about, in the words of
-// the dialog, or nothing when they can. A script's author is asked the
+// Whether the user can reach the item the answer is about; if not, why, in
+// the words of the dialog. A script's author is asked the
 // user's questions first: is the item there, is it shown, is it enabled. An
 // item in reach whose kind cannot take the action is left to the dialog
 // manager, which refuses it in its own words.
-std::optional<std::string> outOfReach(const ItemAnswer& answer, int32_t itemId) {
+Result<void> withinReach(const ItemAnswer& answer, int32_t itemId) {
   const std::string name = describeItem(itemId);
-  if (!answer.item) return "the options dialog has no " + name;
+  if (!answer.item) return heart::fail("the options dialog has no " + name);
   if (!answer.item->visible) {
     const int page = fieldForItem(itemId) ? dialogPageOfItem(itemId) : 0;
     if (page > 0)
-      return name + " is not shown: its page is not open (add \"page " + std::to_string(page) +
-             "\" before this line)";
-    return name + " is not shown on the open page";
+      return heart::fail(name + " is not shown: its page is not open (add \"page " +
+                         std::to_string(page) + "\" before this line)");
+    return heart::fail(name + " is not shown on the open page");
   }
-  if (!answer.item->enabled) return name + " is disabled at this point";
-  return std::nullopt;
+  if (!answer.item->enabled) return heart::fail(name + " is disabled at this point");
+  return {};
 }
 
 }  // namespace
@@ -103,7 +103,8 @@ std::optional<DialogEvent> ActionEventSource::next() {
   const ItemState* item = nullptr;
   if (std::optional<DialogEvent::Kind> event = itemEventOf(action.kind); event && state) {
     const ItemAnswer answer = mayTakeAction(*state, action.item, *event);
-    if (std::optional<std::string> why = outOfReach(answer, action.item)) return fail(action, *why);
+    if (Result<void> reached = withinReach(answer, action.item); !reached)
+      return fail(action, reached.error());
     item = answer.item;
   }
   switch (action.kind) {

@@ -30,7 +30,8 @@ bool parseWhole(const std::string& word, int32_t* value) {
 
 // Splits a line into words; a word in double quotes may hold blanks and
 // "#"; outside quotes "#" starts a comment that runs to the end of the line.
-bool splitWords(const std::string& line, std::vector<std::string>* words, std::string* error) {
+Result<std::vector<std::string>> splitWords(const std::string& line) {
+  std::vector<std::string> words;
   size_t i = 0;
   while (i < line.size()) {
     if (std::isspace(static_cast<unsigned char>(line[i]))) {
@@ -41,10 +42,9 @@ bool splitWords(const std::string& line, std::vector<std::string>* words, std::s
     if (line[i] == '"') {
       size_t close = line.find('"', i + 1);
       if (close == std::string::npos) {
-        *error = "a quoted text is not closed";
-        return false;
+        return fail("a quoted text is not closed");
       }
-      words->push_back(line.substr(i + 1, close - i - 1));
+      words.push_back(line.substr(i + 1, close - i - 1));
       i = close + 1;
       continue;
     }
@@ -52,49 +52,48 @@ bool splitWords(const std::string& line, std::vector<std::string>* words, std::s
     while (end < line.size() && !std::isspace(static_cast<unsigned char>(line[end])) &&
            line[end] != '#')
       ++end;
-    words->push_back(line.substr(i, end - i));
+    words.push_back(line.substr(i, end - i));
     i = end;
   }
-  return true;
+  return words;
 }
 
-std::optional<DialogAction> parseLine(const std::vector<std::string>& words, std::string* error) {
+Result<DialogAction> parseLine(const std::vector<std::string>& words) {
   const std::string& verb = words[0];
   DialogAction action;
+  std::string why;  // what needs() or item() found wrong
   auto needs = [&](size_t count, const char* usage) {
     if (words.size() == count) return true;
-    *error = std::string("expected \"") + usage + "\"";
+    why = std::string("expected \"") + usage + "\"";
     return false;
   };
   auto item = [&](const std::string& word) -> bool {
     int32_t number = 0;
     std::optional<int32_t> id = parseWhole(word, &number) ? number : itemNamed(word);
     if (!id) {
-      *error = "\"" + word + "\" names no dialog item";
+      why = "\"" + word + "\" names no dialog item";
       return false;
     }
     action.item = *id;
     return true;
   };
   if (verb == "set") {
-    if (!needs(3, "set ITEM VALUE") || !item(words[1])) return std::nullopt;
+    if (!needs(3, "set ITEM VALUE") || !item(words[1])) return fail(why);
     int32_t whole = 0;
     action.integerText = parseWhole(words[2], &whole);
     if (!parseNumber(words[2], &action.number)) {
-      *error = "\"" + words[2] + "\" is not a finite number";
-      return std::nullopt;
+      return fail("\"" + words[2] + "\" is not a finite number");
     }
     action.kind = DialogAction::Kind::Set;
   } else if (verb == "check") {
-    if (!needs(3, "check ITEM on|off") || !item(words[1])) return std::nullopt;
+    if (!needs(3, "check ITEM on|off") || !item(words[1])) return fail(why);
     if (words[2] != "on" && words[2] != "off") {
-      *error = "check takes on or off, not \"" + words[2] + "\"";
-      return std::nullopt;
+      return fail("check takes on or off, not \"" + words[2] + "\"");
     }
     action.kind = DialogAction::Kind::Check;
     action.on = words[2] == "on";
   } else if (verb == "choose") {
-    if (!needs(3, "choose ITEM POSITION|\"TEXT\"") || !item(words[1])) return std::nullopt;
+    if (!needs(3, "choose ITEM POSITION|\"TEXT\"") || !item(words[1])) return fail(why);
     int32_t position = 0;
     if (parseWhole(words[2], &position)) {
       action.kind = DialogAction::Kind::ChooseAt;
@@ -104,48 +103,43 @@ std::optional<DialogAction> parseLine(const std::vector<std::string>& words, std
       action.text = words[2];
     }
   } else if (verb == "press") {
-    if (!needs(2, "press ITEM") || !item(words[1])) return std::nullopt;
+    if (!needs(2, "press ITEM") || !item(words[1])) return fail(why);
     action.kind = DialogAction::Kind::Press;
   } else if (verb == "page") {
     int32_t page = 0;
-    if (!needs(2, "page N")) return std::nullopt;
+    if (!needs(2, "page N")) return fail(why);
     if (!parseWhole(words[1], &page) || page < 1 || page > kDialogPageCount) {
-      *error = "page takes a number from 1 to " + std::to_string(kDialogPageCount) + ", not \"" +
-               words[1] + "\"";
-      return std::nullopt;
+      return fail("page takes a number from 1 to " + std::to_string(kDialogPageCount) + ", not \"" +
+                  words[1] + "\"");
     }
     action.kind = DialogAction::Kind::Page;
     action.number = page;
   } else if (verb == "pick") {
     if ((words.size() != 4 && words.size() != 5)) {
-      *error = "expected \"pick ITEM X Y [FLAGS]\"";
-      return std::nullopt;
+      return fail("expected \"pick ITEM X Y [FLAGS]\"");
     }
-    if (!item(words[1])) return std::nullopt;
+    if (!item(words[1])) return fail(why);
     double x = 0, y = 0;
     if (!parseNumber(words[2], &x) || !parseNumber(words[3], &y)) {
-      *error = "pick takes an artwork point X Y of finite numbers";
-      return std::nullopt;
+      return fail("pick takes an artwork point X Y of finite numbers");
     }
     action.x = static_cast<float>(x);
     action.y = static_cast<float>(y);
     if (words.size() == 5 && !parseWhole(words[4], &action.flags)) {
-      *error = "\"" + words[4] + "\" is not a whole number of flags";
-      return std::nullopt;
+      return fail("\"" + words[4] + "\" is not a whole number of flags");
     }
     action.kind = DialogAction::Kind::Pick;
   } else if (verb == "print") {
-    if (!needs(1, "print")) return std::nullopt;
+    if (!needs(1, "print")) return fail(why);
     action.kind = DialogAction::Kind::Print;
   } else if (verb == "confirm" || verb == "ok") {
-    if (!needs(1, "confirm")) return std::nullopt;
+    if (!needs(1, "confirm")) return fail(why);
     action.kind = DialogAction::Kind::Confirm;
   } else if (verb == "cancel") {
-    if (!needs(1, "cancel")) return std::nullopt;
+    if (!needs(1, "cancel")) return fail(why);
     action.kind = DialogAction::Kind::Cancel;
   } else {
-    *error = "unknown action \"" + verb + "\"";
-    return std::nullopt;
+    return fail("unknown action \"" + verb + "\"");
   }
   return action;
 }
@@ -174,8 +168,7 @@ const char* const kDialogScriptHelp =
     "at the nearest end and reported. Nothing may follow confirm or cancel; a script that\n"
     "runs out confirms.\n";
 
-std::optional<std::vector<DialogAction>> parseDialogScript(const std::string& text,
-                                                           std::string* error) {
+Result<std::vector<DialogAction>> parseDialogScript(const std::string& text) {
   std::vector<DialogAction> actions;
   std::istringstream lines(text);
   std::string line;
@@ -185,24 +178,16 @@ std::optional<std::vector<DialogAction>> parseDialogScript(const std::string& te
   while (std::getline(lines, line)) {
     ++number;
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    std::vector<std::string> words;
-    std::string problem;
-    if (!splitWords(line, &words, &problem)) {
-      *error = "line " + std::to_string(number) + ": " + problem;
-      return std::nullopt;
-    }
+    const std::string at = "line " + std::to_string(number) + ": ";
+    Result<std::vector<std::string>> split = splitWords(line);
+    if (!split) return fail(at + split.error());
+    const std::vector<std::string>& words = *split;
     if (words.empty()) continue;
-    std::optional<DialogAction> action = parseLine(words, &problem);
-    if (!action) {
-      *error = "line " + std::to_string(number) + ": " + problem;
-      return std::nullopt;
-    }
-    if (closedAt > 0) {
-      *error = "line " + std::to_string(number) + ": \"" + words[0] + "\" comes after the dialog " +
-               "was closed on line " + std::to_string(closedAt) + "; nothing after " + closedBy +
-               " can act";
-      return std::nullopt;
-    }
+    Result<DialogAction> action = parseLine(words);
+    if (!action) return fail(at + action.error());
+    if (closedAt > 0)
+      return fail(at + "\"" + words[0] + "\" comes after the dialog " + "was closed on line " +
+                  std::to_string(closedAt) + "; nothing after " + closedBy + " can act");
     if (action->kind == DialogAction::Kind::Confirm || action->kind == DialogAction::Kind::Cancel) {
       closedAt = number;
       closedBy = "\"" + words[0] + "\"";

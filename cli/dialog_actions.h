@@ -26,9 +26,10 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
+
+#include "core/result.h"
 
 namespace heart::cli {
 
@@ -48,9 +49,7 @@ struct DialogAction {
 // The script format for people: every action with its syntax and an example.
 extern const char* const kDialogScriptHelp;
 
-// Parses a whole script; on the first faulty line answers nothing and says
-// "line N: ..." in *error.
-std::optional<std::vector<DialogAction>> parseDialogScript(const std::string& text,
-                                                           std::string* error);
+// Parses a whole script; the first faulty line fails it with "line N: ...".
+Result<std::vector<DialogAction>> parseDialogScript(const std::string& text);
 
 }  // namespace heart::cli

@@ -46,84 +46,55 @@ std::string realText(double value) {
 
 }  // namespace
 
-bool checkPageSize(float width, float height, std::string* error) {
-  if (!std::isfinite(width) || !std::isfinite(height) || width <= 0 || height <= 0) {
-    *error = "the page size " + realText(width) + "x" + realText(height) +
-             " is not WIDTHxHEIGHT in points, both finite and above 0";
-    return false;
-  }
-  return true;
+Result<void> checkPageSize(float width, float height) {
+  if (!std::isfinite(width) || !std::isfinite(height) || width <= 0 || height <= 0)
+    return fail("the page size " + realText(width) + "x" + realText(height) +
+                " is not WIDTHxHEIGHT in points, both finite and above 0");
+  return {};
 }
 
-bool checkColorModel(int model, std::string* error) {
-  if (model != kDocGrayColor && model != kDocRGBColor && model != kDocCMYKColor) {
-    *error = "colour model " + std::to_string(model) + " is not gray (0), rgb (1) or cmyk (2)";
-    return false;
-  }
-  return true;
+Result<void> checkColorModel(int model) {
+  if (model != kDocGrayColor && model != kDocRGBColor && model != kDocCMYKColor)
+    return fail("colour model " + std::to_string(model) + " is not gray (0), rgb (1) or cmyk (2)");
+  return {};
 }
 
-bool checkPaintColor(const AIColor& color, const std::string& what, std::string* error) {
-  if (color.kind != kNoneColor && componentCount(color.kind) == 0) {
-    *error = what + ": colour kind " + std::to_string(color.kind) +
-             " is not none (6), gray (0), rgb (5) or cmyk (1)";
-    return false;
-  }
-  for (size_t i = 0; i < componentCount(color.kind); ++i) {
-    if (!std::isfinite(color.c[i]) || color.c[i] < 0.0f || color.c[i] > 1.0f) {
-      *error = what + ": component " + std::to_string(i + 1) + " is " + realText(color.c[i]) +
-               ", not a number from 0 to 1";
-      return false;
-    }
-  }
-  return true;
+Result<void> checkPaintColor(const AIColor& color, const std::string& what) {
+  if (color.kind != kNoneColor && componentCount(color.kind) == 0)
+    return fail(what + ": colour kind " + std::to_string(color.kind) +
+                " is not none (6), gray (0), rgb (5) or cmyk (1)");
+  for (size_t i = 0; i < componentCount(color.kind); ++i)
+    if (!std::isfinite(color.c[i]) || color.c[i] < 0.0f || color.c[i] > 1.0f)
+      return fail(what + ": component " + std::to_string(i + 1) + " is " + realText(color.c[i]) +
+                  ", not a number from 0 to 1");
+  return {};
 }
 
-bool checkStrokeWidth(float width, const std::string& what, std::string* error) {
-  if (!std::isfinite(width) || width < 0) {
-    *error = what + " is " + realText(width) + ", not a finite width of 0 or more points";
-    return false;
-  }
-  return true;
+Result<void> checkStrokeWidth(float width, const std::string& what) {
+  if (!std::isfinite(width) || width < 0)
+    return fail(what + " is " + realText(width) + ", not a finite width of 0 or more points");
+  return {};
 }
 
-bool parsePageSize(const std::string& text, float* width, float* height, std::string* error) {
+Result<PageSize> parsePageSize(const std::string& text) {
   size_t cross = text.find_first_of("xX");
-  float w = 0, h = 0;
-  if (cross == std::string::npos || !parseReal(text.substr(0, cross), &w) ||
-      !parseReal(text.substr(cross + 1), &h)) {
-    *error = "page size \"" + text + "\" is not WIDTHxHEIGHT in points, both above 0";
-    return false;
-  }
-  if (!checkPageSize(w, h, error)) return false;
-  *width = w;
-  *height = h;
-  return true;
+  PageSize size;
+  if (cross == std::string::npos || !parseReal(text.substr(0, cross), &size.width) ||
+      !parseReal(text.substr(cross + 1), &size.height))
+    return fail("page size \"" + text + "\" is not WIDTHxHEIGHT in points, both above 0");
+  if (Result<void> checked = checkPageSize(size.width, size.height); !checked)
+    return checked.failure();
+  return size;
 }
 
-bool parseColorModel(const std::string& text, int16_t* model, std::string* error) {
-  if (text == "gray" || text == "grey" || text == "0") {
-    *model = kDocGrayColor;
-  } else if (text == "rgb" || text == "1") {
-    *model = kDocRGBColor;
-  } else if (text == "cmyk" || text == "2") {
-    *model = kDocCMYKColor;
-  } else {
-    *error = "colour model \"" + text + "\" is not gray, rgb or cmyk";
-    return false;
-  }
-  return true;
+Result<int16_t> parseColorModel(const std::string& text) {
+  if (text == "gray" || text == "grey" || text == "0") return int16_t{kDocGrayColor};
+  if (text == "rgb" || text == "1") return int16_t{kDocRGBColor};
+  if (text == "cmyk" || text == "2") return int16_t{kDocCMYKColor};
+  return fail("colour model \"" + text + "\" is not gray, rgb or cmyk");
 }
 
-bool parsePaintColor(const std::string& text, AIColor* color, std::string* error) {
-  Result<AIColor> parsed = parseColourText(text);
-  if (!parsed) {
-    *error = parsed.error();
-    return false;
-  }
-  *color = *parsed;
-  return true;
-}
+Result<AIColor> parsePaintColor(const std::string& text) { return parseColourText(text); }
 
 namespace {
 
@@ -167,9 +138,8 @@ std::string documentSettingsJson(const DocumentSettings& document, const AIPathS
   return settings.dump();
 }
 
-bool parseDocumentSettingsJson(const std::string& text, DrawingSettings* settings,
-                               std::string* error) {
-  if (!checkJsonDepth(text, error)) return false;
+Result<DrawingSettings> parseDocumentSettingsJson(const std::string& text) {
+  if (Result<void> deep = checkJsonDepth(text); !deep) return deep.failure();
   nlohmann::json json = nlohmann::json::parse(text, nullptr, false);
   DrawingSettings parsed;
   auto real = [&json](const char* name, float* value) {
@@ -183,21 +153,16 @@ bool parseDocumentSettingsJson(const std::string& text, DrawingSettings* setting
                json["colorModel"].is_number_integer() && json.contains("fill") &&
                colorFromJson(json["fill"], &parsed.fill) && json.contains("stroke") &&
                colorFromJson(json["stroke"], &parsed.stroke);
-  if (!valid) {
-    *error = "the drawing's document settings are incomplete";
-    return false;
-  }
+  if (!valid) return fail("the drawing's document settings are incomplete");
   int64_t model = json["colorModel"].get<int64_t>();
-  if (!checkColorModel(model >= INT32_MIN && model <= INT32_MAX ? static_cast<int>(model) : -1,
-                       error) ||
-      !checkPageSize(parsed.document.pageWidth, parsed.document.pageHeight, error) ||
-      !checkPaintColor(parsed.fill, "the fill", error) ||
-      !checkPaintColor(parsed.stroke, "the stroke", error) ||
-      !checkStrokeWidth(parsed.strokeWidth, "the stroke width", error))
-    return false;
+  for (const Result<void>& rule :
+       {checkColorModel(model >= INT32_MIN && model <= INT32_MAX ? static_cast<int>(model) : -1),
+        checkPageSize(parsed.document.pageWidth, parsed.document.pageHeight),
+        checkPaintColor(parsed.fill, "the fill"), checkPaintColor(parsed.stroke, "the stroke"),
+        checkStrokeWidth(parsed.strokeWidth, "the stroke width")})
+    if (!rule) return rule.failure();
   parsed.document.colorModel = static_cast<int16_t>(model);
-  *settings = parsed;
-  return true;
+  return parsed;
 }
 
 }  // namespace heart::cli

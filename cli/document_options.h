@@ -2,33 +2,38 @@
 // current paint: "--page 612x792", "--color-model cmyk", "--fill rgb:1,0,0".
 #pragma once
 
-#include <optional>
 #include <string>
 
+#include "core/result.h"
 #include "document/document_settings.h"
 #include "plugin/host/suites.h"
 
 namespace heart::cli {
 
 // The rules every page, colour model, paint colour and stroke width must
-// meet, wherever it comes from (the command line, a drawing's metadata); on a
-// fault *error names the setting and the value. `what` names the setting in
-// messages ("--fill", "the fill").
-bool checkPageSize(float width, float height, std::string* error);
-bool checkColorModel(int model, std::string* error);
-bool checkPaintColor(const AIColor& color, const std::string& what, std::string* error);
-bool checkStrokeWidth(float width, const std::string& what, std::string* error);
+// meet, wherever it comes from (the command line, a drawing's metadata); a
+// fault's message names the setting and the value. `what` names the setting
+// in messages ("--fill", "the fill").
+Result<void> checkPageSize(float width, float height);
+Result<void> checkColorModel(int model);
+Result<void> checkPaintColor(const AIColor& color, const std::string& what);
+Result<void> checkStrokeWidth(float width, const std::string& what);
+
+struct PageSize {
+  float width = 0;
+  float height = 0;
+};
 
 // "WxH" in points, both positive and finite.
-bool parsePageSize(const std::string& text, float* width, float* height, std::string* error);
+Result<PageSize> parsePageSize(const std::string& text);
 
 // "gray", "rgb" or "cmyk" (also 0, 1, 2).
-bool parseColorModel(const std::string& text, int16_t* model, std::string* error);
+Result<int16_t> parseColorModel(const std::string& text);
 
 // A paint colour in any form parseColourText reads (swatches/colour_text.h):
 // "none", "gray:G", "rgb:R,G,B", "cmyk:C,M,Y,K" (components 0
 // to 1) or "#rrggbb". Gray is ink: gray:1 is black.
-bool parsePaintColor(const std::string& text, AIColor* color, std::string* error);
+Result<AIColor> parsePaintColor(const std::string& text);
 
 // The document settings and current paint of a run, as the JSON object a
 // drawing carries so that the same run can be repeated from it.
@@ -41,8 +46,7 @@ struct DrawingSettings {
   float strokeWidth = 0;
 };
 // Reads documentSettingsJson's form back and checks it with the rules above;
-// false with *error when it is not one or a value breaks a rule.
-bool parseDocumentSettingsJson(const std::string& json, DrawingSettings* settings,
-                               std::string* error);
+// a failure when it is not one or a value breaks a rule.
+Result<DrawingSettings> parseDocumentSettingsJson(const std::string& json);
 
 }  // namespace heart::cli

@@ -61,22 +61,25 @@ void applyPaint(const SessionOptions& options, Document& document) {
 
 // The record handed to the filter: the given one, the stored file, or none
 // (the filter then makes one with its defaults); then the edits.
-bool resolveRecord(const SessionOptions& options, Host& host,
-                   std::optional<ParameterRecord>* record, std::string* error) {
-  *record = options.record;
-  if (!*record && !readStoredRecord(options, record, error)) return false;
-  if (!options.edits.empty()) {
-    if (!*record) *record = defaultRecord(host.document().view(0).centre());
-    applyFieldEdits(&**record, options.edits);
+Result<std::optional<ParameterRecord>> resolveRecord(const SessionOptions& options, Host& host) {
+  std::optional<ParameterRecord> record = options.record;
+  if (!record) {
+    Result<std::optional<ParameterRecord>> stored = readStoredRecord(options);
+    if (!stored) return stored.failure();
+    record = *stored;
   }
-  return true;
+  if (!options.edits.empty()) {
+    if (!record) record = defaultRecord(host.document().view(0).centre());
+    applyFieldEdits(&*record, options.edits);
+  }
+  return record;
 }
 
 // The designer's drawing with the hearts in it: on a new layer or in the
 // current layer as the record's newLayer says, or in place of the group
 // that --edit names.
-bool writeIntoDrawing(const SessionOptions& options, Host& host, const SvgMetadata& metadata,
-                      std::string* error) {
+Result<void> writeIntoDrawing(const SessionOptions& options, Host& host,
+                              const SvgMetadata& metadata) {
   const Drawing& drawing = *options.drawing;
   bool newLayer = false;
   const Host::StoredBlock stored = host.storedRecord();
@@ -85,21 +88,15 @@ bool writeIntoDrawing(const SessionOptions& options, Host& host, const SvgMetada
       newLayer = record->newLayer != 0;
   Result<HeartsPlan> plan = options.editGroup ? planReplacedHearts(drawing, *options.editGroup)
                                               : planNewHearts(drawing, newLayer);
-  if (!plan) {
-    *error = plan.error() + "; nothing was written";
-    return false;
-  }
+  if (!plan) return fail(plan.error() + "; nothing was written");
   Result<std::string> content =
       exportHeartsContent(host.document(), metadata,
                           [&plan](std::string_view base) { return plan->ids.take(base, true); });
-  if (!content) {
-    *error = content.error();
-    return false;
-  }
-  return writeOutputFile(options.output, drawingWithHearts(drawing, *plan, *content), error);
+  if (!content) return content.failure();
+  return writeOutputFile(options.output, drawingWithHearts(drawing, *plan, *content));
 }
 
-bool writeDrawing(const SessionOptions& options, Host& host, std::string* error) {
+Result<void> writeDrawing(const SessionOptions& options, Host& host) {
   SvgMetadata metadata;
   metadata.title = "Hearts";
   metadata.description = "Hearts drawn by the Heart filter 1.4.";
@@ -114,68 +111,42 @@ bool writeDrawing(const SessionOptions& options, Host& host, std::string* error)
   else
     metadata.seed = host.random().seedValue();
   if (options.format == OutputFormat::Png)
-    return writePngFile(host.document(), options.output, error, terminalProgress(options.output));
-  if (options.format == OutputFormat::Pdf) {
-    if (Result<void> written = writePdfFile(host.document(), metadata, options.output); !written) {
-      *error = written.error();
-      return false;
-    }
-    return true;
-  }
-  if (options.drawing) return writeIntoDrawing(options, host, metadata, error);
-  if (Result<void> written =
-          writeSvgFile(host.document(), metadata, options.output, options.svgLayout);
-      !written) {
-    *error = written.error();
-    return false;
-  }
-  return true;
+    return writePngFile(host.document(), options.output, terminalProgress(options.output));
+  if (options.format == OutputFormat::Pdf)
+    return writePdfFile(host.document(), metadata, options.output);
+  if (options.drawing) return writeIntoDrawing(options, host, metadata);
+  return writeSvgFile(host.document(), metadata, options.output, options.svgLayout);
 }
 
-bool storeRecord(const SessionOptions& options, Host& host, std::string* error) {
+Result<void> storeRecord(const SessionOptions& options, Host& host) {
   const Host::StoredBlock stored = host.storedRecord();
-  if (!options.saveRecord || options.recordPath.empty() || !stored.bytes) return true;
+  if (!options.saveRecord || options.recordPath.empty() || !stored.bytes) return {};
   Result<ParameterRecord> record = recordFromBlock(stored.bytes, stored.size);
-  if (!record) {
-    *error = record.error();
-    return false;
-  }
+  if (!record) return record.failure();
   std::filesystem::path folder = std::filesystem::path(options.recordPath).parent_path();
   std::error_code made;
   if (!folder.empty()) std::filesystem::create_directories(folder, made);
-  if (Result<void> written = writeRecordFile(options.recordPath, *record); !written) {
-    *error = written.error();
-    return false;
-  }
+  if (Result<void> written = writeRecordFile(options.recordPath, *record); !written) return written;
   if (!options.quiet) reportNote(options.verb, "saved the stored record " + options.recordPath);
-  return true;
+  return {};
 }
 
 // The --set edits once more, on top of what the dialog's presets, buttons
 // and script did. When they change the confirmed record, the preview no
 // longer shows it: Go is told to draw afresh. The confirmed record is
 // checked first, as every record the edits go onto is.
-bool applyEditsAfterDialog(const SessionOptions& options, Host& host, std::string* error) {
+Result<void> applyEditsAfterDialog(const SessionOptions& options, Host& host) {
   const Host::StoredBlock stored = host.storedRecord();
-  if (options.edits.empty() || !stored.bytes) return true;
+  if (options.edits.empty() || !stored.bytes) return {};
   Result<ParameterRecord> confirmed = recordFromBlock(stored.bytes, stored.size);
-  if (!confirmed) {
-    *error = confirmed.error();
-    return false;
-  }
-  if (Result<void> checked = checkRecord(*confirmed); !checked) {
-    *error = checked.error();
-    return false;
-  }
+  if (!confirmed) return confirmed.failure();
+  if (Result<void> checked = checkRecord(*confirmed); !checked) return checked;
   ParameterRecord edited = *confirmed;
   applyFieldEdits(&edited, options.edits);
-  if (std::memcmp(&edited, &*confirmed, sizeof edited) == 0) return true;
+  if (std::memcmp(&edited, &*confirmed, sizeof edited) == 0) return {};
   edited.previewDrawn = 0;
-  if (!host.setStoredRecord(&edited, sizeof edited)) {
-    *error = host.lastError();
-    return false;
-  }
-  return true;
+  if (!host.setStoredRecord(&edited, sizeof edited)) return fail(host.lastError());
+  return {};
 }
 
 std::string pageText(float width, float height) {
@@ -186,44 +157,40 @@ std::string pageText(float width, float height) {
 
 }  // namespace
 
-bool refuseOverwritingInputs(const SessionOptions& options, std::string* error) {
+Result<void> refuseOverwritingInputs(const SessionOptions& options) {
   std::vector<NamedInput> inputs = options.inputs;
-  if (options.saveRecord &&
-      !refuseOverwritingInput(options.recordPath, "the stored record", inputs, error))
-    return false;
-  if (options.readRecord || options.saveRecord)
-    inputs.push_back({options.recordPath, "the stored record"});
-  return refuseOverwritingInput(options.output, "the drawing", inputs, error);
+  Result<void> refused;
+  if (options.saveRecord)
+    refused = refuseOverwritingInput(options.recordPath, "the stored record", inputs);
+  if (refused) {
+    if (options.readRecord || options.saveRecord)
+      inputs.push_back({options.recordPath, "the stored record"});
+    refused = refuseOverwritingInput(options.output, "the drawing", inputs);
+  }
+  return refused;
 }
 
-bool readStoredRecord(const SessionOptions& options, std::optional<ParameterRecord>* record,
-                      std::string* error) {
-  if (!options.readRecord || options.recordPath.empty()) return true;
+Result<std::optional<ParameterRecord>> readStoredRecord(const SessionOptions& options) {
+  if (!options.readRecord || options.recordPath.empty()) return std::optional<ParameterRecord>();
   std::error_code ignored;
   if (!std::filesystem::exists(options.recordPath, ignored)) {
     if (!options.quiet)
       reportNote(options.verb,
                  "no stored record at " + options.recordPath + " yet; starting from the defaults");
-    return true;
+    return std::optional<ParameterRecord>();
   }
   Result<ParameterRecord> stored = readRecordFile(options.recordPath);
-  if (!stored) {
-    *error = stored.error();
-    return false;
-  }
-  if (Result<void> checked = checkRecord(*stored); !checked) {
-    *error = options.recordPath + ": " + checked.error();
-    return false;
-  }
-  *record = *stored;
+  if (!stored) return stored.failure();
+  if (Result<void> checked = checkRecord(*stored); !checked)
+    return fail(options.recordPath + ": " + checked.error());
   if (!options.quiet) reportNote(options.verb, "read the stored record " + options.recordPath);
-  return true;
+  return std::optional<ParameterRecord>(*stored);
 }
 
 int runFilterSession(const SessionOptions& options) {
   const std::string& verb = options.verb;
-  std::string error;
-  if (!refuseOverwritingInputs(options, &error)) return reportUsageError(verb, error);
+  if (Result<void> refused = refuseOverwritingInputs(options); !refused)
+    return reportUsageError(verb, refused.error());
   Result<std::unique_ptr<Host>> made = Host::create(options.host);
   if (!made) return reportFailure(verb, made.error());
   std::unique_ptr<Host> host = std::move(*made);
@@ -249,8 +216,9 @@ int runFilterSession(const SessionOptions& options) {
     document.setBackdropSvg(drawing.text);
   }
 
-  std::optional<ParameterRecord> record;
-  if (!resolveRecord(options, *host, &record, &error)) return reportFailure(verb, error);
+  Result<std::optional<ParameterRecord>> resolved = resolveRecord(options, *host);
+  if (!resolved) return reportFailure(verb, resolved.error());
+  const std::optional<ParameterRecord>& record = *resolved;
 
   if (ASErr result = host->startup())
     return reportFailure(verb, "the plug-in's Startup answered " + resultText(result));
@@ -271,7 +239,8 @@ int runFilterSession(const SessionOptions& options) {
   if (parameters != kNoErr)
     return reportFailure(
         verb, "the options dialog answered " + resultText(parameters) + "; nothing was written");
-  if (!applyEditsAfterDialog(options, *host, &error)) return reportFailure(verb, error);
+  if (Result<void> applied = applyEditsAfterDialog(options, *host); !applied)
+    return reportFailure(verb, applied.error());
   if (ASErr result = host->go())
     return reportFailure(
         verb, "drawing the hearts failed with " + resultText(result) + "; nothing was written");
@@ -280,13 +249,16 @@ int runFilterSession(const SessionOptions& options) {
                "warning: no part of the hearts lies on the " +
                    pageText(options.host.document.pageWidth, options.host.document.pageHeight) +
                    " page; the drawing shows an empty page (see --page, centerX, centerY)");
-  if (!options.output.empty() && !writeDrawing(options, *host, &error))
-    return reportFailure(verb, error);
-  if (!options.cellPicture.empty()) {
-    if (!writePagePicture(host->document(), options.cellSize, options.cellPicture, &error))
-      return reportFailure(verb, "the contact sheet's picture: " + error);
-  }
-  if (!storeRecord(options, *host, &error)) return reportFailure(verb, error);
+  if (!options.output.empty())
+    if (Result<void> written = writeDrawing(options, *host); !written)
+      return reportFailure(verb, written.error());
+  if (!options.cellPicture.empty())
+    if (Result<void> cell =
+            writePagePicture(host->document(), options.cellSize, options.cellPicture);
+        !cell)
+      return reportFailure(verb, "the contact sheet's picture: " + cell.error());
+  if (Result<void> saved = storeRecord(options, *host); !saved)
+    return reportFailure(verb, saved.error());
   host->shutdown();
   return 0;
 }

@@ -76,7 +76,7 @@ struct SessionOptions {
 // record would be written over a file the session reads. A front end that
 // starts something of its own (a server, a window) checks first, so that a
 // refused session starts nothing.
-bool refuseOverwritingInputs(const SessionOptions& options, std::string* error);
+Result<void> refuseOverwritingInputs(const SessionOptions& options);
 
 // Runs the session. Answers the exit code: kExitDone when the drawing was
 // written, kExitCancelled when the dialog was cancelled, kExitUsage when the
@@ -86,9 +86,8 @@ bool refuseOverwritingInputs(const SessionOptions& options, std::string* error);
 int runFilterSession(const SessionOptions& options);
 
 // The stored record, when the options read one and its file is there
-// (saying which, unless quiet); *record is left alone otherwise. False, with
-// *error saying why, for a file that cannot be read or holds a faulty record.
-bool readStoredRecord(const SessionOptions& options, std::optional<ParameterRecord>* record,
-                      std::string* error);
+// (saying which, unless quiet); none otherwise. A failure for a file that
+// cannot be read or holds a faulty record.
+Result<std::optional<ParameterRecord>> readStoredRecord(const SessionOptions& options);
 
 }  // namespace heart::cli

@@ -30,48 +30,35 @@ bool formatNamed(const std::string& word, OutputFormat* format) {
   return true;
 }
 
-bool formatFromName(const std::string& output, const std::string& forced, OutputFormat* format,
-                    std::string* error) {
-  if (output.empty()) {
-    *error =
+Result<OutputFormat> formatFromName(const std::string& output, const std::string& forced) {
+  if (output.empty())
+    return fail(
         "the output file name is empty; give -o FILE.svg, -o FILE.png, -o FILE.pdf or -o - "
-        "for the standard output";
-    return false;
-  }
+        "for the standard output");
+  OutputFormat format = OutputFormat::Svg;
   if (!forced.empty()) {
-    if (!formatNamed(forced, format)) {
-      *error = "--format takes svg, png or pdf, not \"" + forced + "\"";
-      return false;
-    }
-    return true;
+    if (!formatNamed(forced, &format))
+      return fail("--format takes svg, png or pdf, not \"" + forced + "\"");
+    return format;
   }
-  if (output == "-") {
-    *format = OutputFormat::Svg;
-    return true;
-  }
+  if (output == "-") return OutputFormat::Svg;
   std::string extension = std::filesystem::path(output).extension().string();
-  if (!extension.empty() && formatNamed(extension.substr(1), format)) return true;
-  *error = output + ": " +
-           (extension.empty() ? std::string("the name has no extension")
-                              : "\"" + extension + "\" is not a format heart writes") +
-           "; name the drawing .svg, .png or .pdf, or choose one with --format svg|png|pdf";
-  return false;
+  if (!extension.empty() && formatNamed(extension.substr(1), &format)) return format;
+  return fail(output + ": " +
+              (extension.empty() ? std::string("the name has no extension")
+                                 : "\"" + extension + "\" is not a format heart writes") +
+              "; name the drawing .svg, .png or .pdf, or choose one with --format svg|png|pdf");
 }
 
 }  // namespace
 
-bool chooseOutputFormat(const std::string& output, const std::string& forced, OutputFormat* format,
-                        std::string* error) {
-  if (!formatFromName(output, forced, format, error)) return false;
-  if (*format == OutputFormat::Png && !canWritePng()) {
-    *error = output + ": " + kNoPngInThisBuild;
-    return false;
-  }
-  if (*format == OutputFormat::Pdf && !canWritePdf()) {
-    *error = output + ": " + kNoPdfInThisBuild;
-    return false;
-  }
-  return true;
+Result<OutputFormat> chooseOutputFormat(const std::string& output, const std::string& forced) {
+  Result<OutputFormat> format = formatFromName(output, forced);
+  if (format && *format == OutputFormat::Png && !canWritePng())
+    return fail(output + ": " + kNoPngInThisBuild);
+  if (format && *format == OutputFormat::Pdf && !canWritePdf())
+    return fail(output + ": " + kNoPdfInThisBuild);
+  return format;
 }
 
 }  // namespace heart::cli

@@ -5,13 +5,14 @@
 
 #include <string>
 
+#include "core/result.h"
+
 namespace heart::cli {
 
 enum class OutputFormat { Svg, Png, Pdf };
 
 // `forced` is --format's text ("svg", "png", "pdf", any case; empty when not
 // given). "-" (the standard output) is SVG unless forced.
-bool chooseOutputFormat(const std::string& output, const std::string& forced, OutputFormat* format,
-                        std::string* error);
+Result<OutputFormat> chooseOutputFormat(const std::string& output, const std::string& forced);
 
 }  // namespace heart::cli

@@ -57,20 +57,17 @@ int arrayLength(const std::string& name) {
   return length;
 }
 
-std::optional<FieldEdit> parseFieldEdit(const std::string& edit, std::string* error) {
+Result<FieldEdit> parseFieldEdit(const std::string& edit) {
   size_t equals = edit.find('=');
   if (equals == std::string::npos || equals == 0) {
-    *error = "\"" + edit + "\" is not field=value";
-    return std::nullopt;
+    return fail("\"" + edit + "\" is not field=value");
   }
   std::string name = edit.substr(0, equals);
   std::string valueText = edit.substr(equals + 1);
-  RecordJson value = checkJsonDepth(valueText, nullptr)
-                         ? RecordJson::parse(valueText, nullptr, false)
-                         : RecordJson(RecordJson::value_t::discarded);
+  RecordJson value = checkJsonDepth(valueText).ok() ? RecordJson::parse(valueText, nullptr, false)
+                                                    : RecordJson(RecordJson::value_t::discarded);
   if (value.is_discarded() || !(value.is_number() || value.is_boolean())) {
-    *error = "field " + name + ": \"" + valueText + "\" is not a number, true or false";
-    return std::nullopt;
+    return fail("field " + name + ": \"" + valueText + "\" is not a number, true or false");
   }
   // A whole number written as a real ("1e9", "20.0") is that whole number,
   // so that the range, not the notation, decides whether it is taken.
@@ -83,32 +80,26 @@ std::optional<FieldEdit> parseFieldEdit(const std::string& edit, std::string* er
   if (!field) {
     // A whole array takes no single value; its elements are edited one by one.
     if (int length = arrayLength(name))
-      *error = "field \"" + name + "\" must be an array of " + std::to_string(length) +
-               " values, not " + value.dump();
-    else
-      *error = "field " + name + " is not a field of the record (`heart fields` lists them)";
-    return std::nullopt;
+      return fail("field \"" + name + "\" must be an array of " + std::to_string(length) +
+                  " values, not " + value.dump());
+    return fail("field " + name + " is not a field of the record (`heart fields` lists them)");
   }
   // Switches are true/false in the record's JSON; 1 and 0 mean the same.
   if (field->type == kFieldBool && value.is_number_integer() &&
       (value.get<int64_t>() == 0 || value.get<int64_t>() == 1))
     value = value.get<int64_t>() == 1;
   Result<FieldWord> word = fieldWordFromJson(*field, value);
-  if (!word) {
-    *error = word.error();
-    return std::nullopt;
-  }
+  if (!word) return word.failure();
   return FieldEdit{field, *word};
 }
 
 }  // namespace
 
-std::optional<std::vector<FieldEdit>> parseFieldEdits(const std::vector<std::string>& edits,
-                                                      std::string* error) {
+Result<std::vector<FieldEdit>> parseFieldEdits(const std::vector<std::string>& edits) {
   std::vector<FieldEdit> parsed;
   for (const std::string& edit : edits) {
-    std::optional<FieldEdit> checked = parseFieldEdit(edit, error);
-    if (!checked) return std::nullopt;
+    Result<FieldEdit> checked = parseFieldEdit(edit);
+    if (!checked) return checked.failure();
     parsed.push_back(*checked);
   }
   return parsed;

@@ -2,7 +2,6 @@
 // and the "--set field=value" edits made to it.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,9 +26,8 @@ struct FieldEdit {
 // or false (1 and 0 for a switch too); an element of an array field is
 // written "shapeTweaks[3]=12". Every edit is checked against the field table
 // (known field, type, range, finite). On the first faulty edit answers
-// nothing and names the field in *error.
-std::optional<std::vector<FieldEdit>> parseFieldEdits(const std::vector<std::string>& edits,
-                                                      std::string* error);
+// a failure naming the field.
+Result<std::vector<FieldEdit>> parseFieldEdits(const std::vector<std::string>& edits);
 
 // Writes the edits into the record in order with the field table's setters:
 // a field edited twice holds its last value.

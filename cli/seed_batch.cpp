@@ -109,9 +109,11 @@ int runSeedBatch(SessionOptions options, const std::vector<uint32_t>& seeds,
                  const BatchSheet& sheet) {
   const std::string verb = options.verb;
   // The stored record, read once for every drawing of the batch.
-  std::string error;
-  if (!options.record && !readStoredRecord(options, &options.record, &error))
-    return reportFailure(verb, error);
+  if (!options.record) {
+    Result<std::optional<ParameterRecord>> stored = readStoredRecord(options);
+    if (!stored) return reportFailure(verb, stored.error());
+    options.record = *stored;
+  }
   options.readRecord = false;
 
   // The sheet's pictures wait in a folder of the batch's own.

@@ -88,25 +88,21 @@ namespace {
 // paint and random seed or values where the command line gives none.
 // `keepPage` leaves the page alone (it is the opened drawing's).
 int takeRunRecord(SessionArguments* arguments, const SvgMetadata& metadata, const std::string& file,
-                  bool keepPage, std::string* error) {
+                  bool keepPage, const std::string& verb) {
   SessionOptions& options = arguments->options;
   DocumentSettings& document = options.host.document;
   if (metadata.recordJson.empty()) {
-    *error = file + " carries no parameter record";
-    return kExitFailure;
+    return reportFailure(verb, file + " carries no parameter record");
   }
   Result<ParameterRecord> record = recordFromJsonText(metadata.recordJson);
   if (!record) {
-    *error = file + ": " + record.error();
-    return kExitFailure;
+    return reportFailure(verb, file + ": " + record.error());
   }
   options.record = *record;
   if (!metadata.documentJson.empty()) {
-    DrawingSettings settings;
-    if (!parseDocumentSettingsJson(metadata.documentJson, &settings, error)) {
-      *error = file + ": " + *error;
-      return kExitFailure;
-    }
+    Result<DrawingSettings> read = parseDocumentSettingsJson(metadata.documentJson);
+    if (!read) return reportFailure(verb, file + ": " + read.error());
+    const DrawingSettings& settings = *read;
     if (arguments->page.empty() && !keepPage) {
       document.pageWidth = settings.document.pageWidth;
       document.pageHeight = settings.document.pageHeight;
@@ -130,46 +126,43 @@ bool isPdfName(const std::string& path) {
 }
 
 // --open and --edit: the drawing becomes the document, its page the page.
-int openDrawingOption(SessionArguments* arguments, std::string* error) {
+int openDrawingOption(SessionArguments* arguments, const std::string& verb) {
   SessionOptions& options = arguments->options;
   bool editing = !arguments->edit.empty();
   const std::string& file = editing ? arguments->edit : arguments->open;
   const std::string option = editing ? "--edit" : "--open";
   if (!arguments->page.empty()) {
-    *error = "--page cannot be given with " + option + ": the page is the drawing's";
-    return kExitUsage;
+    return reportUsageError(
+        verb, "--page cannot be given with " + option + ": the page is the drawing's");
   }
   if (editing && !arguments->from.empty()) {
-    *error = "--from cannot be given with --edit: the run is the drawing's own";
-    return kExitUsage;
+    return reportUsageError(verb,
+                            "--from cannot be given with --edit: the run is the drawing's own");
   }
   options.inputs.push_back({file, "the drawing given with " + option});
   Result<Drawing> drawing = openDrawing(file);
   if (!drawing) {
-    *error = drawing.error();
-    return kExitFailure;
+    return reportFailure(verb, drawing.error());
   }
   DocumentSettings& document = options.host.document;
   document.pageWidth = static_cast<float>(drawing->pageSize.x);
   document.pageHeight = static_cast<float>(drawing->pageSize.y);
-  if (!checkPageSize(document.pageWidth, document.pageHeight, error)) {
-    *error = file + ": " + *error + "; nothing was written";
-    return kExitFailure;
-  }
+  if (Result<void> page = checkPageSize(document.pageWidth, document.pageHeight); !page)
+    return reportFailure(verb, file + ": " + page.error() + "; nothing was written");
   if (editing) {
     if (drawing->heartGroups.empty()) {
-      *error = file +
-               " holds no hearts that heart drew (a group whose first element is <metadata "
-               "id=\"heart-run\">); give it with --open to add hearts; nothing was written";
-      return kExitFailure;
+      return reportFailure(
+          verb, file +
+                    " holds no hearts that heart drew (a group whose first element is <metadata "
+                    "id=\"heart-run\">); give it with --open to add hearts; nothing was written");
     }
     options.editGroup = drawing->heartGroups.size() - 1;
     Result<SvgMetadata> metadata = parseRunRecord(drawing->heartGroups.back().runText);
     if (!metadata) {
-      *error = file + ": the last group of hearts: " + metadata.error() + "; nothing was written";
-      return kExitFailure;
+      return reportFailure(
+          verb, file + ": the last group of hearts: " + metadata.error() + "; nothing was written");
     }
-    if (int code = takeRunRecord(arguments, *metadata, file, true, error)) return code;
+    if (int code = takeRunRecord(arguments, *metadata, file, true, verb)) return code;
   }
   // Without --swatches, a drawing's own solid swatches are its swatch list.
   if (arguments->swatches.empty())
@@ -181,71 +174,69 @@ int openDrawingOption(SessionArguments* arguments, std::string* error) {
 
 }  // namespace
 
-int completeSessionOptions(SessionArguments* arguments, std::string* error) {
+int completeSessionOptions(SessionArguments* arguments, const std::string& verb) {
   SessionOptions& options = arguments->options;
   DocumentSettings& document = options.host.document;
-  if (!chooseOutputFormat(options.output, arguments->format, &options.format, error))
-    return kExitUsage;
-  if (!arguments->page.empty() &&
-      !parsePageSize(arguments->page, &document.pageWidth, &document.pageHeight, error))
-    return kExitUsage;
-  if (!arguments->colorModel.empty() &&
-      !parseColorModel(arguments->colorModel, &document.colorModel, error))
-    return kExitUsage;
-  AIColor color{};
+  Result<OutputFormat> format = chooseOutputFormat(options.output, arguments->format);
+  if (!format) return reportUsageError(verb, format.error());
+  options.format = *format;
+  if (!arguments->page.empty()) {
+    Result<PageSize> page = parsePageSize(arguments->page);
+    if (!page) return reportUsageError(verb, page.error());
+    document.pageWidth = page->width;
+    document.pageHeight = page->height;
+  }
+  if (!arguments->colorModel.empty()) {
+    Result<int16_t> model = parseColorModel(arguments->colorModel);
+    if (!model) return reportUsageError(verb, model.error());
+    document.colorModel = *model;
+  }
   if (!arguments->fill.empty()) {
-    if (!parsePaintColor(arguments->fill, &color, error)) {
-      *error = "--fill: " + *error;
-      return kExitUsage;
-    }
-    options.fill = color;
+    Result<AIColor> color = parsePaintColor(arguments->fill);
+    if (!color) return reportUsageError(verb, "--fill: " + color.error());
+    options.fill = *color;
   }
   if (!arguments->stroke.empty()) {
-    if (!parsePaintColor(arguments->stroke, &color, error)) {
-      *error = "--stroke: " + *error;
-      return kExitUsage;
-    }
-    options.stroke = color;
+    Result<AIColor> color = parsePaintColor(arguments->stroke);
+    if (!color) return reportUsageError(verb, "--stroke: " + color.error());
+    options.stroke = *color;
   }
-  if (options.strokeWidth && !checkStrokeWidth(*options.strokeWidth, "--stroke-width", error))
-    return kExitUsage;
+  if (options.strokeWidth)
+    if (Result<void> width = checkStrokeWidth(*options.strokeWidth, "--stroke-width"); !width)
+      return reportUsageError(verb, width.error());
   if (!arguments->swatches.empty()) {
     Result<std::vector<Swatch>> palette = readSwatchesFile(arguments->swatches);
     if (!palette) {
-      *error = "--swatches: " + palette.error();
-      return kExitFailure;
+      return reportFailure(verb, "--swatches: " + palette.error());
     }
     document.swatches = swatchListWithPalette(*palette);
     options.inputs.push_back({arguments->swatches, "the palette given with --swatches"});
   }
   const SvgLayout& layout = options.svgLayout;
   if (layout.keepFills && !layout.layersByColour) {
-    *error = "--keep-fills goes with --layers-by-colour";
-    return kExitUsage;
+    return reportUsageError(verb, "--keep-fills goes with --layers-by-colour");
   }
   if (layout.layersByColour && options.format != OutputFormat::Svg) {
-    *error = "--layers-by-colour lays out an SVG; the output " + options.output + " is not one";
-    return kExitUsage;
+    return reportUsageError(
+        verb, "--layers-by-colour lays out an SVG; the output " + options.output + " is not one");
   }
   if (layout.layersByColour && (!arguments->open.empty() || !arguments->edit.empty())) {
-    *error =
+    return reportUsageError(
+        verb,
         "--layers-by-colour lays out a drawing of heart's own; it cannot be given with "
-        "--open or --edit";
-    return kExitUsage;
+        "--open or --edit");
   }
   if (arguments->noRecord && (arguments->saveRecord || !arguments->recordPath.empty())) {
-    *error = "--no-record cannot be given with --record or --save-record";
-    return kExitUsage;
+    return reportUsageError(verb, "--no-record cannot be given with --record or --save-record");
   }
   const std::string& from = arguments->from;
   bool editing = !arguments->edit.empty();
   if (arguments->saveRecord && from.empty() && !editing) {
-    *error = "--save-record goes with --from or --edit; without them the record is saved anyway";
-    return kExitUsage;
+    return reportUsageError(
+        verb, "--save-record goes with --from or --edit; without them the record is saved anyway");
   }
   if (editing && !arguments->open.empty()) {
-    *error = "--open and --edit name the drawing twice; give one of them";
-    return kExitUsage;
+    return reportUsageError(verb, "--open and --edit name the drawing twice; give one of them");
   }
   if (!arguments->noRecord)
     options.recordPath =
@@ -255,11 +246,8 @@ int completeSessionOptions(SessionArguments* arguments, std::string* error) {
   options.saveRecord = !arguments->noRecord && (!recorded || arguments->saveRecord);
   // The edits are read and checked now, once, so a faulty one stops the
   // command before anything runs.
-  std::optional<std::vector<FieldEdit>> edits = parseFieldEdits(arguments->edits, error);
-  if (!edits) {
-    *error = "--set: " + *error;
-    return kExitUsage;
-  }
+  Result<std::vector<FieldEdit>> edits = parseFieldEdits(arguments->edits);
+  if (!edits) return reportUsageError(verb, "--set: " + edits.error());
   options.edits = std::move(*edits);
   if (!options.randomValuesFile.empty())
     options.inputs.push_back({options.randomValuesFile, "the random values"});
@@ -267,15 +255,14 @@ int completeSessionOptions(SessionArguments* arguments, std::string* error) {
     options.inputs.push_back({from, "the drawing given with --from"});
     Result<SvgMetadata> metadata = isPdfName(from) ? readPdfMetadata(from) : readSvgMetadata(from);
     if (!metadata) {
-      *error = metadata.error();
-      return kExitFailure;
+      return reportFailure(verb, metadata.error());
     }
     // The drawing's page, colour model and paint, unless given again here
     // (or opened with --open).
-    if (int code = takeRunRecord(arguments, *metadata, from, !arguments->open.empty(), error))
+    if (int code = takeRunRecord(arguments, *metadata, from, !arguments->open.empty(), verb))
       return code;
   }
-  if (!arguments->open.empty() || editing) return openDrawingOption(arguments, error);
+  if (!arguments->open.empty() || editing) return openDrawingOption(arguments, verb);
   return kExitDone;
 }
 

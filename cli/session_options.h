@@ -31,8 +31,9 @@ struct SessionArguments {
 void addSessionOptions(CLI::App& verb, SessionArguments& arguments);
 
 // Checks the typed text and completes arguments->options with it. Answers
-// kExitDone, or with *error naming the fault: kExitUsage for a faulty
-// argument, kExitFailure for a file named by one (--from) that cannot be used.
-int completeSessionOptions(SessionArguments* arguments, std::string* error);
+// kExitDone, or reports the fault as `verb`'s and answers kExitUsage for a
+// faulty argument, kExitFailure for a file named by one (--from) that cannot
+// be used.
+int completeSessionOptions(SessionArguments* arguments, const std::string& verb);
 
 }  // namespace heart::cli

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "application/host.h"
+#include "core/result.h"
 #include "dialog_manager/event_source.h"
 
 namespace heart::cli {
@@ -16,8 +17,8 @@ struct TerminalHost {
   std::unique_ptr<Host> host;
 };
 
-// A host with the module(s) at `pluginPath` loaded and started. On failure
-// answers an empty host and says why in *error.
-TerminalHost startTerminalHost(const std::string& pluginPath, std::string* error);
+// A host with the module(s) at `pluginPath` loaded and started, or why it
+// cannot be had.
+Result<TerminalHost> startTerminalHost(const std::string& pluginPath);
 
 }  // namespace heart::cli

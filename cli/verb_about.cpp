@@ -7,9 +7,9 @@ namespace heart::cli {
 namespace {
 
 int showAbout(const CliContext& context) {
-  std::string error;
-  TerminalHost terminal = startTerminalHost(context.pluginPath, &error);
-  if (!terminal.host) return reportFailure("about", error);
+  Result<TerminalHost> started = startTerminalHost(context.pluginPath);
+  if (!started) return reportFailure("about", started.error());
+  TerminalHost terminal = std::move(*started);
   if (ASErr result = terminal.host->about())
     return reportFailure("about", "the plug-in answered " + resultText(result));
   return 0;

@@ -28,21 +28,18 @@ void addDialogVerb(CLI::App& app, CliContext& context) {
     SessionOptions& options = arguments->session.options;
     options.verb = "dialog";
     options.host.pluginPath = pluginLocation(context.pluginPath);
-    std::string error;
-    if (int code = completeSessionOptions(&arguments->session, &error)) {
-      context.exitCode =
-          code == kExitUsage ? reportUsageError("dialog", error) : reportFailure("dialog", error);
+    if (int code = completeSessionOptions(&arguments->session, "dialog")) {
+      context.exitCode = code;
       return;
     }
     Result<std::string> text = readWholeFile(arguments->script);
-    std::optional<std::vector<DialogAction>> actions;
-    if (text)
-      actions = parseDialogScript(*text, &error);
-    else
-      error = text.error();
+    if (!text) {
+      context.exitCode = reportFailure("dialog", text.error());
+      return;
+    }
+    Result<std::vector<DialogAction>> actions = parseDialogScript(*text);
     if (!actions) {
-      context.exitCode =
-          reportFailure("dialog", (text ? arguments->script + ": " : std::string()) + error);
+      context.exitCode = reportFailure("dialog", arguments->script + ": " + actions.error());
       return;
     }
     options.inputs.push_back({arguments->script, "the script"});

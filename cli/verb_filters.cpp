@@ -10,9 +10,9 @@ namespace heart::cli {
 namespace {
 
 int listFilters(const CliContext& context) {
-  std::string error;
-  TerminalHost terminal = startTerminalHost(context.pluginPath, &error);
-  if (!terminal.host) return reportFailure("filters", error);
+  Result<TerminalHost> started = startTerminalHost(context.pluginPath);
+  if (!started) return reportFailure("filters", started.error());
+  TerminalHost terminal = std::move(*started);
   std::vector<const Filter*> filters = terminal.host->filters().filters();
   size_t width = std::string("CATEGORY").size();
   for (const Filter* filter : filters) width = std::max(width, filter->category.size());

@@ -25,9 +25,8 @@ int showModule(const std::string& file, const CliContext& context) {
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec))
     path = (std::filesystem::path(path) / "Norv_Heart.aip").string();
-  std::string error;
-  std::optional<ModuleSummary> summary = summarizeModule(path, &error);
-  if (!summary) return reportFailure("module", error);
+  Result<ModuleSummary> summary = summarizeModule(path);
+  if (!summary) return reportFailure("module", summary.error());
   std::cout << path << "\n  kind: " << summary->kind << "\n  machine: " << summary->machine
             << "\n  entry point: "
             << (summary->entryPoint.empty() ? "none (" + summary->problem + ")"

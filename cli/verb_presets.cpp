@@ -65,36 +65,24 @@ struct Chooser {
 
   // Runs the dialog with `events` over the base record; answers the
   // confirmed record and the dialog's state before the first event.
-  std::optional<ParameterRecord> run(std::vector<DialogEvent> events, DialogState* shown,
-                                     std::string* error) {
+  Result<ParameterRecord> run(std::vector<DialogEvent> events, DialogState* shown) {
     ScriptedEventSource source;
     source.add(DialogEvent::takeSnapshot([shown](const DialogState& state) { *shown = state; }));
     for (DialogEvent& event : events) source.add(std::move(event));
     source.add(DialogEvent::confirm());
     host->dialogs().setEventSource(&source);
-    if (!host->setStoredRecord(&base, sizeof base)) {
-      *error = host->lastError();
-      return std::nullopt;
-    }
+    if (!host->setStoredRecord(&base, sizeof base)) return fail(host->lastError());
     ASErr result = host->getParameters();
     host->dialogs().setEventSource(nullptr);
     const Host::StoredBlock stored = host->storedRecord();
-    if (result != kNoErr || !stored.bytes) {
-      *error = "the options dialog answered " + resultText(result);
-      return std::nullopt;
-    }
-    Result<ParameterRecord> record = recordFromBlock(stored.bytes, stored.size);
-    if (!record) {
-      *error = record.error();
-      return std::nullopt;
-    }
-    return *record;
+    if (result != kNoErr || !stored.bytes)
+      return fail("the options dialog answered " + resultText(result));
+    return recordFromBlock(stored.bytes, stored.size);
   }
 };
 
 int listPresets(const CliContext& context) {
   Chooser chooser;
-  std::string error;
   HostOptions options;
   options.pluginPath = pluginLocation(context.pluginPath);
   Result<std::unique_ptr<Host>> made = Host::create(options);
@@ -109,38 +97,39 @@ int listPresets(const CliContext& context) {
 
   DialogState shown;
   // The settings entries, by their position in the list.
-  if (!chooser.run({}, &shown, &error)) return reportFailure("presets", error);
+  if (Result<ParameterRecord> first = chooser.run({}, &shown); !first)
+    return reportFailure("presets", first.error());
   const ItemState* settings = shown.item(kSettingsList);
   if (!settings) return reportFailure("presets", "the options dialog has no settings list");
   std::vector<ListEntryState> entries = settings->entries;
   std::cout << "Settings entries (run --preset TEXT or NUMBER; script: choose settingsPreset "
                "N):\n";
   for (size_t i = 0; i < entries.size(); ++i) {
-    std::optional<ParameterRecord> chosen = chooser.run(
-        {DialogEvent::chooseEntry(kSettingsList, static_cast<int32_t>(i))}, &shown, &error);
-    if (!chosen) return reportFailure("presets", error);
+    Result<ParameterRecord> chosen =
+        chooser.run({DialogEvent::chooseEntry(kSettingsList, static_cast<int32_t>(i))}, &shown);
+    if (!chosen) return reportFailure("presets", chosen.error());
     std::cout << "  " << i << (i < 10 ? "  " : " ") << "\"" << withoutLeadingBlank(entries[i].text)
               << "\"  " << changes(chooser.base, *chosen) << "\n";
   }
 
   std::cout << "\nHeart presets (run --heart-preset N; script: page 3, choose heartPreset "
                "N-1):\n";
-  std::optional<ParameterRecord> onTweakPage =
-      chooser.run({DialogEvent::press(kTweakPageButton)}, &shown, &error);
-  if (!onTweakPage) return reportFailure("presets", error);
+  Result<ParameterRecord> onTweakPage = chooser.run({DialogEvent::press(kTweakPageButton)}, &shown);
+  if (!onTweakPage) return reportFailure("presets", onTweakPage.error());
   DialogState tweakPage;
-  chooser.run({DialogEvent::press(kTweakPageButton),
-               DialogEvent::takeSnapshot([&](const DialogState& state) { tweakPage = state; })},
-              &shown, &error);
+  (void)chooser.run(
+      {DialogEvent::press(kTweakPageButton),
+       DialogEvent::takeSnapshot([&](const DialogState& state) { tweakPage = state; })},
+      &shown);
   const ItemState* hearts = tweakPage.item(kHeartPresetList);
   if (!hearts) return reportFailure("presets", "the options dialog has no heart preset list");
   std::vector<ListEntryState> heartEntries = hearts->entries;
   for (size_t i = 0; i < heartEntries.size(); ++i) {
-    std::optional<ParameterRecord> chosen =
+    Result<ParameterRecord> chosen =
         chooser.run({DialogEvent::press(kTweakPageButton),
                      DialogEvent::chooseEntry(kHeartPresetList, static_cast<int32_t>(i))},
-                    &shown, &error);
-    if (!chosen) return reportFailure("presets", error);
+                    &shown);
+    if (!chosen) return reportFailure("presets", chosen.error());
     std::cout << "  " << i + 1 << "  \"" << withoutLeadingBlank(heartEntries[i].text) << "\"  "
               << changes(*onTweakPage, *chosen) << "\n";
   }

@@ -37,10 +37,10 @@ int writeDefaults(const RecordOptions& options) {
 }
 
 int showRecord(const RecordOptions& options) {
-  std::string error;
-  if (!refuseOverwritingInput(options.output, "the output", {{options.input, "the record"}},
-                              &error))
-    return reportUsageError("record show", error);
+  if (Result<void> refused =
+          refuseOverwritingInput(options.output, "the output", {{options.input, "the record"}});
+      !refused)
+    return reportUsageError("record show", refused.error());
   Result<ParameterRecord> record = readRecordFile(options.input);
   if (!record) return reportFailure("record show", record.error());
   Result<RecordJson> json = recordToJson(*record);
@@ -56,9 +56,10 @@ int showRecord(const RecordOptions& options) {
 }
 
 int packRecord(const RecordOptions& options) {
-  std::string error;
-  if (!refuseOverwritingInput(options.output, "the output", {{options.input, "the JSON"}}, &error))
-    return reportUsageError("record pack", error);
+  if (Result<void> refused =
+          refuseOverwritingInput(options.output, "the output", {{options.input, "the JSON"}});
+      !refused)
+    return reportUsageError("record pack", refused.error());
   Result<std::string> text = readWholeFile(options.input);
   if (!text) return reportFailure("record pack", text.error());
   Result<ParameterRecord> record = recordFromJsonText(*text);

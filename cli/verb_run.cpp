@@ -32,8 +32,7 @@ DialogAction press(int32_t item) {
   return action;
 }
 
-bool dialogActions(const RunArguments& arguments, std::vector<DialogAction>* actions,
-                   std::string* error) {
+Result<void> dialogActions(const RunArguments& arguments, std::vector<DialogAction>* actions) {
   if (!arguments.preset.empty()) {
     DialogAction choose;
     choose.item = kSettingsListItem;
@@ -56,8 +55,7 @@ bool dialogActions(const RunArguments& arguments, std::vector<DialogAction>* act
   }
   if (arguments.heartPreset != 0) {
     if (arguments.heartPreset < 1 || arguments.heartPreset > 9) {
-      *error = "--heart-preset takes a heart from 1 to 9";
-      return false;
+      return fail("--heart-preset takes a heart from 1 to 9");
     }
     // The heart preset list stands on page 3, "Tweak": a user opens it first.
     DialogAction page;
@@ -81,29 +79,27 @@ bool dialogActions(const RunArguments& arguments, std::vector<DialogAction>* act
     off.on = false;
     actions->push_back(off);
   }
-  return true;
+  return {};
 }
 
 // A batch of seeds names each drawing apart, and draws from nothing that
 // fixes the random draws itself.
-bool batchAllowed(const SessionArguments& arguments, std::string* error) {
+Result<void> batchAllowed(const SessionArguments& arguments) {
   const SessionOptions& options = arguments.options;
   if (options.output.find("{seed}") == std::string::npos) {
-    *error =
+    return fail(
         "--seeds writes one drawing per seed: put {seed} in the output's name (-o "
-        "'hearts-{seed}.svg')";
-    return false;
+        "'hearts-{seed}.svg')");
   }
   if (!arguments.from.empty() || !arguments.edit.empty() || !options.randomValuesFile.empty() ||
       !options.randomValues.empty()) {
-    *error = "--seeds draws from seeds; it cannot be given with --from, --edit or --random-values";
-    return false;
+    return fail(
+        "--seeds draws from seeds; it cannot be given with --from, --edit or --random-values");
   }
   if (options.host.seed) {
-    *error = "give --seed or --seeds, not both";
-    return false;
+    return fail("give --seed or --seeds, not both");
   }
-  return true;
+  return {};
 }
 
 void addRunVerb(CLI::App& app, CliContext& context) {
@@ -136,14 +132,12 @@ void addRunVerb(CLI::App& app, CliContext& context) {
     SessionOptions& options = arguments->session.options;
     options.verb = "run";
     options.host.pluginPath = pluginLocation(context.pluginPath);
-    std::string error;
-    if (!dialogActions(*arguments, &options.actions, &error)) {
-      context.exitCode = reportUsageError("run", error);
+    if (Result<void> listed = dialogActions(*arguments, &options.actions); !listed) {
+      context.exitCode = reportUsageError("run", listed.error());
       return;
     }
-    if (int code = completeSessionOptions(&arguments->session, &error)) {
-      context.exitCode =
-          code == kExitUsage ? reportUsageError("run", error) : reportFailure("run", error);
+    if (int code = completeSessionOptions(&arguments->session, "run")) {
+      context.exitCode = code;
       return;
     }
     if (arguments->seeds.empty()) {
@@ -154,8 +148,8 @@ void addRunVerb(CLI::App& app, CliContext& context) {
       context.exitCode = runFilterSession(options);
       return;
     }
-    if (!batchAllowed(arguments->session, &error)) {
-      context.exitCode = reportUsageError("run", error);
+    if (Result<void> allowed = batchAllowed(arguments->session); !allowed) {
+      context.exitCode = reportUsageError("run", allowed.error());
       return;
     }
     Result<std::vector<uint32_t>> seeds = parseSeedList(arguments->seeds);

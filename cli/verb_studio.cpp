@@ -111,7 +111,8 @@ int runStudio(StudioArguments& arguments, SessionOptions& options) {
   std::string secret, error;
   // Everything that can refuse the session is checked before the server
   // starts: a refused studio opens no port and leaves at once.
-  if (!refuseOverwritingInputs(options, &error)) return reportUsageError("studio", error);
+  if (Result<void> refused = refuseOverwritingInputs(options); !refused)
+    return reportUsageError("studio", refused.error());
   try {
     secret = studio::makeSecret();
   } catch (const std::exception& e) {
@@ -185,9 +186,8 @@ void addStudioVerb(CLI::App& app, CliContext& context) {
     options.verb = "studio";
     options.host.pluginPath = pluginLocation(context.pluginPath);
     std::string error;
-    if (int code = completeSessionOptions(&arguments->session, &error)) {
-      context.exitCode =
-          code == kExitUsage ? reportUsageError("studio", error) : reportFailure("studio", error);
+    if (int code = completeSessionOptions(&arguments->session, "studio")) {
+      context.exitCode = code;
       return;
     }
     context.exitCode = runStudio(*arguments, options);

@@ -2,9 +2,8 @@
 #include "dialog_actions.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::string error;
   auto actions =
-      heart::cli::parseDialogScript(std::string(reinterpret_cast<const char*>(data), size), &error);
-  if (!actions && error.rfind("line ", 0) != 0) __builtin_trap();
+      heart::cli::parseDialogScript(std::string(reinterpret_cast<const char*>(data), size));
+  if (!actions && actions.error().rfind("line ", 0) != 0) __builtin_trap();
   return 0;
 }

@@ -10,11 +10,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<std::string> lines;
   std::istringstream text(std::string(reinterpret_cast<const char*>(data), size));
   for (std::string line; std::getline(text, line);) lines.push_back(line);
-  std::string error;
-  std::optional<std::vector<heart::cli::FieldEdit>> edits =
-      heart::cli::parseFieldEdits(lines, &error);
+  heart::Result<std::vector<heart::cli::FieldEdit>> edits = heart::cli::parseFieldEdits(lines);
   if (!edits) {
-    if (error.empty()) __builtin_trap();
+    if (edits.error().empty()) __builtin_trap();
     return 0;
   }
   if (edits->size() != lines.size()) __builtin_trap();

@@ -5,22 +5,20 @@
 #include "resources/plugin_resources.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::string error;
   std::vector<uint8_t> bytes(data, data + size);
-  auto resources = heart::PluginResources::readFromBytes(bytes, &error);
+  auto resources = heart::PluginResources::readFromBytes(bytes);
   if (resources) {
     for (const heart::StringList& list : resources->stringLists)
       for (int32_t i = -1; i <= static_cast<int32_t>(list.strings.size()); ++i)
         resources->indexString(list.id, i);
-  } else if (error.empty()) {
+  } else if (resources.error().empty()) {
     __builtin_trap();
   }
-  error.clear();
   auto section =
-      heart::readElfSection(heart::fuzz::inputFile(data, size, ".so"), ".heart_resources", &error);
+      heart::readElfSection(heart::fuzz::inputFile(data, size, ".so"), ".heart_resources");
   if (section) {
-    heart::PluginResources::readFromBytes(*section, &error);
-  } else if (error.empty()) {
+    (void)heart::PluginResources::readFromBytes(*section);
+  } else if (section.error().empty()) {
     __builtin_trap();
   }
   return 0;

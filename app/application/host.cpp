@@ -48,17 +48,17 @@ MenuConditions documentConditions(const Document* document) {
 }
 
 // The module files a plug-in path names: the file itself, or the ".aip"
-// files of a folder in name order.
-std::vector<std::string> moduleFiles(const std::string& path, std::string* error) {
+// files of a folder in name order; a folder without any is refused.
+Result<std::vector<std::string>> moduleFiles(const std::string& path) {
   namespace fs = std::filesystem;
   std::error_code ec;
-  if (!fs::is_directory(path, ec)) return {path};
+  if (!fs::is_directory(path, ec)) return std::vector<std::string>{path};
   std::vector<std::string> files;
   for (const auto& entry : fs::directory_iterator(path, ec))
     if (entry.is_regular_file() && entry.path().extension() == ".aip")
       files.push_back(entry.path().string());
   std::sort(files.begin(), files.end());
-  if (files.empty()) *error = "no plug-in modules (.aip files) in " + path;
+  if (files.empty()) return fail("no plug-in modules (.aip files) in " + path);
   return files;
 }
 
@@ -151,17 +151,17 @@ Result<void> Host::load() {
   if (!state_->plugins.empty()) return {};
   std::string path =
       state_->options.pluginPath.empty() ? defaultPluginPath() : state_->options.pluginPath;
-  std::string why;
-  std::vector<std::string> files = moduleFiles(path, &why);
-  std::vector<LoadedPlugin> loaded;
-  for (const std::string& file : files) {
-    std::unique_ptr<PluginModule> module = PluginModule::open(file, &why);
-    if (!module) break;
-    loaded.push_back(LoadedPlugin{std::move(module)});
-  }
-  if (loaded.size() != files.size() || files.empty()) {
+  auto refuse = [this](const std::string& why) {
     state_->lastError = why;
     return fail(why);
+  };
+  Result<std::vector<std::string>> files = moduleFiles(path);
+  if (!files) return refuse(files.error());
+  std::vector<LoadedPlugin> loaded;
+  for (const std::string& file : *files) {
+    Result<std::unique_ptr<PluginModule>> module = PluginModule::open(file);
+    if (!module) return refuse(module.error());
+    loaded.push_back(LoadedPlugin{std::move(*module)});
   }
   state_->plugins = std::move(loaded);
   return {};

@@ -65,9 +65,8 @@ ASErr Host::State::shutDown(LoadedPlugin& plugin) {
   if (!plugin.module->loaded()) {
     // Shutdown needs the module in memory: load it again and give it back
     // its globals first.
-    std::string why;
-    if (!plugin.module->reloadFile(&why)) {
-      lastError = why;
+    if (Result<void> reloaded = plugin.module->reloadFile(); !reloaded) {
+      lastError = reloaded.error();
       return kModuleNotLoadedErr;
     }
     send(plugin, kSPAccessCaller, kSPAccessReloadSelector);
@@ -128,9 +127,8 @@ ASErr Host::reload() {
   if (!plugin) return kModuleNotLoadedErr;
   if (plugin->shutdownSent) return kLifecycleErr;
   if (plugin->module->loaded()) return kLifecycleErr;  // Reload only after an Unload
-  std::string why;
-  if (!plugin->module->reloadFile(&why)) {
-    state_->lastError = why;
+  if (Result<void> reloaded = plugin->module->reloadFile(); !reloaded) {
+    state_->lastError = reloaded.error();
     return kModuleNotLoadedErr;
   }
   return state_->send(*plugin, kSPAccessCaller, kSPAccessReloadSelector);

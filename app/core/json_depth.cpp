@@ -2,7 +2,7 @@
 
 namespace heart {
 
-bool checkJsonDepth(std::string_view text, std::string* error, int limit) {
+Result<void> checkJsonDepth(std::string_view text, int limit) {
   int depth = 0;
   bool inString = false;
   for (size_t i = 0; i < text.size(); ++i) {
@@ -18,17 +18,14 @@ bool checkJsonDepth(std::string_view text, std::string* error, int limit) {
     if (c == '"') {
       inString = true;
     } else if (c == '[' || c == '{') {
-      if (++depth > limit) {
-        if (error)
-          *error = "the JSON nests deeper than " + std::to_string(limit) +
-                   " levels (at character " + std::to_string(i + 1) + ")";
-        return false;
-      }
+      if (++depth > limit)
+        return fail("the JSON nests deeper than " + std::to_string(limit) +
+                    " levels (at character " + std::to_string(i + 1) + ")");
     } else if ((c == ']' || c == '}') && depth > 0) {
       --depth;
     }
   }
-  return true;
+  return {};
 }
 
 }  // namespace heart

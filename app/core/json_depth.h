@@ -5,14 +5,16 @@
 #include <string>
 #include <string_view>
 
+#include "core/result.h"
+
 namespace heart {
 
 // Deep enough for every JSON form this host reads (they nest three levels).
 inline constexpr int kMaxJsonDepth = 64;
 
-// False, with *error giving the depth reached and where, when arrays and
+// A failure giving the depth reached and where, when arrays and
 // objects nest deeper than `limit`. Brackets inside strings do not count.
 // Says nothing about whether the text is otherwise valid JSON.
-bool checkJsonDepth(std::string_view text, std::string* error, int limit = kMaxJsonDepth);
+Result<void> checkJsonDepth(std::string_view text, int limit = kMaxJsonDepth);
 
 }  // namespace heart

@@ -6,13 +6,13 @@
 
 namespace heart {
 
-bool refuseOverwritingInput(const std::string& output, const std::string& outputRole,
-                            const std::vector<NamedInput>& inputs, std::string* error) {
+Result<void> refuseOverwritingInput(const std::string& output, const std::string& outputRole,
+                                    const std::vector<NamedInput>& inputs) {
   namespace fs = std::filesystem;
-  if (output.empty() || output == kStandardOutputName) return true;
+  if (output.empty() || output == kStandardOutputName) return {};
   std::error_code ignored;
   bool outputExists = fs::exists(output, ignored);
-  std::optional<std::string> outputTarget = resolveLinks(output, nullptr);
+  Result<std::string> outputTarget = resolveLinks(output);
   for (const NamedInput& input : inputs) {
     if (input.path.empty() || input.path == kStandardOutputName) continue;
     bool same = false;
@@ -21,18 +21,15 @@ bool refuseOverwritingInput(const std::string& output, const std::string& output
     } else if (outputTarget) {
       // Neither exists yet (a record saved for the first time): the same name
       // once links and relative parts are resolved is the same file.
-      std::optional<std::string> inputTarget = resolveLinks(input.path, nullptr);
+      Result<std::string> inputTarget = resolveLinks(input.path);
       same = inputTarget && fs::weakly_canonical(*inputTarget, ignored) ==
                                 fs::weakly_canonical(*outputTarget, ignored);
     }
-    if (same) {
-      if (error)
-        *error = outputRole + " " + output + " is the same file as " + input.role + " " +
-                 input.path + "; refusing to write over it, nothing was written";
-      return false;
-    }
+    if (same)
+      return fail(outputRole + " " + output + " is the same file as " + input.role + " " +
+                  input.path + "; refusing to write over it, nothing was written");
   }
-  return true;
+  return {};
 }
 
 }  // namespace heart

@@ -9,10 +9,11 @@
 // output. Errors name the file and give the reason the system gave.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/result.h"
 
 namespace heart {
 
@@ -22,12 +23,12 @@ inline constexpr std::string_view kStandardOutputName = "-";
 // Temporary files are named ".NAME.heart-tmp-XXXXXX" beside NAME.
 inline constexpr std::string_view kTemporaryMarker = ".heart-tmp-";
 
-bool writeOutputFile(const std::string& path, std::string_view bytes, std::string* error);
+Result<void> writeOutputFile(const std::string& path, std::string_view bytes);
 
 // The file a path stands for once symbolic links are followed (the path of
 // the final target, which need not exist). Answers the path itself when it is
-// no link; nothing, with *error, for a loop of links.
-std::optional<std::string> resolveLinks(const std::string& path, std::string* error);
+// no link; a failure for a loop of links.
+Result<std::string> resolveLinks(const std::string& path);
 
 // One input file of a command and what it is called in messages.
 struct NamedInput {
@@ -35,10 +36,10 @@ struct NamedInput {
   std::string role;  // "the stored record", "the script", ...
 };
 
-// Refuses (false, *error) when `output` is the same file as one of `inputs`:
+// Refuses (a failure naming both files) when `output` is the same file as one of `inputs`:
 // the same device and inode once links are followed, or, for a file that
 // does not exist yet, the same resolved path. "-" and empty paths never match.
-bool refuseOverwritingInput(const std::string& output, const std::string& outputRole,
-                            const std::vector<NamedInput>& inputs, std::string* error);
+Result<void> refuseOverwritingInput(const std::string& output, const std::string& outputRole,
+                                    const std::vector<NamedInput>& inputs);
 
 }  // namespace heart

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 
 #include "core/output_file.h"
 #include "core/output_file_steps.h"
@@ -39,47 +40,47 @@ bool writeAll(int fd, std::string_view bytes, int* code) {
 
 }  // namespace
 
-bool writeToStandardOutput(std::string_view bytes, std::string* error) {
+Result<void> writeToStandardOutput(std::string_view bytes) {
   int code = 0;
   if (!writeAll(STDOUT_FILENO, bytes, &code))
-    return fail(error, "cannot write to the standard output: " + reason(code));
-  return true;
+    return fail("cannot write to the standard output: " + reason(code));
+  return {};
 }
 
 namespace {
 
 // A device or FIFO: opened as it is and written into.
-bool writeIntoSpecialFile(const std::string& shown, const std::string& target,
-                          std::string_view bytes, std::string* error) {
+Result<void> writeIntoSpecialFile(const std::string& shown, const std::string& target,
+                                  std::string_view bytes) {
   int fd = ::open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return failWriting(error, shown, reason(errno));
+  if (fd < 0) return failWriting(shown, reason(errno));
   int code = 0;
   bool written = writeAll(fd, bytes, &code);
   if (::close(fd) != 0 && written) {
     code = errno;
     written = false;
   }
-  if (!written) return failWriting(error, shown, reason(code));
-  return true;
+  if (!written) return failWriting(shown, reason(code));
+  return {};
 }
 
 // A listening local socket: connected to and written into.
-bool writeIntoSocket(const std::string& shown, const std::string& target, std::string_view bytes,
-                     std::string* error) {
+Result<void> writeIntoSocket(const std::string& shown, const std::string& target,
+                             std::string_view bytes) {
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
   if (target.size() >= sizeof address.sun_path)
-    return failWriting(error, shown, "the socket's path is too long");
+    return failWriting(shown, "the socket's path is too long");
   std::memcpy(address.sun_path, target.c_str(), target.size() + 1);
   int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (fd < 0) return failWriting(error, shown, reason(errno));
+  if (fd < 0) return failWriting(shown, reason(errno));
   int code = 0;
   bool written = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
   if (!written) code = errno;
   if (written) written = writeAll(fd, bytes, &code);
   ::close(fd);
-  if (!written) return failWriting(error, shown, reason(code));
-  return true;
+  if (!written) return failWriting(shown, reason(code));
+  return {};
 }
 
 mode_t currentUmask() {
@@ -89,11 +90,11 @@ mode_t currentUmask() {
 }
 
 // A regular file, or a name not yet taken: through a temporary file beside it.
-bool replaceAtomically(const std::string& shown, const std::string& target,
-                       std::optional<mode_t> keptMode, std::string_view bytes, std::string* error) {
+Result<void> replaceAtomically(const std::string& shown, const std::string& target,
+                               std::optional<mode_t> keptMode, std::string_view bytes) {
   std::string pattern = temporaryBeside(target, "XXXXXX").string();
   int fd = ::mkstemp(pattern.data());
-  if (fd < 0) return failWriting(error, shown, reason(errno));
+  if (fd < 0) return failWriting(shown, reason(errno));
   const std::string temporary = pattern;
   mode_t mode = keptMode ? *keptMode : (0666 & ~currentUmask());
   int code = 0;
@@ -114,14 +115,14 @@ bool replaceAtomically(const std::string& shown, const std::string& target,
   }
   if (!written) {
     ::unlink(temporary.c_str());
-    return failWriting(error, shown, reason(code));
+    return failWriting(shown, reason(code));
   }
-  return true;
+  return {};
 }
 
 }  // namespace
 
-std::optional<std::string> resolveLinks(const std::string& path, std::string* error) {
+Result<std::string> resolveLinks(const std::string& path) {
   std::string current = path;
   for (int hops = 0; hops < 40; ++hops) {
     struct stat status {};
@@ -129,33 +130,30 @@ std::optional<std::string> resolveLinks(const std::string& path, std::string* er
     std::string target(static_cast<size_t>(status.st_size > 0 ? status.st_size : 4096), '\0');
     ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
     if (length < 0) {
-      fail(error, "cannot follow the link " + path + ": " + reason(errno));
-      return std::nullopt;
+      return fail("cannot follow the link " + path + ": " + reason(errno));
     }
     target.resize(static_cast<size_t>(length));
     fs::path next(target);
     if (next.is_relative()) next = fs::path(current).parent_path() / next;
     current = next.string();
   }
-  fail(error, "cannot follow the link " + path + ": " + reason(ELOOP));
-  return std::nullopt;
+  return fail("cannot follow the link " + path + ": " + reason(ELOOP));
 }
 
-bool writeResolvedOutput(const std::string& path, const std::string& target, std::string_view bytes,
-                         std::string* error) {
+Result<void> writeResolvedOutput(const std::string& path, const std::string& target,
+                                 std::string_view bytes) {
   struct stat status {};
   if (::stat(target.c_str(), &status) != 0) {
-    if (errno != ENOENT) return failWriting(error, path, reason(errno));
-    return replaceAtomically(path, target, std::nullopt, bytes, error);
+    if (errno != ENOENT) return failWriting(path, reason(errno));
+    return replaceAtomically(path, target, std::nullopt, bytes);
   }
-  if (S_ISDIR(status.st_mode)) return failWriting(error, path, "it is a folder");
+  if (S_ISDIR(status.st_mode)) return failWriting(path, "it is a folder");
   if (S_ISCHR(status.st_mode) || S_ISFIFO(status.st_mode))
-    return writeIntoSpecialFile(path, target, bytes, error);
-  if (S_ISSOCK(status.st_mode)) return writeIntoSocket(path, target, bytes, error);
+    return writeIntoSpecialFile(path, target, bytes);
+  if (S_ISSOCK(status.st_mode)) return writeIntoSocket(path, target, bytes);
   if (!S_ISREG(status.st_mode))
-    return failWriting(error, path,
-                       "it is neither a file, a character device, a FIFO nor a socket");
-  return replaceAtomically(path, target, status.st_mode & 07777, bytes, error);
+    return failWriting(path, "it is neither a file, a character device, a FIFO nor a socket");
+  return replaceAtomically(path, target, status.st_mode & 07777, bytes);
 }
 
 }  // namespace heart

@@ -4,21 +4,16 @@
 
 namespace heart {
 
-bool fail(std::string* error, const std::string& text) {
-  if (error) *error = text;
-  return false;
+Failure failWriting(const std::string& shown, const std::string& reason) {
+  return fail("cannot write " + shown + ": " + reason);
 }
 
-bool failWriting(std::string* error, const std::string& shown, const std::string& reason) {
-  return fail(error, "cannot write " + shown + ": " + reason);
-}
-
-bool writeOutputFile(const std::string& path, std::string_view bytes, std::string* error) {
-  if (path.empty()) return fail(error, "the output file has no name");
-  if (path == kStandardOutputName) return writeToStandardOutput(bytes, error);
-  std::optional<std::string> target = resolveLinks(path, error);
-  if (!target) return false;
-  return writeResolvedOutput(path, *target, bytes, error);
+Result<void> writeOutputFile(const std::string& path, std::string_view bytes) {
+  if (path.empty()) return fail("the output file has no name");
+  if (path == kStandardOutputName) return writeToStandardOutput(bytes);
+  Result<std::string> target = resolveLinks(path);
+  if (!target) return target.failure();
+  return writeResolvedOutput(path, *target, bytes);
 }
 
 std::filesystem::path temporaryBeside(const std::filesystem::path& target,

@@ -8,20 +8,19 @@
 #include <string>
 #include <string_view>
 
+#include "core/result.h"
+
 namespace heart {
 
-// Sets *error (when asked for) to the text; answers false.
-bool fail(std::string* error, const std::string& text);
-
-// "cannot write SHOWN: REASON", as fail() reports it.
-bool failWriting(std::string* error, const std::string& shown, const std::string& reason);
+// "cannot write SHOWN: REASON".
+Failure failWriting(const std::string& shown, const std::string& reason);
 
 // The system's own parts of writeOutputFile: the bytes to the standard
 // output, and to `target`, the file `path` stands for once links are
 // followed, named `path` in messages.
-bool writeToStandardOutput(std::string_view bytes, std::string* error);
-bool writeResolvedOutput(const std::string& path, const std::string& target, std::string_view bytes,
-                         std::string* error);
+Result<void> writeToStandardOutput(std::string_view bytes);
+Result<void> writeResolvedOutput(const std::string& path, const std::string& target,
+                                 std::string_view bytes);
 
 // ".NAME.heart-tmp-UNIQUE" in the target's folder.
 std::filesystem::path temporaryBeside(const std::filesystem::path& target, std::string_view unique);

@@ -17,24 +17,15 @@
 
 #include "core/output_file.h"
 #include "core/output_file_steps.h"
+#include "core/windows_error_text.h"
 
 namespace heart {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string systemReason(DWORD code) {
-  char* text = nullptr;
-  DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string reason = length ? std::string(text, length) : "error " + std::to_string(code);
-  if (text) LocalFree(text);
-  while (!reason.empty() &&
-         (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.'))
-    reason.pop_back();
-  return reason;
-}
+// The reason without its full stop, as it stands inside a sentence.
+std::string systemReason(DWORD code) { return windowsErrorText(code, "\n\r."); }
 
 bool writeAll(HANDLE file, std::string_view bytes, DWORD* code) {
   size_t done = 0;
@@ -52,28 +43,28 @@ bool writeAll(HANDLE file, std::string_view bytes, DWORD* code) {
 
 }  // namespace
 
-bool writeToStandardOutput(std::string_view bytes, std::string* error) {
+Result<void> writeToStandardOutput(std::string_view bytes) {
   std::fflush(stdout);
   _setmode(_fileno(stdout), _O_BINARY);
   if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
       std::fflush(stdout) != 0)
-    return fail(error, "cannot write to the standard output");
-  return true;
+    return fail("cannot write to the standard output");
+  return {};
 }
 
 namespace {
 
 // A device: opened as it is and written into, never replaced.
-bool writeIntoDevice(const std::string& shown, const std::wstring& target, std::string_view bytes,
-                     std::string* error) {
+Result<void> writeIntoDevice(const std::string& shown, const std::wstring& target,
+                             std::string_view bytes) {
   HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return failWriting(error, shown, systemReason(GetLastError()));
+  if (file == INVALID_HANDLE_VALUE) return failWriting(shown, systemReason(GetLastError()));
   DWORD code = 0;
   bool written = writeAll(file, bytes, &code);
   CloseHandle(file);
-  if (!written) return failWriting(error, shown, systemReason(code));
-  return true;
+  if (!written) return failWriting(shown, systemReason(code));
+  return {};
 }
 
 // The device names Windows keeps in every folder.
@@ -87,8 +78,8 @@ bool isDeviceName(const fs::path& path) {
   return false;
 }
 
-bool replaceAtomically(const std::string& shown, const fs::path& target, std::string_view bytes,
-                       std::string* error) {
+Result<void> replaceAtomically(const std::string& shown, const fs::path& target,
+                               std::string_view bytes) {
   std::random_device entropy;
   HANDLE file = INVALID_HANDLE_VALUE;
   fs::path temporary;
@@ -98,7 +89,7 @@ bool replaceAtomically(const std::string& shown, const fs::path& target, std::st
                        FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
   }
-  if (file == INVALID_HANDLE_VALUE) return failWriting(error, shown, systemReason(GetLastError()));
+  if (file == INVALID_HANDLE_VALUE) return failWriting(shown, systemReason(GetLastError()));
   DWORD code = 0;
   bool written = writeAll(file, bytes, &code);
   if (written && !FlushFileBuffers(file)) {
@@ -113,40 +104,38 @@ bool replaceAtomically(const std::string& shown, const fs::path& target, std::st
   }
   if (!written) {
     DeleteFileW(temporary.wstring().c_str());
-    return failWriting(error, shown, systemReason(code));
+    return failWriting(shown, systemReason(code));
   }
-  return true;
+  return {};
 }
 
 }  // namespace
 
-std::optional<std::string> resolveLinks(const std::string& path, std::string* error) {
+Result<std::string> resolveLinks(const std::string& path) {
   fs::path current(path);
   for (int hops = 0; hops < 40; ++hops) {
     std::error_code code;
     if (!fs::is_symlink(fs::symlink_status(current, code))) return current.string();
     fs::path next = fs::read_symlink(current, code);
     if (code) {
-      fail(error, "cannot follow the link " + path + ": " + code.message());
-      return std::nullopt;
+      return fail("cannot follow the link " + path + ": " + code.message());
     }
     if (next.is_relative()) next = current.parent_path() / next;
     current = next;
   }
-  fail(error, "cannot follow the link " + path + ": too many levels of links");
-  return std::nullopt;
+  return fail("cannot follow the link " + path + ": too many levels of links");
 }
 
-bool writeResolvedOutput(const std::string& path, const std::string& target, std::string_view bytes,
-                         std::string* error) {
+Result<void> writeResolvedOutput(const std::string& path, const std::string& target,
+                                 std::string_view bytes) {
   fs::path targetPath(target);
-  if (isDeviceName(targetPath)) return writeIntoDevice(path, targetPath.wstring(), bytes, error);
+  if (isDeviceName(targetPath)) return writeIntoDevice(path, targetPath.wstring(), bytes);
   std::error_code code;
   fs::file_status status = fs::status(targetPath, code);
-  if (fs::is_directory(status)) return failWriting(error, path, "it is a folder");
+  if (fs::is_directory(status)) return failWriting(path, "it is a folder");
   if (fs::exists(status) && !fs::is_regular_file(status))
-    return failWriting(error, path, "it is neither a file nor a device");
-  return replaceAtomically(path, targetPath, bytes, error);
+    return failWriting(path, "it is neither a file nor a device");
+  return replaceAtomically(path, targetPath, bytes);
 }
 
 }  // namespace heart

@@ -109,7 +109,7 @@ void DialogManager::runEvents(Dialog& dialog) {
       break;
     }
     ++eventsTaken_;
-    if (std::optional<std::string> reason = apply(*event)) reject(*event, *reason);
+    if (Result<void> applied = apply(*event); !applied) reject(*event, applied.error());
   }
 }
 

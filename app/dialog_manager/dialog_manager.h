@@ -27,6 +27,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/result.h"
 #include "dialog_manager/dialog.h"
 #include "dialog_manager/dialog_presenter.h"
 #include "dialog_manager/dialog_state.h"
@@ -172,10 +173,10 @@ class DialogManager {
   };
 
   void runEvents(Dialog& dialog);
-  // Apply one user action to the innermost dialog; answers an error message
-  // when the action is rejected.
-  std::optional<std::string> apply(const DialogEvent& event);
-  std::optional<std::string> applyToItem(const DialogEvent& event, DialogItem& item);
+  // Apply one user action to the innermost dialog; a failure says why the
+  // action is rejected.
+  Result<void> apply(const DialogEvent& event);
+  Result<void> applyToItem(const DialogEvent& event, DialogItem& item);
   void reject(const DialogEvent& event, const std::string& reason);
   void record(const Dialog& dialog, size_t historyIndex);
 

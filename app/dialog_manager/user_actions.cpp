@@ -12,19 +12,19 @@
 
 namespace heart {
 
-std::optional<std::string> DialogManager::apply(const DialogEvent& event) {
+Result<void> DialogManager::apply(const DialogEvent& event) {
   Dialog* dialog = currentDialog();
-  if (!dialog) return "no dialog is open";
+  if (!dialog) return fail("no dialog is open");
   switch (event.kind) {
     case DialogEvent::Kind::Confirm:
       endModal(*dialog, kADMOKResult, false);
-      return std::nullopt;
+      return {};
     case DialogEvent::Kind::Cancel:
       endModal(*dialog, kADMCancelResult, true);
-      return std::nullopt;
+      return {};
     case DialogEvent::Kind::Snapshot:
       if (event.snapshot) event.snapshot(snapshotOf(*dialog));
-      return std::nullopt;
+      return {};
     default:
       break;
   }
@@ -33,15 +33,15 @@ std::optional<std::string> DialogManager::apply(const DialogEvent& event) {
   // the order of the dialog's own.
   const DialogState state = snapshotOf(*dialog);
   const ItemAnswer answer = mayTakeAction(state, event.itemId, event.kind);
-  if (!answer.takes()) return answer.refusal;
+  if (!answer.takes()) return fail(answer.refusal);
   const size_t position = static_cast<size_t>(answer.item - state.items.data());
   return applyToItem(event, *dialog->items()[position]);
 }
 
-std::optional<std::string> DialogManager::applyToItem(const DialogEvent& event, DialogItem& item) {
+Result<void> DialogManager::applyToItem(const DialogEvent& event, DialogItem& item) {
   switch (event.kind) {
     case DialogEvent::Kind::SetReal:
-      if (!std::isfinite(event.real)) return "the value is not a finite number";
+      if (!std::isfinite(event.real)) return fail("the value is not a finite number");
       item.setFloatValue(event.real);
       break;
     case DialogEvent::Kind::SetInteger:
@@ -53,20 +53,20 @@ std::optional<std::string> DialogManager::applyToItem(const DialogEvent& event, 
     case DialogEvent::Kind::ChooseEntry: {
       ListEntry* entry = item.list()->at(event.integer);
       if (!entry)
-        return "item " + std::to_string(item.id()) + " has no entry at position " +
-               std::to_string(event.integer) + " (it has " + std::to_string(item.list()->size()) +
-               ")";
+        return fail("item " + std::to_string(item.id()) + " has no entry at position " +
+                    std::to_string(event.integer) + " (it has " +
+                    std::to_string(item.list()->size()) + ")");
       item.list()->select(*entry, true);
       break;
     }
     case DialogEvent::Kind::Pick:
       track(item, event.modifiers, event.point);
-      return std::nullopt;
+      return {};
     default:
       break;
   }
   sendNotify(item, kADMUserChangedNotifier);
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace heart

@@ -101,9 +101,7 @@ Result<void> writePdfFile(const Document& document, const SvgMetadata& metadata,
                           const std::string& path) {
   Result<std::string> pdf = exportPdf(document, metadata);
   if (!pdf) return pdf.failure();
-  std::string error;
-  if (!writeOutputFile(path, *pdf, &error)) return fail(error);
-  return {};
+  return writeOutputFile(path, *pdf);
 }
 
 }  // namespace heart

@@ -1,6 +1,5 @@
 #include "export/png_export.h"
 
-#include <optional>
 #include <string_view>
 
 #include "core/output_file.h"
@@ -10,26 +9,24 @@ namespace heart {
 
 bool canWritePng() { return true; }
 
-bool writePngFile(const Document& document, const std::string& path, std::string* error,
-                  const RenderProgress& progress) {
-  std::optional<std::vector<unsigned char>> png =
-      renderPng(document, pageFrame(document), error, progress);
-  return png && writeBytesToFile(*png, path, error);
+Result<void> writePngFile(const Document& document, const std::string& path,
+                          const RenderProgress& progress) {
+  Result<std::vector<unsigned char>> png = renderPng(document, pageFrame(document), progress);
+  if (!png) return png.failure();
+  return writeBytesToFile(*png, path);
 }
 
-bool writePagePicture(const Document& document, int largestSide, const std::string& path,
-                      std::string* error) {
-  std::optional<std::vector<unsigned char>> png =
-      renderPng(document, pageFrame(document, largestSide), error);
-  return png && writeBytesToFile(*png, path, error);
+Result<void> writePagePicture(const Document& document, int largestSide, const std::string& path) {
+  Result<std::vector<unsigned char>> png = renderPng(document, pageFrame(document, largestSide));
+  if (!png) return png.failure();
+  return writeBytesToFile(*png, path);
 }
 
-bool writeBytesToFile(const std::vector<unsigned char>& bytes, const std::string& path,
-                      std::string* error) {
+Result<void> writeBytesToFile(const std::vector<unsigned char>& bytes, const std::string& path) {
   // The picture is complete in memory: the file is written (or replaced)
   // in one piece, and what its name stands for is kept.
   return writeOutputFile(
-      path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), error);
+      path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 }  // namespace heart

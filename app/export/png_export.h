@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/result.h"
 #include "document/document.h"
 #include "render/render_progress.h"
 
@@ -19,17 +20,15 @@ inline constexpr const char* kNoPngInThisBuild =
     "as SVG";
 
 // Draws the document and writes the PNG to path. progress, when given, hears
-// how far the drawing has come. On failure *error says why.
-bool writePngFile(const Document& document, const std::string& path, std::string* error,
-                  const RenderProgress& progress = {});
+// how far the drawing has come. A failure says why.
+Result<void> writePngFile(const Document& document, const std::string& path,
+                          const RenderProgress& progress = {});
 
 // The whole page scaled to at most `largestSide` pixels a side, as PNG (a
-// contact sheet's picture); on failure *error says why.
-bool writePagePicture(const Document& document, int largestSide, const std::string& path,
-                      std::string* error);
+// contact sheet's picture), or why it cannot be.
+Result<void> writePagePicture(const Document& document, int largestSide, const std::string& path);
 
-// Writes finished bytes to a file; on failure *error says why.
-bool writeBytesToFile(const std::vector<unsigned char>& bytes, const std::string& path,
-                      std::string* error);
+// Writes finished bytes to a file, or says why it cannot.
+Result<void> writeBytesToFile(const std::vector<unsigned char>& bytes, const std::string& path);
 
 }  // namespace heart

@@ -6,15 +6,12 @@ namespace heart {
 
 bool canWritePng() { return false; }
 
-bool writePngFile(const Document&, const std::string& path, std::string* error,
-                  const RenderProgress&) {
-  *error = path + ": " + kNoPngInThisBuild;
-  return false;
+Result<void> writePngFile(const Document&, const std::string& path, const RenderProgress&) {
+  return fail(path + ": " + kNoPngInThisBuild);
 }
 
-bool writePagePicture(const Document&, int, const std::string& path, std::string* error) {
-  *error = path + ": " + kNoPngInThisBuild;
-  return false;
+Result<void> writePagePicture(const Document&, int, const std::string& path) {
+  return fail(path + ": " + kNoPngInThisBuild);
 }
 
 }  // namespace heart

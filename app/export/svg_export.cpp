@@ -427,9 +427,7 @@ Result<void> writeSvgFile(const Document& document, const SvgMetadata& metadata,
                           const std::string& path, const SvgLayout& layout) {
   Result<std::string> text = exportSvg(document, metadata, layout);
   if (!text) return text.failure();
-  std::string error;
-  if (!writeOutputFile(path, *text, &error)) return fail(error);
-  return {};
+  return writeOutputFile(path, *text);
 }
 
 }  // namespace heart

@@ -79,9 +79,8 @@ Result<SvgMetadata> parseRunJson(const std::string& runText, std::string_view wh
     text += rest;
     return text;
   };
-  std::string tooDeep;
-  if (!checkJsonDepth(runText, &tooDeep)) {
-    return fail(said("the record of the heart run", " is refused: ") + tooDeep);
+  if (Result<void> tooDeep = checkJsonDepth(runText); !tooDeep) {
+    return fail(said("the record of the heart run", " is refused: ") + tooDeep.error());
   }
   nlohmann::json json = nlohmann::json::parse(runText, nullptr, false);
   if (json.is_discarded() || !json.is_object()) {

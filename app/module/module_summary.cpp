@@ -67,22 +67,23 @@ std::vector<ModuleSummary::Resource> blockEntries(const std::vector<uint8_t>& bl
   return out;
 }
 
-void readPluginResources(const std::optional<PluginResources>& resources, const std::string& why,
-                         ModuleSummary& summary) {
+void readPluginResources(const Result<PluginResources>& resources, ModuleSummary& summary) {
   if (!resources) {
-    summary.problem = "its resources cannot be read: " + why;
+    summary.problem = "its resources cannot be read: " + resources.error();
     return;
   }
-  std::string problem;
-  summary.entryPoint = PluginModule::entryPointName(*resources, &problem);
-  if (summary.entryPoint.empty()) summary.problem = problem;
+  Result<std::string> entryPoint = PluginModule::entryPointName(*resources);
+  if (entryPoint)
+    summary.entryPoint = *entryPoint;
+  else
+    summary.problem = entryPoint.error();
   if (const VersionRecord* version = resources->version())
     summary.versionStrings = version->strings;
 }
 
-std::optional<ModuleSummary> summarizePe(const std::vector<uint8_t>& bytes, std::string* error) {
-  std::optional<PeImage> image = PeImage::parse(bytes, error);
-  if (!image) return std::nullopt;
+Result<ModuleSummary> summarizePe(const std::vector<uint8_t>& bytes) {
+  Result<PeImage> image = PeImage::parse(bytes);
+  if (!image) return image.failure();
   ModuleSummary summary;
   summary.kind =
       std::string(image->wide ? "PE32+" : "PE32") + (image->dll ? " DLL" : " executable");
@@ -93,18 +94,14 @@ std::optional<ModuleSummary> summarizePe(const std::vector<uint8_t>& bytes, std:
     summary.resources.push_back({windowsTypeName(resource),
                                  resource.name.empty() ? int64_t{resource.id} : -1,
                                  resource.data.size()});
-  std::string why;
-  readPluginResources(decodePeResources(*image, &why), why, summary);
+  readPluginResources(decodePeResources(*image), summary);
   return summary;
 }
 
-std::optional<ModuleSummary> summarizeElf(const std::string& path,
-                                          const std::vector<uint8_t>& bytes, std::string* error) {
+Result<ModuleSummary> summarizeElf(const std::string& path, const std::vector<uint8_t>& bytes) {
   if (bytes.size() < 20 || bytes[0] != 0x7F || bytes[1] != 'E' || bytes[2] != 'L' ||
-      bytes[3] != 'F') {
-    if (error) *error = "neither a Windows module nor an ELF file";
-    return std::nullopt;
-  }
+      bytes[3] != 'F')
+    return fail("neither a Windows module nor an ELF file");
   ModuleSummary summary;
   const bool wide = bytes[4] == 2;
   const uint16_t type = static_cast<uint16_t>(bytes[16] | bytes[17] << 8);
@@ -112,25 +109,22 @@ std::optional<ModuleSummary> summarizeElf(const std::string& path,
                                                                     : type == 2 ? " executable"
                                                                                 : " file");
   summary.machine = elfMachine(static_cast<uint16_t>(bytes[18] | bytes[19] << 8));
-  std::string why;
-  auto block = readElfSection(path, heart_resources::kSectionName, &why);
-  std::optional<PluginResources> resources;
-  if (block) resources = PluginResources::readFromBytes(*block, &why);
+  Result<std::vector<uint8_t>> block = readElfSection(path, heart_resources::kSectionName);
+  Result<PluginResources> resources =
+      block ? PluginResources::readFromBytes(*block) : Result<PluginResources>(block.failure());
   if (resources) summary.resources = blockEntries(*block);
-  readPluginResources(resources, why, summary);
+  readPluginResources(resources, summary);
   return summary;
 }
 
 }  // namespace
 
-std::optional<ModuleSummary> summarizeModule(const std::string& path, std::string* error) {
-  std::string why;
-  auto bytes = readModuleFile(path, &why);
-  std::optional<ModuleSummary> summary;
-  if (bytes)
-    summary =
-        PeImage::looksLikePe(*bytes) ? summarizePe(*bytes, &why) : summarizeElf(path, *bytes, &why);
-  if (!summary && error) *error = path + ": " + why;
+Result<ModuleSummary> summarizeModule(const std::string& path) {
+  Result<std::vector<uint8_t>> bytes = readModuleFile(path);
+  if (!bytes) return fail(path + ": " + bytes.error());
+  Result<ModuleSummary> summary =
+      PeImage::looksLikePe(*bytes) ? summarizePe(*bytes) : summarizeElf(path, *bytes);
+  if (!summary) return fail(path + ": " + summary.error());
   return summary;
 }
 

@@ -5,10 +5,11 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "core/result.h"
 
 namespace heart {
 
@@ -29,8 +30,8 @@ struct ModuleSummary {
   std::vector<std::pair<std::string, std::string>> versionStrings;
 };
 
-// The summary of the file at `path`; nothing, with the reason in *error, when
-// the file is not a module at all or its headers are damaged.
-std::optional<ModuleSummary> summarizeModule(const std::string& path, std::string* error);
+// The summary of the file at `path`; a failure naming the file when it is not
+// a module at all or its headers are damaged.
+Result<ModuleSummary> summarizeModule(const std::string& path);
 
 }  // namespace heart

@@ -17,10 +17,6 @@ const PluginProperty* findProperty(const PropertyList& list, const std::string& 
   return nullptr;
 }
 
-void setError(std::string* error, std::string text) {
-  if (error) *error = std::move(text);
-}
-
 // Modules are loaded by absolute path, so the loader never searches the library
 // path and the same file is always known by the same name.
 std::string absolutePath(const std::string& path) {
@@ -31,63 +27,49 @@ std::string absolutePath(const std::string& path) {
 
 }  // namespace
 
-std::string PluginModule::entryPointName(const PluginResources& resources, std::string* error) {
+Result<std::string> PluginModule::entryPointName(const PluginResources& resources) {
   if (resources.propertyLists.empty()) {
-    setError(error, "it has no plug-in property list (\"PIPL\")");
-    return "";
+    return fail("it has no plug-in property list (\"PIPL\")");
   }
   const PropertyList* list = &resources.propertyLists.front();
   const PluginProperty* kind = findProperty(*list, "kind");
   if (!kind) {
-    setError(error, "its property list names no plug-in kind (\"kind\")");
-    return "";
+    return fail("its property list names no plug-in kind (\"kind\")");
   }
   if (kind->isNumber || kind->text != kPluginKind) {
-    setError(error, "its kind is " + describeProperty(*kind) + ", not the plug-in kind \"" +
-                        kPluginKind + "\"");
-    return "";
+    return fail("its kind is " + describeProperty(*kind) + ", not the plug-in kind \"" +
+                kPluginKind + "\"");
   }
   const PluginProperty* version = findProperty(*list, "ivrs");
   if (!version || !version->isNumber || version->number != kPluginInterfaceVersion) {
-    setError(error, "its interface version (\"ivrs\") is " +
-                        (version ? describeProperty(*version) : std::string("missing")) +
-                        ", expected " + std::to_string(kPluginInterfaceVersion));
-    return "";
+    return fail("its interface version (\"ivrs\") is " +
+                (version ? describeProperty(*version) : std::string("missing")) + ", expected " +
+                std::to_string(kPluginInterfaceVersion));
   }
   const PluginProperty* entry = findProperty(*list, "wx86");
   if (!entry || entry->isNumber || entry->text.empty()) {
-    setError(error, "its property list names no entry point (\"wx86\")");
-    return "";
+    return fail("its property list names no entry point (\"wx86\")");
   }
   return entry->text;
 }
 
-std::unique_ptr<PluginModule> PluginModule::open(const std::string& path, std::string* error) {
+Result<std::unique_ptr<PluginModule>> PluginModule::open(const std::string& path) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) {
-    setError(error, "plug-in module not found: " + path);
-    return nullptr;
+    return fail("plug-in module not found: " + path);
   }
-  std::string why;
-  std::optional<PluginResources> resources = PluginResources::readFromModule(path, &why);
-  if (!resources) {
-    setError(error, "cannot read the resources of " + path + ": " + why);
-    return nullptr;
-  }
-  return open(path, std::move(*resources), error);
+  Result<PluginResources> resources = PluginResources::readFromModule(path);
+  if (!resources) return fail("cannot read the resources of " + path + ": " + resources.error());
+  return open(path, std::move(*resources));
 }
 
-std::unique_ptr<PluginModule> PluginModule::open(const std::string& path, PluginResources resources,
-                                                 std::string* error) {
-  std::string why;
-  std::string entryName = entryPointName(resources, &why);
-  if (entryName.empty()) {
-    setError(error, path + " is not a plug-in module of this host: " + why);
-    return nullptr;
-  }
+Result<std::unique_ptr<PluginModule>> PluginModule::open(const std::string& path,
+                                                         PluginResources resources) {
+  Result<std::string> entryName = entryPointName(resources);
+  if (!entryName) return fail(path + " is not a plug-in module of this host: " + entryName.error());
   std::unique_ptr<PluginModule> module(
-      new PluginModule(absolutePath(path), std::move(resources), std::move(entryName)));
-  if (!module->map(error)) return nullptr;
+      new PluginModule(absolutePath(path), std::move(resources), std::move(*entryName)));
+  if (Result<void> mapped = module->map(); !mapped) return mapped.failure();
   return module;
 }
 
@@ -100,22 +82,18 @@ PluginModule::PluginModule(std::string path, PluginResources resources, std::str
 
 PluginModule::~PluginModule() { unloadFile(); }
 
-bool PluginModule::map(std::string* error) {
-  std::string why;
-  void* library = loadSharedLibrary(path_, &why);
-  if (!library) {
-    setError(error, "cannot load " + path_ + ": " + why);
-    return false;
-  }
+Result<void> PluginModule::map() {
+  Result<void*> loaded = loadSharedLibrary(path_);
+  if (!loaded) return fail("cannot load " + path_ + ": " + loaded.error());
+  void* library = *loaded;
   void* symbol = findSharedLibrarySymbol(library, entryName_);
   if (!symbol) {
     unloadSharedLibrary(library);
-    setError(error, path_ + " has no entry point \"" + entryName_ + "\"");
-    return false;
+    return fail(path_ + " has no entry point \"" + entryName_ + "\"");
   }
   library_ = library;
   entry_ = reinterpret_cast<SPPluginEntryProc>(symbol);
-  return true;
+  return {};
 }
 
 ASErr PluginModule::call(const char* caller, const char* selector, void* message) const {
@@ -131,9 +109,9 @@ bool PluginModule::unloadFile() {
   return unloadSharedLibrary(library);
 }
 
-bool PluginModule::reloadFile(std::string* error) {
-  if (library_) return true;
-  return map(error);
+Result<void> PluginModule::reloadFile() {
+  if (library_) return {};
+  return map();
 }
 
 SPPluginRef PluginModule::ref() const {

@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "core/result.h"
 #include "plugin/host/messages.h"
 #include "resources/plugin_resources.h"
 
@@ -24,16 +25,15 @@ inline constexpr int32_t kPluginInterfaceVersion = 2;
 
 class PluginModule {
  public:
-  // Reads the module's resources and loads it. On failure answers null and
-  // says why in *error.
-  static std::unique_ptr<PluginModule> open(const std::string& path, std::string* error);
+  // Reads the module's resources and loads it, or says why it cannot.
+  static Result<std::unique_ptr<PluginModule>> open(const std::string& path);
   // Loads the module with resources the caller read already (or changed).
-  static std::unique_ptr<PluginModule> open(const std::string& path, PluginResources resources,
-                                            std::string* error);
+  static Result<std::unique_ptr<PluginModule>> open(const std::string& path,
+                                                    PluginResources resources);
 
-  // The entry point named in the property list, checked against `resources`.
-  // On failure answers "" and says why in *error.
-  static std::string entryPointName(const PluginResources& resources, std::string* error);
+  // The entry point named in the property list, checked against `resources`,
+  // or why the list names none this host can call.
+  static Result<std::string> entryPointName(const PluginResources& resources);
 
   // Whether the file is mapped into this process right now.
   static bool isMapped(const std::string& path);
@@ -46,7 +46,7 @@ class PluginModule {
   ASErr call(const char* caller, const char* selector, void* message) const;
 
   bool unloadFile();
-  bool reloadFile(std::string* error);
+  Result<void> reloadFile();
   bool loaded() const { return library_ != nullptr; }
 
   const std::string& path() const { return path_; }
@@ -60,7 +60,7 @@ class PluginModule {
 
  private:
   PluginModule(std::string path, PluginResources resources, std::string entryName);
-  bool map(std::string* error);
+  Result<void> map();
 
   std::string path_;
   PluginResources resources_;

@@ -5,10 +5,12 @@
 
 #include <string>
 
+#include "core/result.h"
+
 namespace heart {
 
-// The loaded module, or null with the loader's reason in *error.
-void* loadSharedLibrary(const std::string& path, std::string* error);
+// The loaded module, or the loader's reason.
+Result<void*> loadSharedLibrary(const std::string& path);
 void* findSharedLibrarySymbol(void* library, const std::string& name);
 // True when the loader released the module.
 bool unloadSharedLibrary(void* library);

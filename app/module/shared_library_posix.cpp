@@ -5,11 +5,11 @@
 
 namespace heart {
 
-void* loadSharedLibrary(const std::string& path, std::string* error) {
+Result<void*> loadSharedLibrary(const std::string& path) {
   void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (!library && error) {
+  if (!library) {
     const char* why = dlerror();
-    *error = why ? why : "unknown reason";
+    return fail(why ? why : "unknown reason");
   }
   return library;
 }

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "core/windows_error_text.h"
 #include "module/shared_library.h"
 
 namespace heart {
@@ -14,25 +15,14 @@ namespace {
 
 std::wstring widePath(const std::string& path) { return std::filesystem::path(path).wstring(); }
 
-std::string lastErrorText() {
-  const DWORD code = GetLastError();
-  char* text = nullptr;
-  const DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string out = length ? std::string(text, length) : "error " + std::to_string(code);
-  if (text) LocalFree(text);
-  while (!out.empty() && (out.back() == '\n' || out.back() == '\r' || out.back() == ' '))
-    out.pop_back();
-  return out;
-}
+std::string lastErrorText() { return windowsErrorText(GetLastError(), "\n\r "); }
 
 }  // namespace
 
-void* loadSharedLibrary(const std::string& path, std::string* error) {
+Result<void*> loadSharedLibrary(const std::string& path) {
   // The module's own folder is searched for what it depends on, not the host's.
   HMODULE library = LoadLibraryExW(widePath(path).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-  if (!library && error) *error = lastErrorText();
+  if (!library) return fail(lastErrorText());
   return reinterpret_cast<void*>(library);
 }
 

@@ -64,9 +64,7 @@ Result<ParameterRecord> recordFromBlock(const void* bytes, size_t size) {
 }
 
 Result<void> writeFileAtomically(const std::string& path, const std::string& bytes) {
-  std::string error;
-  if (!writeOutputFile(path, bytes, &error)) return fail(error);
-  return {};
+  return writeOutputFile(path, bytes);
 }
 
 Result<void> writeRecordFile(const std::string& path, const ParameterRecord& record) {

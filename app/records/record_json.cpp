@@ -254,7 +254,7 @@ Result<ParameterRecord> recordFromJson(const RecordJson& json, const ParameterRe
 }
 
 Result<ParameterRecord> recordFromJsonText(const std::string& text, const ParameterRecord* base) {
-  if (std::string deep; !checkJsonDepth(text, &deep)) return fail(deep);
+  if (Result<void> deep = checkJsonDepth(text); !deep) return deep.failure();
   RecordJson json;
   // A field written twice would silently take its last value; it is refused.
   std::set<std::string> seen;

@@ -40,12 +40,12 @@ Result<SurfacePointer> drawBackdrop(const Document& document, const RenderFrame&
     if (error) g_error_free(error);
     return fail("librsvg cannot read the drawing beneath the hearts: " + why);
   }
-  std::string why;
-  cairo_surface_t* surface = newImageSurface(frame.width, frame.height, &why);
-  if (!surface) {
+  Result<cairo_surface_t*> made = newImageSurface(frame.width, frame.height);
+  if (!made) {
     g_object_unref(handle);
-    return fail("no picture of the drawing beneath the hearts: " + why);
+    return fail("no picture of the drawing beneath the hearts: " + made.error());
   }
+  cairo_surface_t* surface = *made;
   SurfacePointer picture(surface, cairo_surface_destroy);
   cairo_t* cr = cairo_create(surface);
   AIRealPoint page = document.pageSize();

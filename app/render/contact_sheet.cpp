@@ -121,8 +121,7 @@ Result<void> writeContactSheet(const std::vector<SheetCell>& cells, int cellSize
   if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS)
     return fail("cairo could not make the contact sheet: " +
                 std::string(cairo_status_to_string(cairo_surface_status(surface))));
-  if (!writeOutputFile(path, bytes, &error)) return fail(error);
-  return {};
+  return writeOutputFile(path, bytes);
 }
 
 }  // namespace heart

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "core/result.h"
 #include "document/document.h"
 #include "render/render_progress.h"
 
@@ -55,11 +56,9 @@ RenderFrame viewFrame(const DocumentView& view);
 
 // The picture as PNG bytes: the page in white where the frame shows it,
 // transparent around it, and the art over it. Taller pictures are drawn in
-// two bands at once, one on another core. On failure nullopt and
-// *error says why (a frame without pixels, more than 8192 pixels a side,
-// not enough memory).
-std::optional<std::vector<unsigned char>> renderPng(const Document& document,
-                                                    const RenderFrame& frame, std::string* error,
-                                                    const RenderProgress& progress = {});
+// two bands at once, one on another core. A failure says why (a frame
+// without pixels, more than 8192 pixels a side, not enough memory).
+Result<std::vector<unsigned char>> renderPng(const Document& document, const RenderFrame& frame,
+                                             const RenderProgress& progress = {});
 
 }  // namespace heart

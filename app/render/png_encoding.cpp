@@ -77,13 +77,7 @@ bool writePng(png_structp png, png_infop info, cairo_surface_t* image, PngCompre
 
 }  // namespace
 
-std::optional<std::vector<unsigned char>> encodePng(cairo_surface_t* image,
-                                                    PngCompression compression,
-                                                    std::string* error) {
-  auto fail = [error](const char* why) -> std::optional<std::vector<unsigned char>> {
-    if (error) *error = why;
-    return std::nullopt;
-  };
+Result<std::vector<unsigned char>> encodePng(cairo_surface_t* image, PngCompression compression) {
   if (cairo_surface_get_type(image) != CAIRO_SURFACE_TYPE_IMAGE ||
       cairo_image_surface_get_format(image) != CAIRO_FORMAT_ARGB32)
     return fail("the picture is not an ARGB32 image");

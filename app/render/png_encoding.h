@@ -3,9 +3,9 @@
 
 #include <cairo.h>
 
-#include <optional>
-#include <string>
 #include <vector>
+
+#include "core/result.h"
 
 namespace heart {
 
@@ -16,8 +16,7 @@ namespace heart {
 enum class PngCompression { kFast, kCompact };
 
 // The PNG bytes of an ARGB32 image surface (colour with straight alpha, 8
-// bits a channel). On failure nullopt and *error says why.
-std::optional<std::vector<unsigned char>> encodePng(cairo_surface_t* image,
-                                                    PngCompression compression, std::string* error);
+// bits a channel), or why they cannot be made.
+Result<std::vector<unsigned char>> encodePng(cairo_surface_t* image, PngCompression compression);
 
 }  // namespace heart

@@ -26,13 +26,8 @@ void paintPage(const Document& document, cairo_t* cr, const RenderFrame& frame) 
 
 }  // namespace
 
-std::optional<std::vector<unsigned char>> renderPng(const Document& document,
-                                                    const RenderFrame& frame, std::string* error,
-                                                    const RenderProgress& progress) {
-  auto fail = [error](const std::string& why) -> std::optional<std::vector<unsigned char>> {
-    if (error) *error = why;
-    return std::nullopt;
-  };
+Result<std::vector<unsigned char>> renderPng(const Document& document, const RenderFrame& frame,
+                                             const RenderProgress& progress) {
   if (frame.width <= 0 || frame.height <= 0) return fail("the picture has no pixels");
   if (frame.width > kMaxSide || frame.height > kMaxSide)
     return fail("the picture is larger than 8192 pixels a side");
@@ -41,11 +36,11 @@ std::optional<std::vector<unsigned char>> renderPng(const Document& document,
   if (!std::isfinite(frame.centre.h) || !std::isfinite(frame.centre.v))
     return fail("the picture's centre is not a finite point");
 
-  cairo_surface_t* surface = newImageSurface(frame.width, frame.height);
-  if (!surface) {
+  Result<cairo_surface_t*> made = newImageSurface(frame.width, frame.height);
+  if (!made)
     return fail("not enough memory for a picture of " + std::to_string(frame.width) + " x " +
                 std::to_string(frame.height) + " pixels");
-  }
+  cairo_surface_t* surface = *made;
   Result<SurfacePointer> backdrop = drawBackdrop(document, frame);
   if (!backdrop) {
     cairo_surface_destroy(surface);
@@ -67,12 +62,10 @@ std::optional<std::vector<unsigned char>> renderPng(const Document& document,
   });
   if (progress) progress(list->pathCount(), list->pathCount());
 
-  std::optional<std::vector<unsigned char>> png;
-  if (status != CAIRO_STATUS_SUCCESS)
-    fail(std::string("the picture cannot be drawn: ") + cairo_status_to_string(status));
-  else
-    png =
-        encodePng(surface, frame.preview ? PngCompression::kFast : PngCompression::kCompact, error);
+  Result<std::vector<unsigned char>> png =
+      status != CAIRO_STATUS_SUCCESS
+          ? fail(std::string("the picture cannot be drawn: ") + cairo_status_to_string(status))
+          : encodePng(surface, frame.preview ? PngCompression::kFast : PngCompression::kCompact);
   cairo_surface_destroy(surface);
   return png;
 }

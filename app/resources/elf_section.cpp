@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <optional>
 
 #include "resources/byte_reader.h"
 
@@ -73,12 +74,8 @@ SectionHeader parseSectionHeader(const std::vector<uint8_t>& bytes, bool wide) {
 
 }  // namespace
 
-std::optional<std::vector<uint8_t>> readElfSection(const std::string& path, const std::string& name,
-                                                   std::string* error) {
-  auto failed = [&](const std::string& why) {
-    if (error) *error = path + ": " + why;
-    return std::nullopt;
-  };
+Result<std::vector<uint8_t>> readElfSection(const std::string& path, const std::string& name) {
+  auto failed = [&path](const std::string& why) { return fail(path + ": " + why); };
   ElfFile file(path);
   if (!file.opened()) return failed("cannot open the file");
 
@@ -147,7 +144,7 @@ std::optional<std::vector<uint8_t>> readElfSection(const std::string& path, cons
     if (section->type == kSectionNoBits) return failed("section " + name + " has no contents");
     auto bytes = file.read(section->offset, section->size);
     if (!bytes) return failed("truncated: section " + name + " lies past the end of the file");
-    return bytes;
+    return std::move(*bytes);
   }
   return failed("no section " + name);
 }

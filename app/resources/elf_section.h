@@ -4,16 +4,16 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "core/result.h"
+
 namespace heart {
 
-// The bytes of section `name` of the ELF file at `path`; on failure nothing,
-// with the reason in *error (a missing file, a file that is not ELF64
+// The bytes of section `name` of the ELF file at `path`, or a failure naming
+// the path and the reason (a missing file, a file that is not ELF64
 // little-endian, truncated or inconsistent headers, no such section).
-std::optional<std::vector<uint8_t>> readElfSection(const std::string& path, const std::string& name,
-                                                   std::string* error);
+Result<std::vector<uint8_t>> readElfSection(const std::string& path, const std::string& name);
 
 }  // namespace heart

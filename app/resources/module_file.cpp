@@ -4,11 +4,8 @@
 
 namespace heart {
 
-std::optional<std::vector<uint8_t>> readModuleFile(const std::string& path, std::string* error) {
-  auto failed = [&](const std::string& why) {
-    if (error) *error = why;
-    return std::nullopt;
-  };
+Result<std::vector<uint8_t>> readModuleFile(const std::string& path) {
+  auto failed = [](const std::string& why) { return fail(why); };
   std::ifstream in(path, std::ios::binary);
   if (!in) return failed("cannot open the file");
   in.seekg(0, std::ios::end);

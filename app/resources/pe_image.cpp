@@ -270,12 +270,11 @@ bool PeImage::looksLikePe(const std::vector<uint8_t>& bytes) {
   return bytes.size() >= 2 && bytes[0] == 'M' && bytes[1] == 'Z';
 }
 
-std::optional<PeImage> PeImage::parse(const std::vector<uint8_t>& bytes, std::string* error) {
+Result<PeImage> PeImage::parse(const std::vector<uint8_t>& bytes) {
   try {
     return parseImage(bytes);
   } catch (const std::runtime_error& failure) {
-    if (error) *error = failure.what();
-    return std::nullopt;
+    return fail(failure.what());
   }
 }
 

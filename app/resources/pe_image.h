@@ -6,9 +6,10 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
+
+#include "core/result.h"
 
 namespace heart {
 
@@ -32,8 +33,8 @@ struct PeImage {
 
   // Whether `bytes` begin as a Windows module does ("MZ").
   static bool looksLikePe(const std::vector<uint8_t>& bytes);
-  // The module in `bytes`, or nothing with the reason in *error.
-  static std::optional<PeImage> parse(const std::vector<uint8_t>& bytes, std::string* error);
+  // The module in `bytes`, or why it cannot be read.
+  static Result<PeImage> parse(const std::vector<uint8_t>& bytes);
 
   const PeResource* find(uint32_t typeId, uint32_t id) const;
   const PeResource* find(const std::string& typeName, uint32_t id) const;

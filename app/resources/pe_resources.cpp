@@ -359,7 +359,7 @@ VersionRecord decodeVersion(const PeResource& resource) {
 
 }  // namespace
 
-std::optional<PluginResources> decodePeResources(const PeImage& image, std::string* error) {
+Result<PluginResources> decodePeResources(const PeImage& image) {
   PluginResources resources;
   std::string context = "resources";
   try {
@@ -390,8 +390,7 @@ std::optional<PluginResources> decodePeResources(const PeImage& image, std::stri
     context = "string table";
     resources.stringLists = decodeStringTable(stringBlocks);
   } catch (const std::runtime_error& failure) {
-    if (error) *error = context + ": " + failure.what();
-    return std::nullopt;
+    return fail(context + ": " + failure.what());
   }
   return resources;
 }

@@ -4,15 +4,15 @@
 // same form as the resource block of other modules.
 #pragma once
 
-#include <optional>
 #include <string>
 
+#include "core/result.h"
 #include "resources/pe_image.h"
 #include "resources/plugin_resources.h"
 
 namespace heart {
 
-// The resources of `image`, or nothing with the reason in *error.
-std::optional<PluginResources> decodePeResources(const PeImage& image, std::string* error);
+// The resources of `image`, or why they cannot be decoded.
+Result<PluginResources> decodePeResources(const PeImage& image);
 
 }  // namespace heart

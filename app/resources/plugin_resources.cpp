@@ -190,8 +190,7 @@ const PluginProperty* PropertyList::find(const std::string& key) const {
   return nullptr;
 }
 
-std::optional<PluginResources> PluginResources::readFromBytes(const std::vector<uint8_t>& bytes,
-                                                              std::string* error) {
+Result<PluginResources> PluginResources::readFromBytes(const std::vector<uint8_t>& bytes) {
   PluginResources resources;
   std::string context = "resource block";
   try {
@@ -226,34 +225,30 @@ std::optional<PluginResources> PluginResources::readFromBytes(const std::vector<
     if (entries.remaining() != 0)
       throw Corrupt(std::to_string(entries.remaining()) + " bytes after the last entry");
   } catch (const std::runtime_error& failure) {
-    if (error) *error = context + ": " + failure.what();
-    return std::nullopt;
+    return fail(context + ": " + failure.what());
   }
   return resources;
 }
 
-std::optional<std::vector<uint8_t>> PluginResources::readResourceSection(const std::string& path,
-                                                                         std::string* error) {
-  return readElfSection(path, fmt::kSectionName, error);
+Result<std::vector<uint8_t>> PluginResources::readResourceSection(const std::string& path) {
+  return readElfSection(path, fmt::kSectionName);
 }
 
-std::optional<PluginResources> PluginResources::readFromModule(const std::string& path,
-                                                               std::string* error) {
+Result<PluginResources> PluginResources::readFromModule(const std::string& path) {
+  auto named = [&path](const Failure& failure) { return fail(path + ": " + failure.message); };
   if (isWindowsModule(path)) {
-    std::string why;
-    auto bytes = readModuleFile(path, &why);
-    std::optional<PeImage> image;
-    if (bytes) image = PeImage::parse(*bytes, &why);
-    std::optional<PluginResources> resources;
-    if (image) resources = decodePeResources(*image, &why);
-    if (!resources && error) *error = path + ": " + why;
+    Result<std::vector<uint8_t>> bytes = readModuleFile(path);
+    if (!bytes) return named(bytes.failure());
+    Result<PeImage> image = PeImage::parse(*bytes);
+    if (!image) return named(image.failure());
+    Result<PluginResources> resources = decodePeResources(*image);
+    if (!resources) return named(resources.failure());
     return resources;
   }
-  auto section = readResourceSection(path, error);
-  if (!section) return std::nullopt;
-  std::string why;
-  auto resources = readFromBytes(*section, &why);
-  if (!resources && error) *error = path + ": " + why;
+  Result<std::vector<uint8_t>> section = readResourceSection(path);
+  if (!section) return section.failure();
+  Result<PluginResources> resources = readFromBytes(*section);
+  if (!resources) return named(resources.failure());
   return resources;
 }
 

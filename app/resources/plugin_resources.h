@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/result.h"
+
 namespace heart {
 
 // One property of a plug-in property list.
@@ -73,15 +75,12 @@ struct VersionRecord {
 
 class PluginResources {
  public:
-  // Reads the resources of a module file. On failure answers nothing and
-  // says why in *error.
-  static std::optional<PluginResources> readFromModule(const std::string& path, std::string* error);
+  // Reads the resources of a module file; a failure names the file and why.
+  static Result<PluginResources> readFromModule(const std::string& path);
   // Reads the resource block itself (the bytes of the module's resource section).
-  static std::optional<PluginResources> readFromBytes(const std::vector<uint8_t>& bytes,
-                                                      std::string* error);
+  static Result<PluginResources> readFromBytes(const std::vector<uint8_t>& bytes);
   // The raw bytes of a module file's resource section, undecoded.
-  static std::optional<std::vector<uint8_t>> readResourceSection(const std::string& path,
-                                                                 std::string* error);
+  static Result<std::vector<uint8_t>> readResourceSection(const std::string& path);
 
   const PropertyList* propertyList(int32_t id) const;
   const StringList* stringList(int32_t id) const;

@@ -21,8 +21,9 @@ std::optional<std::vector<unsigned char>> cursorPng(const ResourceImage& image) 
   if (image.width <= 0 || image.height <= 0 || image.width > 256 || image.height > 256 ||
       image.pixels.size() != count || (!image.mask.empty() && image.mask.size() != count))
     return std::nullopt;
-  cairo_surface_t* surface = newImageSurface(image.width, image.height);
-  if (!surface) return std::nullopt;
+  Result<cairo_surface_t*> made = newImageSurface(image.width, image.height);
+  if (!made) return std::nullopt;
+  cairo_surface_t* surface = *made;
   unsigned char* data = cairo_image_surface_get_data(surface);
   const int stride = cairo_image_surface_get_stride(surface);
   for (int y = 0; y < image.height; ++y) {

@@ -55,12 +55,12 @@ std::optional<PreviewPicture> renderPreview(const Document& document, std::strin
     *error = "the view's window has no drawable size";
     return std::nullopt;
   }
-  std::string why;
-  cairo_surface_t* surface = newImageSurface(frame.width, frame.height, &why);
-  if (!surface) {
-    *error = "no picture: " + why;
+  Result<cairo_surface_t*> made = newImageSurface(frame.width, frame.height);
+  if (!made) {
+    *error = "no picture: " + made.error();
     return std::nullopt;
   }
+  cairo_surface_t* surface = *made;
   // The art as it is painted, gathered once for both bands. A heavy drawing
   // spends most of its preview time drawing it.
   const DrawList list(document);
@@ -153,12 +153,12 @@ std::vector<unsigned char> packPixels(const PreviewPicture& picture) {
 
 std::optional<std::vector<unsigned char>> previewPng(const PreviewPicture& picture,
                                                      std::string* error) {
-  std::string why;
-  cairo_surface_t* surface = newImageSurface(picture.width, picture.height, &why);
-  if (!surface) {
-    *error = "no picture: " + why;
+  Result<cairo_surface_t*> made = newImageSurface(picture.width, picture.height);
+  if (!made) {
+    *error = "no picture: " + made.error();
     return std::nullopt;
   }
+  cairo_surface_t* surface = *made;
   unsigned char* data = cairo_image_surface_get_data(surface);
   const int stride = cairo_image_surface_get_stride(surface);
   for (int y = 0; y < picture.height; ++y)
@@ -166,9 +166,13 @@ std::optional<std::vector<unsigned char>> previewPng(const PreviewPicture& pictu
                 picture.pixels.data() + static_cast<size_t>(y) * picture.width,
                 static_cast<size_t>(picture.width) * 4);
   cairo_surface_mark_dirty(surface);
-  std::optional<std::vector<unsigned char>> png = encodePng(surface, PngCompression::kFast, error);
+  Result<std::vector<unsigned char>> png = encodePng(surface, PngCompression::kFast);
   cairo_surface_destroy(surface);
-  return png;
+  if (!png) {
+    *error = png.error();
+    return std::nullopt;
+  }
+  return std::move(*png);
 }
 
 }  // namespace heart::studio

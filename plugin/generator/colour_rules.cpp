@@ -42,37 +42,32 @@ void jitterColour(AIColor* colour) {
   for (int k = 0; k < count; ++k) colour->c[k] = clampUnit(colour->c[k]);
 }
 
-void makeBlack(AIColor* colour) {
+namespace {
+
+// Full ink (1) or none (0) in the colour's own model: every ink of a CMYK
+// colour (rich black), the three lights of RGB the other way round, the one
+// ink of gray. Other kinds stay as they are.
+void setInk(AIColor* colour, AIReal ink) {
   switch (colour->kind) {
     case kFourColor:
-      for (AIReal& ink : colour->c) ink = 1.0f;
+      for (AIReal& each : colour->c) each = ink;
       break;
     case kThreeColor:
-      for (int k = 0; k < 3; ++k) colour->c[k] = 0.0f;
+      for (int k = 0; k < 3; ++k) colour->c[k] = 1.0f - ink;
       break;
     case kGrayColor:
-      colour->c[0] = 1.0f;
+      colour->c[0] = ink;
       break;
     default:
       break;
   }
 }
 
-void makeWhite(AIColor* colour) {
-  switch (colour->kind) {
-    case kFourColor:
-      for (AIReal& ink : colour->c) ink = 0.0f;
-      break;
-    case kThreeColor:
-      for (int k = 0; k < 3; ++k) colour->c[k] = 1.0f;
-      break;
-    case kGrayColor:
-      colour->c[0] = 0.0f;
-      break;
-    default:
-      break;
-  }
-}
+}  // namespace
+
+void makeBlack(AIColor* colour) { setInk(colour, 1.0f); }
+
+void makeWhite(AIColor* colour) { setInk(colour, 0.0f); }
 
 void scaleColour(AIColor* colour, AIReal factor) {
   int count = 0;

@@ -23,14 +23,12 @@ TEST(CommandLineSettings, EachColourModelByNameOrNumber) {
   } models[] = {{"gray", kDocGrayColor}, {"grey", kDocGrayColor}, {"0", kDocGrayColor},
                 {"rgb", kDocRGBColor},   {"1", kDocRGBColor},     {"cmyk", kDocCMYKColor},
                 {"2", kDocCMYKColor}};
-  std::string error;
   for (const auto& m : models) {
-    int16_t model = -1;
-    EXPECT_TRUE(cli::parseColorModel(m.text, &model, &error)) << m.text;
-    EXPECT_EQ(model, m.model) << m.text;
+    Result<int16_t> model = cli::parseColorModel(m.text);
+    ASSERT_TRUE(model) << m.text;
+    EXPECT_EQ(*model, m.model) << m.text;
   }
-  int16_t model = -1;
-  EXPECT_FALSE(cli::parseColorModel("3", &model, &error));
+  EXPECT_FALSE(cli::parseColorModel("3"));
 }
 
 TEST(FromMetadata, TheSeedHoldsThirtyTwoBitsAndRandomValuesLieBelowOne) {
@@ -58,12 +56,10 @@ TEST(FromMetadata, DocumentSettingsAreRefusedJustPastEachLimit) {
   paint.strokeWidth = 2;
   const nlohmann::json base =
       nlohmann::json::parse(cli::documentSettingsJson(DocumentSettings{612, 792, 1}, paint));
-  auto reads = [&](const nlohmann::json::json_pointer& at, const nlohmann::json& value,
-                   cli::DrawingSettings* settings) {
+  auto reads = [&](const nlohmann::json::json_pointer& at, const nlohmann::json& value) {
     nlohmann::json edited = base;
     edited[at] = value;
-    std::string error;
-    return cli::parseDocumentSettingsJson(edited.dump(), settings, &error);
+    return cli::parseDocumentSettingsJson(edited.dump());
   };
   using Pointer = nlohmann::json::json_pointer;
   const struct {
@@ -84,14 +80,13 @@ TEST(FromMetadata, DocumentSettingsAreRefusedJustPastEachLimit) {
       {"/stroke/kind", kNoneColor, 7},
   };
   for (const auto& edge : edges) {
-    cli::DrawingSettings settings;
-    EXPECT_TRUE(reads(Pointer(edge.at), edge.inside, &settings)) << edge.at << " " << edge.inside;
-    EXPECT_FALSE(reads(Pointer(edge.at), edge.outside, &settings))
-        << edge.at << " " << edge.outside;
+    EXPECT_TRUE(reads(Pointer(edge.at), edge.inside)) << edge.at << " " << edge.inside;
+    EXPECT_FALSE(reads(Pointer(edge.at), edge.outside)) << edge.at << " " << edge.outside;
   }
   // What is read is what the drawing holds.
-  cli::DrawingSettings settings;
-  ASSERT_TRUE(reads(Pointer("/colorModel"), 2, &settings));
+  Result<cli::DrawingSettings> read = reads(Pointer("/colorModel"), 2);
+  ASSERT_TRUE(read) << read.error();
+  const cli::DrawingSettings& settings = *read;
   EXPECT_EQ(settings.document.colorModel, kDocCMYKColor);
   EXPECT_EQ(settings.document.pageWidth, 612);
   EXPECT_EQ(settings.document.pageHeight, 792);

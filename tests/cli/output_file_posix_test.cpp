@@ -28,14 +28,25 @@ mode_t modeOf(const fs::path& path) {
 class OutputFile : public ::testing::Test {
  protected:
   ScratchFolder scratch;
-  std::string error;
+  std::string error;  // the last failure's message
+
+  bool write(const std::string& path, std::string_view bytes) {
+    return keep(writeOutputFile(path, bytes));
+  }
+  bool mayWrite(const std::string& output, const std::vector<NamedInput>& inputs) {
+    return keep(refuseOverwritingInput(output, "the output", inputs));
+  }
+  bool keep(const Result<void>& result) {
+    error = result.ok() ? "" : result.error();
+    return result.ok();
+  }
 };
 
 TEST_F(OutputFile, ARegularFileIsReplacedWholeAndKeepsItsPermissions) {
   fs::path file = scratch / "drawing.svg";
   writeFile(file, "an older and much longer drawing");
   ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
-  ASSERT_TRUE(writeOutputFile(file.string(), "new", &error)) << error;
+  ASSERT_TRUE(write(file.string(), "new")) << error;
   EXPECT_EQ(readFile(file), "new");
   EXPECT_EQ(modeOf(file) & 07777, 0640u);
   // No temporary file is left behind.
@@ -45,7 +56,7 @@ TEST_F(OutputFile, ARegularFileIsReplacedWholeAndKeepsItsPermissions) {
 
   // A new file gets the usual permissions of a new file.
   mode_t mask = ::umask(022);
-  ASSERT_TRUE(writeOutputFile((scratch / "fresh.svg").string(), "x", &error)) << error;
+  ASSERT_TRUE(write((scratch / "fresh.svg").string(), "x")) << error;
   ::umask(mask);
   EXPECT_EQ(modeOf(scratch / "fresh.svg") & 07777, 0644u);
 }
@@ -56,7 +67,7 @@ TEST_F(OutputFile, ALinkIsFollowedAndStaysALink) {
   // A relative link, and a link to that link.
   fs::create_symlink("dotfiles/real.rec", scratch / "link.rec");
   fs::create_symlink("link.rec", scratch / "link2.rec");
-  ASSERT_TRUE(writeOutputFile((scratch / "link2.rec").string(), "new", &error)) << error;
+  ASSERT_TRUE(write((scratch / "link2.rec").string(), "new")) << error;
   EXPECT_TRUE(S_ISLNK(modeOf(scratch / "link.rec")));
   EXPECT_TRUE(S_ISLNK(modeOf(scratch / "link2.rec")));
   EXPECT_EQ(fs::read_symlink(scratch / "link2.rec"), "link.rec");
@@ -64,24 +75,24 @@ TEST_F(OutputFile, ALinkIsFollowedAndStaysALink) {
 
   // A dangling link: its target is created.
   fs::create_symlink("dotfiles/later.rec", scratch / "later.rec");
-  ASSERT_TRUE(writeOutputFile((scratch / "later.rec").string(), "made", &error)) << error;
+  ASSERT_TRUE(write((scratch / "later.rec").string(), "made")) << error;
   EXPECT_TRUE(S_ISLNK(modeOf(scratch / "later.rec")));
   EXPECT_EQ(readFile(scratch / "dotfiles" / "later.rec"), "made");
 
   fs::create_symlink("loop.rec", scratch / "loop.rec");
-  EXPECT_FALSE(writeOutputFile((scratch / "loop.rec").string(), "x", &error));
+  EXPECT_FALSE(write((scratch / "loop.rec").string(), "x"));
   EXPECT_NE(error.find("loop.rec"), std::string::npos) << error;
 }
 
 TEST_F(OutputFile, DevicesFifosAndSocketsAreWrittenIntoNotReplaced) {
-  ASSERT_TRUE(writeOutputFile("/dev/null", "into the void", &error)) << error;
+  ASSERT_TRUE(write("/dev/null", "into the void")) << error;
   EXPECT_TRUE(S_ISCHR(modeOf("/dev/null")));
 
   fs::path fifo = scratch / "pipe.svg";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   std::string received;
   std::thread reader([&] { received = readFile(fifo); });
-  bool written = writeOutputFile(fifo.string(), "through the pipe", &error);
+  bool written = write(fifo.string(), "through the pipe");
   reader.join();
   ASSERT_TRUE(written) << error;
   EXPECT_EQ(received, "through the pipe");
@@ -102,7 +113,7 @@ TEST_F(OutputFile, DevicesFifosAndSocketsAreWrittenIntoNotReplaced) {
     while ((n = ::read(connection, buffer, sizeof buffer)) > 0) overSocket.append(buffer, n);
     ::close(connection);
   });
-  written = writeOutputFile(socketPath.string(), "over the socket", &error);
+  written = write(socketPath.string(), "over the socket");
   acceptor.join();
   ::close(listener);
   ASSERT_TRUE(written) << error;
@@ -111,17 +122,17 @@ TEST_F(OutputFile, DevicesFifosAndSocketsAreWrittenIntoNotReplaced) {
 }
 
 TEST_F(OutputFile, AFailedWriteGivesTheSystemsReasonAndLeavesTheOldFile) {
-  EXPECT_FALSE(writeOutputFile((scratch / "no" / "such" / "folder.svg").string(), "x", &error));
+  EXPECT_FALSE(write((scratch / "no" / "such" / "folder.svg").string(), "x"));
   EXPECT_NE(error.find("folder.svg: No such file or directory"), std::string::npos) << error;
 
   fs::create_directory(scratch / "a folder");
-  EXPECT_FALSE(writeOutputFile((scratch / "a folder").string(), "x", &error));
+  EXPECT_FALSE(write((scratch / "a folder").string(), "x"));
   EXPECT_NE(error.find("folder"), std::string::npos) << error;
   EXPECT_TRUE(fs::is_directory(scratch / "a folder"));
 
-  EXPECT_FALSE(writeOutputFile("", "x", &error));
+  EXPECT_FALSE(write("", "x"));
   // /dev/full refuses every byte: the reason is told, the device stays.
-  EXPECT_FALSE(writeOutputFile("/dev/full", "x", &error));
+  EXPECT_FALSE(write("/dev/full", "x"));
   EXPECT_NE(error.find("No space left on device"), std::string::npos) << error;
   EXPECT_TRUE(S_ISCHR(modeOf("/dev/full")));
 }
@@ -133,17 +144,15 @@ TEST_F(OutputFile, AnInputIsRecognisedByDeviceAndInodeNotByName) {
   const std::vector<NamedInput> inputs{{(scratch / "in.rec").string(), "the record"}};
   for (const char* name : {"in.rec", "hard.rec", "soft.rec", "./in.rec"}) {
     std::string output = (scratch / name).string();
-    EXPECT_FALSE(refuseOverwritingInput(output, "the output", inputs, &error)) << name;
+    EXPECT_FALSE(mayWrite(output, inputs)) << name;
     EXPECT_NE(error.find("the record"), std::string::npos) << error;
   }
   writeFile(scratch / "other.rec", "input");
-  EXPECT_TRUE(
-      refuseOverwritingInput((scratch / "other.rec").string(), "the output", inputs, &error));
-  EXPECT_TRUE(refuseOverwritingInput("-", "the output", inputs, &error));
+  EXPECT_TRUE(mayWrite((scratch / "other.rec").string(), inputs));
+  EXPECT_TRUE(mayWrite("-", inputs));
   // Neither exists yet: the same name once resolved is the same file.
-  EXPECT_FALSE(refuseOverwritingInput((scratch / "new.svg").string(), "the drawing",
-                                      {{(scratch / "." / "new.svg").string(), "the record"}},
-                                      &error));
+  EXPECT_FALSE(mayWrite((scratch / "new.svg").string(),
+                        {{(scratch / "." / "new.svg").string(), "the record"}}));
 }
 
 }  // namespace

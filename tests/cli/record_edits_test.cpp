@@ -18,18 +18,17 @@ using cli::parseFieldEdits;
 ParameterRecord defaults() { return defaultRecord(AIRealPoint{306, 396}); }
 
 ParameterRecord edited(const std::vector<std::string>& edits) {
-  std::string error;
-  std::optional<std::vector<FieldEdit>> parsed = parseFieldEdits(edits, &error);
-  EXPECT_TRUE(parsed) << error;
+  Result<std::vector<FieldEdit>> parsed = parseFieldEdits(edits);
+  EXPECT_TRUE(parsed) << parsed.error();
   ParameterRecord record = defaults();
   if (parsed) applyFieldEdits(&record, *parsed);
   return record;
 }
 
 std::string refusal(const std::vector<std::string>& edits) {
-  std::string error;
-  EXPECT_FALSE(parseFieldEdits(edits, &error)) << edits.front();
-  return error;
+  Result<std::vector<FieldEdit>> parsed = parseFieldEdits(edits);
+  EXPECT_FALSE(parsed) << edits.front();
+  return parsed ? std::string() : parsed.error();
 }
 
 TEST(FieldEdits, EachEditReachesTheWordItNames) {

@@ -61,15 +61,13 @@ TEST_F(ScriptCommand, TheReadmeScriptRunsVerbatim) {
 }
 
 TEST(ScriptParsing, CommentsStartAnywhereOutsideQuotedText) {
-  std::string error;
   auto actions = cli::parseDialogScript(
       "page 4   # the Create page\n"
       "set heartCount 12#twelve\n"
       "choose placementMode \"Odd # name\" # a comment\n"
       "   # only a comment\n"
-      "confirm # done\n",
-      &error);
-  ASSERT_TRUE(actions) << error;
+      "confirm # done\n");
+  ASSERT_TRUE(actions) << actions.error();
   ASSERT_EQ(actions->size(), 4u);
   EXPECT_EQ((*actions)[0].number, 4);
   EXPECT_EQ((*actions)[1].number, 12);
@@ -96,11 +94,18 @@ TEST(ScriptParsing, TheHelpNamesThePagesAsTheDialogDoes) {
   EXPECT_EQ(squeezed, expected);
 }
 
+TEST(ScriptParsing, AQuoteLeftOpenIsRefusedOnItsLine) {
+  auto actions = cli::parseDialogScript("page 4\n\nchoose placementMode \"Odd # name\n");
+  ASSERT_FALSE(actions);
+  EXPECT_EQ(actions.error(), "line 3: a quoted text is not closed");
+}
+
 TEST(ScriptParsing, NothingMayFollowConfirmOrCancel) {
   for (const char* end : {"confirm", "ok", "cancel"}) {
-    std::string error;
     std::string text = std::string("page 4\n") + end + "\n\n# fine\nset heartCount 3\n";
-    EXPECT_FALSE(cli::parseDialogScript(text, &error)) << end;
+    auto actions = cli::parseDialogScript(text);
+    ASSERT_FALSE(actions) << end;
+    const std::string& error = actions.error();
     EXPECT_NE(error.find("line 5"), std::string::npos) << error;
     EXPECT_NE(error.find("line 2"), std::string::npos) << error;
   }

@@ -13,10 +13,9 @@ namespace {
 const char* const kModulePath = HEART_MODULE_PATH;
 
 PluginResources moduleResources() {
-  std::string error;
-  auto resources = PluginResources::readFromModule(kModulePath, &error);
-  EXPECT_TRUE(resources) << error;
-  return resources.value_or(PluginResources{});
+  Result<PluginResources> resources = PluginResources::readFromModule(kModulePath);
+  EXPECT_TRUE(resources) << resources.error();
+  return resources ? *resources : PluginResources{};
 }
 
 // A property of the module's one property list.
@@ -28,15 +27,14 @@ PluginProperty* property(PluginResources& resources, const std::string& key) {
 }
 
 TEST(PluginModuleLoading, LoadsTheBuiltModuleThroughItsPropertyList) {
-  std::string error;
-  auto module = PluginModule::open(kModulePath, &error);
-  ASSERT_TRUE(module) << error;
-  EXPECT_TRUE(module->loaded());
+  Result<std::unique_ptr<PluginModule>> module = PluginModule::open(kModulePath);
+  ASSERT_TRUE(module) << module.error();
+  EXPECT_TRUE((*module)->loaded());
   EXPECT_TRUE(PluginModule::isMapped(kModulePath));
   PluginResources resources = moduleResources();
   ASSERT_NE(property(resources, "wx86"), nullptr);
-  EXPECT_EQ(module->entryName(), property(resources, "wx86")->text);
-  EXPECT_NE(module->resources().stringList(16000), nullptr);
+  EXPECT_EQ((*module)->entryName(), property(resources, "wx86")->text);
+  EXPECT_NE((*module)->resources().stringList(16000), nullptr);
 }
 
 TEST(PluginModuleLoading, TheEntryPointIsTheOneThePropertyListNames) {
@@ -45,17 +43,21 @@ TEST(PluginModuleLoading, TheEntryPointIsTheOneThePropertyListNames) {
   PluginResources resources = moduleResources();
   ASSERT_NE(property(resources, "wx86"), nullptr);
   property(resources, "wx86")->text = "HeartMain";
-  std::string error;
-  EXPECT_FALSE(PluginModule::open(kModulePath, resources, &error));
-  EXPECT_NE(error.find("no entry point \"HeartMain\""), std::string::npos) << error;
+  Result<std::unique_ptr<PluginModule>> module = PluginModule::open(kModulePath, resources);
+  ASSERT_FALSE(module);
+  EXPECT_NE(module.error().find("no entry point \"HeartMain\""), std::string::npos)
+      << module.error();
 }
 
 TEST(PluginModuleLoading, ThePropertyListIsFoundByItsTypeWhateverItsId) {
   PluginResources resources = moduleResources();
   ASSERT_EQ(resources.propertyLists.size(), 1u);
   resources.propertyLists.front().id = 128;
-  std::string error;
-  EXPECT_EQ(PluginModule::entryPointName(resources, &error), "PluginMain") << error;
+  auto entryOf = [](const PluginResources& read) {
+    Result<std::string> entry = PluginModule::entryPointName(read);
+    return entry ? *entry : "refused: " + entry.error();
+  };
+  EXPECT_EQ(entryOf(resources), "PluginMain");
 
   // Of two lists, the first is the plug-in's.
   PropertyList other = resources.propertyLists.front();
@@ -63,14 +65,16 @@ TEST(PluginModuleLoading, ThePropertyListIsFoundByItsTypeWhateverItsId) {
   for (PluginProperty& each : other.properties)
     if (each.key == "wx86") each.text = "OtherMain";
   resources.propertyLists.push_back(other);
-  EXPECT_EQ(PluginModule::entryPointName(resources, &error), "PluginMain") << error;
+  EXPECT_EQ(entryOf(resources), "PluginMain");
   std::swap(resources.propertyLists.front(), resources.propertyLists.back());
-  EXPECT_EQ(PluginModule::entryPointName(resources, &error), "OtherMain") << error;
+  EXPECT_EQ(entryOf(resources), "OtherMain");
 }
 
 TEST(PluginModuleLoading, MissingFileIsAClearError) {
-  std::string error;
-  EXPECT_FALSE(PluginModule::open("/no/such/folder/Norv_Heart.aip", &error));
+  Result<std::unique_ptr<PluginModule>> module =
+      PluginModule::open("/no/such/folder/Norv_Heart.aip");
+  ASSERT_FALSE(module);
+  const std::string& error = module.error();
   EXPECT_NE(error.find("not found"), std::string::npos) << error;
   EXPECT_NE(error.find("/no/such/folder/Norv_Heart.aip"), std::string::npos) << error;
 }
@@ -78,9 +82,9 @@ TEST(PluginModuleLoading, MissingFileIsAClearError) {
 TEST(PluginModuleLoading, FileWithoutResourcesIsRefusedBeforeItIsMapped) {
   auto path = std::filesystem::temp_directory_path() / "heart_not_a_module.aip";
   std::ofstream(path) << "just text";
-  std::string error;
-  EXPECT_FALSE(PluginModule::open(path.string(), &error));
-  EXPECT_NE(error.find("cannot read the resources"), std::string::npos) << error;
+  Result<std::unique_ptr<PluginModule>> module = PluginModule::open(path.string());
+  ASSERT_FALSE(module);
+  EXPECT_NE(module.error().find("cannot read the resources"), std::string::npos) << module.error();
   EXPECT_FALSE(PluginModule::isMapped(path.string()));
   std::filesystem::remove(path);
 }
@@ -98,10 +102,10 @@ class PropertyListRefusal : public ::testing::TestWithParam<PropertyListFault> {
 TEST_P(PropertyListRefusal, ExplainsWhyTheModuleIsNoPlugin) {
   PluginResources resources = moduleResources();
   GetParam().damage(resources);
-  std::string error;
-  EXPECT_EQ(PluginModule::entryPointName(resources, &error), "");
-  EXPECT_NE(error.find(GetParam().mentions), std::string::npos) << error;
-  EXPECT_FALSE(PluginModule::open(kModulePath, resources, &error));
+  Result<std::string> entry = PluginModule::entryPointName(resources);
+  ASSERT_FALSE(entry);
+  EXPECT_NE(entry.error().find(GetParam().mentions), std::string::npos) << entry.error();
+  EXPECT_FALSE(PluginModule::open(kModulePath, resources));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -127,10 +131,11 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(PluginModuleLoading, UnloadUnmapsAndReloadMapsAgain) {
-  std::string error;
-  auto module = PluginModule::open(kModulePath, &error);
-  ASSERT_TRUE(module) << error;
-  module->globalsSlot = &error;
+  Result<std::unique_ptr<PluginModule>> opened = PluginModule::open(kModulePath);
+  ASSERT_TRUE(opened) << opened.error();
+  std::unique_ptr<PluginModule> module = std::move(*opened);
+  int globals = 0;
+  module->globalsSlot = &globals;
 
   ASSERT_TRUE(module->unloadFile());
   EXPECT_FALSE(module->loaded());
@@ -138,9 +143,10 @@ TEST(PluginModuleLoading, UnloadUnmapsAndReloadMapsAgain) {
   EXPECT_EQ(module->call("SP Interface", "About", nullptr), kModuleNotLoadedErr);
   EXPECT_FALSE(module->unloadFile()) << "nothing left to unload";
 
-  ASSERT_TRUE(module->reloadFile(&error)) << error;
+  Result<void> reloaded = module->reloadFile();
+  ASSERT_TRUE(reloaded) << reloaded.error();
   EXPECT_TRUE(PluginModule::isMapped(kModulePath));
-  EXPECT_EQ(module->globalsSlot, &error);
+  EXPECT_EQ(module->globalsSlot, &globals);
 
   module.reset();
   EXPECT_FALSE(PluginModule::isMapped(kModulePath)) << "destroying the module unloads it";

@@ -57,9 +57,8 @@ Picture decodePng(const std::vector<unsigned char>& png) {
 }
 
 Picture rendered(const Document& document, const RenderFrame& frame) {
-  std::string error;
-  std::optional<std::vector<unsigned char>> png = renderPng(document, frame, &error);
-  EXPECT_TRUE(png) << error;
+  Result<std::vector<unsigned char>> png = renderPng(document, frame);
+  EXPECT_TRUE(png) << png.error();
   return png ? decodePng(*png) : Picture{};
 }
 

@@ -335,9 +335,9 @@ TEST_F(RenderDocument, ExtremeZoomsAndTheSmallestPicture) {
 TEST_F(RenderDocument, FramesAndPicturesThatCannotBeMadeAreRefused) {
   square(10, 10, 30, fillOnly(colour(kGrayColor, 1)));
   // Larger than a PNG picture may be, but a context can be drawn through it.
-  std::string error;
-  EXPECT_FALSE(renderPng(document, RenderFrame{{0, 0}, 1, 8193, 10}, &error));
-  EXPECT_NE(error.find("8192"), std::string::npos) << error;
+  Result<std::vector<unsigned char>> large = renderPng(document, RenderFrame{{0, 0}, 1, 8193, 10});
+  ASSERT_FALSE(large);
+  EXPECT_NE(large.error().find("8192"), std::string::npos) << large.error();
   const RenderFrame bad[] = {
       {{0, 0}, 1, 0, 10},
       {{0, 0}, 1, 10, -1},
@@ -347,9 +347,9 @@ TEST_F(RenderDocument, FramesAndPicturesThatCannotBeMadeAreRefused) {
       {{std::numeric_limits<float>::infinity(), 0}, 1, 10, 10},
   };
   for (const RenderFrame& frame : bad) {
-    std::string error;
-    EXPECT_FALSE(renderPng(document, frame, &error));
-    EXPECT_FALSE(error.empty());
+    Result<std::vector<unsigned char>> png = renderPng(document, frame);
+    ASSERT_FALSE(png);
+    EXPECT_FALSE(png.error().empty());
     // Drawing into a context through such a frame draws nothing.
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 10, 10);
     cairo_t* cr = cairo_create(surface);
@@ -385,10 +385,9 @@ TEST_F(RenderDocument, ArtBeyondAnyPictureDoesNotBreakTheDrawing) {
   square(10, 10, 30, fillOnly(colour(kThreeColor, 0, 0, 1)));
   for (bool preview : {false, true}) {
     for (double zoom : {0.01, 1.0, 64.0}) {
-      std::string error;
-      std::optional<std::vector<unsigned char>> png =
-          renderPng(document, RenderFrame{{25, 25}, zoom, 64, 64, preview}, &error);
-      ASSERT_TRUE(png) << error;
+      Result<std::vector<unsigned char>> png =
+          renderPng(document, RenderFrame{{25, 25}, zoom, 64, 64, preview});
+      ASSERT_TRUE(png) << png.error();
       EXPECT_EQ(decodePng(*png).width, 64);
     }
   }
@@ -403,8 +402,7 @@ TEST_F(RenderDocument, ProgressCountsUpToEveryPath) {
   square(0, 0, 1, fillOnly(colour(kGrayColor, 1)));
   document.setLayerVisible(hidden, false);
   std::vector<std::pair<size_t, size_t>> calls;
-  std::string error;
-  ASSERT_TRUE(renderPng(document, pageFrame(document), &error,
+  ASSERT_TRUE(renderPng(document, pageFrame(document),
                         [&](size_t done, size_t all) { calls.emplace_back(done, all); }));
   ASSERT_GE(calls.size(), 2u);
   for (size_t i = 0; i < calls.size(); ++i) {
@@ -433,9 +431,8 @@ TEST(PngEncoding, TranslucentPixelsKeepTheirColour) {
   const uint32_t* row = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(surface));
   uint32_t half = row[0], solid = row[1];
   for (PngCompression compression : {PngCompression::kFast, PngCompression::kCompact}) {
-    std::string error;
-    std::optional<std::vector<unsigned char>> png = encodePng(surface, compression, &error);
-    ASSERT_TRUE(png) << error;
+    Result<std::vector<unsigned char>> png = encodePng(surface, compression);
+    ASSERT_TRUE(png) << png.error();
     Picture back = decodePng(*png);
     ASSERT_EQ(back.width, 3);
     ASSERT_EQ(back.height, 2);
@@ -445,9 +442,9 @@ TEST(PngEncoding, TranslucentPixelsKeepTheirColour) {
   }
   cairo_surface_destroy(surface);
   cairo_surface_t* rgb = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 2, 2);
-  std::string error;
-  EXPECT_FALSE(encodePng(rgb, PngCompression::kFast, &error));
-  EXPECT_FALSE(error.empty());
+  Result<std::vector<unsigned char>> notArgb = encodePng(rgb, PngCompression::kFast);
+  ASSERT_FALSE(notArgb);
+  EXPECT_FALSE(notArgb.error().empty());
   cairo_surface_destroy(rgb);
 }
 
@@ -493,9 +490,9 @@ TEST(RenderBackdrop, TheDrawingLiesBeneathTheArtOnThePage) {
   EXPECT_EQ(rendered(document, RenderFrame{{150, 75}, 2, 100, 100}).at(48, 48), 0xFF00FF00u);
 
   document.setBackdropSvg("<svg");
-  std::string error;
-  EXPECT_FALSE(renderPng(document, pageFrame(document), &error).has_value());
-  EXPECT_NE(error.find("librsvg cannot read the drawing"), std::string::npos) << error;
+  Result<std::vector<unsigned char>> png = renderPng(document, pageFrame(document));
+  ASSERT_FALSE(png);
+  EXPECT_NE(png.error().find("librsvg cannot read the drawing"), std::string::npos) << png.error();
 }
 
 }  // namespace

@@ -23,10 +23,11 @@ class ModuleFile : public ::testing::Test {
     return refusalOf((folder / "module.aip").string());
   }
   static std::string refusalOf(const std::string& path) {
-    std::string error;
-    EXPECT_FALSE(PluginResources::readFromModule(path, &error).has_value()) << path;
-    EXPECT_NE(error.find(path), std::string::npos) << error;
-    return error;
+    Result<PluginResources> read = PluginResources::readFromModule(path);
+    EXPECT_FALSE(read.ok()) << path;
+    if (read) return std::string();
+    EXPECT_NE(read.error().find(path), std::string::npos) << read.error();
+    return read.error();
   }
   // The module is built for this machine: a 64-bit ELF file, or a 32-bit
   // one in the 32-bit build. Where its header keeps the section table's
@@ -102,9 +103,8 @@ TEST_F(ModuleFile, DamagedHeaders) {
   names[nameIndexAt() + 1] = 0;
   EXPECT_REFUSED(names, "out of range");
 
-  std::string error;
-  auto section = PluginResources::readResourceSection(HEART_MODULE_PATH, &error);
-  ASSERT_TRUE(section.has_value()) << error;
+  auto section = PluginResources::readResourceSection(HEART_MODULE_PATH);
+  ASSERT_TRUE(section.ok()) << section.error();
   auto spoilt = module;
   *std::search(spoilt.begin(), spoilt.end(), section->begin(), section->end()) = 'X';
   EXPECT_REFUSED(spoilt, "bad magic");

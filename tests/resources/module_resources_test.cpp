@@ -150,9 +150,8 @@ TEST(ModuleResources, VersionRecord) {
 // Whether the resource section of the module at `path` starts with the block
 // rescomp compiled (the section may be padded after it).
 ::testing::AssertionResult sectionHoldsTheCompiledBlock(const char* path) {
-  std::string error;
-  auto section = PluginResources::readResourceSection(path, &error);
-  if (!section) return ::testing::AssertionFailure() << error;
+  auto section = PluginResources::readResourceSection(path);
+  if (!section) return ::testing::AssertionFailure() << section.error();
   const auto compiled = testing::readFile(HEART_BINARY_DIR "/plugin/heart_resources.bin");
   if (compiled.empty()) return ::testing::AssertionFailure() << "no compiled block to compare";
   if (section->size() < compiled.size() ||

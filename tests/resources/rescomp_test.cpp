@@ -45,9 +45,8 @@ TEST(ResourceCompiler, DescriptionSurvivesTheRoundTrip) {
   ASSERT_EQ(exitCode, 0) << said;
 
   const auto block = readFile(folder / "out.bin");
-  std::string error;
-  auto resources = PluginResources::readFromBytes(block, &error);
-  ASSERT_TRUE(resources.has_value()) << error;
+  auto resources = PluginResources::readFromBytes(block);
+  ASSERT_TRUE(resources.ok()) << resources.error();
   ASSERT_NE(resources->propertyList(5), nullptr);
   const PluginProperty& property = resources->propertyList(5)->properties.at(0);
   EXPECT_EQ(std::tie(property.number, property.propertyId), std::make_tuple(-7, 3));

@@ -54,22 +54,22 @@ std::vector<uint8_t> image(uint32_t paletteSize, uint8_t second, uint8_t mask = 
 }
 
 std::string refusal(const std::vector<uint8_t>& bytes) {
-  std::string error;
-  EXPECT_FALSE(PluginResources::readFromBytes(bytes, &error).has_value());
-  EXPECT_FALSE(error.empty());
-  return error;
+  Result<PluginResources> read = PluginResources::readFromBytes(bytes);
+  EXPECT_FALSE(read.ok());
+  if (read) return std::string();
+  EXPECT_FALSE(read.error().empty());
+  return read.error();
 }
 
 #define EXPECT_REFUSED(bytes, words) EXPECT_NE(refusal(bytes).find(words), std::string::npos)
 
 TEST(ResourceBlock, HeaderFaults) {
   const auto good = blockOf({{"STR#", 7, strings({"a"})}});
-  std::string error;
-  ASSERT_TRUE(PluginResources::readFromBytes(good, &error)) << error;
+  ASSERT_TRUE(PluginResources::readFromBytes(good)) << refusal(good);
 
   auto padded = good;  // a section may be longer than its block
   padded.resize(good.size() + 8, 0);
-  EXPECT_TRUE(PluginResources::readFromBytes(padded, &error)) << error;
+  EXPECT_TRUE(PluginResources::readFromBytes(padded)) << refusal(padded);
 
   auto badMagic = good;
   badMagic[0] = 'X';
@@ -112,8 +112,7 @@ TEST(ResourceBlock, CountsAreCheckedBeforeAnythingIsAllocated) {
 }
 
 TEST(ResourceBlock, ImageFaults) {
-  std::string error;
-  ASSERT_TRUE(PluginResources::readFromBytes(blockOf({{"CURS", 1, image(2, 1)}}), &error)) << error;
+  ASSERT_TRUE(PluginResources::readFromBytes(blockOf({{"CURS", 1, image(2, 1)}})));
   EXPECT_REFUSED(blockOf({{"ICON", 1, image(2, 2)}}), "past the palette");
   EXPECT_REFUSED(blockOf({{"ICON", 1, image(0, 0)}}), "palette size");
   EXPECT_REFUSED(blockOf({{"ICON", 1, image(17, 0)}}), "palette size");
@@ -125,9 +124,8 @@ TEST(ResourceBlock, ImageFaults) {
 // takes the reader outside the bytes (the sanitizer build checks the reads).
 TEST(ResourceBlock, TruncatedOrDamagedModuleBlock) {
   SKIP_UNLESS_ELF_MODULE();
-  std::string error;
-  auto section = PluginResources::readResourceSection(HEART_MODULE_PATH, &error);
-  ASSERT_TRUE(section.has_value()) << error;
+  auto section = PluginResources::readResourceSection(HEART_MODULE_PATH);
+  ASSERT_TRUE(section.ok()) << section.error();
   for (size_t length = 0; length < section->size(); length += (length < 64 ? 1 : 97)) {
     std::vector<uint8_t> cut(section->begin(), section->begin() + length);
     EXPECT_FALSE(refusal(cut).empty()) << length;
@@ -135,9 +133,8 @@ TEST(ResourceBlock, TruncatedOrDamagedModuleBlock) {
   for (size_t at = 0; at < section->size(); at += 7) {
     auto damaged = *section;
     damaged[at] ^= 0xA5;
-    std::string why;
-    if (!PluginResources::readFromBytes(damaged, &why)) {
-      EXPECT_FALSE(why.empty()) << at;
+    if (Result<PluginResources> read = PluginResources::readFromBytes(damaged); !read) {
+      EXPECT_FALSE(read.error().empty()) << at;
     }
   }
 }

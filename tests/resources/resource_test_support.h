@@ -52,9 +52,8 @@ class ScratchFolder {
 
 // The resources of the built Norv_Heart.aip; fails the test when unreadable.
 inline PluginResources moduleResources() {
-  std::string error;
-  auto resources = PluginResources::readFromModule(HEART_MODULE_PATH, &error);
-  EXPECT_TRUE(resources.has_value()) << error;
+  auto resources = PluginResources::readFromModule(HEART_MODULE_PATH);
+  EXPECT_TRUE(resources.ok()) << resources.error();
   return resources ? *resources : PluginResources{};
 }
 

@@ -89,9 +89,8 @@ std::string moduleWithStrings(int32_t listId, const std::vector<std::string>& st
                               const std::string& copyName) {
   std::ifstream in(HEART_MODULE_PATH, std::ios::binary);
   std::vector<uint8_t> module(std::istreambuf_iterator<char>(in), {});
-  std::string error;
-  auto section = PluginResources::readResourceSection(HEART_MODULE_PATH, &error);
-  EXPECT_TRUE(section.has_value()) << error;
+  auto section = PluginResources::readResourceSection(HEART_MODULE_PATH);
+  EXPECT_TRUE(section.ok()) << section.error();
   if (!section) return {};
   auto place = std::search(module.begin(), module.end(), section->begin(), section->end());
   EXPECT_NE(place, module.end());

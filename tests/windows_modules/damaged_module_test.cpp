@@ -89,13 +89,14 @@ TEST_P(DamagedWindowsModule, EachFaultIsRefusedSayingWhatIsWrong) {
   const std::vector<uint8_t> original = fileBytes(GetParam().path);
   const PeLayout layout(original);
   ASSERT_NE(layout.resourceTree, 0u);
-  std::string error;
-  ASSERT_TRUE(PeImage::parse(original, &error).has_value()) << error;
+  Result<PeImage> parsed = PeImage::parse(original);
+  ASSERT_TRUE(parsed.ok()) << parsed.error();
   for (const Damage& damage : kDamages) {
     std::vector<uint8_t> bytes = original;
     damage.apply(bytes, layout);
-    error.clear();
-    EXPECT_FALSE(PeImage::parse(bytes, &error).has_value()) << damage.name;
+    Result<PeImage> damaged = PeImage::parse(bytes);
+    ASSERT_FALSE(damaged.ok()) << damage.name;
+    const std::string& error = damaged.error();
     EXPECT_NE(error.find(damage.said), std::string::npos)
         << damage.name << ": said \"" << error << "\"";
   }
@@ -113,8 +114,9 @@ TEST_P(DamagedWindowsModule, ReadingADamagedFileNamesTheFile) {
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
   }
-  std::string error;
-  EXPECT_FALSE(PluginResources::readFromModule(path.string(), &error).has_value());
+  Result<PluginResources> read = PluginResources::readFromModule(path.string());
+  ASSERT_FALSE(read.ok());
+  const std::string& error = read.error();
   EXPECT_EQ(error.rfind(path.string() + ": ", 0), 0u) << error;
   EXPECT_NE(error.find("loops"), std::string::npos) << error;
   std::filesystem::remove(path);

@@ -6,6 +6,7 @@
 // code reads back exactly as the undamaged file.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 
 #include "resources/pe_image.h"
@@ -30,11 +31,18 @@ struct Outcome {
 
 Outcome readVariant(const std::vector<uint8_t>& bytes) {
   Outcome outcome;
-  auto image = PeImage::parse(bytes, &outcome.error);
-  if (!image) return outcome;
+  Result<PeImage> image = PeImage::parse(bytes);
+  if (!image) {
+    outcome.error = image.error();
+    return outcome;
+  }
   outcome.exports = image->exports;
-  outcome.resources = decodePeResources(*image, &outcome.error);
-  outcome.read = outcome.resources.has_value();
+  Result<PluginResources> resources = decodePeResources(*image);
+  outcome.read = resources.ok();
+  if (resources)
+    outcome.resources = std::move(*resources);
+  else
+    outcome.error = resources.error();
   return outcome;
 }
 

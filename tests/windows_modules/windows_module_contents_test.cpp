@@ -22,15 +22,13 @@ using testing::windowsModuleFiles;
 class WindowsModule : public ::testing::TestWithParam<testing::WindowsModuleFile> {
  protected:
   PeImage image() {
-    std::string error;
-    auto parsed = PeImage::parse(fileBytes(GetParam().path), &error);
-    EXPECT_TRUE(parsed.has_value()) << error;
+    auto parsed = PeImage::parse(fileBytes(GetParam().path));
+    EXPECT_TRUE(parsed.ok()) << parsed.error();
     return parsed ? *parsed : PeImage{};
   }
   PluginResources resources() {
-    std::string error;
-    auto read = PluginResources::readFromModule(GetParam().path, &error);
-    EXPECT_TRUE(read.has_value()) << error;
+    auto read = PluginResources::readFromModule(GetParam().path);
+    EXPECT_TRUE(read.ok()) << read.error();
     return read ? *read : PluginResources{};
   }
 };
@@ -66,8 +64,9 @@ TEST_P(WindowsModule, PropertyListNamesTheEntryPoint) {
             std::make_tuple("HOST", "ivrs", true, 2));
   EXPECT_EQ(std::tie(entry.vendor, entry.key, entry.text),
             std::make_tuple("HOST", "wx86", "PluginMain"));
-  std::string error;
-  EXPECT_EQ(PluginModule::entryPointName(read, &error), "PluginMain") << error;
+  Result<std::string> named = PluginModule::entryPointName(read);
+  ASSERT_TRUE(named.ok()) << named.error();
+  EXPECT_EQ(*named, "PluginMain");
 }
 
 TEST_P(WindowsModule, StringListsDialogsImagesAndVersionAreTheDesignedOnes) {
@@ -163,9 +162,8 @@ std::vector<uint32_t> pixelColours(const ResourceImage& image) {
 TEST_P(WindowsModule, ReadsTheSameResourcesAsTheElfModule) {
   HEART_NEED_MODULE(GetParam());
   const PluginResources pe = resources();
-  std::string error;
-  const auto elf = PluginResources::readFromModule(HEART_MODULE_PATH, &error);
-  ASSERT_TRUE(elf.has_value()) << error;
+  const auto elf = PluginResources::readFromModule(HEART_MODULE_PATH);
+  ASSERT_TRUE(elf.ok()) << elf.error();
 
   ASSERT_EQ(pe.propertyLists.size(), elf->propertyLists.size());
   for (const PropertyList& list : elf->propertyLists) {
