@@ -177,6 +177,14 @@ bool StudioServer::start(std::string* error) {
   // Linux), once for the action's answer and again for the picture.
   server_->set_tcp_nodelay(true);
   server_->set_payload_max_length(options_.maxBodyBytes);
+  // The library's own socket options share the port (SO_REUSEPORT): a second
+  // studio would bind the same port and the system would hand each browser
+  // connection to either of them. Only a port left in TIME_WAIT is taken
+  // again; one that another server listens on is refused.
+  server_->set_socket_options([](socket_t socket) {
+    int yes = 1;
+    setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  });
   installRoutes();
   if (options_.port < 0 || options_.port > 65535) {
     *error = "the port " + std::to_string(options_.port) + " is not between 0 and 65535";
