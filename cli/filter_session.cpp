@@ -113,6 +113,7 @@ bool writeDrawing(const SessionOptions& options, Host& host, std::string* error)
     metadata.randomValues = host.random().sequence();
   else
     metadata.seed = host.random().seedValue();
+  metadata.randomDraws = host.random().runStart();
   if (options.format == OutputFormat::Png)
     return writePngFile(host.document(), options.output, error, terminalProgress(options.output));
   if (options.format == OutputFormat::Pdf) {
@@ -237,6 +238,7 @@ int runFilterSession(const SessionOptions& options) {
   } else if (!options.randomValues.empty()) {
     host->random().useSequence(options.randomValues);
   }
+  host->random().moveTo(options.randomDraws);
   applyPaint(options, host->document());
   if (options.drawing) {
     // The front view looks where the designer last looked, so the centre's
