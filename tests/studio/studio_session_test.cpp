@@ -98,6 +98,55 @@ TEST_F(StudioSession, BadActionsAreAnsweredAndTheSessionGoesOn) {
   EXPECT_GT(answer["version"].get<uint64_t>(), version);
 }
 
+// Three Tumbles, then back twice: the first Tumble's picture and dialog
+// again, drawn from the random source as it stood when that preview ran.
+TEST_F(StudioSession, AVariationBroughtBackIsTheSamePictureAndDialog) {
+  httplib::Client client("127.0.0.1", server_->port());
+  auto pixels = [&] { return client.Get("/api/preview.pixels", headers())->body; };
+  std::vector<std::string> pictures;
+  std::vector<Json> dialogs;
+  for (int i = 0; i < 3; ++i) {
+    auto [status, answer] = post({{"action", "press"}, {"item", 61}});
+    ASSERT_EQ(status, 200) << answer.dump();
+    pictures.push_back(pixels());
+    dialogs.push_back(answer["dialog"]);
+  }
+  ASSERT_NE(pictures[0], pictures[1]);
+  Json history = view(0)["history"];
+  ASSERT_EQ(history["entries"].size(), 4u) << history.dump();  // the opened dialog first
+  EXPECT_EQ(history["entries"][1][1], "Tumble");
+  EXPECT_EQ(history["current"], 3);
+
+  for (int entry : {2, 1}) {
+    auto [status, answer] = post({{"action", "history"}, {"entry", entry}});
+    ASSERT_EQ(status, 200) << answer.dump();
+  }
+  EXPECT_EQ(pixels(), pictures[0]);
+  Json now = view(0);
+  EXPECT_EQ(now["dialog"], dialogs[0]);
+  EXPECT_EQ(now["history"]["entries"], history["entries"]) << "going back adds nothing";
+  EXPECT_EQ(now["history"]["current"], 1);
+  auto thumbnail = client.Get("/api/history.png?entry=1", headers());
+  ASSERT_TRUE(thumbnail && thumbnail->status == 200);
+  EXPECT_EQ(thumbnail->body.substr(1, 3), "PNG");
+
+  // A number outside the history is refused and changes nothing.
+  for (const Json& entry : {Json(4), Json(-1), Json("1")}) {
+    auto [status, answer] = post({{"action", "history"}, {"entry", entry}});
+    EXPECT_EQ(status, 400) << entry;
+    EXPECT_TRUE(answer["error"].is_string());
+  }
+  EXPECT_EQ(view(0)["version"], now["version"]);
+  EXPECT_EQ(client.Get("/api/history.png?entry=4", headers())->status, 404);
+
+  // A change now starts a branch after entry 1.
+  ASSERT_EQ(post({{"action", "set"}, {"item", 11}, {"value", 150}}).first, 200);
+  Json branched = view(0)["history"];
+  ASSERT_EQ(branched["entries"].size(), 3u);
+  EXPECT_EQ(branched["entries"][2][1], "heartHeight 150");
+  EXPECT_EQ(branched["current"], 2);
+}
+
 // A page that says which dialog state it holds is sent only what changed.
 TEST_F(StudioSession, APageHoldingTheDialogGetsOnlyTheChangedItems) {
   const Json before = view_["dialog"];
