@@ -30,6 +30,7 @@ struct PreviewPicture;
 
 struct HistoryEntry {
   std::vector<unsigned char> record;  // the parameter record's bytes
+  uint32_t seed = 0;                  // the random source's seed
   uint64_t randomStart = 0;           // values drawn from the seed when its run began
   std::string cause;
   std::shared_ptr<const std::vector<unsigned char>> thumbnail;  // a PNG; may be null

@@ -144,6 +144,8 @@ void StudioEventSource::publish() {
   view.previewInfo = previewInfo_;
   view.history = historySummary_;
   view.thumbnails = thumbnails_;
+  view.variations = variations_;
+  view.variationPictures = variationPictures_;
   bringingBack_ = false;
   cause_ = "Change";
   causeItem_ = 0;
@@ -196,11 +198,16 @@ std::optional<DialogEvent> StudioEventSource::next() {
       channel_.answer(pending->ticket, {false, "no dialog is open", channel_.view().version});
       continue;
     }
-    if (pending->action.is_object() && pending->action.value("action", "") == "history") {
-      const nlohmann::json& entry = pending->action.value("entry", nlohmann::json());
+    const std::string kind =
+        pending->action.is_object() ? pending->action.value("action", "") : std::string();
+    if (kind == "history" || kind == "variations" || kind == "variation") {
+      const char* key = kind == "history" ? "entry" : kind == "variations" ? "count" : "cell";
+      const nlohmann::json& number = pending->action.value(key, nlohmann::json());
       std::optional<std::string> refused =
-          entry.is_number_integer() ? bringBack(entry.get<int64_t>())
-                                    : std::string("\"history\" needs a whole-number \"entry\"");
+          !number.is_number_integer() ? "\"" + kind + "\" needs a whole-number \"" + key + "\""
+          : kind == "history"         ? bringBack(number.get<int64_t>())
+          : kind == "variations"      ? drawVariations(number.get<int64_t>())
+                                      : chooseVariation(number.get<int64_t>());
       if (refused) {
         channel_.answer(pending->ticket, {false, *refused, channel_.view().version});
         continue;
@@ -292,6 +299,7 @@ void StudioEventSource::noteHistory() {
     const auto* bytes = reinterpret_cast<const unsigned char*>(record);
     entry.record.assign(bytes, bytes + sizeof *record);
   }
+  entry.seed = host_.random().seedValue();
   entry.randomStart = host_.random().runStart();
   entry.cause = cause_;
   if (const FieldInfo* field = fieldForItem(causeItem_); field && record)
@@ -303,13 +311,30 @@ void StudioEventSource::noteHistory() {
   for (size_t i = 0; i < history_.size(); ++i) thumbnails_.push_back(history_.at(i).thumbnail);
 }
 
-std::optional<std::string> StudioEventSource::bringBack(int64_t index) {
-  Dialog* dialog = host_.dialogs().currentDialog();
+std::optional<std::string> StudioEventSource::refusedOutsideTheDialog() const {
+  const Dialog* dialog = host_.dialogs().currentDialog();
   if (!dialog || host_.dialogs().openDialogs() != 1 || !mainResource_ ||
       dialog->resourceId() != *mainResource_)
-    return std::string("a variation is brought back into the options dialog only");
+    return std::string("variations are drawn and brought back in the options dialog only");
+  if (!liveRecord()) return std::string("the dialog holds no parameter record");
+  return std::nullopt;
+}
+
+void StudioEventSource::renotify() {
+  Dialog* dialog = host_.dialogs().currentDialog();
   const ParameterRecord* live = liveRecord();
-  if (!live) return std::string("the dialog holds no parameter record");
+  if (!dialog || !live) return;
+  // The page on show stays.
+  int32_t first = kDialogPages[0].firstItem;
+  if (live->currentPage >= 1 && live->currentPage <= kDialogPageCount)
+    first = kDialogPages[live->currentPage - 1].firstItem;
+  if (DialogItem* notified = dialog->firstItem(first))
+    host_.dialogs().sendNotify(*notified, kADMUserChangedNotifier);
+}
+
+std::optional<std::string> StudioEventSource::bringBack(int64_t index) {
+  if (std::optional<std::string> refused = refusedOutsideTheDialog()) return refused;
+  Dialog* dialog = host_.dialogs().currentDialog();
   if (index < 0 || static_cast<uint64_t>(index) >= history_.size())
     return history_.select(index).error();
   if (history_.at(static_cast<size_t>(index)).record.size() != sizeof(ParameterRecord))
@@ -337,15 +362,56 @@ std::optional<std::string> StudioEventSource::bringBack(int64_t index) {
       item->setIntValue(fieldInteger(&record, field));
     }
   }
+  // A fixed sequence of values has no seed to go back to.
+  if (!host_.random().usingSequence()) host_.random().seed(entry.seed);
   host_.random().moveTo(entry.randomStart);
   bringingBack_ = true;
-  // The page on show stays; its first item's notifier reads every item back
-  // into the record and draws the preview.
-  int32_t first = kDialogPages[0].firstItem;
-  if (live->currentPage >= 1 && live->currentPage <= kDialogPageCount)
-    first = kDialogPages[live->currentPage - 1].firstItem;
-  if (DialogItem* notified = dialog->firstItem(first))
-    host_.dialogs().sendNotify(*notified, kADMUserChangedNotifier);
+  renotify();
+  return std::nullopt;
+}
+
+constexpr int64_t kMostVariations = 36;
+
+std::optional<std::string> StudioEventSource::drawVariations(int64_t count) {
+  if (count < 1 || count > kMostVariations)
+    return "a grid holds 1 to " + std::to_string(kMostVariations) + " variations";
+  if (std::optional<std::string> refused = refusedOutsideTheDialog()) return refused;
+  if (host_.random().usingSequence())
+    return std::string(
+        "the random source plays a fixed list of values: every variation would "
+        "be the same");
+  if (!liveRecord()->preview) return std::string("variations are drawn with \"Preview\" on");
+  if (!history_.current() || !host_.hasDocument())
+    return std::string("no preview has been drawn yet");
+  variationPictures_.clear();
+  for (int64_t cell = 1; cell <= count; ++cell) {
+    host_.random().seed(static_cast<uint32_t>(cell));
+    renotify();
+    std::string error;
+    std::optional<PreviewPicture> picture = renderPreview(host_.document(), &error);
+    variationPictures_.push_back(picture ? thumbnailPng(*picture, 200) : nullptr);
+  }
+  variations_ = {{"count", count},
+                 {"version", variations_.is_object() ? variations_.value("version", 0) + 1 : 1}};
+  // The current variation again, as a history entry is brought back.
+  const HistoryEntry& current = history_.at(*history_.current());
+  host_.random().seed(current.seed);
+  host_.random().moveTo(current.randomStart);
+  bringingBack_ = true;
+  renotify();
+  return std::nullopt;
+}
+
+std::optional<std::string> StudioEventSource::chooseVariation(int64_t cell) {
+  if (std::optional<std::string> refused = refusedOutsideTheDialog()) return refused;
+  const int64_t count = static_cast<int64_t>(variationPictures_.size());
+  if (count == 0) return std::string("no grid of variations has been drawn");
+  if (cell < 1 || cell > count)
+    return "there is no cell " + std::to_string(cell) + "; the grid holds 1 to " +
+           std::to_string(count);
+  host_.random().seed(static_cast<uint32_t>(cell));
+  cause_ = "Variation " + std::to_string(cell);
+  renotify();
   return std::nullopt;
 }
 

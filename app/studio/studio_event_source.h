@@ -15,6 +15,12 @@
 // item is notified, so the dialog's own notifier reads the items and draws
 // the same preview again. It adds no entry; a change after it starts a new
 // branch.
+//
+// {"action": "variations", "count": N} draws a grid of N (1 to 36) previews
+// of the dialog as it stands, cell K from the random source seeded with K,
+// as `heart run --seed K` draws; then the current variation again.
+// {"action": "variation", "cell": K} makes cell K the preview, drawn as in
+// the grid, and a history entry.
 #pragma once
 
 #include <atomic>
@@ -72,6 +78,13 @@ class StudioEventSource : public EventSource {
   const ParameterRecord* liveRecord() const;
   // Brings entry `index` back, or says why not.
   std::optional<std::string> bringBack(int64_t index);
+  std::optional<std::string> drawVariations(int64_t count);
+  std::optional<std::string> chooseVariation(int64_t cell);
+  // Whether the options dialog alone is open, with its record.
+  std::optional<std::string> refusedOutsideTheDialog() const;
+  // Notifies the current page's first item: the dialog reads every item
+  // into the record and draws the preview.
+  void renotify();
   // What the action about to be applied makes, for the history.
   void noteCause(const nlohmann::json& action, const DialogState& state);
 
@@ -103,6 +116,8 @@ class StudioEventSource : public EventSource {
   bool bringingBack_ = false;     // the next preview is an entry brought back
   nlohmann::json historySummary_;
   std::vector<std::shared_ptr<const std::vector<unsigned char>>> thumbnails_;
+  nlohmann::json variations_;
+  std::vector<std::shared_ptr<const std::vector<unsigned char>>> variationPictures_;
 };
 
 }  // namespace heart::studio

@@ -79,7 +79,8 @@ Json viewJson(const StudioView& view, std::optional<uint64_t> knownDialog = std:
                {"modal", view.modal},
                {"preview", {{"version", view.previewVersion}, {"info", view.previewInfo}}},
                {"ended", view.ended},
-               {"history", view.history}};
+               {"history", view.history},
+               {"variations", view.variations}};
   if (knownDialog && *knownDialog == view.dialogVersion) return json;
   if (knownDialog && *knownDialog + 1 == view.dialogVersion && view.dialogChanges.is_array())
     json["dialogChanges"] = view.dialogChanges;
@@ -379,6 +380,26 @@ void StudioServer::installRoutes() {
           return refuse(response, 404, "variation " + std::to_string(entry) + " has no picture");
         response.set_content(std::string(png->begin(), png->end()), "image/png");
         response.set_header("X-History-Serial", view.history["entries"][entry][0].dump());
+        response.set_header("Cache-Control", "no-store");
+      });
+  server_->Get(
+      "/api/variation.png", [this](const httplib::Request& request, httplib::Response& response) {
+        StudioView view = channel_.view();
+        uint64_t cell = 0;
+        if (!request.has_param("cell") || !parseVersion(request.get_param_value("cell"), &cell))
+          return refuse(response, 400, "\"cell\" is a grid cell's number");
+        const size_t count = view.variationPictures.size();
+        if (count == 0) return refuse(response, 404, "no grid of variations has been drawn");
+        if (cell < 1 || cell > count)
+          return refuse(response, 404,
+                        "there is no cell " + std::to_string(cell) + "; the grid holds 1 to " +
+                            std::to_string(count));
+        const auto& png = view.variationPictures[cell - 1];
+        if (!png) return refuse(response, 404, "cell " + std::to_string(cell) + " has no picture");
+        response.set_content(std::string(png->begin(), png->end()), "image/png");
+        response.set_header("X-Variations-Version", view.variations.value("version", 0) == 0
+                                                        ? std::string("0")
+                                                        : view.variations["version"].dump());
         response.set_header("Cache-Control", "no-store");
       });
   server_->Post(

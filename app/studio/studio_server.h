@@ -12,6 +12,7 @@
 //                              with &dialog=D, the dialog's state only when the
 //                              page's (state D) is not current, as the changed
 //                              items when D is the state just before
+//   GET  /api/variation.png?cell=K  cell K (from 1) of the grid of variations
 //   GET  /api/fields           the record field each dialog item edits (unit,
 //                              range, default) and the pages' names
 //   GET  /api/preview.png      the latest preview picture

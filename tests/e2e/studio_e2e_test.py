@@ -4,6 +4,7 @@ Usage: studio_e2e_test.py HEART [SCREENSHOT.png]
 Exits 77 (skipped) when Chromium or its WebDriver is not installed."""
 import filecmp
 import os
+import re
 import shutil
 import signal
 import socket
@@ -164,7 +165,7 @@ class StudioInBrowser(unittest.TestCase):
             self.fail("Tab never came back to Cancel: %s" % visited)
 
         shown = {"90", "91", "92", "93", "94", "95", "60", "61", "62", "63", "64", "3", "65",
-                 "27", "ok", "fit", "115", "116", "117", "121", "122", "123", "118", "136", "126",
+                 "27", "ok", "fit", "variations", "115", "116", "117", "121", "122", "123", "118", "136", "126",
                  "120", "134"}
         shadow = {"143", "144", "145", "146"}  # enabled only with a drop shadow
         visited = tab_cycle()
@@ -573,6 +574,33 @@ class StudioOnALaptopScreen(unittest.TestCase):
                        cwd=self.folder, check=True, capture_output=True)
         self.assertTrue(filecmp.cmp(os.path.join(self.folder, "studio.svg"),
                                     os.path.join(self.folder, "again.svg"), shallow=False))
+
+    def test_a_grid_cell_is_the_drawing_a_batch_makes_with_its_seed(self):
+        studio, page = self.open("-o", "studio.svg")
+        page.page(4)
+        before = page.preview_version()
+        Select(page.item(10, "select")).select_by_index(2)  # anywhere in the document
+        page.wait_for_preview(before)
+        self.driver.find_element(By.CSS_SELECTOR, '[data-action="variations"]').click()
+        page.until(lambda d: len(d.find_elements(By.CSS_SELECTOR, "[data-variation]")) == 9)
+        cells = self.driver.find_elements(By.CSS_SELECTOR, "[data-variation]")
+        self.assertEqual([c.text for c in cells], [str(k) for k in range(1, 10)])
+        page.until(lambda d: all(d.execute_script(
+            "return arguments[0].querySelector('img').naturalWidth > 0", c) for c in cells))
+        before = page.preview_version()
+        cells[2].click()
+        page.wait_for_preview(before)
+        current = self.driver.find_element(By.CSS_SELECTOR, '#history [aria-current="true"]')
+        self.assertIn("Variation 3", current.get_attribute("title"))
+        self.driver.find_element(By.CSS_SELECTOR, '[data-action="ok"]').click()
+        self.assertEqual(studio.wait(), 0, studio.stderr)
+        subprocess.run([HEART, "run", "--no-record", "--seed", "3", "--set", "placementMode=2",
+                        "-o", "batch.svg"], cwd=self.folder, check=True, capture_output=True)
+
+        def art(name):
+            with open(os.path.join(self.folder, name)) as drawing:
+                return re.sub(r"<metadata.*?</metadata>", "", drawing.read(), flags=re.S)
+        self.assertEqual(art("studio.svg"), art("batch.svg"))
 
     def test_a_second_studio_on_a_port_in_use_is_refused(self):
         with socket.socket() as probe:

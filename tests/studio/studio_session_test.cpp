@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <set>
 #include <thread>
 
 #include "plugin/params/parameter_record.h"
@@ -145,6 +146,45 @@ TEST_F(StudioSession, AVariationBroughtBackIsTheSamePictureAndDialog) {
   ASSERT_EQ(branched["entries"].size(), 3u);
   EXPECT_EQ(branched["entries"][2][1], "heartHeight 150");
   EXPECT_EQ(branched["current"], 2);
+}
+
+// A grid of variations leaves the preview as it was; choosing a cell makes
+// it the preview and a history entry.
+TEST_F(StudioSession, AGridOfVariationsLeavesThePreviewAndACellChosenIsKept) {
+  httplib::Client client("127.0.0.1", server_->port());
+  auto pixels = [&] { return client.Get("/api/preview.pixels", headers())->body; };
+  // A heart placed anywhere in the document: where, the random source says.
+  ASSERT_EQ(post({{"action", "press"}, {"item", 93}}).first, 200);
+  ASSERT_EQ(post({{"action", "choose"}, {"item", 10}, {"position", 2}}).first, 200);
+  const std::string shown = pixels();
+  for (const Json& count : {Json(0), Json(37), Json("9")})
+    EXPECT_EQ(post({{"action", "variations"}, {"count", count}}).first, 400) << count;
+  EXPECT_EQ(post({{"action", "variation"}, {"cell", 1}}).first, 400) << "no grid drawn yet";
+
+  auto [status, answer] = post({{"action", "variations"}, {"count", 9}});
+  ASSERT_EQ(status, 200) << answer.dump();
+  EXPECT_EQ(answer["variations"]["count"], 9);
+  EXPECT_TRUE(pixels() == shown) << "the grid left another preview";
+  EXPECT_EQ(answer["history"]["entries"].size(), 2u);
+  std::set<std::string> cells;
+  for (int cell = 1; cell <= 9; ++cell) {
+    auto png = client.Get("/api/variation.png?cell=" + std::to_string(cell), headers());
+    ASSERT_TRUE(png && png->status == 200) << cell;
+    cells.insert(png->body);
+  }
+  EXPECT_EQ(cells.size(), 9u) << "each cell draws from its own seed";
+  for (const char* cell : {"0", "10"})
+    EXPECT_EQ(client.Get(std::string("/api/variation.png?cell=") + cell, headers())->status, 404);
+
+  EXPECT_EQ(post({{"action", "variation"}, {"cell", 10}}).first, 400);
+  auto [chosen, view] = post({{"action", "variation"}, {"cell", 3}});
+  ASSERT_EQ(chosen, 200) << view.dump();
+  EXPECT_FALSE(pixels() == shown);
+  ASSERT_EQ(view["history"]["entries"].size(), 3u);
+  EXPECT_EQ(view["history"]["entries"][2][1], "Variation 3");
+  // Back to the entry before: the session's own seed again.
+  ASSERT_EQ(post({{"action", "history"}, {"entry", 1}}).first, 200);
+  EXPECT_TRUE(pixels() == shown);
 }
 
 // A page that says which dialog state it holds is sent only what changed.

@@ -494,7 +494,8 @@ function magnify(event) {
 }
 
 function startDrag(event) {
-  if (studio.armedPicker !== null || event.button !== 0) return;
+  if (studio.armedPicker !== null || event.button !== 0 || event.target.closest("#variations"))
+    return;
   magnifier.drag = { x: event.clientX, y: event.clientY, fromX: magnifier.x, fromY: magnifier.y };
   $("view").setPointerCapture(event.pointerId);
   $("view").classList.add("dragging");
@@ -564,6 +565,7 @@ function show(view, force) {
     $("session-note").textContent = "Session open";
   }
   if (view.history) showHistory(view.history);
+  if (view.variations) showVariations(view.variations);
   // While this page's own actions are on their way, their answers bring the
   // picture; otherwise (the first view, another tab's change) fetch it.
   if (view.preview && studio.actionsInFlight === 0) loadPreview(view.preview);
@@ -766,6 +768,67 @@ function stepVariation(step) {
   goToVariation(history.current + step);
 }
 
+// ---- A grid of variations ------------------------------------------------
+
+// Cell K of the grid is drawn by the host from the random seed K, as
+// `heart run --seed K` draws the current settings; choosing it makes it the
+// preview. The grid opens on this page when this page asked for it.
+const grid = { version: 0, asked: false, urls: [] };
+
+function askForVariations() {
+  grid.asked = true;
+  send({ action: "variations", count: Number($("variation-count").value) });
+}
+
+function closeVariations() {
+  $("variations").hidden = true;
+}
+
+function showVariations(variations) {
+  if (variations.version <= grid.version) return;
+  grid.version = variations.version;
+  if (!grid.asked) return;
+  grid.asked = false;
+  for (const url of grid.urls) URL.revokeObjectURL(url);
+  grid.urls = [];
+  const box = $("variations");
+  const columns = Math.ceil(Math.sqrt(variations.count));
+  box.style.gridTemplateColumns = "repeat(" + columns + ", minmax(0, 1fr))";
+  box.style.gridTemplateRows = "repeat(" + Math.ceil(variations.count / columns) + ", minmax(0, 1fr))";
+  const cells = [];
+  for (let cell = 1; cell <= variations.count; ++cell) {
+    const button = document.createElement("button");
+    button.type = "button";
+    button.dataset.variation = String(cell);
+    button.title = "Variation " + cell + ": heart run --seed " + cell;
+    const image = document.createElement("img");
+    image.alt = "Variation " + cell;
+    const number = document.createElement("span");
+    number.textContent = String(cell);
+    button.append(image, number);
+    button.addEventListener("click", () => {
+      closeVariations();
+      send({ action: "variation", cell });
+    });
+    cells.push(button);
+    loadVariation(cell, image, variations.version);
+  }
+  box.replaceChildren(...cells);
+  box.hidden = false;
+}
+
+async function loadVariation(cell, image, version) {
+  try {
+    const response = await fetch("/api/variation.png?cell=" + cell, { cache: "no-store" });
+    if (!response.ok || response.headers.get("X-Variations-Version") !== String(version)) return;
+    const url = URL.createObjectURL(await response.blob());
+    grid.urls.push(url);
+    image.src = url;
+  } catch (error) {
+    // The cell stays without its picture; it can still be chosen.
+  }
+}
+
 // ---- Modal boxes -----------------------------------------------------------
 
 // The controls of a box that the keyboard can reach, in Tab order.
@@ -870,7 +933,8 @@ document.addEventListener("keydown", (event) => {
     keepFocusInModal(event);
   } else if (event.key === "Escape") {
     event.preventDefault();
-    if (studio.armedPicker !== null) disarmPicker();
+    if (!$("variations").hidden) closeVariations();
+    else if (studio.armedPicker !== null) disarmPicker();
     else send({ action: "cancel" });
   } else if (event.key === "Enter") {
     const target = event.target;
@@ -894,6 +958,7 @@ window.addEventListener("DOMContentLoaded", () => {
   document.querySelector('[data-action="fit"]').addEventListener("click", fitView);
   document.querySelector('[data-action="undo"]').addEventListener("click", () => stepVariation(-1));
   document.querySelector('[data-action="redo"]').addEventListener("click", () => stepVariation(1));
+  document.querySelector('[data-action="variations"]').addEventListener("click", askForVariations);
   // The view's room changes with the window and with the dialog's column.
   new ResizeObserver(() => {
     if (magnifier.fitted) fitView();
