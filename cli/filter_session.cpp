@@ -110,6 +110,7 @@ Result<void> writeDrawing(const SessionOptions& options, Host& host) {
     metadata.randomValues = host.random().sequence();
   else
     metadata.seed = host.random().seedValue();
+  metadata.randomDraws = host.random().runStart();
   if (options.format == OutputFormat::Png)
     return writePngFile(host.document(), options.output, terminalProgress(options.output));
   if (options.format == OutputFormat::Pdf)
@@ -204,6 +205,7 @@ int runFilterSession(const SessionOptions& options) {
   } else if (!options.randomValues.empty()) {
     host->random().useSequence(options.randomValues);
   }
+  host->random().moveTo(options.randomDraws);
   applyPaint(options, host->document());
   if (options.drawing) {
     // The front view looks where the designer last looked, so the centre's

@@ -36,6 +36,9 @@ struct SessionOptions {
   // values themselves (from a drawing).
   std::string randomValuesFile;
   std::vector<float> randomValues;
+  // Values drawn from the seed or sequence before the session starts: a
+  // drawing's run taken up where it began.
+  uint64_t randomDraws = 0;
   // The stored record: its file (empty: none), whether it is read before
   // the dialog and saved after a confirmed one, a record used instead of the
   // stored one (from a drawing), and the --set edits, made before the dialog

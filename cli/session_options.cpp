@@ -115,6 +115,7 @@ int takeRunRecord(SessionArguments* arguments, const SvgMetadata& metadata, cons
   if (!options.host.seed && options.randomValuesFile.empty()) {
     options.host.seed = metadata.seed;
     options.randomValues = metadata.randomValues;
+    options.randomDraws = metadata.randomDraws;
   }
   return kExitDone;
 }

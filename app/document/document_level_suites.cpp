@@ -3,6 +3,7 @@
 // "AI Tag Suite" over the current document.
 #include "core/fault_injector.h"
 #include "core/suite_broker.h"
+#include "document/random_source.h"
 #include "document/suite_parts.h"
 #include "plugin/host/suites.h"
 
@@ -269,6 +270,9 @@ ASErr UndoChanges() {
   if (ASErr e = injectedFault(kAIUndoSuite, "UndoChanges")) return e;
   Document* document = currentDocument();
   if (!document) return kBadParameterErr;
+  // Reverting is the first thing every generator run does: the random
+  // source's place now is where that run's draws start.
+  if (RandomSource* random = currentHost().random) random->noteRunStart();
   return document->revertInvocation();
 }
 

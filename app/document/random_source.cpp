@@ -10,6 +10,9 @@ namespace heart {
 
 namespace {
 
+// SplitMix64's step between states.
+constexpr uint64_t kStep = 0x9E3779B97F4A7C15ull;
+
 // The largest float below 1.
 constexpr float kBelowOne = 0x1.fffffep-1f;
 
@@ -39,12 +42,22 @@ void RandomSource::seed(uint32_t value) {
   state_ = value;
   sequence_.clear();
   position_ = 0;
+  drawnSinceStart_ = runStart_ = 0;
 }
 
 void RandomSource::useSequence(std::vector<float> values) {
   for (float& v : values) v = limited(v);
   sequence_ = std::move(values);
   position_ = 0;
+  state_ = seed_;
+  drawnSinceStart_ = runStart_ = 0;
+}
+
+void RandomSource::moveTo(uint64_t drawn) {
+  drawnSinceStart_ = drawn;
+  // The seeded generator steps its state by one constant a draw.
+  state_ = seed_ + drawn * kStep;
+  position_ = sequence_.empty() ? 0 : static_cast<size_t>(drawn % sequence_.size());
 }
 
 Result<void> RandomSource::loadSequenceFile(const std::string& path) {
@@ -82,6 +95,7 @@ Result<void> RandomSource::loadSequenceFile(const std::string& path) {
 
 float RandomSource::next() {
   ++draws_;
+  ++drawnSinceStart_;
   if (!sequence_.empty()) {
     float value = sequence_[position_];
     position_ = (position_ + 1) % sequence_.size();
@@ -89,7 +103,7 @@ float RandomSource::next() {
   }
   // SplitMix64: small, fast and well distributed; the top 24 bits make a
   // float in [0, 1) with every value exactly representable.
-  uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
+  uint64_t z = (state_ += kStep);
   z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
   z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
   z ^= z >> 31;

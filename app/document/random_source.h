@@ -40,12 +40,28 @@ class RandomSource {
   // How many values have been drawn since construction.
   uint64_t drawCount() const { return draws_; }
 
+  // How many values have been drawn since the source was last seeded or
+  // given its sequence: with the seed (or the sequence) the whole of its
+  // state, so a run can be drawn again from where it started.
+  uint64_t drawnSinceStart() const { return drawnSinceStart_; }
+  // Puts the source where it stood after `drawn` values from its seed (or
+  // the start of its sequence).
+  void moveTo(uint64_t drawn);
+  // The plug-in begins every generator run by reverting what the filter's
+  // invocation changed; the host notes where the source stands then.
+  // runStart() is that place for the last run begun: the one whose art the
+  // document shows.
+  void noteRunStart() { runStart_ = drawnSinceStart_; }
+  uint64_t runStart() const { return runStart_; }
+
  private:
   uint32_t seed_ = 0;
   uint64_t state_ = 0;
   std::vector<float> sequence_;
   size_t position_ = 0;
   uint64_t draws_ = 0;
+  uint64_t drawnSinceStart_ = 0;
+  uint64_t runStart_ = 0;
 };
 
 }  // namespace heart

@@ -326,6 +326,7 @@ Result<std::string> metadataJson(const SvgMetadata& metadata) {
   }
   if (metadata.seed) run["seed"] = *metadata.seed;
   if (!metadata.randomValues.empty()) run["randomValues"] = metadata.randomValues;
+  if (metadata.randomDraws != 0) run["randomDraws"] = metadata.randomDraws;
   if (!metadata.documentJson.empty()) {
     nlohmann::json settings = nlohmann::json::parse(metadata.documentJson, nullptr, false);
     if (settings.is_discarded() || !settings.is_object())

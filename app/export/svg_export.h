@@ -37,6 +37,9 @@ struct SvgMetadata {
   std::optional<uint32_t> seed;
   // The fixed sequence of random values the run drew from instead, if any.
   std::vector<float> randomValues;
+  // How many values had been drawn from the seed (or the sequence) when the
+  // run whose art this is began; 0 is written as no entry.
+  uint64_t randomDraws = 0;
   // The new document's settings and current paint the run drew on, as a JSON
   // object of the caller's making; empty for none.
   std::string documentJson;

@@ -107,6 +107,11 @@ Result<SvgMetadata> parseRunJson(const std::string& runText, std::string_view wh
     }
     metadata.seed = seed.get<uint32_t>();
   }
+  if (json.contains("randomDraws")) {
+    if (!json["randomDraws"].is_number_unsigned())
+      return fail("the random draws in the SVG are not a whole number from 0");
+    metadata.randomDraws = json["randomDraws"].get<uint64_t>();
+  }
   if (json.contains("randomValues")) {
     const auto& values = json["randomValues"];
     if (!values.is_array()) {

@@ -36,6 +36,14 @@ struct StudioView {
   std::shared_ptr<const std::vector<unsigned char>> packedPreview;  // packPixels of it
   nlohmann::json previewInfo;                                       // size, zoom, paths, times
   nlohmann::json ended;                                             // null while the dialog is open
+  // The variations shown (see PreviewHistory::summary) and their pictures,
+  // in the same order.
+  nlohmann::json history;
+  std::vector<std::shared_ptr<const std::vector<unsigned char>>> thumbnails;
+  // The grid of variations last drawn: null, or {"count": N, "version": V};
+  // cell K (from 1) is picture K - 1.
+  nlohmann::json variations;
+  std::vector<std::shared_ptr<const std::vector<unsigned char>>> variationPictures;
   // The page whose action this view answers, empty for any other view. That
   // page gets the view in the action's answer, so its waiting view request
   // is not woken for it (see StudioChannel::view).

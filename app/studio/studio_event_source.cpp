@@ -1,9 +1,17 @@
 #include "studio/studio_event_source.h"
 
+#include <cmath>
+#include <cstring>
+#include <sstream>
+
 #include "application/host.h"
 #include "dialog_manager/dialog_manager.h"
 #include "dialog_manager/dialog_state.h"
 #include "document/document.h"
+#include "document/random_source.h"
+#include "plugin/params/dialog_pages.h"
+#include "plugin/params/field_table.h"
+#include "plugin/params/parameter_record.h"
 #include "resources/plugin_resources.h"
 #include "studio/picker_cursor.h"
 #include "studio/preview_picture.h"
@@ -52,7 +60,13 @@ nlohmann::json itemChanges(const nlohmann::json& before, const nlohmann::json& n
 
 StudioEventSource::StudioEventSource(Host& host, StudioChannel& channel,
                                      StudioSourceOptions options)
-    : host_(host), channel_(channel), options_(options), startedAt_(StudioChannel::Clock::now()) {}
+    : host_(host),
+      channel_(channel),
+      options_(options),
+      startedAt_(StudioChannel::Clock::now()),
+      history_(options.history) {
+  historySummary_ = history_.summary();
+}
 
 void StudioEventSource::publish() {
   // The time the dialog took over the last action: its notifiers, and the
@@ -90,7 +104,8 @@ void StudioEventSource::publish() {
     bool moved = front.zoom() != drawnZoom_ || front.centre().h != drawnCentreH ||
                  front.centre().v != drawnCentreV || front.windowWidth() != drawnWidth_ ||
                  front.windowHeight() != drawnHeight_;
-    if (!drawnRedraws_ || *drawnRedraws_ != document.redrawCount() || moved) {
+    const bool redrawn = !drawnRedraws_ || *drawnRedraws_ != document.redrawCount();
+    if (redrawn || moved) {
       std::string error;
       if (std::optional<PreviewPicture> picture = renderPreview(document, &error)) {
         auto packingFrom = StudioChannel::Clock::now();
@@ -114,6 +129,7 @@ void StudioEventSource::publish() {
         previewInfo_ = {{"error", error}};
       }
       ++previewVersion_;
+      if (redrawn && preview_) noteHistory();
       drawnRedraws_ = document.redrawCount();
       drawnZoom_ = front.zoom();
       drawnCentreH = front.centre().h;
@@ -126,6 +142,13 @@ void StudioEventSource::publish() {
   view.preview = preview_;
   view.packedPreview = packedPreview_;
   view.previewInfo = previewInfo_;
+  view.history = historySummary_;
+  view.thumbnails = thumbnails_;
+  view.variations = variations_;
+  view.variationPictures = variationPictures_;
+  bringingBack_ = false;
+  cause_ = "Change";
+  causeItem_ = 0;
   if (inFlight_) view.answersPage = inFlightPage_;
   uint64_t version = channel_.publish(std::move(view));
   if (inFlight_) {
@@ -175,12 +198,33 @@ std::optional<DialogEvent> StudioEventSource::next() {
       channel_.answer(pending->ticket, {false, "no dialog is open", channel_.view().version});
       continue;
     }
+    const std::string kind =
+        pending->action.is_object() ? pending->action.value("action", "") : std::string();
+    if (kind == "history" || kind == "variations" || kind == "variation") {
+      const char* key = kind == "history" ? "entry" : kind == "variations" ? "count" : "cell";
+      const nlohmann::json& number = pending->action.value(key, nlohmann::json());
+      std::optional<std::string> refused =
+          !number.is_number_integer() ? "\"" + kind + "\" needs a whole-number \"" + key + "\""
+          : kind == "history"         ? bringBack(number.get<int64_t>())
+          : kind == "variations"      ? drawVariations(number.get<int64_t>())
+                                      : chooseVariation(number.get<int64_t>());
+      if (refused) {
+        channel_.answer(pending->ticket, {false, *refused, channel_.view().version});
+        continue;
+      }
+      inFlight_ = pending->ticket;
+      inFlightPage_ = pending->page;
+      appliedFrom_ = StudioChannel::Clock::now();
+      publish();
+      continue;
+    }
     std::variant<DialogEvent, std::string> event = eventForAction(pending->action, *state);
     if (std::string* error = std::get_if<std::string>(&event)) {
       channel_.answer(pending->ticket, {false, *error, channel_.view().version});
       continue;
     }
     DialogEvent& chosen = std::get<DialogEvent>(event);
+    noteCause(pending->action, *state);
     if (chosen.kind == DialogEvent::Kind::Confirm && host_.dialogs().openDialogs() == 1)
       confirmed_ = true;
     inFlight_ = pending->ticket;
@@ -189,6 +233,186 @@ std::optional<DialogEvent> StudioEventSource::next() {
     chosen.label = "page action";
     return std::move(chosen);
   }
+}
+
+namespace {
+
+// A field's value as the history names it: "heartCount 40", "dropShadow on".
+std::string fieldWords(const FieldInfo& field, const ParameterRecord& record) {
+  std::ostringstream words;
+  words << field.name << ' ';
+  if (field.type == kFieldBool)
+    words << (fieldInteger(&record, field) ? "on" : "off");
+  else if (field.type == kFieldInt)
+    words << fieldInteger(&record, field);
+  else
+    words << fieldValue(&record, field);
+  return words.str();
+}
+
+std::string withoutMnemonic(std::string text) {
+  std::string plain;
+  for (size_t i = 0; i < text.size(); ++i)
+    if (text[i] != '&' || i + 1 == text.size()) plain += text[i];
+  size_t first = plain.find_first_not_of(' ');
+  return first == std::string::npos ? std::string() : plain.substr(first);
+}
+
+}  // namespace
+
+void StudioEventSource::noteCause(const nlohmann::json& action, const DialogState& state) {
+  const std::string kind = action.value("action", "");
+  const int32_t id = action.value("item", 0);
+  const ItemState* item = nullptr;
+  for (const ItemState& candidate : state.items)
+    if (candidate.id == id && (!item || candidate.visible)) item = &candidate;
+  if (kind == "set" || kind == "check" || (kind == "choose" && fieldForItem(id))) {
+    causeItem_ = id;
+  } else if (kind == "choose" && item) {
+    const size_t position = action.value("position", size_t{0});
+    std::string entry =
+        position < item->entries.size() ? withoutMnemonic(item->entries[position].text) : "";
+    cause_ = (id == kSettingsListItem      ? "Preset: "
+              : id == kHeartPresetListItem ? "Heart preset: "
+                                           : "") +
+             entry;
+  } else if (kind == "press" && item) {
+    cause_ = withoutMnemonic(item->text);
+  } else if (kind == "pick") {
+    cause_ = "Point picked";
+  }
+}
+
+// The options dialog's record: its user data is the record the plug-in
+// edits while the dialog is open.
+const ParameterRecord* StudioEventSource::liveRecord() const {
+  const Dialog* dialog = host_.dialogs().currentDialog();
+  if (!dialog || !mainResource_ || dialog->resourceId() != *mainResource_) return nullptr;
+  return static_cast<const ParameterRecord*>(dialog->userData());
+}
+
+void StudioEventSource::noteHistory() {
+  if (bringingBack_) return;  // the entry is current already
+  HistoryEntry entry;
+  const ParameterRecord* record = liveRecord();
+  if (record) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(record);
+    entry.record.assign(bytes, bytes + sizeof *record);
+  }
+  entry.seed = host_.random().seedValue();
+  entry.randomStart = host_.random().runStart();
+  entry.cause = cause_;
+  if (const FieldInfo* field = fieldForItem(causeItem_); field && record)
+    entry.cause = fieldWords(*field, *record);
+  entry.thumbnail = thumbnailPng(*preview_);
+  history_.add(std::move(entry));
+  historySummary_ = history_.summary();
+  thumbnails_.clear();
+  for (size_t i = 0; i < history_.size(); ++i) thumbnails_.push_back(history_.at(i).thumbnail);
+}
+
+std::optional<std::string> StudioEventSource::refusedOutsideTheDialog() const {
+  const Dialog* dialog = host_.dialogs().currentDialog();
+  if (!dialog || host_.dialogs().openDialogs() != 1 || !mainResource_ ||
+      dialog->resourceId() != *mainResource_)
+    return std::string("variations are drawn and brought back in the options dialog only");
+  if (!liveRecord()) return std::string("the dialog holds no parameter record");
+  return std::nullopt;
+}
+
+void StudioEventSource::renotify() {
+  Dialog* dialog = host_.dialogs().currentDialog();
+  const ParameterRecord* live = liveRecord();
+  if (!dialog || !live) return;
+  // The page on show stays.
+  int32_t first = kDialogPages[0].firstItem;
+  if (live->currentPage >= 1 && live->currentPage <= kDialogPageCount)
+    first = kDialogPages[live->currentPage - 1].firstItem;
+  if (DialogItem* notified = dialog->firstItem(first))
+    host_.dialogs().sendNotify(*notified, kADMUserChangedNotifier);
+}
+
+std::optional<std::string> StudioEventSource::bringBack(int64_t index) {
+  if (std::optional<std::string> refused = refusedOutsideTheDialog()) return refused;
+  Dialog* dialog = host_.dialogs().currentDialog();
+  if (index < 0 || static_cast<uint64_t>(index) >= history_.size())
+    return history_.select(index).error();
+  if (history_.at(static_cast<size_t>(index)).record.size() != sizeof(ParameterRecord))
+    return "variation " + std::to_string(index) + " holds no parameter record";
+  const HistoryEntry& entry = *history_.select(index).value();
+  historySummary_ = history_.summary();
+  ParameterRecord record;
+  std::memcpy(&record, entry.record.data(), sizeof record);
+  // The items show the record, as the dialog's own writeback sets them: the
+  // items its value notifier reads. The zoom item moves the view, not the
+  // variation, and the two preset lists only start a change.
+  for (const FieldInfo& field : kFieldTable) {
+    if (field.dialogItem == 0 || field.dialogItem == kViewZoomItem ||
+        field.dialogItem == kSettingsListItem || field.dialogItem == kHeartPresetListItem)
+      continue;
+    DialogItem* item = dialog->firstItem(field.dialogItem);
+    if (!item) continue;
+    if (ItemList* list = item->list()) {
+      if (ListEntry* chosen = list->at(fieldInteger(&record, field))) list->select(*chosen, true);
+    } else if (field.type == kFieldFloat) {
+      item->setFloatValue(fieldValue(&record, field));
+    } else if (field.type == kFieldBool) {
+      item->setBooleanValue(fieldInteger(&record, field) != 0);
+    } else {
+      item->setIntValue(fieldInteger(&record, field));
+    }
+  }
+  // A fixed sequence of values has no seed to go back to.
+  if (!host_.random().usingSequence()) host_.random().seed(entry.seed);
+  host_.random().moveTo(entry.randomStart);
+  bringingBack_ = true;
+  renotify();
+  return std::nullopt;
+}
+
+constexpr int64_t kMostVariations = 36;
+
+std::optional<std::string> StudioEventSource::drawVariations(int64_t count) {
+  if (count < 1 || count > kMostVariations)
+    return "a grid holds 1 to " + std::to_string(kMostVariations) + " variations";
+  if (std::optional<std::string> refused = refusedOutsideTheDialog()) return refused;
+  if (host_.random().usingSequence())
+    return std::string(
+        "the random source plays a fixed list of values: every variation would "
+        "be the same");
+  if (!liveRecord()->preview) return std::string("variations are drawn with \"Preview\" on");
+  if (!history_.current() || !host_.hasDocument())
+    return std::string("no preview has been drawn yet");
+  variationPictures_.clear();
+  for (int64_t cell = 1; cell <= count; ++cell) {
+    host_.random().seed(static_cast<uint32_t>(cell));
+    renotify();
+    std::string error;
+    std::optional<PreviewPicture> picture = renderPreview(host_.document(), &error);
+    variationPictures_.push_back(picture ? thumbnailPng(*picture, 200) : nullptr);
+  }
+  variations_ = {{"count", count},
+                 {"version", variations_.is_object() ? variations_.value("version", 0) + 1 : 1}};
+  // The current variation again, as a history entry is brought back.
+  const HistoryEntry& current = history_.at(*history_.current());
+  host_.random().seed(current.seed);
+  host_.random().moveTo(current.randomStart);
+  bringingBack_ = true;
+  renotify();
+  return std::nullopt;
+}
+
+std::optional<std::string> StudioEventSource::chooseVariation(int64_t cell) {
+  if (std::optional<std::string> refused = refusedOutsideTheDialog()) return refused;
+  const int64_t count = static_cast<int64_t>(variationPictures_.size());
+  if (count == 0) return std::string("no grid of variations has been drawn");
+  if (cell < 1 || cell > count)
+    return "there is no cell " + std::to_string(cell) + "; the grid holds 1 to " +
+           std::to_string(count);
+  host_.random().seed(static_cast<uint32_t>(cell));
+  cause_ = "Variation " + std::to_string(cell);
+  renotify();
+  return std::nullopt;
 }
 
 void StudioEventSource::finish(nlohmann::json ended) {

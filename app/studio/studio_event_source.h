@@ -7,6 +7,20 @@
 // the dialog. Ctrl-C in the terminal, no page making contact within the
 // first-contact allowance, or the page falling silent for longer than the
 // contact timeout, cancels the dialog.
+//
+// Every preview the page is shown becomes an entry of the session's history
+// (see PreviewHistory). The page's {"action": "history", "entry": N} brings
+// entry N back: its record goes into the dialog's items, the random source
+// is put back where that preview's run began, and the current page's first
+// item is notified, so the dialog's own notifier reads the items and draws
+// the same preview again. It adds no entry; a change after it starts a new
+// branch.
+//
+// {"action": "variations", "count": N} draws a grid of N (1 to 36) previews
+// of the dialog as it stands, cell K from the random source seeded with K,
+// as `heart run --seed K` draws; then the current variation again.
+// {"action": "variation", "cell": K} makes cell K the preview, drawn as in
+// the grid, and a history entry.
 #pragma once
 
 #include <atomic>
@@ -16,7 +30,10 @@
 #include <string>
 
 #include "dialog_manager/event_source.h"
+#include "studio/preview_history.h"
 #include "studio/studio_channel.h"
+
+struct ParameterRecord;
 
 namespace heart {
 class Host;
@@ -36,6 +53,8 @@ struct StudioSourceOptions {
   // dialog (an alert, the about box) is a modal box over it, even one that
   // opens before it or without it. Nothing: the first dialog served.
   std::optional<int32_t> mainDialogResource;
+  // How many variations, and how many bytes of them, the history keeps.
+  HistoryBounds history;
 };
 
 class StudioEventSource : public EventSource {
@@ -55,6 +74,19 @@ class StudioEventSource : public EventSource {
  private:
   void publish();
   void takePickerCursor();
+  void noteHistory();
+  const ParameterRecord* liveRecord() const;
+  // Brings entry `index` back, or says why not.
+  std::optional<std::string> bringBack(int64_t index);
+  std::optional<std::string> drawVariations(int64_t count);
+  std::optional<std::string> chooseVariation(int64_t cell);
+  // Whether the options dialog alone is open, with its record.
+  std::optional<std::string> refusedOutsideTheDialog() const;
+  // Notifies the current page's first item: the dialog reads every item
+  // into the record and draws the preview.
+  void renotify();
+  // What the action about to be applied makes, for the history.
+  void noteCause(const nlohmann::json& action, const DialogState& state);
 
   Host& host_;
   StudioChannel& channel_;
@@ -78,6 +110,14 @@ class StudioEventSource : public EventSource {
   std::string cancelReason_;
   bool confirmed_ = false;
   bool cursorTaken_ = false;
+  PreviewHistory history_;
+  std::string cause_ = "Opened";  // what made the next preview
+  int32_t causeItem_ = 0;         // or the bound item the user set, named by its field
+  bool bringingBack_ = false;     // the next preview is an entry brought back
+  nlohmann::json historySummary_;
+  std::vector<std::shared_ptr<const std::vector<unsigned char>>> thumbnails_;
+  nlohmann::json variations_;
+  std::vector<std::shared_ptr<const std::vector<unsigned char>>> variationPictures_;
 };
 
 }  // namespace heart::studio

@@ -12,6 +12,8 @@
 #include <optional>
 #include <stdexcept>
 
+#include "plugin/params/dialog_pages.h"
+#include "plugin/params/field_table.h"
 #include "studio/web_assets.h"
 
 namespace heart::studio {
@@ -76,7 +78,9 @@ Json viewJson(const StudioView& view, std::optional<uint64_t> knownDialog = std:
                {"dialogVersion", view.dialogVersion},
                {"modal", view.modal},
                {"preview", {{"version", view.previewVersion}, {"info", view.previewInfo}}},
-               {"ended", view.ended}};
+               {"ended", view.ended},
+               {"history", view.history},
+               {"variations", view.variations}};
   if (knownDialog && *knownDialog == view.dialogVersion) return json;
   if (knownDialog && *knownDialog + 1 == view.dialogVersion && view.dialogChanges.is_array())
     json["dialogChanges"] = view.dialogChanges;
@@ -92,6 +96,32 @@ bool knownDialogOf(const httplib::Request& request, std::optional<uint64_t>* kno
   if (!parseVersion(request.get_param_value("dialog"), &version)) return false;
   *known = version;
   return true;
+}
+
+// What the page tells a user about the dialog's items: the record field each
+// item edits, with its unit, range and default, and the pages' names.
+Json fieldsJson() {
+  static const char* const kTypes[] = {"switch", "whole", "real"};
+  Json fields = Json::array();
+  for (const FieldInfo& field : kFieldTable) {
+    if (field.dialogItem == 0) continue;
+    Json entry = {{"item", field.dialogItem},
+                  {"field", field.name},
+                  {"type", kTypes[field.type]},
+                  {"unit", field.unit}};
+    if (field.ranged) entry["range"] = {field.minimum, field.maximum};
+    if (field.defaultKind == kDefaultConstant)
+      entry["default"] = field.defaultValue;
+    else if (field.defaultKind == kDefaultViewX)
+      entry["default"] = "the front view's centre x - 200";
+    else if (field.defaultKind == kDefaultViewY)
+      entry["default"] = "the front view's centre y";
+    fields.push_back(std::move(entry));
+  }
+  Json pages = Json::array();
+  for (const DialogPage& page : kDialogPages)
+    pages.push_back({{"button", page.button}, {"name", page.name}});
+  return {{"fields", std::move(fields)}, {"pages", std::move(pages)}};
 }
 
 constexpr const char* kBadPageName =
@@ -177,6 +207,14 @@ bool StudioServer::start(std::string* error) {
   // Linux), once for the action's answer and again for the picture.
   server_->set_tcp_nodelay(true);
   server_->set_payload_max_length(options_.maxBodyBytes);
+  // The library's own socket options share the port (SO_REUSEPORT): a second
+  // studio would bind the same port and the system would hand each browser
+  // connection to either of them. Only a port left in TIME_WAIT is taken
+  // again; one that another server listens on is refused.
+  server_->set_socket_options([](socket_t socket) {
+    int yes = 1;
+    setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  });
   installRoutes();
   if (options_.port < 0 || options_.port > 65535) {
     *error = "the port " + std::to_string(options_.port) + " is not between 0 and 65535";
@@ -290,6 +328,10 @@ void StudioServer::installRoutes() {
     response.set_header("X-Hotspot",
                         std::to_string(cursor.hotspotX) + " " + std::to_string(cursor.hotspotY));
   });
+  server_->Get("/api/fields", [](const httplib::Request&, httplib::Response& response) {
+    static const std::string fields = fieldsJson().dump();
+    response.set_content(fields, "application/json");
+  });
   server_->Get("/api/view", [this](const httplib::Request& request, httplib::Response& response) {
     uint64_t since = 0;
     if (request.has_param("since") && !parseVersion(request.get_param_value("since"), &since))
@@ -321,6 +363,45 @@ void StudioServer::installRoutes() {
     response.set_header("X-Preview-Version", std::to_string(view.previewVersion));
     response.set_header("Cache-Control", "no-store");
   });
+  server_->Get(
+      "/api/history.png", [this](const httplib::Request& request, httplib::Response& response) {
+        StudioView view = channel_.view();
+        uint64_t entry = 0;
+        if (!request.has_param("entry") || !parseVersion(request.get_param_value("entry"), &entry))
+          return refuse(response, 400, "\"entry\" is a variation's number");
+        if (entry >= view.thumbnails.size())
+          return refuse(response, 404,
+                        view.thumbnails.empty() ? std::string("no variation has been shown yet")
+                                                : "there is no variation " + std::to_string(entry) +
+                                                      "; the history holds 0 to " +
+                                                      std::to_string(view.thumbnails.size() - 1));
+        const auto& png = view.thumbnails[entry];
+        if (!png)
+          return refuse(response, 404, "variation " + std::to_string(entry) + " has no picture");
+        response.set_content(std::string(png->begin(), png->end()), "image/png");
+        response.set_header("X-History-Serial", view.history["entries"][entry][0].dump());
+        response.set_header("Cache-Control", "no-store");
+      });
+  server_->Get(
+      "/api/variation.png", [this](const httplib::Request& request, httplib::Response& response) {
+        StudioView view = channel_.view();
+        uint64_t cell = 0;
+        if (!request.has_param("cell") || !parseVersion(request.get_param_value("cell"), &cell))
+          return refuse(response, 400, "\"cell\" is a grid cell's number");
+        const size_t count = view.variationPictures.size();
+        if (count == 0) return refuse(response, 404, "no grid of variations has been drawn");
+        if (cell < 1 || cell > count)
+          return refuse(response, 404,
+                        "there is no cell " + std::to_string(cell) + "; the grid holds 1 to " +
+                            std::to_string(count));
+        const auto& png = view.variationPictures[cell - 1];
+        if (!png) return refuse(response, 404, "cell " + std::to_string(cell) + " has no picture");
+        response.set_content(std::string(png->begin(), png->end()), "image/png");
+        response.set_header("X-Variations-Version", view.variations.value("version", 0) == 0
+                                                        ? std::string("0")
+                                                        : view.variations["version"].dump());
+        response.set_header("Cache-Control", "no-store");
+      });
   server_->Post(
       "/api/action", [this](const httplib::Request& request, httplib::Response& response) {
         // The page that says which picture it shows gets a newer

@@ -12,7 +12,12 @@
 //                              with &dialog=D, the dialog's state only when the
 //                              page's (state D) is not current, as the changed
 //                              items when D is the state just before
+//   GET  /api/variation.png?cell=K  cell K (from 1) of the grid of variations
+//   GET  /api/fields           the record field each dialog item edits (unit,
+//                              range, default) and the pages' names
 //   GET  /api/preview.png      the latest preview picture
+//   GET  /api/history.png?entry=N  the small picture of variation N of the
+//                              history (0 the oldest kept; the view lists them)
 //   POST /api/action           one user action (see studio_actions.h); answers
 //                              the view after it (&dialog=D as above) and, with
 //                              &shown=P, the packed pixels of a picture newer than P

@@ -91,6 +91,10 @@ TEST_F(RunCommand, ADrawingCarriesWhatRedrawsItExactly) {
   ASSERT_EQ(again.exitCode, 0) << again.err;
   EXPECT_EQ(readFile(scratch / "a.svg"), readFile(scratch / "b.svg"));
   EXPECT_GT(countOf(readFile(scratch / "a.svg"), "<path"), 100u);
+  // A Tumble draws before the preview does: the drawing names where its run began.
+  ASSERT_EQ(heart({"run", "--no-record", "--seed", "42", "--tumble", "-o", "t.svg"}).exitCode, 0);
+  ASSERT_EQ(heart({"run", "--no-record", "--from", "t.svg", "-o", "t2.svg"}).exitCode, 0);
+  EXPECT_EQ(readFile(scratch / "t.svg"), readFile(scratch / "t2.svg"));
 
   // The page, colour model and paint travel with the drawing too.
   ASSERT_EQ(

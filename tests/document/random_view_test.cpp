@@ -51,6 +51,27 @@ TEST(RandomSourceTest, AFixedSequenceIsUsedInOrderAndStartedOver) {
   EXPECT_FALSE(source.usingSequence());
 }
 
+TEST(RandomSourceTest, MovedToADrawCountItDrawsOnFromThere) {
+  RandomSource source(7);
+  std::vector<float> drawn;
+  for (int i = 0; i < 6; ++i) drawn.push_back(source.next());
+  EXPECT_EQ(source.drawnSinceStart(), 6u);
+  source.moveTo(2);
+  for (int i = 2; i < 6; ++i) EXPECT_EQ(source.next(), drawn[i]) << i;
+  source.moveTo(0);
+  EXPECT_EQ(source.next(), drawn[0]);
+  // In a sequence the place goes round: the fifth of three values is the second.
+  source.useSequence({0.1f, 0.5f, 0.9f});
+  source.next();
+  source.noteRunStart();
+  EXPECT_EQ(source.runStart(), 1u);
+  source.moveTo(4);
+  EXPECT_EQ(source.next(), 0.5f);
+  source.seed(7);  // a new seed starts the count again
+  EXPECT_EQ(source.drawnSinceStart(), 0u);
+  EXPECT_EQ(source.runStart(), 0u);
+}
+
 TEST(RandomSourceTest, SequenceFilesHoldOneRealALineAndBadLinesAreNamed) {
   RandomSource source(1);
   std::string good = writeTemporary("good_values.txt", "# draws\n0.25\n\n  0.75  \n0\n");

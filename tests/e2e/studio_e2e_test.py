@@ -4,8 +4,10 @@ Usage: studio_e2e_test.py HEART [SCREENSHOT.png]
 Exits 77 (skipped) when Chromium or its WebDriver is not installed."""
 import filecmp
 import os
+import re
 import shutil
 import signal
+import socket
 import subprocess
 import sys
 import tempfile
@@ -163,7 +165,7 @@ class StudioInBrowser(unittest.TestCase):
             self.fail("Tab never came back to Cancel: %s" % visited)
 
         shown = {"90", "91", "92", "93", "94", "95", "60", "61", "62", "63", "64", "3", "65",
-                 "27", "ok", "115", "116", "117", "121", "122", "123", "118", "136", "126",
+                 "27", "ok", "fit", "variations", "115", "116", "117", "121", "122", "123", "118", "136", "126",
                  "120", "134"}
         shadow = {"143", "144", "145", "146"}  # enabled only with a drop shadow
         visited = tab_cycle()
@@ -180,7 +182,8 @@ class StudioInBrowser(unittest.TestCase):
         page.wait_for_preview(before)
         page.page(5)
         visited = tab_cycle()
-        self.assertEqual(set(visited), (shown | shadow) - {"120"})
+        # The two changes are variations to go back to: "undo" joins too.
+        self.assertEqual(set(visited), (shown | shadow | {"undo"}) - {"120"})
 
     def test_a_modal_box_keeps_the_keyboard_focus(self):
         page = self.open()
@@ -441,6 +444,178 @@ class StudioInBrowser(unittest.TestCase):
             self.driver.close()
             self.driver.switch_to.window(first)
         page.until(lambda d: page.value(7) == 5)
+
+
+# The canvas's pixels as a digest, and its size.
+CANVAS_DIGEST = """
+const done = arguments[arguments.length - 1];
+const canvas = document.getElementById("preview");
+const pixels = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
+crypto.subtle.digest("SHA-256", pixels).then((digest) => done(
+    canvas.width + "x" + canvas.height + ":" +
+    Array.from(new Uint8Array(digest), (b) => b.toString(16).padStart(2, "0")).join("")));
+"""
+# Every value the dialog's controls show, by item.
+DIALOG_VALUES = """
+const values = {};
+for (const control of document.querySelectorAll("#dialog input, #dialog select")) {
+  values[control.dataset.item] = control.type === "checkbox" ? control.checked
+                               : control.tagName === "SELECT" ? control.selectedIndex
+                               : control.value;
+}
+return values;
+"""
+BOX = "const b = arguments[0].getBoundingClientRect(); return [b.left, b.top, b.right, b.bottom];"
+
+
+class StudioOnALaptopScreen(unittest.TestCase):
+    """The studio in a 1366 x 768 window."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.driver = sb.start_browser(1366, 768)
+
+    @classmethod
+    def tearDownClass(cls):
+        sb.stop_browser(cls.driver)
+
+    def setUp(self):
+        self.folder = tempfile.mkdtemp(prefix="heart-studio-e2e-")
+        self.studios = []
+
+    def tearDown(self):
+        for studio in self.studios:
+            studio.stop()
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+    def open(self, *arguments):
+        studio = sb.Studio(HEART, self.folder, "--no-record", "--seed", SEED, *arguments)
+        self.studios.append(studio)
+        return studio, sb.Page(self.driver, studio.address)
+
+    def box(self, selector):
+        return self.driver.execute_script(BOX, self.driver.find_element(By.CSS_SELECTOR, selector))
+
+    def test_the_dialog_and_the_view_are_seen_whole_side_by_side(self):
+        _, page = self.open()
+        width, height, scroll_width, scroll_height = self.driver.execute_script(
+            "const d = document.documentElement;"
+            "return [innerWidth, innerHeight, d.scrollWidth, d.scrollHeight]")
+        self.assertEqual((scroll_width, scroll_height), (width, height), "the page scrolls")
+        for selector in ('[data-action="ok"]', ".dialog-window", "#view", ".history-bar"):
+            left, top, right, bottom = self.box(selector)
+            self.assertTrue(0 <= left and 0 <= top and right <= width and bottom <= height,
+                            "%s at %s outside %dx%d" % (selector, (left, top, right, bottom),
+                                                       width, height))
+        self.assertLessEqual(self.box(".dialog-window")[2], self.box("#view")[0])
+        view = self.box("#view")
+        canvas = self.box("#preview")
+        self.assertTrue(view[0] - 0.5 <= canvas[0] and canvas[2] <= view[2] + 0.5 and
+                        view[1] - 0.5 <= canvas[1] and canvas[3] <= view[3] + 0.5,
+                        "the fitted picture %s leaves the view %s" % (canvas, view))
+
+        # The magnifier changes the page's view only: no new picture, the
+        # dialog's zoom as it was.
+        version = page.preview_version()
+        zoom = page.value(27)
+        digest = self.driver.execute_async_script(CANVAS_DIGEST)
+        ActionChains(self.driver).key_down(Keys.CONTROL).scroll_from_origin(
+            ScrollOrigin.from_element(page.view()), 0, -300).key_up(Keys.CONTROL).perform()
+        page.until(lambda d: self.box("#preview")[2] - self.box("#preview")[0] >
+                   1.5 * (canvas[2] - canvas[0]))
+        ActionChains(self.driver).move_to_element(page.view()).click_and_hold().move_by_offset(
+            -120, -80).release().perform()
+        time.sleep(0.3)
+        self.assertEqual(page.preview_version(), version)
+        self.assertEqual(page.value(27), zoom)
+        self.assertEqual(self.driver.execute_async_script(CANVAS_DIGEST), digest)
+        self.driver.find_element(By.CSS_SELECTOR, '[data-action="fit"]').click()
+        for was, now in zip(canvas, self.box("#preview")):
+            self.assertAlmostEqual(was, now, delta=0.5)
+
+    def test_items_tell_their_field_and_page_buttons_their_page(self):
+        _, page = self.open()
+        title = lambda selector: self.driver.execute_script(
+            "const c = document.querySelector(arguments[0]);"
+            "return (c.closest('label') || c).title", "#dialog " + selector)
+        page.until(lambda d: title('input[data-item="7"]') != "")
+        self.assertEqual(title('input[data-item="7"]'), "heartCount \u2014 count, 1 to 400, default 1")
+        self.assertIn("[R]: ", title('input[data-item="115"]'))  # "Fill [R]"
+        self.assertNotIn("[R]", title('input[data-item="3"]'))  # "Preview"
+        self.assertEqual(title('button[data-item="90"]'), "Page \u201cHeart\u201d")
+        self.assertEqual(title('button[data-item="95"]'), "Page \u201cSettings1\u201d")
+        self.assertEqual(page.item(95, "div").text, "Heart", "the dialog's own text")
+
+    def test_a_variation_brought_back_is_the_one_shown_and_ok_keeps_it(self):
+        studio, page = self.open("-o", "studio.svg")
+        shown = []
+        for _ in range(3):
+            page.press(61)  # Tumble
+            shown.append((self.driver.execute_async_script(CANVAS_DIGEST),
+                           self.driver.execute_script(DIALOG_VALUES)))
+        self.assertEqual(len({digest for digest, _ in shown}), 3)
+        entries = self.driver.find_elements(By.CSS_SELECTOR, "#history [data-history]")
+        self.assertEqual([e.get_attribute("data-history") for e in entries], ["0", "1", "2", "3"])
+        # Back twice: once by the keyboard, once by the button.
+        before = page.preview_version()
+        self.driver.find_element(By.TAG_NAME, "body").send_keys(Keys.CONTROL, "z")
+        page.wait_for_preview(before)
+        before = page.preview_version()
+        self.driver.find_element(By.CSS_SELECTOR, '[data-action="undo"]').click()
+        page.wait_for_preview(before)
+        self.assertEqual(self.driver.execute_async_script(CANVAS_DIGEST), shown[0][0])
+        self.assertEqual(self.driver.execute_script(DIALOG_VALUES), shown[0][1])
+        current = self.driver.find_elements(By.CSS_SELECTOR, '#history [aria-current="true"]')
+        self.assertEqual([e.get_attribute("data-history") for e in current], ["1"])
+
+        self.driver.find_element(By.CSS_SELECTOR, '[data-action="ok"]').click()
+        self.assertEqual(studio.wait(), 0, studio.stderr)
+        subprocess.run([HEART, "run", "--no-record", "--from", "studio.svg", "-o", "again.svg"],
+                       cwd=self.folder, check=True, capture_output=True)
+        self.assertTrue(filecmp.cmp(os.path.join(self.folder, "studio.svg"),
+                                    os.path.join(self.folder, "again.svg"), shallow=False))
+
+    def test_a_grid_cell_is_the_drawing_a_batch_makes_with_its_seed(self):
+        studio, page = self.open("-o", "studio.svg")
+        page.page(4)
+        before = page.preview_version()
+        Select(page.item(10, "select")).select_by_index(2)  # anywhere in the document
+        page.wait_for_preview(before)
+        self.driver.find_element(By.CSS_SELECTOR, '[data-action="variations"]').click()
+        page.until(lambda d: len(d.find_elements(By.CSS_SELECTOR, "[data-variation]")) == 9)
+        cells = self.driver.find_elements(By.CSS_SELECTOR, "[data-variation]")
+        self.assertEqual([c.text for c in cells], [str(k) for k in range(1, 10)])
+        page.until(lambda d: all(d.execute_script(
+            "return arguments[0].querySelector('img').naturalWidth > 0", c) for c in cells))
+        before = page.preview_version()
+        cells[2].click()
+        page.wait_for_preview(before)
+        current = self.driver.find_element(By.CSS_SELECTOR, '#history [aria-current="true"]')
+        self.assertIn("Variation 3", current.get_attribute("title"))
+        self.driver.find_element(By.CSS_SELECTOR, '[data-action="ok"]').click()
+        self.assertEqual(studio.wait(), 0, studio.stderr)
+        subprocess.run([HEART, "run", "--no-record", "--seed", "3", "--set", "placementMode=2",
+                        "-o", "batch.svg"], cwd=self.folder, check=True, capture_output=True)
+
+        def art(name):
+            with open(os.path.join(self.folder, name)) as drawing:
+                return re.sub(r"<metadata.*?</metadata>", "", drawing.read(), flags=re.S)
+        self.assertEqual(art("studio.svg"), art("batch.svg"))
+
+    def test_a_second_studio_on_a_port_in_use_is_refused(self):
+        with socket.socket() as probe:
+            probe.bind(("127.0.0.1", 0))
+            port = probe.getsockname()[1]
+        first, page = self.open("--port", str(port))
+        second = subprocess.run([HEART, "studio", "--no-browser", "--no-record", "--port",
+                                 str(port)], cwd=self.folder, capture_output=True, text=True,
+                                timeout=20)
+        self.assertNotEqual(second.returncode, 0)
+        self.assertEqual(second.stdout, "", "the second studio printed an address")
+        self.assertIn("127.0.0.1:%d" % port, second.stderr)
+        # The first one goes on answering the page.
+        page.type_value(11, "120")
+        self.assertIsNone(first.process.poll())
 
 
 if __name__ == "__main__":

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "application/host.h"
@@ -147,6 +148,81 @@ TEST(PreviewBackdrop, TheViewShowsTheDrawingOnThePage) {
   EXPECT_EQ(at(400, 300), 0xFF0000FFu);
   EXPECT_EQ(at(260, 200), 0xFF0000FFu);
   EXPECT_NE(at(240, 300), 0xFF0000FFu) << "the pasteboard beside the page";
+}
+
+}  // namespace
+}  // namespace heart::testing
+
+namespace heart::testing {
+namespace {
+
+// A thin curve lies in the preview where the curve is: wherever it crosses
+// a pixel row (or column, where it runs flat), the centre of its ink there
+// is within a fraction of a pixel of the curve's own crossing.
+TEST(PreviewCurves, AThinCurveStaysWithinAFractionOfAPixel) {
+  Document document(DocumentSettings{612, 792, kDocRGBColor});
+  // An arch 400 pixels wide and 225 high, bent hardest at its feet. At zoom
+  // 1 about the page's centre a page point (h, v) is pixel (h + 94, 696 - v).
+  const AIPathSegment from{{100, 200}, {100, 200}, {100, 500}, false};
+  const AIPathSegment to{{500, 200}, {500, 500}, {500, 200}, false};
+  const AIPathSegment segments[] = {from, to};
+  ArtId arch = kNoArt;
+  ASSERT_EQ(document.newArt(kPathArt, kPlaceAboveAll, kNoArt, &arch), kNoErr);
+  ASSERT_EQ(document.setSegments(arch, 0, 2, segments), kNoErr);
+  AIPathStyle style{};
+  style.strokePaint = 1;
+  style.strokeColor = AIColor{kGrayColor, {1, 0, 0, 0}, 0};
+  style.strokeWidth = 1;
+  ASSERT_EQ(document.setPathStyle(arch, style), kNoErr);
+  std::string error;
+  std::optional<PreviewPicture> picture = renderPreview(document, &error);
+  ASSERT_TRUE(picture) << error;
+  auto ink = [&](int x, int y) {
+    return 255.0 - (picture->pixels[static_cast<size_t>(y) * picture->width + x] & 0xff);
+  };
+  // The curve in pixels.
+  const double px[] = {194, 194, 594, 594}, py[] = {496, 196, 196, 496};
+  auto at = [&](double t, const double* p) {
+    double u = 1 - t;
+    return u * u * u * p[0] + 3 * u * u * t * p[1] + 3 * u * t * t * p[2] + t * t * t * p[3];
+  };
+  // The crossing of the line `coordinate` = c by the part of the curve
+  // between t0 and t1, where that coordinate grows or falls throughout.
+  auto crossing = [&](const double* along, const double* across, double c, double t0, double t1) {
+    const bool rising = at(t1, along) > at(t0, along);
+    for (int i = 0; i < 60; ++i) {
+      double t = (t0 + t1) / 2;
+      if ((at(t, along) < c) == rising)
+        t0 = t;
+      else
+        t1 = t;
+    }
+    return at((t0 + t1) / 2, across);
+  };
+  double worst = 0;
+  // The left foot, steep up to t = 0.25: its crossing of each row's centre.
+  for (int y = 330; y < 494; ++y) {
+    double expected = crossing(py, px, y + 0.5, 0, 0.25);
+    double sum = 0, weighted = 0;
+    for (int x = static_cast<int>(expected) - 4; x <= static_cast<int>(expected) + 4; ++x) {
+      sum += ink(x, y);
+      weighted += ink(x, y) * (x + 0.5);
+    }
+    ASSERT_GT(sum, 0) << "row " << y;
+    worst = std::max(worst, std::fabs(weighted / sum - expected));
+  }
+  // The top, flat between t = 0.3 and 0.7: its crossing of each column's centre.
+  for (int x = 282; x < 506; ++x) {
+    double expected = crossing(px, py, x + 0.5, 0.3, 0.7);
+    double sum = 0, weighted = 0;
+    for (int y = static_cast<int>(expected) - 4; y <= static_cast<int>(expected) + 4; ++y) {
+      sum += ink(x, y);
+      weighted += ink(x, y) * (y + 0.5);
+    }
+    ASSERT_GT(sum, 0) << "column " << x;
+    worst = std::max(worst, std::fabs(weighted / sum - expected));
+  }
+  EXPECT_LT(worst, 0.3) << "pixels between the curve and its drawing";
 }
 
 }  // namespace

@@ -193,6 +193,18 @@ TEST_F(ServerGuard, StoppingDoesNotWaitForIdleConnections) {
   EXPECT_LT(took, 1s) << std::chrono::duration<double>(took).count() << " s";
 }
 
+TEST_F(ServerGuard, ASecondServerOnTheSamePortIsRefused) {
+  StudioChannel other;
+  StudioServerOptions options;
+  options.port = server_->port();
+  StudioServer second(other, secret_, options);
+  std::string error;
+  EXPECT_FALSE(second.start(&error));
+  EXPECT_NE(error.find("127.0.0.1:" + std::to_string(server_->port())), std::string::npos) << error;
+  // The first one still answers every request.
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(client().Get("/?key=" + secret_)->status, 200);
+}
+
 TEST(StudioSecret, HasAtLeast128BitsAndIsFreshEachTime) {
   const std::string first = makeSecret(), second = makeSecret();
   EXPECT_EQ(first.size(), 48u);

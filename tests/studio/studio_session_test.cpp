@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <set>
 #include <thread>
 
 #include "plugin/params/parameter_record.h"
@@ -96,6 +97,94 @@ TEST_F(StudioSession, BadActionsAreAnsweredAndTheSessionGoesOn) {
   ASSERT_EQ(status, 200) << answer.dump();
   EXPECT_DOUBLE_EQ((*itemIn(answer["dialog"], 11))["value"].get<double>(), 150.5);
   EXPECT_GT(answer["version"].get<uint64_t>(), version);
+}
+
+// Three Tumbles, then back twice: the first Tumble's picture and dialog
+// again, drawn from the random source as it stood when that preview ran.
+TEST_F(StudioSession, AVariationBroughtBackIsTheSamePictureAndDialog) {
+  httplib::Client client("127.0.0.1", server_->port());
+  auto pixels = [&] { return client.Get("/api/preview.pixels", headers())->body; };
+  std::vector<std::string> pictures;
+  std::vector<Json> dialogs;
+  for (int i = 0; i < 3; ++i) {
+    auto [status, answer] = post({{"action", "press"}, {"item", 61}});
+    ASSERT_EQ(status, 200) << answer.dump();
+    pictures.push_back(pixels());
+    dialogs.push_back(answer["dialog"]);
+  }
+  ASSERT_NE(pictures[0], pictures[1]);
+  Json history = view(0)["history"];
+  ASSERT_EQ(history["entries"].size(), 4u) << history.dump();  // the opened dialog first
+  EXPECT_EQ(history["entries"][1][1], "Tumble");
+  EXPECT_EQ(history["current"], 3);
+
+  for (int entry : {2, 1}) {
+    auto [status, answer] = post({{"action", "history"}, {"entry", entry}});
+    ASSERT_EQ(status, 200) << answer.dump();
+  }
+  EXPECT_EQ(pixels(), pictures[0]);
+  Json now = view(0);
+  EXPECT_EQ(now["dialog"], dialogs[0]);
+  EXPECT_EQ(now["history"]["entries"], history["entries"]) << "going back adds nothing";
+  EXPECT_EQ(now["history"]["current"], 1);
+  auto thumbnail = client.Get("/api/history.png?entry=1", headers());
+  ASSERT_TRUE(thumbnail && thumbnail->status == 200);
+  EXPECT_EQ(thumbnail->body.substr(1, 3), "PNG");
+
+  // A number outside the history is refused and changes nothing.
+  for (const Json& entry : {Json(4), Json(-1), Json("1")}) {
+    auto [status, answer] = post({{"action", "history"}, {"entry", entry}});
+    EXPECT_EQ(status, 400) << entry;
+    EXPECT_TRUE(answer["error"].is_string());
+  }
+  EXPECT_EQ(view(0)["version"], now["version"]);
+  EXPECT_EQ(client.Get("/api/history.png?entry=4", headers())->status, 404);
+
+  // A change now starts a branch after entry 1.
+  ASSERT_EQ(post({{"action", "set"}, {"item", 11}, {"value", 150}}).first, 200);
+  Json branched = view(0)["history"];
+  ASSERT_EQ(branched["entries"].size(), 3u);
+  EXPECT_EQ(branched["entries"][2][1], "heartHeight 150");
+  EXPECT_EQ(branched["current"], 2);
+}
+
+// A grid of variations leaves the preview as it was; choosing a cell makes
+// it the preview and a history entry.
+TEST_F(StudioSession, AGridOfVariationsLeavesThePreviewAndACellChosenIsKept) {
+  httplib::Client client("127.0.0.1", server_->port());
+  auto pixels = [&] { return client.Get("/api/preview.pixels", headers())->body; };
+  // A heart placed anywhere in the document: where, the random source says.
+  ASSERT_EQ(post({{"action", "press"}, {"item", 93}}).first, 200);
+  ASSERT_EQ(post({{"action", "choose"}, {"item", 10}, {"position", 2}}).first, 200);
+  const std::string shown = pixels();
+  for (const Json& count : {Json(0), Json(37), Json("9")})
+    EXPECT_EQ(post({{"action", "variations"}, {"count", count}}).first, 400) << count;
+  EXPECT_EQ(post({{"action", "variation"}, {"cell", 1}}).first, 400) << "no grid drawn yet";
+
+  auto [status, answer] = post({{"action", "variations"}, {"count", 9}});
+  ASSERT_EQ(status, 200) << answer.dump();
+  EXPECT_EQ(answer["variations"]["count"], 9);
+  EXPECT_TRUE(pixels() == shown) << "the grid left another preview";
+  EXPECT_EQ(answer["history"]["entries"].size(), 2u);
+  std::set<std::string> cells;
+  for (int cell = 1; cell <= 9; ++cell) {
+    auto png = client.Get("/api/variation.png?cell=" + std::to_string(cell), headers());
+    ASSERT_TRUE(png && png->status == 200) << cell;
+    cells.insert(png->body);
+  }
+  EXPECT_EQ(cells.size(), 9u) << "each cell draws from its own seed";
+  for (const char* cell : {"0", "10"})
+    EXPECT_EQ(client.Get(std::string("/api/variation.png?cell=") + cell, headers())->status, 404);
+
+  EXPECT_EQ(post({{"action", "variation"}, {"cell", 10}}).first, 400);
+  auto [chosen, view] = post({{"action", "variation"}, {"cell", 3}});
+  ASSERT_EQ(chosen, 200) << view.dump();
+  EXPECT_FALSE(pixels() == shown);
+  ASSERT_EQ(view["history"]["entries"].size(), 3u);
+  EXPECT_EQ(view["history"]["entries"][2][1], "Variation 3");
+  // Back to the entry before: the session's own seed again.
+  ASSERT_EQ(post({{"action", "history"}, {"entry", 1}}).first, 200);
+  EXPECT_TRUE(pixels() == shown);
 }
 
 // A page that says which dialog state it holds is sent only what changed.

@@ -205,6 +205,61 @@ function stepSpin(input, item, direction) {
   commitSpin(input, item, value);
 }
 
+// ---- What the items mean ----------------------------------------------------
+
+// From the host's field table: the field each item edits, and the pages'
+// names, shown as the items' tooltips. The dialog's own texts stay.
+const itemHelp = new Map();  // item id: tooltip text
+
+function numberText(value) {
+  return Number.isInteger(value) ? String(value) : String(Number(value.toPrecision(6)));
+}
+
+function helpOf(field) {
+  const parts = [];
+  if (field.unit) parts.push(field.unit);
+  if (field.type === "switch") {
+    parts.push("on or off");
+  } else if (field.range) {
+    parts.push(numberText(field.range[0]) + " to " + numberText(field.range[1]));
+  }
+  if (field.default !== undefined) {
+    const value = typeof field.default === "string" ? field.default
+                : field.type === "switch" ? (field.default ? "on" : "off")
+                : numberText(field.default);
+    parts.push("default " + value);
+  }
+  return field.field + (parts.length ? " \u2014 " + parts.join(", ") : "");
+}
+
+const RANDOM_MARK = "[R]: on, this property is varied at random";
+
+async function loadItemHelp() {
+  try {
+    const response = await fetch("/api/fields");
+    if (!response.ok) return;
+    const { fields, pages } = await response.json();
+    for (const field of fields) itemHelp.set(field.item, helpOf(field));
+    for (const page of pages) itemHelp.set(page.button, "Page \u201c" + page.name + "\u201d");
+    for (const control of document.querySelectorAll("#dialog [data-item]")) helpFor(control);
+  } catch (error) {
+    // The items go without their tooltips.
+  }
+}
+
+function helpFor(control) {
+  const item = control.heartItem;
+  if (!item) return;
+  let text = itemHelp.get(item.id);
+  // The page buttons' id 95 is the "Heart" caption's too: only the button says it.
+  if (text && item.type === STATIC && text.startsWith("Page ")) text = undefined;
+  if (text && /\[R\]\s*$/.test(item.text || "")) text += "\n" + RANDOM_MARK;
+  if (control.classList.contains("picker")) text = "Pick a point in the document";
+  const target = control.closest("label") || control;
+  if (text) target.title = text;
+  else target.removeAttribute("title");
+}
+
 function makeElement(item, modal) {
   const kind = kindOf(item);
   let element;
@@ -283,7 +338,9 @@ function makeElement(item, modal) {
 
 function update(element, item) {
   const control = element.heartControl;
+  const before = control.heartItem;
   control.heartItem = item;
+  if (!before || before.text !== item.text) helpFor(control);
   place(element, item);
   element.hidden = !item.visible;
   control.hidden = !item.visible;
@@ -370,16 +427,91 @@ function markPages(container, items) {
   });
 }
 
+// The whole dialog fits its column: beside the document view it is scaled
+// down to the window's height when need be; a narrow window stacks the two
+// and gives the dialog the whole width. Its items keep their places relative
+// to each other: the box is scaled as a whole.
+const SIDE_BY_SIDE = 1000;
 function fitDialog() {
   const dialog = $("dialog");
   const width = parseFloat(dialog.style.width) || 530;
   const height = parseFloat(dialog.style.height) || 320;
-  const room = Math.max(320, Math.min(window.innerWidth - 80, 900));
-  studio.scale = Math.max(1, Math.min(1.6, room / width));
+  const sideBySide = window.innerWidth >= SIDE_BY_SIDE;
+  const room = sideBySide ? Math.min(window.innerWidth * 0.5, 900)
+                          : Math.min(window.innerWidth - 40, 900);
+  let scale = Math.min(1.6, room / width);
+  if (sideBySide) {
+    // Everything around the dialog's items: the bar, the workspace's margins,
+    // the title, the frame and the host's buttons.
+    const window_ = document.querySelector(".dialog-window");
+    const chrome = $("dialog-frame").offsetTop + window_.querySelector(".host-buttons").offsetHeight +
+                   12 + document.querySelector(".bar").offsetHeight + 2 * 12 + 2;
+    scale = Math.min(scale, (window.innerHeight - chrome) / height);
+  }
+  studio.scale = Math.max(0.3, scale);
   dialog.style.transform = "scale(" + studio.scale + ")";
   const frame = $("dialog-frame");
   frame.style.width = width * studio.scale + 12 + "px";
   frame.style.height = height * studio.scale + 12 + "px";
+}
+
+// ---- The document view's magnifier -----------------------------------------
+
+// Magnifies and moves the picture on the page only: the document, its view
+// and the dialog's zoom item are not touched.
+const magnifier = { scale: 1, x: 0, y: 0, fitted: true, drag: null };
+
+function placeStage() {
+  $("stage").style.transform =
+      "translate(" + magnifier.x + "px, " + magnifier.y + "px) scale(" + magnifier.scale + ")";
+  $("magnifier").textContent = "view \u00d7" + magnifier.scale.toFixed(2);
+}
+
+function fitView() {
+  const view = $("view");
+  const canvas = $("preview");
+  const scale = Math.min(view.clientWidth / canvas.width, view.clientHeight / canvas.height);
+  magnifier.scale = scale > 0 ? scale : 1;
+  magnifier.x = (view.clientWidth - canvas.width * magnifier.scale) / 2;
+  magnifier.y = (view.clientHeight - canvas.height * magnifier.scale) / 2;
+  magnifier.fitted = true;
+  placeStage();
+}
+
+function magnify(event) {
+  if (!event.ctrlKey) return;
+  event.preventDefault();
+  const box = $("view").getBoundingClientRect();
+  const px = event.clientX - box.left;
+  const py = event.clientY - box.top;
+  const next = Math.min(32, Math.max(0.05, magnifier.scale * Math.pow(1.2, -event.deltaY / 100)));
+  // The picture's point under the pointer stays under it.
+  magnifier.x = px - (px - magnifier.x) * next / magnifier.scale;
+  magnifier.y = py - (py - magnifier.y) * next / magnifier.scale;
+  magnifier.scale = next;
+  magnifier.fitted = false;
+  placeStage();
+}
+
+function startDrag(event) {
+  if (studio.armedPicker !== null || event.button !== 0 || event.target.closest("#variations"))
+    return;
+  magnifier.drag = { x: event.clientX, y: event.clientY, fromX: magnifier.x, fromY: magnifier.y };
+  $("view").setPointerCapture(event.pointerId);
+  $("view").classList.add("dragging");
+}
+
+function drag(event) {
+  if (!magnifier.drag) return;
+  magnifier.x = magnifier.drag.fromX + event.clientX - magnifier.drag.x;
+  magnifier.y = magnifier.drag.fromY + event.clientY - magnifier.drag.y;
+  magnifier.fitted = false;
+  placeStage();
+}
+
+function endDrag() {
+  magnifier.drag = null;
+  $("view").classList.remove("dragging");
 }
 
 // ---- Showing a view -----------------------------------------------------
@@ -432,6 +564,8 @@ function show(view, force) {
   } else {
     $("session-note").textContent = "Session open";
   }
+  if (view.history) showHistory(view.history);
+  if (view.variations) showVariations(view.variations);
   // While this page's own actions are on their way, their answers bring the
   // picture; otherwise (the first view, another tab's change) fetch it.
   if (view.preview && studio.actionsInFlight === 0) loadPreview(view.preview);
@@ -496,6 +630,7 @@ function paintPreview(pixels, preview, arrived) {
   if (canvas.width !== info.width || canvas.height !== info.height) {
     canvas.width = info.width;
     canvas.height = info.height;
+    if (magnifier.fitted) fitView();
   }
   canvas.getContext("2d").putImageData(image, 0, 0);
   studio.arrivedAt.set(version, { arrived, put: performance.now() });
@@ -555,6 +690,143 @@ function painted(version, info) {
              (Number(info.drawMilliseconds) + Number(info.packMilliseconds)).toFixed(1) + " ms";
   if (took !== null) text += " \u00b7 change to picture " + took.toFixed(0) + " ms";
   note(text, false);
+}
+
+// ---- The variations shown -----------------------------------------------
+
+// The host keeps every variation shown; the strip lists them oldest first,
+// each with its small picture, fetched once (by the entry's serial, which
+// stays with it while the numbers shift as the oldest ones are dropped).
+const thumbnails = new Map();  // serial: object URL, or null while it is fetched
+let history = { entries: [], current: null };
+
+function showHistory(next) {
+  history = next;
+  const strip = $("history");
+  const listed = new Set(next.entries.map(([serial]) => serial));
+  for (const [serial, url] of thumbnails) {
+    if (listed.has(serial)) continue;
+    if (url) URL.revokeObjectURL(url);
+    thumbnails.delete(serial);
+  }
+  while (strip.children.length > next.entries.length) strip.lastChild.remove();
+  next.entries.forEach(([serial, cause], index) => {
+    let entry = strip.children[index];
+    if (!entry) {
+      entry = document.createElement("li");
+      entry.append(document.createElement("img"));
+      entry.addEventListener("click", () => goToVariation(Number(entry.dataset.history)));
+      strip.append(entry);
+    }
+    entry.dataset.history = String(index);
+    entry.title = index + ": " + cause;
+    entry.setAttribute("aria-current", index === next.current ? "true" : "false");
+    const image = entry.firstChild;
+    image.alt = cause;
+    if (entry.dataset.serial !== String(serial)) {
+      entry.dataset.serial = String(serial);
+      image.removeAttribute("src");
+      if (thumbnails.get(serial)) image.src = thumbnails.get(serial);
+      else if (!thumbnails.has(serial)) loadThumbnail(serial, index);
+    }
+  });
+  const current = strip.querySelector('[aria-current="true"]');
+  // The current entry in sight, scrolling the strip only.
+  if (current && (current.offsetLeft < strip.scrollLeft ||
+                  current.offsetLeft + current.offsetWidth > strip.scrollLeft + strip.clientWidth))
+    strip.scrollLeft = current.offsetLeft - strip.clientWidth / 2;
+  document.querySelector('[data-action="undo"]').disabled = !(next.current > 0);
+  document.querySelector('[data-action="redo"]').disabled =
+      next.current === null || next.current >= next.entries.length - 1;
+}
+
+async function loadThumbnail(serial, index) {
+  thumbnails.set(serial, null);
+  try {
+    const response = await fetch("/api/history.png?entry=" + index, { cache: "no-store" });
+    if (!response.ok || response.headers.get("X-History-Serial") !== String(serial)) {
+      thumbnails.delete(serial);  // the list moved on meanwhile; the next view asks again
+      return;
+    }
+    const url = URL.createObjectURL(await response.blob());
+    if (!thumbnails.has(serial)) return URL.revokeObjectURL(url);
+    thumbnails.set(serial, url);
+    const entry = $("history").querySelector('[data-serial="' + serial + '"] img');
+    if (entry) entry.src = url;
+  } catch (error) {
+    thumbnails.delete(serial);
+  }
+}
+
+function goToVariation(index) {
+  if (index < 0 || index >= history.entries.length || index === history.current) return;
+  send({ action: "history", entry: index });
+}
+
+function stepVariation(step) {
+  if (history.current === null) return;
+  goToVariation(history.current + step);
+}
+
+// ---- A grid of variations ------------------------------------------------
+
+// Cell K of the grid is drawn by the host from the random seed K, as
+// `heart run --seed K` draws the current settings; choosing it makes it the
+// preview. The grid opens on this page when this page asked for it.
+const grid = { version: 0, asked: false, urls: [] };
+
+function askForVariations() {
+  grid.asked = true;
+  send({ action: "variations", count: Number($("variation-count").value) });
+}
+
+function closeVariations() {
+  $("variations").hidden = true;
+}
+
+function showVariations(variations) {
+  if (variations.version <= grid.version) return;
+  grid.version = variations.version;
+  if (!grid.asked) return;
+  grid.asked = false;
+  for (const url of grid.urls) URL.revokeObjectURL(url);
+  grid.urls = [];
+  const box = $("variations");
+  const columns = Math.ceil(Math.sqrt(variations.count));
+  box.style.gridTemplateColumns = "repeat(" + columns + ", minmax(0, 1fr))";
+  box.style.gridTemplateRows = "repeat(" + Math.ceil(variations.count / columns) + ", minmax(0, 1fr))";
+  const cells = [];
+  for (let cell = 1; cell <= variations.count; ++cell) {
+    const button = document.createElement("button");
+    button.type = "button";
+    button.dataset.variation = String(cell);
+    button.title = "Variation " + cell + ": heart run --seed " + cell;
+    const image = document.createElement("img");
+    image.alt = "Variation " + cell;
+    const number = document.createElement("span");
+    number.textContent = String(cell);
+    button.append(image, number);
+    button.addEventListener("click", () => {
+      closeVariations();
+      send({ action: "variation", cell });
+    });
+    cells.push(button);
+    loadVariation(cell, image, variations.version);
+  }
+  box.replaceChildren(...cells);
+  box.hidden = false;
+}
+
+async function loadVariation(cell, image, version) {
+  try {
+    const response = await fetch("/api/variation.png?cell=" + cell, { cache: "no-store" });
+    if (!response.ok || response.headers.get("X-Variations-Version") !== String(version)) return;
+    const url = URL.createObjectURL(await response.blob());
+    grid.urls.push(url);
+    image.src = url;
+  } catch (error) {
+    // The cell stays without its picture; it can still be chosen.
+  }
 }
 
 // ---- Modal boxes -----------------------------------------------------------
@@ -648,11 +920,21 @@ async function usePickerCursor() {
 document.addEventListener("keydown", (event) => {
   const view = studio.view;
   if (!view || view.ended) return;
-  if (event.key === "Tab" && !$("modal-layer").hidden) {
+  if ((event.ctrlKey || event.metaKey) && !event.altKey && event.key.toLowerCase() === "z" &&
+      $("modal-layer").hidden) {
+    // A number being typed keeps the field's own undo.
+    const target = event.target;
+    if (target.tagName === "INPUT" && target.type === "number" &&
+        target.value !== target.dataset.shown)
+      return;
+    event.preventDefault();
+    stepVariation(event.shiftKey ? 1 : -1);
+  } else if (event.key === "Tab" && !$("modal-layer").hidden) {
     keepFocusInModal(event);
   } else if (event.key === "Escape") {
     event.preventDefault();
-    if (studio.armedPicker !== null) disarmPicker();
+    if (!$("variations").hidden) closeVariations();
+    else if (studio.armedPicker !== null) disarmPicker();
     else send({ action: "cancel" });
   } else if (event.key === "Enter") {
     const target = event.target;
@@ -662,9 +944,28 @@ document.addEventListener("keydown", (event) => {
   }
 });
 
-window.addEventListener("resize", fitDialog);
+window.addEventListener("resize", () => {
+  fitDialog();
+  if (magnifier.fitted) fitView();
+});
 window.addEventListener("DOMContentLoaded", () => {
+  const view = $("view");
+  view.addEventListener("wheel", magnify, { passive: false });
+  view.addEventListener("pointerdown", startDrag);
+  view.addEventListener("pointermove", drag);
+  view.addEventListener("pointerup", endDrag);
+  view.addEventListener("pointercancel", endDrag);
+  document.querySelector('[data-action="fit"]').addEventListener("click", fitView);
+  document.querySelector('[data-action="undo"]').addEventListener("click", () => stepVariation(-1));
+  document.querySelector('[data-action="redo"]').addEventListener("click", () => stepVariation(1));
+  document.querySelector('[data-action="variations"]').addEventListener("click", askForVariations);
+  // The view's room changes with the window and with the dialog's column.
+  new ResizeObserver(() => {
+    if (magnifier.fitted) fitView();
+  }).observe(view);
+  fitView();
   document.querySelector('[data-action="ok"]').addEventListener("click", () => send({ action: "ok" }));
   $("preview").addEventListener("click", pickAt);
+  loadItemHelp();
   pollViews();
 });
