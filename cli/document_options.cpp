@@ -1,8 +1,10 @@
 #include "document_options.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <sstream>
 #include <vector>
 
@@ -76,12 +78,78 @@ Result<void> checkStrokeWidth(float width, const std::string& what) {
   return {};
 }
 
+namespace {
+
+std::string lowerCase(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// Paper sizes by name, portrait, in points.
+struct NamedPage {
+  const char* name;
+  double width, height;
+};
+constexpr double kPointsPerMm = 72 / 25.4;
+constexpr NamedPage kNamedPages[] = {
+    {"letter", 612, 792},
+    {"legal", 612, 1008},
+    {"tabloid", 792, 1224},
+    {"a3", 297 * kPointsPerMm, 420 * kPointsPerMm},
+    {"a4", 210 * kPointsPerMm, 297 * kPointsPerMm},
+    {"a5", 148 * kPointsPerMm, 210 * kPointsPerMm},
+    {"a6", 105 * kPointsPerMm, 148 * kPointsPerMm},
+};
+
+// Points in one unit: pt (and none), in, mm, cm, px at 96 an inch, pc.
+std::optional<double> pointsPerUnit(std::string_view unit) {
+  if (unit.empty() || unit == "pt") return 1.0;
+  if (unit == "in") return 72.0;
+  if (unit == "mm") return kPointsPerMm;
+  if (unit == "cm") return 10 * kPointsPerMm;
+  if (unit == "px") return 0.75;
+  if (unit == "pc") return 12.0;
+  return std::nullopt;
+}
+
+// "8.5in", "210", "1200px": the number and its unit's text.
+bool splitLength(const std::string& text, float* number, std::string* unit) {
+  size_t end = text.find_first_not_of("0123456789.+-eE");
+  // An exponent's "e" belongs to the number only when a digit follows.
+  while (end != std::string::npos && end > 0 && (text[end - 1] == 'e' || text[end - 1] == 'E'))
+    --end;
+  *unit = end == std::string::npos ? std::string() : text.substr(end);
+  return parseReal(text.substr(0, end), number);
+}
+
+}  // namespace
+
 Result<PageSize> parsePageSize(const std::string& text) {
-  size_t cross = text.find_first_of("xX");
+  const std::string lower = lowerCase(text);
+  for (const NamedPage& page : kNamedPages) {
+    const std::string name = page.name;
+    PageSize size{static_cast<float>(page.width), static_cast<float>(page.height)};
+    if (lower == name || lower == name + "-portrait" || lower == name + " portrait") return size;
+    if (lower == name + "-landscape" || lower == name + " landscape")
+      return PageSize{size.height, size.width};
+  }
+  const std::string refusal =
+      "page size \"" + text +
+      "\" is neither WIDTHxHEIGHT (points, or with a unit: 210x297mm, 8.5x11in, 1200x800px; "
+      "cm and pc too) nor a paper (letter, legal, tabloid, A3 to A6, each also -landscape)";
+  size_t cross = lower.find('x');
   PageSize size;
-  if (cross == std::string::npos || !parseReal(text.substr(0, cross), &size.width) ||
-      !parseReal(text.substr(cross + 1), &size.height))
-    return fail("page size \"" + text + "\" is not WIDTHxHEIGHT in points, both above 0");
+  std::string widthUnit, heightUnit;
+  if (cross == std::string::npos || !splitLength(lower.substr(0, cross), &size.width, &widthUnit) ||
+      !splitLength(lower.substr(cross + 1), &size.height, &heightUnit))
+    return fail(refusal);
+  // A unit after the height alone serves both.
+  if (widthUnit.empty()) widthUnit = heightUnit;
+  std::optional<double> widthScale = pointsPerUnit(widthUnit);
+  std::optional<double> heightScale = pointsPerUnit(heightUnit);
+  if (!widthScale || !heightScale) return fail(refusal);
+  size.width = static_cast<float>(size.width * *widthScale);
+  size.height = static_cast<float>(size.height * *heightScale);
   if (Result<void> checked = checkPageSize(size.width, size.height); !checked)
     return checked.failure();
   return size;

@@ -24,7 +24,10 @@ struct PageSize {
   float height = 0;
 };
 
-// "WxH" in points, both positive and finite.
+// "WxH" in points, both positive and finite, or with a unit (pt, in, mm, cm,
+// px at 96 an inch, pc) after each number or after the height for both
+// ("210x297mm", "8.5inx11in"); or a paper by name in any case (letter, legal,
+// tabloid, A3, A4, A5, A6), portrait or with "-landscape" (" landscape").
 Result<PageSize> parsePageSize(const std::string& text);
 
 // "gray", "rgb" or "cmyk" (also 0, 1, 2).

@@ -1,10 +1,12 @@
 #include "record_edits.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 
 #include "core/json_depth.h"
+#include "near_names.h"
 
 namespace heart::cli {
 
@@ -36,8 +38,33 @@ namespace {
 // name element 3 too). The table is searched by C string, so a name holding a
 // NUL byte would be read only up to it ("heartCount\0x" as heartCount): such
 // a name names nothing.
-const FieldInfo* fieldNamed(const std::string& name) {
-  if (name.find('\0') != std::string::npos) return nullptr;
+// The names of the record's fields as `heart fields` lists them, an array
+// once by its own name ("shapeTweaks").
+std::vector<std::string> fieldNames() {
+  std::vector<std::string> names;
+  for (const FieldInfo& field : kFieldTable) {
+    std::string name = field.name;
+    name = name.substr(0, name.find('['));
+    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+  }
+  return names;
+}
+
+// The field's own spelling of a name typed in any case ("heartcount" is
+// heartCount), the index of an element kept; the name itself when no field
+// has it.
+std::string spelledAsTheField(const std::string& name) {
+  const size_t open = name.find('[');
+  const std::string base = name.substr(0, open);
+  for (const std::string& known : fieldNames())
+    if (sameIgnoringCase(known, base))
+      return open == std::string::npos ? known : known + name.substr(open);
+  return name;
+}
+
+const FieldInfo* fieldNamed(const std::string& typed) {
+  if (typed.find('\0') != std::string::npos) return nullptr;
+  const std::string name = spelledAsTheField(typed);
   size_t open = name.find('[');
   if (open == std::string::npos || name.back() != ']') return findField(name.c_str());
   std::string indexText = name.substr(open + 1, name.size() - open - 2);
@@ -49,8 +76,9 @@ const FieldInfo* fieldNamed(const std::string& name) {
 
 // The number of elements of an array field ("shapeTweaks": 16); 0 for any
 // other name. No array is longer than the table.
-int arrayLength(const std::string& name) {
-  if (name.find('\0') != std::string::npos) return 0;
+int arrayLength(const std::string& typed) {
+  if (typed.find('\0') != std::string::npos) return 0;
+  const std::string name = spelledAsTheField(typed);
   int length = 0;
   while (length < kFieldCount && findField((name + "[" + std::to_string(length) + "]").c_str()))
     ++length;
@@ -64,6 +92,11 @@ Result<FieldEdit> parseFieldEdit(const std::string& edit) {
   }
   std::string name = edit.substr(0, equals);
   std::string valueText = edit.substr(equals + 1);
+  // Switches as dialog scripts and people write them.
+  for (const char* word : {"on", "yes", "true"})
+    if (sameIgnoringCase(valueText, word)) valueText = "true";
+  for (const char* word : {"off", "no", "false"})
+    if (sameIgnoringCase(valueText, word)) valueText = "false";
   RecordJson value = checkJsonDepth(valueText).ok() ? RecordJson::parse(valueText, nullptr, false)
                                                     : RecordJson(RecordJson::value_t::discarded);
   if (value.is_discarded() || !(value.is_number() || value.is_boolean())) {
@@ -82,7 +115,18 @@ Result<FieldEdit> parseFieldEdit(const std::string& edit) {
     if (int length = arrayLength(name))
       return fail("field \"" + name + "\" must be an array of " + std::to_string(length) +
                   " values, not " + value.dump());
-    return fail("field " + name + " is not a field of the record (`heart fields` lists them)");
+    std::string message = "field ";
+    message += name;
+    message += " is not a field of the record";
+    // A near miss of a field's name gets the name; a known name with a wrong
+    // index, or one holding a NUL byte, does not.
+    const std::string base = name.substr(0, name.find('['));
+    const std::vector<std::string> names = fieldNames();
+    const bool known =
+        std::find(names.begin(), names.end(), spelledAsTheField(base)) != names.end();
+    if (!known && base.find('\0') == std::string::npos) message += didYouMean(base, names);
+    message += " (`heart fields` lists them)";
+    return fail(message);
   }
   // Switches are true/false in the record's JSON; 1 and 0 mean the same.
   if (field->type == kFieldBool && value.is_number_integer() &&

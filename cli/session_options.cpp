@@ -50,7 +50,10 @@ void addSessionOptions(CLI::App& verb, SessionArguments& arguments) {
   verb.add_option("--random-values", arguments.options.randomValuesFile,
                   "A file of random values from 0 to 1, one a line, used in order instead of "
                   "the seeded source (started over when used up)");
-  verb.add_option("--page", arguments.page, "Page size of the new document in points: WxH")
+  verb.add_option("--page", arguments.page,
+                  "Page size of the new document: WxH in points, or with a unit (210x297mm, "
+                  "8.5x11in, 1200x800px), or a paper: letter, legal, tabloid, A3 to A6, each "
+                  "also -landscape")
       ->default_str("612x792");
   verb.add_option("--color-model", arguments.colorModel,
                   "Colour model of the new document: gray, rgb or cmyk")

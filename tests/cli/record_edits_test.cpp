@@ -131,6 +131,30 @@ TEST(FieldEdits, AFaultyEditIsRefusedWithAMessageNamingIt) {
   for (const auto& c : cases) EXPECT_EQ(refusal({c.edit}), c.message) << c.edit;
 }
 
+// Names and switches as people type them: any case, on/off and yes/no, and a
+// near miss answered with the field that was probably meant.
+TEST(FieldEdits, NamesInAnyCaseSwitchesInWordsAndNearMissesNamed) {
+  Result<std::vector<FieldEdit>> edits = parseFieldEdits(
+      {"HEARTCOUNT=7", "shapetweaks[2]=5", "dropShadow=on", "newLayer=Yes", "preview=off"});
+  ASSERT_TRUE(edits) << edits.error();
+  ParameterRecord record{};
+  record.preview = 1;
+  applyFieldEdits(&record, *edits);
+  EXPECT_EQ(record.heartCount, 7);
+  EXPECT_EQ(record.shapeTweaks[2], 5.0f);
+  EXPECT_EQ(record.dropShadow, 1);
+  EXPECT_EQ(record.newLayer, 1);
+  EXPECT_EQ(record.preview, 0);
+  EXPECT_EQ(refusal({"heartCont=5"}),
+            "field heartCont is not a field of the record; did you mean heartCount? (`heart "
+            "fields` lists them)");
+  EXPECT_EQ(refusal({"dropShadwo=1"}),
+            "field dropShadwo is not a field of the record; did you mean dropShadow? (`heart "
+            "fields` lists them)");
+  EXPECT_EQ(refusal({"colour=1"}),
+            "field colour is not a field of the record (`heart fields` lists them)");
+}
+
 // A name is looked up whole: one cut short at a NUL byte names no field, and
 // an array's element followed by a NUL does not hang the search for its length.
 TEST(FieldEdits, ANameHoldingANulByteNamesNoField) {
