@@ -192,6 +192,9 @@ int runFilterSession(const SessionOptions& options) {
   const std::string& verb = options.verb;
   if (Result<void> refused = refuseOverwritingInputs(options); !refused)
     return reportUsageError(verb, refused.error());
+  // An output that cannot be written is refused before hearts are drawn.
+  if (Result<void> folder = checkOutputFolder(options.output); !folder)
+    return reportFailure(verb, folder.error());
   Result<std::unique_ptr<Host>> made = Host::create(options.host);
   if (!made) return reportFailure(verb, made.error());
   std::unique_ptr<Host> host = std::move(*made);

@@ -113,6 +113,8 @@ int runStudio(StudioArguments& arguments, SessionOptions& options) {
   // starts: a refused studio opens no port and leaves at once.
   if (Result<void> refused = refuseOverwritingInputs(options); !refused)
     return reportUsageError("studio", refused.error());
+  if (Result<void> folder = checkOutputFolder(options.output); !folder)
+    return reportFailure("studio", folder.error());
   try {
     secret = studio::makeSecret();
   } catch (const std::exception& e) {

@@ -25,6 +25,11 @@ inline constexpr std::string_view kTemporaryMarker = ".heart-tmp-";
 
 Result<void> writeOutputFile(const std::string& path, std::string_view bytes);
 
+// Refuses, before anything is made, an output whose folder is missing, is not
+// a folder or does not let this user write in it (a device, FIFO or socket,
+// and "-", pass), in the words writeOutputFile would use.
+Result<void> checkOutputFolder(const std::string& path);
+
 // The file a path stands for once symbolic links are followed (the path of
 // the final target, which need not exist). Answers the path itself when it is
 // no link; a failure for a loop of links.

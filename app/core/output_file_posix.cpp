@@ -156,5 +156,9 @@ Result<void> writeResolvedOutput(const std::string& path, const std::string& tar
   return replaceAtomically(path, target, status.st_mode & 07777, bytes);
 }
 
+bool folderAcceptsFiles(const std::string& folder) {
+  return ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
 }  // namespace heart
 #endif  // _WIN32

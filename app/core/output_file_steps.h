@@ -19,6 +19,8 @@ Failure failWriting(const std::string& shown, const std::string& reason);
 // output, and to `target`, the file `path` stands for once links are
 // followed, named `path` in messages.
 Result<void> writeToStandardOutput(std::string_view bytes);
+// Whether the system lets this user make a file in the folder.
+bool folderAcceptsFiles(const std::string& folder);
 Result<void> writeResolvedOutput(const std::string& path, const std::string& target,
                                  std::string_view bytes);
 

@@ -129,9 +129,12 @@ TEST_F(SafeCommand, OutputsKeepLinksFifosAndDevices) {
   EXPECT_TRUE(isSvg(toStdout.out));
   EXPECT_TRUE(isPng(heart({"run", "--no-record", "--format", "PNG", "-o", "-"}).out));
 
-  CommandResult noFolder = heart({"run", "--no-record", "-o", "missing/h.svg"});
+  // Refused before the hearts are drawn: the stored record is not saved.
+  CommandResult noFolder =
+      heart({"run", "--record", "kept.rec", "--set", "heartCount=400", "-o", "missing/h.svg"});
   EXPECT_EQ(noFolder.exitCode, 1);
-  EXPECT_NE(noFolder.err.find("cannot write missing/h.svg: No such file or directory"),
+  EXPECT_FALSE(fs::exists(scratch / "kept.rec"));
+  EXPECT_NE(noFolder.err.find("cannot write missing/h.svg: its folder missing does not exist"),
             std::string::npos)
       << noFolder.err;
 }
