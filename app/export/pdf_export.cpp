@@ -5,54 +5,16 @@
 
 #include <cmath>
 
-#ifdef HEART_HAVE_RSVG
-#include <librsvg/rsvg.h>
-#endif
-
 #include "core/output_file.h"
+#include "render/backdrop.h"
 #include "render/document_renderer.h"
 
 namespace heart {
 namespace {
 
-constexpr double kPointsPerPixel = 0.75;
-
 cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length) {
   static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
   return CAIRO_STATUS_SUCCESS;
-}
-
-// The opened drawing beneath the art, as vectors: its top left corner at the
-// page's, 0.75 points a CSS pixel, as every picture of it lies.
-Result<void> drawDrawingBeneath(const Document& document, cairo_t* cr) {
-  const std::string& svg = document.backdropSvg();
-  if (svg.empty()) return {};
-#ifdef HEART_HAVE_RSVG
-  GError* error = nullptr;
-  RsvgHandle* handle =
-      rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(svg.data()), svg.size(), &error);
-  if (!handle) {
-    std::string why = error ? error->message : "unknown error";
-    if (error) g_error_free(error);
-    return fail("librsvg cannot read the drawing beneath the hearts: " + why);
-  }
-  AIRealPoint page = document.pageSize();
-  cairo_save(cr);
-  cairo_scale(cr, kPointsPerPixel, kPointsPerPixel);
-  RsvgRectangle viewport{0, 0, page.h / kPointsPerPixel, page.v / kPointsPerPixel};
-  bool drawn = rsvg_handle_render_document(handle, cr, &viewport, &error);
-  cairo_restore(cr);
-  g_object_unref(handle);
-  if (!drawn) {
-    std::string why = error ? error->message : "unknown error";
-    if (error) g_error_free(error);
-    return fail("librsvg cannot draw the drawing beneath the hearts: " + why);
-  }
-  return {};
-#else
-  (void)cr;
-  return fail("this build of heart has no librsvg to draw the drawing beneath the hearts");
-#endif
 }
 
 }  // namespace

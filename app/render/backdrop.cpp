@@ -31,6 +31,32 @@ Result<SurfacePointer> drawBackdrop(const Document& document, const RenderFrame&
       cache.centreH == frame.centre.h && cache.centreV == frame.centre.v &&
       cache.zoom == frame.zoom && cache.width == frame.width && cache.height == frame.height)
     return cache.picture;
+  Result<cairo_surface_t*> made = newImageSurface(frame.width, frame.height);
+  if (!made) return fail("no picture of the drawing beneath the hearts: " + made.error());
+  cairo_surface_t* surface = *made;
+  SurfacePointer picture(surface, cairo_surface_destroy);
+  cairo_t* cr = cairo_create(surface);
+  AIRealPoint page = document.pageSize();
+  cairo_translate(cr, frame.width * 0.5 - frame.centre.h * frame.zoom,
+                  frame.height * 0.5 - (page.v - frame.centre.v) * frame.zoom);
+  cairo_scale(cr, frame.zoom, frame.zoom);
+  Result<void> drawn = drawDrawingBeneath(document, cr);
+  cairo_destroy(cr);
+  if (!drawn) return drawn.failure();
+  cairo_surface_mark_dirty(surface);
+  cache = CachedBackdrop{document.backdropVersion(),
+                         frame.centre.h,
+                         frame.centre.v,
+                         frame.zoom,
+                         frame.width,
+                         frame.height,
+                         picture};
+  return picture;
+}
+
+Result<void> drawDrawingBeneath(const Document& document, cairo_t* cr) {
+  const std::string& svg = document.backdropSvg();
+  if (svg.empty()) return {};
 #ifdef HEART_HAVE_RSVG
   GError* error = nullptr;
   RsvgHandle* handle =
@@ -40,34 +66,22 @@ Result<SurfacePointer> drawBackdrop(const Document& document, const RenderFrame&
     if (error) g_error_free(error);
     return fail("librsvg cannot read the drawing beneath the hearts: " + why);
   }
-  Result<cairo_surface_t*> made = newImageSurface(frame.width, frame.height);
-  if (!made) {
-    g_object_unref(handle);
-    return fail("no picture of the drawing beneath the hearts: " + made.error());
-  }
-  cairo_surface_t* surface = *made;
-  SurfacePointer picture(surface, cairo_surface_destroy);
-  cairo_t* cr = cairo_create(surface);
   AIRealPoint page = document.pageSize();
   constexpr double kPointsPerPixel = 0.75;
-  cairo_translate(cr, frame.width * 0.5 - frame.centre.h * frame.zoom,
-                  frame.height * 0.5 - (page.v - frame.centre.v) * frame.zoom);
-  cairo_scale(cr, frame.zoom * kPointsPerPixel, frame.zoom * kPointsPerPixel);
+  cairo_save(cr);
+  cairo_scale(cr, kPointsPerPixel, kPointsPerPixel);
   RsvgRectangle viewport{0, 0, page.h / kPointsPerPixel, page.v / kPointsPerPixel};
   bool drawn = rsvg_handle_render_document(handle, cr, &viewport, &error);
-  cairo_destroy(cr);
+  cairo_restore(cr);
   g_object_unref(handle);
   if (!drawn) {
     std::string message = error ? error->message : "unknown error";
     if (error) g_error_free(error);
     return fail("librsvg cannot draw the drawing beneath the hearts: " + message);
   }
-  cairo_surface_mark_dirty(surface);
-  cache = CachedBackdrop{document.backdropVersion(), frame.centre.h, frame.centre.v, frame.zoom,
-                         frame.width, frame.height, picture};
-  return picture;
+  return {};
 #else
-  (void)frame;
+  (void)cr;
   return fail("this build of heart has no librsvg to draw the drawing beneath the hearts");
 #endif
 }

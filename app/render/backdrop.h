@@ -22,6 +22,11 @@ using SurfacePointer = std::shared_ptr<cairo_surface_t>;
 // frame, as the studio's previews ask again and again.
 Result<SurfacePointer> drawBackdrop(const Document& document, const RenderFrame& frame);
 
+// Draws the drawing beneath (nothing for none) into cr as vectors, its top
+// left corner at the user space's origin, 0.75 units a CSS pixel: one unit a
+// point. A failure when librsvg cannot read or draw it.
+Result<void> drawDrawingBeneath(const Document& document, cairo_t* cr);
+
 // Paints the picture into cr's pixel rectangle; nothing for null.
 void paintBackdrop(cairo_t* cr, const SurfacePointer& backdrop);
 
