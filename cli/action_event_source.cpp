@@ -11,6 +11,7 @@
 #include "dialog_manager/dialog_manager.h"
 #include "dialog_manager/may_take_action.h"
 #include "document/document.h"
+#include "near_names.h"
 #include "plugin/params/dialog_pages.h"
 #include "plugin/params/field_table.h"
 
@@ -145,8 +146,20 @@ std::optional<DialogEvent> ActionEventSource::next() {
       for (size_t i = 0; i < item->entries.size(); ++i)
         if (sameTextIgnoringCase(withoutLeadingBlank(item->entries[i].text), wanted))
           return DialogEvent::chooseEntry(action.item, static_cast<int32_t>(i)).labelled(label);
-      return fail(action, describeItem(action.item) + " has no entry \"" + action.text +
-                              "\" (`heart presets` lists the settings and heart presets)");
+      std::vector<std::string> entries;
+      for (const auto& entry : item->entries) entries.push_back(withoutLeadingBlank(entry.text));
+      std::string nearest = nearestName(wanted, entries);
+      std::string message = describeItem(action.item);
+      message += " has no entry \"";
+      message += action.text;
+      message += "\"";
+      if (!nearest.empty()) {
+        message += "; did you mean \"";
+        message += nearest;
+        message += "\"?";
+      }
+      message += " (`heart presets` lists the settings and heart presets)";
+      return fail(action, message);
     }
     case DialogAction::Kind::Press:
       return DialogEvent::press(action.item).labelled(label);

@@ -236,7 +236,9 @@ int runFilterSession(const SessionOptions& options) {
   // A rejected action cancels the dialog; say which one before anything else.
   std::string rejected = !events.error().empty() ? events.error() : host->dialogs().lastError();
   host->dialogs().setEventSource(nullptr);
-  if (!rejected.empty()) return reportFailure(verb, rejected + "; nothing was written");
+  if (!rejected.empty())
+    return options.actionsFromOptions ? reportUsageError(verb, rejected + "; nothing was written")
+                                      : reportFailure(verb, rejected + "; nothing was written");
   if (parameters == kCanceledErr) {
     reportNote(verb, "the options dialog was cancelled; nothing was written");
     return kExitCancelled;

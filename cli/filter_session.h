@@ -55,6 +55,9 @@ struct SessionOptions {
   std::vector<NamedInput> inputs;
   // The user's actions in the options dialog; confirmed when they run out.
   std::vector<DialogAction> actions;
+  // The actions came from the command line's own options (--preset, --tumble):
+  // one the dialog refuses is a faulty command line.
+  bool actionsFromOptions = false;
   // An interactive front end that supplies the actions instead: it is handed
   // the host once the document is ready, just before the dialog runs.
   std::function<EventSource&(Host&)> frontEnd;

@@ -132,6 +132,7 @@ void addRunVerb(CLI::App& app, CliContext& context) {
     SessionOptions& options = arguments->session.options;
     options.verb = "run";
     options.host.pluginPath = pluginLocation(context.pluginPath);
+    options.actionsFromOptions = true;
     if (Result<void> listed = dialogActions(*arguments, &options.actions); !listed) {
       context.exitCode = reportUsageError("run", listed.error());
       return;

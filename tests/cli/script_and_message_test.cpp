@@ -153,10 +153,17 @@ TEST_F(ScriptCommand, MessagesNameFieldsPagesAndLists) {
   }
 
   CommandResult preset = heart({"run", "--no-record", "--preset", "No such preset", "-o", "a.svg"});
-  EXPECT_EQ(preset.exitCode, kFailure);
+  // A faulty --preset is a faulty command line.
+  EXPECT_EQ(preset.exitCode, kUsage);
   EXPECT_EQ(preset.err.find("65"), std::string::npos) << preset.err;
   EXPECT_NE(preset.err.find("the settings list has no entry \"No such preset\""), std::string::npos)
       << preset.err;
+  CommandResult nearMiss =
+      heart({"run", "--no-record", "--preset", "Skechy heart 2", "-o", "a.svg"});
+  EXPECT_EQ(nearMiss.exitCode, kUsage);
+  EXPECT_NE(nearMiss.err.find("has no entry \"Skechy heart 2\"; did you mean \"Sketchy heart 2\"?"),
+            std::string::npos)
+      << nearMiss.err;
 
   // Preset names in any case.
   ASSERT_EQ(
