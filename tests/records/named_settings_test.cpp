@@ -1,14 +1,12 @@
 // The designer's named settings: kept and read back byte for byte, names
 // that could leave the folder refused, a missing name answered with the
-// names there are, and the folder taken from the environment.
+// names there are.
 #include "records/named_settings.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <optional>
 
 #include "records/record_defaults.h"
 #include "records/record_file.h"
@@ -22,7 +20,8 @@ namespace fs = std::filesystem;
 class NamedSettingsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("heart-named-settings-" + std::to_string(::getpid())) /
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    folder_ = fs::temp_directory_path() / (std::string("heart-named-settings-") + test->name()) /
               "heart" / "settings";
     fs::remove_all(folder_.parent_path().parent_path());
   }
@@ -105,45 +104,6 @@ TEST_F(NamedSettingsTest, AMissingNameListsTheNamesThereAre) {
   none = readNamedSettings(folder_, "gone");
   ASSERT_FALSE(none);
   EXPECT_NE(none.error().find("there are \"a one\", \"b two\""), std::string::npos) << none.error();
-}
-
-// Sets an environment variable for one test and puts it back.
-class ScopedVariable {
- public:
-  ScopedVariable(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    if (value)
-      ::setenv(name, value, 1);
-    else
-      ::unsetenv(name);
-  }
-  ~ScopedVariable() {
-    if (old_)
-      ::setenv(name_, old_->c_str(), 1);
-    else
-      ::unsetenv(name_);
-  }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
-
-TEST(NamedSettingsFolder, FollowsXdgConfigHomeElseHome) {
-  {
-    ScopedVariable config("XDG_CONFIG_HOME", "/cfg/where"), home("HOME", "/home/d");
-    Result<fs::path> folder = namedSettingsFolder();
-    ASSERT_TRUE(folder);
-    EXPECT_EQ(*folder, fs::path("/cfg/where/heart/settings"));
-  }
-  for (const char* ignored : {"", "relative/cfg"}) {
-    ScopedVariable config("XDG_CONFIG_HOME", ignored), home("HOME", "/home/d");
-    Result<fs::path> folder = namedSettingsFolder();
-    ASSERT_TRUE(folder) << ignored;
-    EXPECT_EQ(*folder, fs::path("/home/d/.config/heart/settings")) << ignored;
-  }
-  ScopedVariable config("XDG_CONFIG_HOME", nullptr), home("HOME", nullptr);
-  EXPECT_FALSE(namedSettingsFolder());
 }
 
 }  // namespace
