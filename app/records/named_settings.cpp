@@ -33,7 +33,9 @@ Result<std::filesystem::path> namedSettingsFolder() {
 }
 
 Result<void> checkSettingsName(std::string_view name) {
-  const std::string quoted = "\"" + std::string(name) + "\"";
+  // Built by appending: GCC 12's -Wrestrict misreads "\"" + std::string.
+  std::string quoted(1, '"');
+  quoted.append(name).push_back('"');
   if (name.empty()) return fail("a settings name cannot be empty");
   if (name.size() > kLongestSettingsName)
     return fail("the settings name " + quoted + " is longer than " +
