@@ -78,14 +78,9 @@ Result<std::optional<ParameterRecord>> resolveRecord(const SessionOptions& optio
 // The designer's drawing with the hearts in it: on a new layer or in the
 // current layer as the record's newLayer says, or in place of the group
 // that --edit names.
-Result<void> writeIntoDrawing(const SessionOptions& options, Host& host,
-                              const SvgMetadata& metadata) {
+Result<std::string> drawingWithTheHearts(const SessionOptions& options, Host& host,
+                                         const SvgMetadata& metadata, bool newLayer) {
   const Drawing& drawing = *options.drawing;
-  bool newLayer = false;
-  const Host::StoredBlock stored = host.storedRecord();
-  if (stored.bytes)
-    if (Result<ParameterRecord> record = recordFromBlock(stored.bytes, stored.size))
-      newLayer = record->newLayer != 0;
   Result<HeartsPlan> plan = options.editGroup ? planReplacedHearts(drawing, *options.editGroup)
                                               : planNewHearts(drawing, newLayer);
   if (!plan) return fail(plan.error() + "; nothing was written");
@@ -93,17 +88,17 @@ Result<void> writeIntoDrawing(const SessionOptions& options, Host& host,
       exportHeartsContent(host.document(), metadata,
                           [&plan](std::string_view base) { return plan->ids.take(base, true); });
   if (!content) return content.failure();
-  return writeOutputFile(options.output, drawingWithHearts(drawing, *plan, *content));
+  return drawingWithHearts(drawing, *plan, *content);
 }
 
-Result<void> writeDrawing(const SessionOptions& options, Host& host) {
+Result<std::string> drawingBytesWith(const SessionOptions& options, Host& host,
+                                     const std::optional<ParameterRecord>& record,
+                                     OutputFormat format, const RenderProgress& progress) {
   SvgMetadata metadata;
   metadata.title = "Hearts";
   metadata.description = "Hearts drawn by the Heart filter 1.4.";
-  const Host::StoredBlock stored = host.storedRecord();
-  if (stored.bytes)
-    if (Result<ParameterRecord> record = recordFromBlock(stored.bytes, stored.size))
-      if (Result<RecordJson> json = recordToJson(*record)) metadata.recordJson = json->dump();
+  if (record)
+    if (Result<RecordJson> json = recordToJson(*record)) metadata.recordJson = json->dump();
   metadata.documentJson =
       documentSettingsJson(options.host.document, host.document().currentPaint());
   if (host.random().usingSequence())
@@ -111,12 +106,26 @@ Result<void> writeDrawing(const SessionOptions& options, Host& host) {
   else
     metadata.seed = host.random().seedValue();
   metadata.randomDraws = host.random().runStart();
-  if (options.format == OutputFormat::Png)
-    return writePngFile(host.document(), options.output, terminalProgress(options.output));
-  if (options.format == OutputFormat::Pdf)
-    return writePdfFile(host.document(), metadata, options.output);
-  if (options.drawing) return writeIntoDrawing(options, host, metadata);
-  return writeSvgFile(host.document(), metadata, options.output, options.svgLayout);
+  if (format == OutputFormat::Png) {
+    Result<std::vector<unsigned char>> png = exportPng(host.document(), progress);
+    if (!png) return png.failure();
+    return std::string(png->begin(), png->end());
+  }
+  if (format == OutputFormat::Pdf) return exportPdf(host.document(), metadata);
+  if (options.drawing)
+    return drawingWithTheHearts(options, host, metadata, record && record->newLayer != 0);
+  return exportSvg(host.document(), metadata, options.svgLayout);
+}
+
+Result<void> writeDrawing(const SessionOptions& options, Host& host) {
+  std::optional<ParameterRecord> record;
+  const Host::StoredBlock stored = host.storedRecord();
+  if (stored.bytes)
+    if (Result<ParameterRecord> read = recordFromBlock(stored.bytes, stored.size)) record = *read;
+  Result<std::string> bytes =
+      drawingBytesWith(options, host, record, options.format, terminalProgress(options.output));
+  if (!bytes) return bytes.failure();
+  return writeOutputFile(options.output, *bytes);
 }
 
 Result<void> storeRecord(const SessionOptions& options, Host& host) {
@@ -157,6 +166,19 @@ std::string pageText(float width, float height) {
 }
 
 }  // namespace
+
+Result<std::string> drawingOfThePreview(const SessionOptions& options, Host& host,
+                                        const ParameterRecord& confirmed, OutputFormat format) {
+  if (!options.edits.empty()) {
+    ParameterRecord edited = confirmed;
+    applyFieldEdits(&edited, options.edits);
+    if (std::memcmp(&edited, &confirmed, sizeof edited) != 0)
+      return fail(
+          "OK would draw these settings afresh with the values --set gives; set them in the "
+          "dialog to save what OK writes");
+  }
+  return drawingBytesWith(options, host, confirmed, format, {});
+}
 
 Result<void> refuseOverwritingInputs(const SessionOptions& options) {
   std::vector<NamedInput> inputs = options.inputs;

@@ -91,6 +91,14 @@ Result<void> refuseOverwritingInputs(const SessionOptions& options);
 // is complete.
 int runFilterSession(const SessionOptions& options);
 
+// The drawing OK would write in `format`, through the same writers as the
+// output, while the dialog is still open: the document as it stands (the
+// preview's hearts) with `confirmed` as the run's record, the record as a
+// confirmed dialog leaves it. Refused when the --set edits, made again after
+// the dialog, would change the record: OK would then draw afresh.
+Result<std::string> drawingOfThePreview(const SessionOptions& options, Host& host,
+                                        const ParameterRecord& confirmed, OutputFormat format);
+
 // The stored record, when the options read one and its file is there
 // (saying which, unless quiet); none otherwise. A failure for a file that
 // cannot be read or holds a faulty record.

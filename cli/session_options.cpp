@@ -11,6 +11,7 @@
 #include "export/svg_export.h"
 #include "output_format.h"
 #include "record_edits.h"
+#include "records/named_settings.h"
 #include "records/record_json.h"
 #include "swatches/drawing_swatches.h"
 #include "swatches/palette_file.h"
@@ -45,6 +46,9 @@ void addSessionOptions(CLI::App& verb, SessionArguments& arguments) {
                   "dropShadow=true, shapeTweaks[3]=12. Applied before the dialog opens and "
                   "again after its presets, buttons and script, so the value given here is "
                   "the one drawn (`heart fields` lists the fields)");
+  verb.add_option("--settings", arguments.settings,
+                  "Start from the designer's settings saved under this name (Heart Studio's "
+                  "\"Save settings...\") instead of the stored record");
   verb.add_option("--seed", arguments.options.host.seed,
                   "Seed of the random source, for a reproducible run");
   verb.add_option("--random-values", arguments.options.randomValuesFile,
@@ -253,6 +257,13 @@ int completeSessionOptions(SessionArguments* arguments, const std::string& verb)
   Result<std::vector<FieldEdit>> edits = parseFieldEdits(arguments->edits);
   if (!edits) return reportUsageError(verb, "--set: " + edits.error());
   options.edits = std::move(*edits);
+  if (!arguments->settings.empty()) {
+    if (recorded) return reportUsageError(verb, "--settings cannot be given with --from or --edit");
+    Result<ParameterRecord> named = readNamedSettings(arguments->settings);
+    if (!named) return reportFailure(verb, "--settings: " + named.error());
+    options.record = *named;
+    options.readRecord = false;
+  }
   if (!options.randomValuesFile.empty())
     options.inputs.push_back({options.randomValuesFile, "the random values"});
   if (!from.empty()) {

@@ -26,6 +26,7 @@ struct SessionArguments {
   std::string swatches;
   std::string from;
   std::string open, edit;
+  std::string settings;
 };
 
 void addSessionOptions(CLI::App& verb, SessionArguments& arguments);

@@ -23,6 +23,7 @@
 #include "cli_verbs.h"
 #include "plugin/resources/resource_ids.h"
 #include "plugin_location.h"
+#include "records/named_settings.h"
 #include "session_options.h"
 #include "studio/studio_event_source.h"
 #include "studio/studio_server.h"
@@ -139,8 +140,21 @@ int runStudio(StudioArguments& arguments, SessionOptions& options) {
   sourceOptions.firstContactTimeout =
       std::chrono::milliseconds(static_cast<int64_t>(arguments.firstContactTimeout * 1000));
   sourceOptions.mainDialogResource = kOptionsDialogId;
+  if (Result<std::filesystem::path> folder = namedSettingsFolder())
+    sourceOptions.settingsFolder = *folder;
+  else
+    sourceOptions.noSettingsFolder = folder.error();
   std::optional<studio::StudioEventSource> source;
   options.frontEnd = [&](Host& host) -> EventSource& {
+    // The page's "Save as..." writes what OK would write, through the same
+    // writers as the output.
+    sourceOptions.saveDrawing = [&options, &host](const std::string& format,
+                                                  const ParameterRecord& confirmed) {
+      const OutputFormat kind = format == "png"   ? OutputFormat::Png
+                                : format == "pdf" ? OutputFormat::Pdf
+                                                  : OutputFormat::Svg;
+      return drawingOfThePreview(options, host, confirmed, kind);
+    };
     source.emplace(host, channel, sourceOptions);
     return *source;
   };

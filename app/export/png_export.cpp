@@ -9,9 +9,14 @@ namespace heart {
 
 bool canWritePng() { return true; }
 
+Result<std::vector<unsigned char>> exportPng(const Document& document,
+                                             const RenderProgress& progress) {
+  return renderPng(document, pageFrame(document), progress);
+}
+
 Result<void> writePngFile(const Document& document, const std::string& path,
                           const RenderProgress& progress) {
-  Result<std::vector<unsigned char>> png = renderPng(document, pageFrame(document), progress);
+  Result<std::vector<unsigned char>> png = exportPng(document, progress);
   if (!png) return png.failure();
   return writeBytesToFile(*png, path);
 }

@@ -19,6 +19,10 @@ inline constexpr const char* kNoPngInThisBuild =
     "this build of heart draws no PNG pictures (no cairo for its platform); write the drawing "
     "as SVG";
 
+// The PNG of the whole page, as writePngFile writes it.
+Result<std::vector<unsigned char>> exportPng(const Document& document,
+                                             const RenderProgress& progress = {});
+
 // Draws the document and writes the PNG to path. progress, when given, hears
 // how far the drawing has come. A failure says why.
 Result<void> writePngFile(const Document& document, const std::string& path,

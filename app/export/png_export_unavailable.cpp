@@ -6,6 +6,10 @@ namespace heart {
 
 bool canWritePng() { return false; }
 
+Result<std::vector<unsigned char>> exportPng(const Document&, const RenderProgress&) {
+  return fail(kNoPngInThisBuild);
+}
+
 Result<void> writePngFile(const Document&, const std::string& path, const RenderProgress&) {
   return fail(path + ": " + kNoPngInThisBuild);
 }

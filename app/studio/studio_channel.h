@@ -14,6 +14,7 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "studio/preview_picture.h"
@@ -44,6 +45,9 @@ struct StudioView {
   // cell K (from 1) is picture K - 1.
   nlohmann::json variations;
   std::vector<std::shared_ptr<const std::vector<unsigned char>>> variationPictures;
+  // The names of the designer's own settings (see named_settings.h), or null
+  // when there is no folder for them.
+  nlohmann::json ownSettings;
   // The page whose action this view answers, empty for any other view. That
   // page gets the view in the action's answer, so its waiting view request
   // is not woken for it (see StudioChannel::view).
@@ -52,9 +56,19 @@ struct StudioView {
 
 // The answer to one action: the view after it, or why it was refused.
 struct ActionAnswer {
+  ActionAnswer() = default;
+  ActionAnswer(bool accepted, std::string error, uint64_t version,
+               std::shared_ptr<const std::string> download = nullptr)
+      : accepted(accepted),
+        error(std::move(error)),
+        version(version),
+        download(std::move(download)) {}
+
   bool accepted = false;
   std::string error;
   uint64_t version = 0;
+  // What the action made for the page to download (a drawing saved).
+  std::shared_ptr<const std::string> download;
 };
 
 class StudioChannel {

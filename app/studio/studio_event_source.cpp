@@ -12,6 +12,7 @@
 #include "plugin/params/dialog_pages.h"
 #include "plugin/params/field_table.h"
 #include "plugin/params/parameter_record.h"
+#include "records/named_settings.h"
 #include "resources/plugin_resources.h"
 #include "studio/picker_cursor.h"
 #include "studio/preview_picture.h"
@@ -66,6 +67,7 @@ StudioEventSource::StudioEventSource(Host& host, StudioChannel& channel,
       startedAt_(StudioChannel::Clock::now()),
       history_(options.history) {
   historySummary_ = history_.summary();
+  listOwnSettings();
 }
 
 void StudioEventSource::publish() {
@@ -146,6 +148,7 @@ void StudioEventSource::publish() {
   view.thumbnails = thumbnails_;
   view.variations = variations_;
   view.variationPictures = variationPictures_;
+  view.ownSettings = ownSettings_;
   bringingBack_ = false;
   cause_ = "Change";
   causeItem_ = 0;
@@ -200,6 +203,28 @@ std::optional<DialogEvent> StudioEventSource::next() {
     }
     const std::string kind =
         pending->action.is_object() ? pending->action.value("action", "") : std::string();
+    if (kind == "save") {
+      std::shared_ptr<const std::string> bytes;
+      if (std::optional<std::string> refused = saveDrawing(pending->action, &bytes))
+        channel_.answer(pending->ticket, {false, *refused, channel_.view().version});
+      else
+        channel_.answer(pending->ticket, {true, {}, channel_.view().version, std::move(bytes)});
+      continue;
+    }
+    if (kind == "save-settings" || kind == "own-settings") {
+      std::optional<std::string> refused = kind == "save-settings"
+                                               ? saveSettings(pending->action)
+                                               : chooseOwnSettings(pending->action);
+      if (refused) {
+        channel_.answer(pending->ticket, {false, *refused, channel_.view().version});
+        continue;
+      }
+      inFlight_ = pending->ticket;
+      inFlightPage_ = pending->page;
+      appliedFrom_ = StudioChannel::Clock::now();
+      publish();
+      continue;
+    }
     if (kind == "history" || kind == "variations" || kind == "variation") {
       const char* key = kind == "history" ? "entry" : kind == "variations" ? "count" : "cell";
       const nlohmann::json& number = pending->action.value(key, nlohmann::json());
@@ -332,17 +357,9 @@ void StudioEventSource::renotify() {
     host_.dialogs().sendNotify(*notified, kADMUserChangedNotifier);
 }
 
-std::optional<std::string> StudioEventSource::bringBack(int64_t index) {
-  if (std::optional<std::string> refused = refusedOutsideTheDialog()) return refused;
+void StudioEventSource::showInItems(const ParameterRecord& record) {
   Dialog* dialog = host_.dialogs().currentDialog();
-  if (index < 0 || static_cast<uint64_t>(index) >= history_.size())
-    return history_.select(index).error();
-  if (history_.at(static_cast<size_t>(index)).record.size() != sizeof(ParameterRecord))
-    return "variation " + std::to_string(index) + " holds no parameter record";
-  const HistoryEntry& entry = *history_.select(index).value();
-  historySummary_ = history_.summary();
-  ParameterRecord record;
-  std::memcpy(&record, entry.record.data(), sizeof record);
+  if (!dialog) return;
   // The items show the record, as the dialog's own writeback sets them: the
   // items its value notifier reads. The zoom item moves the view, not the
   // variation, and the two preset lists only start a change.
@@ -362,6 +379,19 @@ std::optional<std::string> StudioEventSource::bringBack(int64_t index) {
       item->setIntValue(fieldInteger(&record, field));
     }
   }
+}
+
+std::optional<std::string> StudioEventSource::bringBack(int64_t index) {
+  if (std::optional<std::string> refused = refusedOutsideTheDialog()) return refused;
+  if (index < 0 || static_cast<uint64_t>(index) >= history_.size())
+    return history_.select(index).error();
+  if (history_.at(static_cast<size_t>(index)).record.size() != sizeof(ParameterRecord))
+    return "variation " + std::to_string(index) + " holds no parameter record";
+  const HistoryEntry& entry = *history_.select(index).value();
+  historySummary_ = history_.summary();
+  ParameterRecord record;
+  std::memcpy(&record, entry.record.data(), sizeof record);
+  showInItems(record);
   // A fixed sequence of values has no seed to go back to.
   if (!host_.random().usingSequence()) host_.random().seed(entry.seed);
   host_.random().moveTo(entry.randomStart);
@@ -411,6 +441,80 @@ std::optional<std::string> StudioEventSource::chooseVariation(int64_t cell) {
            std::to_string(count);
   host_.random().seed(static_cast<uint32_t>(cell));
   cause_ = "Variation " + std::to_string(cell);
+  renotify();
+  return std::nullopt;
+}
+
+std::optional<ParameterRecord> StudioEventSource::confirmedRecord() const {
+  const ParameterRecord* live = liveRecord();
+  if (!live || host_.dialogs().openDialogs() != 1) return std::nullopt;
+  // Go right after a preview keeps the preview's hearts and leaves the
+  // record with finalRun set and previewDrawn cleared: the record OK stores.
+  ParameterRecord confirmed = *live;
+  confirmed.finalRun = 1;
+  confirmed.previewDrawn = 0;
+  return confirmed;
+}
+
+namespace {
+
+// The text member `key` of an action, or why there is none.
+std::optional<std::string> textOf(const nlohmann::json& action, const char* key,
+                                  std::string* text) {
+  const nlohmann::json& value = action.value(key, nlohmann::json());
+  if (!value.is_string())
+    return "\"" + action.value("action", std::string()) + "\" needs a text \"" + key + "\"";
+  *text = value.get<std::string>();
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> StudioEventSource::saveDrawing(
+    const nlohmann::json& action, std::shared_ptr<const std::string>* bytes) {
+  std::string format;
+  if (std::optional<std::string> refused = textOf(action, "format", &format)) return refused;
+  if (format != "svg" && format != "png" && format != "pdf")
+    return "a drawing is saved as \"svg\", \"png\" or \"pdf\", not \"" + format + "\"";
+  if (!options_.saveDrawing) return std::string("this session saves no drawings");
+  std::optional<ParameterRecord> confirmed = confirmedRecord();
+  if (!confirmed) return std::string("a drawing is saved from the options dialog only");
+  if (!confirmed->preview || !liveRecord()->previewDrawn)
+    return std::string("Save as... saves the preview: turn \"Preview\" on");
+  Result<std::string> drawing = options_.saveDrawing(format, *confirmed);
+  if (!drawing) return drawing.error();
+  *bytes = std::make_shared<const std::string>(std::move(*drawing));
+  return std::nullopt;
+}
+
+void StudioEventSource::listOwnSettings() {
+  ownSettings_ = nullptr;
+  if (options_.settingsFolder.empty()) return;
+  if (Result<std::vector<std::string>> names = listNamedSettings(options_.settingsFolder))
+    ownSettings_ = *names;
+}
+
+std::optional<std::string> StudioEventSource::saveSettings(const nlohmann::json& action) {
+  std::string name;
+  if (std::optional<std::string> refused = textOf(action, "name", &name)) return refused;
+  if (options_.settingsFolder.empty()) return options_.noSettingsFolder;
+  std::optional<ParameterRecord> confirmed = confirmedRecord();
+  if (!confirmed) return std::string("settings are saved from the options dialog only");
+  if (Result<void> saved = saveNamedSettings(options_.settingsFolder, name, *confirmed); !saved)
+    return saved.error();
+  listOwnSettings();
+  return std::nullopt;
+}
+
+std::optional<std::string> StudioEventSource::chooseOwnSettings(const nlohmann::json& action) {
+  std::string name;
+  if (std::optional<std::string> refused = textOf(action, "name", &name)) return refused;
+  if (options_.settingsFolder.empty()) return options_.noSettingsFolder;
+  if (!confirmedRecord()) return std::string("settings are chosen in the options dialog only");
+  Result<ParameterRecord> record = readNamedSettings(options_.settingsFolder, name);
+  if (!record) return record.error();
+  showInItems(*record);
+  cause_ = "Settings: " + name;
   renotify();
   return std::nullopt;
 }

@@ -21,19 +21,28 @@
 // as `heart run --seed K` draws; then the current variation again.
 // {"action": "variation", "cell": K} makes cell K the preview, drawn as in
 // the grid, and a history entry.
+//
+// {"action": "save", "format": "svg"|"png"|"pdf"} answers the drawing OK
+// would write now (StudioSourceOptions::saveDrawing), the session going on.
+// {"action": "save-settings", "name": N} keeps the dialog's record among the
+// designer's own settings under N; {"action": "own-settings", "name": N}
+// hands the record kept under N to the dialog's items as a history entry
+// brought back does, and its preview becomes a new entry.
 #pragma once
 
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
+#include "core/result.h"
 #include "dialog_manager/event_source.h"
+#include "plugin/params/parameter_record.h"
 #include "studio/preview_history.h"
 #include "studio/studio_channel.h"
-
-struct ParameterRecord;
 
 namespace heart {
 class Host;
@@ -55,6 +64,14 @@ struct StudioSourceOptions {
   std::optional<int32_t> mainDialogResource;
   // How many variations, and how many bytes of them, the history keeps.
   HistoryBounds history;
+  // The drawing OK would write, as "svg", "png" or "pdf", with `confirmed`
+  // (the dialog's record as a confirmed dialog leaves it) as the run's
+  // record. Nothing: the page cannot save drawings.
+  std::function<Result<std::string>(const std::string& format, const ParameterRecord& confirmed)>
+      saveDrawing;
+  // The folder of the designer's own settings; when empty, why there is none.
+  std::filesystem::path settingsFolder;
+  std::string noSettingsFolder = "there is no folder for named settings";
 };
 
 class StudioEventSource : public EventSource {
@@ -80,6 +97,16 @@ class StudioEventSource : public EventSource {
   std::optional<std::string> bringBack(int64_t index);
   std::optional<std::string> drawVariations(int64_t count);
   std::optional<std::string> chooseVariation(int64_t cell);
+  // The page's "Save as..." and own settings; nothing when done, else why not.
+  std::optional<std::string> saveDrawing(const nlohmann::json& action,
+                                         std::shared_ptr<const std::string>* bytes);
+  std::optional<std::string> saveSettings(const nlohmann::json& action);
+  std::optional<std::string> chooseOwnSettings(const nlohmann::json& action);
+  void listOwnSettings();
+  // The dialog's record as OK leaves it, when the dialog holds one.
+  std::optional<ParameterRecord> confirmedRecord() const;
+  // Puts the record into the items that edit its fields.
+  void showInItems(const ParameterRecord& record);
   // Whether the options dialog alone is open, with its record.
   std::optional<std::string> refusedOutsideTheDialog() const;
   // Notifies the current page's first item: the dialog reads every item
@@ -118,6 +145,7 @@ class StudioEventSource : public EventSource {
   std::vector<std::shared_ptr<const std::vector<unsigned char>>> thumbnails_;
   nlohmann::json variations_;
   std::vector<std::shared_ptr<const std::vector<unsigned char>>> variationPictures_;
+  nlohmann::json ownSettings_;
 };
 
 }  // namespace heart::studio

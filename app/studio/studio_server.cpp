@@ -80,7 +80,8 @@ Json viewJson(const StudioView& view, std::optional<uint64_t> knownDialog = std:
                {"preview", {{"version", view.previewVersion}, {"info", view.previewInfo}}},
                {"ended", view.ended},
                {"history", view.history},
-               {"variations", view.variations}};
+               {"variations", view.variations},
+               {"ownSettings", view.ownSettings}};
   if (knownDialog && *knownDialog == view.dialogVersion) return json;
   if (knownDialog && *knownDialog + 1 == view.dialogVersion && view.dialogChanges.is_array())
     json["dialogChanges"] = view.dialogChanges;
@@ -420,6 +421,8 @@ void StudioServer::installRoutes() {
         if (!pageOf(request, &page)) return refuse(response, 400, kBadPageName);
         Json action = Json::parse(request.body, nullptr, false);
         if (action.is_discarded()) return refuse(response, 400, "the action is not JSON");
+        if (action.is_object() && action.value("action", Json()) == "save")
+          return refuse(response, 400, "a drawing is saved through /api/save?format=F");
         ActionAnswer answer = channel_.submit(std::move(action), options_.actionPatience, page);
         if (!answer.accepted) return refuse(response, 400, answer.error);
         StudioView view = channel_.view(0, std::chrono::milliseconds(0));
@@ -434,6 +437,26 @@ void StudioServer::installRoutes() {
         body.append(view.packedPreview->begin(), view.packedPreview->end());
         response.set_content(body, "application/x-heart-view");
       });
+  server_->Post("/api/save", [this](const httplib::Request& request, httplib::Response& response) {
+    static const struct {
+      const char* format;
+      const char* type;
+    } kKinds[] = {{"svg", "image/svg+xml"}, {"png", "image/png"}, {"pdf", "application/pdf"}};
+    const std::string format = request.get_param_value("format");
+    const char* type = nullptr;
+    for (const auto& kind : kKinds)
+      if (format == kind.format) type = kind.type;
+    if (!type) return refuse(response, 400, "\"format\" is svg, png or pdf");
+    ActionAnswer answer =
+        channel_.submit({{"action", "save"}, {"format", format}}, options_.actionPatience);
+    if (!answer.accepted) return refuse(response, 400, answer.error);
+    if (!answer.download) return refuse(response, 500, "the host saved nothing");
+    response.set_content(*answer.download, type);
+    // The name is the server's own: a name from the page could point anywhere.
+    response.set_header("Content-Disposition", "attachment; filename=\"hearts." + format + "\"");
+    response.set_header("X-Content-Type-Options", "nosniff");
+    response.set_header("Cache-Control", "no-store");
+  });
 }
 
 }  // namespace heart::studio

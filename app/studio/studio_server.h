@@ -18,6 +18,8 @@
 //   GET  /api/preview.png      the latest preview picture
 //   GET  /api/history.png?entry=N  the small picture of variation N of the
 //                              history (0 the oldest kept; the view lists them)
+//   POST /api/save?format=F    the drawing OK would write now, as F (svg, png
+//                              or pdf), downloaded as "hearts.F"
 //   POST /api/action           one user action (see studio_actions.h); answers
 //                              the view after it (&dialog=D as above) and, with
 //                              &shown=P, the packed pixels of a picture newer than P

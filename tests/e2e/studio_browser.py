@@ -46,10 +46,10 @@ def stop_browser(driver):
 class Studio:
     """`heart studio --no-browser` running in a folder of its own."""
 
-    def __init__(self, heart, folder, *arguments):
+    def __init__(self, heart, folder, *arguments, env=None):
         self.folder = folder
         self.process = subprocess.Popen(
-            [heart, "studio", "--no-browser", *arguments], cwd=folder,
+            [heart, "studio", "--no-browser", *arguments], cwd=folder, env=env,
             stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
         self.address = self.process.stdout.readline().strip()
         if not self.address.startswith("http://127.0.0.1:"):

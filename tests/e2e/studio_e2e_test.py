@@ -72,9 +72,128 @@ class StudioInBrowser(unittest.TestCase):
         shutil.rmtree(self.folder, ignore_errors=True)
 
     def open(self, *arguments):
+        # The designer's own settings go into this test's folder.
+        env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(self.folder, "config"))
         self.studio = sb.Studio(HEART, self.folder, "--record", "record.json", "--seed", SEED,
-                                *arguments)
+                                *arguments, env=env)
         return sb.Page(self.driver, self.studio.address)
+
+    def downloads(self):
+        """Has the browser put downloads into downloads/ of the test's folder."""
+        folder = os.path.join(self.folder, "downloads")
+        os.makedirs(folder, exist_ok=True)
+        self.driver.execute_cdp_cmd("Browser.setDownloadBehavior",
+                                    {"behavior": "allow", "downloadPath": folder})
+        return folder
+
+    def save_as(self, page, folder, kind):
+        """Clicks Save as... KIND and answers the file the browser saved."""
+        path = os.path.join(folder, "hearts." + kind)
+        self.driver.find_element(By.CSS_SELECTOR, '[data-action="save-%s"]' % kind).click()
+        page.until(lambda d: os.path.exists(path) and not any(
+            name.endswith(".crdownload") for name in os.listdir(folder)))
+        with open(path, "rb") as saved:
+            return saved.read()
+
+    def test_save_as_downloads_what_ok_writes_and_the_session_goes_on(self):
+        page = self.open("-o", "studio.svg")
+        folder = self.downloads()
+        page.press(61)  # Tumble
+        page.page(4)
+        page.type_value(7, "6")
+        saved = {kind: self.save_as(page, folder, kind) for kind in ("svg", "png", "pdf")}
+        self.assertIsNone(self.studio.process.poll(), "saving ended the session")
+        self.assertTrue(saved["png"].startswith(b"\x89PNG"))
+        info = subprocess.run(["pdfinfo", os.path.join(folder, "hearts.pdf")],
+                              capture_output=True, text=True)
+        self.assertEqual(info.returncode, 0, info.stderr)
+        self.assertRegex(info.stdout, r"Pages:\s+1\n")
+        self.assertIn("heart-run", info.stdout)  # the run's record in the Keywords
+        # The run's record, seed and draws: the saved SVG redraws itself.
+        subprocess.run([HEART, "run", "--no-record", "--from", "downloads/hearts.svg", "-o",
+                        "again.svg", "-q"], cwd=self.folder, check=True)
+        with open(os.path.join(self.folder, "again.svg"), "rb") as again:
+            self.assertEqual(again.read(), saved["svg"])
+        subprocess.run([HEART, "run", "--no-record", "--from", "downloads/hearts.svg", "-o",
+                        "again.png", "-q"], cwd=self.folder, check=True)
+        with open(os.path.join(self.folder, "again.png"), "rb") as again:
+            self.assertEqual(again.read(), saved["png"])
+        # The page still changes the dialog; back to the saved variation,
+        # OK writes the very drawing saved.
+        page.type_value(7, "9")
+        before = page.preview_version()
+        self.driver.find_element(By.CSS_SELECTOR, '[data-action="undo"]').click()
+        page.wait_for_preview(before)
+        self.driver.find_element(By.CSS_SELECTOR, '[data-action="ok"]').click()
+        self.assertEqual(self.studio.wait(), 0, self.studio.stderr)
+        with open(os.path.join(self.folder, "studio.svg"), "rb") as written:
+            self.assertEqual(written.read(), saved["svg"])
+
+    def test_an_opened_drawing_lies_beneath_the_hearts_and_is_saved_with_them(self):
+        drawing = os.path.join(self.folder, "card.svg")
+        rectangle = '<rect id="card" x="0" y="0" width="400" height="300" fill="#1e90ff"/>'
+        with open(drawing, "w") as out:
+            out.write('<svg xmlns="http://www.w3.org/2000/svg" width="400pt" height="300pt" '
+                      'viewBox="0 0 400 300">\n  %s\n</svg>\n' % rectangle)
+        page = self.open("--open", "card.svg", "--set", "heartCount=3", "-o", "card-hearts.svg")
+        # The card's blue shows in the canvas around the hearts; nothing else
+        # in the view (pasteboard, white hearts, black strokes) is that blue.
+        blue, total = self.driver.execute_script("""
+            const canvas = document.getElementById("preview");
+            const d = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
+            let blue = 0;
+            for (let i = 0; i < d.length; i += 4)
+              if (d[i] === 30 && d[i + 1] === 144 && d[i + 2] === 255 && d[i + 3] === 255) ++blue;
+            return [blue, canvas.width * canvas.height];""")
+        self.assertGreater(blue, total // 20, "no drawing beneath the hearts")
+        folder = self.downloads()
+        saved = self.save_as(page, folder, "svg").decode()
+        self.assertIn(rectangle, saved)
+        self.assertIn('<g id="hearts"', saved)
+        self.driver.find_element(By.CSS_SELECTOR, '[data-action="ok"]').click()
+        self.assertEqual(self.studio.wait(), 0, self.studio.stderr)
+        with open(os.path.join(self.folder, "card-hearts.svg")) as written:
+            self.assertEqual(written.read(), saved)
+
+    def test_own_settings_are_saved_by_name_and_brought_back(self):
+        page = self.open()
+        page.page(4)
+        page.type_value(7, "7")
+
+        def save_settings(name):
+            self.driver.find_element(By.CSS_SELECTOR, '[data-action="save-settings"]').click()
+            field = self.driver.find_element(By.ID, "settings-name")
+            field.clear()
+            field.send_keys(name, Keys.ENTER)
+
+        save_settings("bad/name")
+        page.until(lambda d: "may hold only" in d.find_element(By.ID, "settings-note").text)
+        self.assertIsNone(self.studio.process.poll(), "Enter in the name field ended the dialog")
+        save_settings("Seven hearts")
+        own = Select(self.driver.find_element(By.ID, "own-settings"))
+        page.until(lambda d: [o.text for o in own.options] == ["My settings", "Seven hearts"])
+        self.assertTrue(self.driver.find_element(By.ID, "settings-form").get_attribute("hidden"))
+        stored = os.path.join(self.folder, "config", "heart", "settings", "Seven hearts.json")
+        self.assertTrue(os.path.exists(stored))
+        page.type_value(7, "2")
+        before = page.preview_version()
+        own.select_by_visible_text("Seven hearts")
+        page.wait_for_preview(before)
+        self.assertEqual(page.value(7), 7)
+        current = self.driver.find_element(By.CSS_SELECTOR, '#history [aria-current="true"]')
+        self.assertIn("Settings: Seven hearts", current.get_attribute("title"))
+        # The command line starts from them too, and names those there are.
+        env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(self.folder, "config"))
+        subprocess.run([HEART, "run", "--no-record", "--settings", "Seven hearts", "-o",
+                        "seven.svg", "-q"], cwd=self.folder, env=env, check=True)
+        with open(os.path.join(self.folder, "seven.svg")) as drawing:
+            self.assertIn('"heartCount":7', drawing.read())
+        missing = subprocess.run([HEART, "run", "--no-record", "--settings", "Eight", "-o",
+                                  "eight.svg"], cwd=self.folder, env=env, capture_output=True,
+                                 text=True)
+        self.assertNotEqual(missing.returncode, 0)
+        self.assertIn('there are "Seven hearts"', missing.stderr)
+        self.assertFalse(os.path.exists(os.path.join(self.folder, "eight.svg")))
 
     def test_heart_count_typed_is_followed_by_the_paths_drawn(self):
         page = self.open()
@@ -165,7 +284,8 @@ class StudioInBrowser(unittest.TestCase):
             self.fail("Tab never came back to Cancel: %s" % visited)
 
         shown = {"90", "91", "92", "93", "94", "95", "60", "61", "62", "63", "64", "3", "65",
-                 "27", "ok", "fit", "variations", "115", "116", "117", "121", "122", "123", "118", "136", "126",
+                 "27", "ok", "fit", "variations", "save-settings", "save-svg", "save-png",
+                 "save-pdf", "115", "116", "117", "121", "122", "123", "118", "136", "126",
                  "120", "134"}
         shadow = {"143", "144", "145", "146"}  # enabled only with a drop shadow
         visited = tab_cycle()

@@ -34,7 +34,12 @@ class ServerGuard : public ::testing::Test {
         if (auto pending = channel_.take(20ms)) {
           ++applied_;
           uint64_t version = channel_.publish(StudioView{});
-          channel_.answer(pending->ticket, {true, {}, version});
+          // A save answers a drawing that names what was asked for.
+          std::shared_ptr<const std::string> drawing;
+          if (pending->action.value("action", "") == "save")
+            drawing = std::make_shared<const std::string>(
+                "drawing as " + pending->action.value("format", std::string()));
+          channel_.answer(pending->ticket, {true, {}, version, drawing});
         }
       }
     });
@@ -144,6 +149,39 @@ TEST_F(ServerGuard, OversizedAndGarbageBodiesNeverReachTheDialog) {
   EXPECT_EQ(garbage->status, 400);
   EXPECT_NE(garbage->body.find("the action is not JSON"), std::string::npos);
   EXPECT_EQ(applied_, 0);
+}
+
+TEST_F(ServerGuard, ADrawingIsSavedUnderTheServersOwnNameBehindTheSameChecks) {
+  const httplib::Headers page{{"Cookie", cookie()}, {"Origin", origin()}};
+  auto save = [&](const std::string& query, const httplib::Headers& headers,
+                  const std::string& body = {}) {
+    return client().Post("/api/save" + query, headers, body, "text/plain");
+  };
+  EXPECT_EQ(save("?format=svg", {{"Origin", origin()}})->status, 403);
+  EXPECT_EQ(
+      save("?format=svg", {{"Cookie", cookie()}, {"Origin", "http://attacker.example"}})->status,
+      403);
+  EXPECT_EQ(save("?format=svg", page, std::string(16 * 1024 + 1, 'x'))->status, 413);
+  for (const char* format : {"", "exe", "SVG", "svg/../x"})
+    EXPECT_EQ(save(std::string("?format=") + format, page)->status, 400) << format;
+  // Through the action route a save would lose its drawing.
+  EXPECT_EQ(post("{\"action\":\"save\",\"format\":\"svg\"}", page)->status, 400);
+  EXPECT_EQ(applied_, 0);
+
+  const struct {
+    const char* format;
+    const char* type;
+  } kinds[] = {{"svg", "image/svg+xml"}, {"png", "image/png"}, {"pdf", "application/pdf"}};
+  for (const auto& kind : kinds) {
+    auto saved = save(std::string("?format=") + kind.format + "&name=../../.bashrc", page);
+    ASSERT_TRUE(saved);
+    ASSERT_EQ(saved->status, 200) << kind.format;
+    EXPECT_EQ(saved->body, std::string("drawing as ") + kind.format);
+    EXPECT_EQ(saved->get_header_value("Content-Type"), kind.type);
+    EXPECT_EQ(saved->get_header_value("Content-Disposition"),
+              std::string("attachment; filename=\"hearts.") + kind.format + "\"");
+  }
+  EXPECT_EQ(applied_, 3);
 }
 
 // Stopping a server at once after it started must end it, however early its

@@ -565,6 +565,7 @@ function show(view, force) {
     $("session-note").textContent = "Session open";
   }
   if (view.history) showHistory(view.history);
+  if (view.ownSettings !== undefined) showOwnSettings(view.ownSettings);
   if (view.variations) showVariations(view.variations);
   // While this page's own actions are on their way, their answers bring the
   // picture; otherwise (the first view, another tab's change) fetch it.
@@ -829,6 +830,70 @@ async function loadVariation(cell, image, version) {
   }
 }
 
+// ---- Saving ----------------------------------------------------------------
+
+// "Save as...": the host answers the drawing OK would write now, under a
+// name of its own; the session goes on. Saves wait for the actions before
+// them, so what is saved is what the user last saw.
+function saveAs(format) {
+  studio.queue = studio.queue.then(async () => {
+    try {
+      const response = await fetch("/api/save?format=" + format, { method: "POST" });
+      if (!response.ok) {
+        const body = await response.json().catch(() => ({}));
+        throw new Error(body.error || "the host saved nothing");
+      }
+      const name = (/filename="([^"]+)"/.exec(response.headers.get("Content-Disposition")) ||
+                    [])[1] || "hearts." + format;
+      const url = URL.createObjectURL(await response.blob());
+      const link = document.createElement("a");
+      link.href = url;
+      link.download = name;
+      document.body.append(link);
+      link.click();
+      link.remove();
+      setTimeout(() => URL.revokeObjectURL(url), 60000);
+      note("Saved " + name);
+    } catch (error) {
+      note(error.message, true);
+    }
+  });
+}
+
+// The designer's own settings, beside the plug-in's list: choosing one hands
+// its record to the dialog.
+function showOwnSettings(names) {
+  const list = $("own-settings");
+  list.disabled = names === null;
+  const shown = Array.from(list.options).slice(1).map((option) => option.value);
+  if (names === null || JSON.stringify(shown) === JSON.stringify(names)) return;
+  list.replaceChildren(list.options[0], ...names.map((name) => new Option(name, name)));
+}
+
+function openSettingsForm() {
+  const form = $("settings-form");
+  form.hidden = false;
+  $("settings-note").textContent = "";
+  $("settings-name").focus();
+}
+
+function closeSettingsForm() {
+  $("settings-form").hidden = true;
+}
+
+function saveSettings(name) {
+  studio.queue = studio.queue.then(async () => {
+    try {
+      const { view } = await postAction({ action: "save-settings", name });
+      show(view);
+      closeSettingsForm();
+      note("Settings saved as \u201c" + name + "\u201d");
+    } catch (error) {
+      $("settings-note").textContent = error.message;
+    }
+  });
+}
+
 // ---- Modal boxes -----------------------------------------------------------
 
 // The controls of a box that the keyboard can reach, in Tab order.
@@ -920,6 +985,11 @@ async function usePickerCursor() {
 document.addEventListener("keydown", (event) => {
   const view = studio.view;
   if (!view || view.ended) return;
+  // The name being typed is the form's: Enter saves it, Esc closes it.
+  if (event.target.closest && event.target.closest("#settings-form")) {
+    if (event.key === "Escape") closeSettingsForm();
+    return;
+  }
   if ((event.ctrlKey || event.metaKey) && !event.altKey && event.key.toLowerCase() === "z" &&
       $("modal-layer").hidden) {
     // A number being typed keeps the field's own undo.
@@ -959,6 +1029,21 @@ window.addEventListener("DOMContentLoaded", () => {
   document.querySelector('[data-action="undo"]').addEventListener("click", () => stepVariation(-1));
   document.querySelector('[data-action="redo"]').addEventListener("click", () => stepVariation(1));
   document.querySelector('[data-action="variations"]').addEventListener("click", askForVariations);
+  for (const format of ["svg", "png", "pdf"])
+    document.querySelector('[data-action="save-' + format + '"]')
+        .addEventListener("click", () => saveAs(format));
+  document.querySelector('[data-action="save-settings"]').addEventListener("click", openSettingsForm);
+  document.querySelector('[data-action="cancel-settings"]').addEventListener("click",
+                                                                            closeSettingsForm);
+  $("settings-form").addEventListener("submit", (event) => {
+    event.preventDefault();
+    saveSettings($("settings-name").value);
+  });
+  $("own-settings").addEventListener("change", (event) => {
+    const name = event.target.value;
+    event.target.selectedIndex = 0;
+    if (name) send({ action: "own-settings", name });
+  });
   // The view's room changes with the window and with the dialog's column.
   new ResizeObserver(() => {
     if (magnifier.fitted) fitView();
