@@ -203,6 +203,18 @@ std::optional<DialogEvent> StudioEventSource::next() {
     }
     const std::string kind =
         pending->action.is_object() ? pending->action.value("action", "") : std::string();
+    // A request the host itself carries out: refused, or applied and answered
+    // with the preview it leads to.
+    auto settle = [&](const std::optional<std::string>& refused) {
+      if (refused) {
+        channel_.answer(pending->ticket, {false, *refused, channel_.view().version});
+        return;
+      }
+      inFlight_ = pending->ticket;
+      inFlightPage_ = pending->page;
+      appliedFrom_ = StudioChannel::Clock::now();
+      publish();
+    };
     if (kind == "save") {
       std::shared_ptr<const std::string> bytes;
       if (std::optional<std::string> refused = saveDrawing(pending->action, &bytes))
@@ -215,14 +227,7 @@ std::optional<DialogEvent> StudioEventSource::next() {
       std::optional<std::string> refused = kind == "save-settings"
                                                ? saveSettings(pending->action)
                                                : chooseOwnSettings(pending->action);
-      if (refused) {
-        channel_.answer(pending->ticket, {false, *refused, channel_.view().version});
-        continue;
-      }
-      inFlight_ = pending->ticket;
-      inFlightPage_ = pending->page;
-      appliedFrom_ = StudioChannel::Clock::now();
-      publish();
+      settle(refused);
       continue;
     }
     if (kind == "history" || kind == "variations" || kind == "variation") {
@@ -233,14 +238,7 @@ std::optional<DialogEvent> StudioEventSource::next() {
           : kind == "history"         ? bringBack(number.get<int64_t>())
           : kind == "variations"      ? drawVariations(number.get<int64_t>())
                                       : chooseVariation(number.get<int64_t>());
-      if (refused) {
-        channel_.answer(pending->ticket, {false, *refused, channel_.view().version});
-        continue;
-      }
-      inFlight_ = pending->ticket;
-      inFlightPage_ = pending->page;
-      appliedFrom_ = StudioChannel::Clock::now();
-      publish();
+      settle(refused);
       continue;
     }
     std::variant<DialogEvent, std::string> event = eventForAction(pending->action, *state);
