@@ -51,9 +51,11 @@ TEST(PenLayers, EachStrokeColourIsOneLayerHoldingAllItsPaths) {
   }
   ASSERT_GT(colours.size(), 10u) << "random strokes";
 
+  // Each pen layer's start tag read with a pattern; its body, up to its end
+  // tag, by search (a pattern over a long body runs the matcher's stack out).
   const std::regex layer(
       "<g id=\"pen-(\\d+)\" inkscape:groupmode=\"layer\" "
-      "inkscape:label=\"(\\d+) (#[0-9a-f]{6})\"[^>]*>([^]*?)</g>");
+      "inkscape:label=\"(\\d+) (#[0-9a-f]{6})\"[^>]*>");
   std::multiset<std::string> plottedPaths;
   size_t layers = 0;
   for (auto it = std::sregex_iterator(plotted.begin(), plotted.end(), layer);
@@ -63,7 +65,8 @@ TEST(PenLayers, EachStrokeColourIsOneLayerHoldingAllItsPaths) {
     EXPECT_EQ((*it)[2].str(), std::to_string(layers + 1));
     ASSERT_LT(layers, colours.size());
     EXPECT_EQ((*it)[3].str(), colours[layers]);
-    const std::string body = (*it)[4];
+    const size_t start = static_cast<size_t>(it->position(0) + it->length(0));
+    const std::string body = plotted.substr(start, plotted.find("</g>", start) - start);
     for (const PathMark& path : pathsOf(body)) {
       EXPECT_EQ(path.stroke, colours[layers]);
       plottedPaths.insert(path.d);
