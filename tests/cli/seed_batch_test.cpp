@@ -2,7 +2,9 @@
 // single runs it stands for.
 #include "seed_batch.h"
 
+#ifdef HEART_TEST_WITH_CAIRO
 #include <cairo.h>
+#endif
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -71,6 +73,7 @@ TEST(SeedBatch, EachDrawingIsTheSingleRunOfItsSeedAndAFailureKeepsTheOthers) {
   EXPECT_FALSE(std::filesystem::exists(scratch / "same.svg"));
 }
 
+#ifdef HEART_TEST_WITH_CAIRO
 TEST(SeedBatch, TheContactSheetHasOneLabelledCellPerDrawing) {
   SKIP_WITHOUT_PNG_OUTPUT();
   ScratchFolder scratch;
@@ -111,6 +114,8 @@ TEST(SeedBatch, TheContactSheetHasOneLabelledCellPerDrawing) {
       runHeart({"run", "--no-record", "--sheet", "s.png", "-o", "h.svg"}, scratch.path()).exitCode,
       2);
 }
+
+#endif  // HEART_TEST_WITH_CAIRO
 
 }  // namespace
 }  // namespace heart::testing
