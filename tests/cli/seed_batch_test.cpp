@@ -47,7 +47,8 @@ TEST(SeedBatch, EachDrawingIsTheSingleRunOfItsSeedAndAFailureKeepsTheOthers) {
     return runHeart(arguments, scratch.path());
   };
   for (int n = 1; n <= 8; ++n)
-    if (n != 4) std::filesystem::create_directories(scratch / ("b" + std::to_string(n)));
+    if (n != 4)
+      std::filesystem::create_directories(scratch / (std::string("b") += std::to_string(n)));
   CommandResult batch = run({"--seeds", "1-8", "-o", "b{seed}/h.svg"});
   EXPECT_EQ(batch.exitCode, 1);
   EXPECT_NE(batch.err.find("1 of 8 seeds failed (4); the other drawings were written"),
@@ -58,7 +59,7 @@ TEST(SeedBatch, EachDrawingIsTheSingleRunOfItsSeedAndAFailureKeepsTheOthers) {
     if (n == 4) continue;
     SCOPED_TRACE(n);
     ASSERT_EQ(run({"--seed", std::to_string(n), "-o", "single.svg"}).exitCode, 0);
-    EXPECT_EQ(readFile(scratch / ("b" + std::to_string(n)) / "h.svg"),
+    EXPECT_EQ(readFile(scratch / (std::string("b") += std::to_string(n)) / "h.svg"),
               readFile(scratch / "single.svg"));
   }
   // The stored record is read once for the whole batch.

@@ -116,10 +116,11 @@ TEST_F(SvgExportTest, LayersByColourGiveEachPenItsPathsInOrderOfFirstUse) {
   // Each layer's label and the left edges of its squares, in file order.
   auto pens = [](const std::string& svg) {
     std::vector<std::string> found;
-    const std::regex layer("inkscape:label=\"([^\"]*)\"[^>]*>|<path d=\"M (\\d+) 0[^>]*fill=\"([^\"]*)\"");
-    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), layer); it != std::sregex_iterator();
-         ++it)
-      found.push_back((*it)[1].matched ? "layer " + (*it)[1].str()
+    const std::regex layer(
+        "inkscape:label=\"([^\"]*)\"[^>]*>|<path d=\"M (\\d+) 0[^>]*fill=\"([^\"]*)\"");
+    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), layer);
+         it != std::sregex_iterator(); ++it)
+      found.push_back((*it)[1].matched ? std::string("layer ").append((*it)[1].str())
                                        : (*it)[2].str() + " " + (*it)[3].str());
     return found;
   };
@@ -129,10 +130,10 @@ TEST_F(SvgExportTest, LayersByColourGiveEachPenItsPathsInOrderOfFirstUse) {
             (std::vector<std::string>{"layer 1 #ff0000", "0 none", "40 none", "layer 2 #0000ff",
                                       "20 none"}));
   layout.keepFills = true;
-  EXPECT_EQ(pens(exportSvg(*document, SvgMetadata{}, layout).value()),
-            (std::vector<std::string>{"layer 1 #ff0000", "0 #ffff00", "40 #ffff00",
-                                      "layer 2 #0000ff", "20 #ffff00", "layer 3 none",
-                                      "60 #00ffff"}));
+  EXPECT_EQ(
+      pens(exportSvg(*document, SvgMetadata{}, layout).value()),
+      (std::vector<std::string>{"layer 1 #ff0000", "0 #ffff00", "40 #ffff00", "layer 2 #0000ff",
+                                "20 #ffff00", "layer 3 none", "60 #00ffff"}));
 }
 
 TEST_F(SvgExportTest, ColoursOfEveryKindAreShownForTheScreen) {
