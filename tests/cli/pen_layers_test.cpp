@@ -81,7 +81,10 @@ TEST(PenLayers, EachStrokeColourIsOneLayerHoldingAllItsPaths) {
 
   CommandResult png = runHeart(with({"--layers-by-colour", "-o", "pens.png"}), scratch.path());
   EXPECT_EQ(png.exitCode, 2);
-  EXPECT_NE(png.err.find("--layers-by-colour lays out an SVG"), std::string::npos) << png.err;
+  // (A build without PNG output refuses the PNG itself first.)
+  if (canWritePng()) {
+    EXPECT_NE(png.err.find("--layers-by-colour lays out an SVG"), std::string::npos) << png.err;
+  }
   EXPECT_EQ(runHeart(with({"--keep-fills", "-o", "k.svg"}), scratch.path()).exitCode, 2);
 }
 
