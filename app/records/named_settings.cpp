@@ -23,7 +23,7 @@ std::filesystem::path fileOf(const std::filesystem::path& folder, std::string_vi
 }  // namespace
 
 Result<std::filesystem::path> namedSettingsFolder() {
-  // The base directory specification ignores a relative XDG_CONFIG_HOME.
+  // A relative XDG_CONFIG_HOME names no folder: it is passed over, as desktops do.
   const char* config = std::getenv("XDG_CONFIG_HOME");
   if (config && *config && std::filesystem::path(config).is_absolute())
     return std::filesystem::path(config) / "heart" / "settings";
