@@ -29,6 +29,16 @@ namespace {
 
 using WarpChain = std::vector<std::pair<EnvelopeWarp, AIRealRect>>;
 
+// The paths of a drawing sorted by stroke colour, one pen each. Declared
+// outside the writer so that it is complete (and default-constructible) where
+// the writer's members use it.
+struct PenLayers {
+  bool keepFills = false;
+  std::vector<std::string> colours;  // "#rrggbb", in the order of first use
+  std::vector<std::string> paths;    // the text of each pen's paths
+  std::string unstroked;
+};
+
 // Writes the art of a document. Text is gathered in a small chunk and handed
 // to the output string a chunk at a time, which keeps the cost of each
 // number and attribute to a few stores.
@@ -283,13 +293,6 @@ class SvgWriter {
   }
 
   // The paths of each pen while a document is sorted by stroke colour.
-  struct PenLayers {
-    bool keepFills = false;
-    std::vector<std::string> colours;  // "#rrggbb", in the order of first use
-    std::vector<std::string> paths;    // the text of each pen's paths
-    std::string unstroked;
-  };
-
   const Document& document_;
   std::string& out_;
   std::string* target_ = &out_;  // where flushed text goes
