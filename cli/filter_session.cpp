@@ -107,7 +107,7 @@ Result<std::string> drawingBytesWith(const SessionOptions& options, Host& host,
     metadata.seed = host.random().seedValue();
   metadata.randomDraws = host.random().runStart();
   if (format == OutputFormat::Png) {
-    Result<std::vector<unsigned char>> png = exportPng(host.document(), progress);
+    Result<std::vector<unsigned char>> png = exportPng(host.document(), options.png, progress);
     if (!png) return png.failure();
     return std::string(png->begin(), png->end());
   }

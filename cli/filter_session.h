@@ -15,6 +15,7 @@
 #include "dialog_actions.h"
 #include "dialog_manager/event_source.h"
 #include "drawing/drawing.h"
+#include "export/png_size.h"
 #include "export/svg_export.h"
 #include "output_format.h"
 #include "plugin/host/suites.h"
@@ -72,6 +73,9 @@ struct SessionOptions {
   OutputFormat format = OutputFormat::Svg;
   // How an SVG lays out its art (one layer per pen with --layers-by-colour).
   SvgLayout svgLayout;
+  // How large a PNG is, and whether its page is white (--dpi, --width,
+  // --height, --background).
+  PngOptions png;
   // A picture of the page for a batch's contact sheet, at most cellSize
   // pixels a side, written beside the drawing (none when empty).
   std::string cellPicture;

@@ -20,8 +20,8 @@ namespace heart::cli {
 
 void addSessionOptions(CLI::App& verb, SessionArguments& arguments) {
   verb.add_option("-o,--output", arguments.options.output,
-                  "The drawing to write: FILE.svg or FILE.png (the extension in any case), or - "
-                  "for the standard output")
+                  "The drawing to write: FILE.svg, FILE.png or FILE.pdf (the extension in any "
+                  "case), or - for the standard output")
       ->capture_default_str();
   verb.add_option("--format", arguments.format,
                   "Write this format whatever the output's name: svg, png or pdf");
@@ -37,6 +37,24 @@ void addSessionOptions(CLI::App& verb, SessionArguments& arguments) {
   verb.add_flag("--keep-fills", arguments.options.svgLayout.keepFills,
                 "With --layers-by-colour: keep the fills, and put paths without a stroke on a "
                 "last layer \"N none\"");
+  CLI::Option* dpi =
+      verb.add_option("--dpi", arguments.options.png.dpi,
+                      "PNG resolution in pixels an inch (default 72: one pixel a point; "
+                      "300 makes a letter page 2550 x 3300)")
+          ->check(CLI::PositiveNumber);
+  CLI::Option* width =
+      verb.add_option("--width", arguments.options.png.width,
+                      "PNG width in pixels, the height following the page's proportions")
+          ->check(CLI::PositiveNumber)
+          ->excludes(dpi);
+  verb.add_option("--height", arguments.options.png.height,
+                  "PNG height in pixels, the width following the page's proportions (with "
+                  "--width: the page fits inside both)")
+      ->check(CLI::PositiveNumber)
+      ->excludes(dpi);
+  (void)width;
+  verb.add_option("--background", arguments.background,
+                  "Under a PNG's art: white (the default) or none (transparent)");
   verb.add_flag("--no-record", arguments.noRecord,
                 "Neither read nor save a stored record: start from the defaults");
   verb.add_flag("--save-record", arguments.saveRecord,
@@ -180,6 +198,35 @@ int openDrawingOption(SessionArguments* arguments, const std::string& verb) {
   return kExitDone;
 }
 
+// --dpi, --width, --height and --background go with a PNG (or, in the
+// studio, with its "Save as PNG"), and the picture they ask for is refused
+// now, before anything is drawn, when it passes the cap.
+int checkPictureOptions(SessionArguments* arguments, const std::string& verb) {
+  SessionOptions& options = arguments->options;
+  PngOptions& png = options.png;
+  if (!arguments->background.empty()) {
+    std::string background = arguments->background;
+    for (char& c : background) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (background != "white" && background != "none")
+      return reportUsageError(
+          verb, "--background is white or none, not \"" + arguments->background + "\"");
+    png.whitePage = background == "white";
+  }
+  const bool asked = png.dpi != 0 || png.width != 0 || png.height != 0 || !png.whitePage;
+  if (asked && options.format != OutputFormat::Png && verb != "studio")
+    return reportUsageError(
+        verb, "--dpi, --width, --height and --background make a PNG; the output " + options.output +
+                  " is not one");
+  if (options.format != OutputFormat::Png) return kExitDone;
+  const DocumentSettings& document = options.host.document;
+  if (Result<PngSize> size = pngSize(AIRealPoint{document.pageWidth, document.pageHeight}, png);
+      !size)
+    return reportUsageError(verb, size.error() +
+                                      "; ask for a lower --dpi or a smaller --width or "
+                                      "--height; nothing was written");
+  return kExitDone;
+}
+
 }  // namespace
 
 int completeSessionOptions(SessionArguments* arguments, const std::string& verb) {
@@ -277,8 +324,9 @@ int completeSessionOptions(SessionArguments* arguments, const std::string& verb)
     if (int code = takeRunRecord(arguments, *metadata, from, !arguments->open.empty(), verb))
       return code;
   }
-  if (!arguments->open.empty() || editing) return openDrawingOption(arguments, verb);
-  return kExitDone;
+  if (!arguments->open.empty() || editing)
+    if (int code = openDrawingOption(arguments, verb)) return code;
+  return checkPictureOptions(arguments, verb);
 }
 
 }  // namespace heart::cli

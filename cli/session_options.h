@@ -27,6 +27,7 @@ struct SessionArguments {
   std::string from;
   std::string open, edit;
   std::string settings;
+  std::string background;
 };
 
 void addSessionOptions(CLI::App& verb, SessionArguments& arguments);

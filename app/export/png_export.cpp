@@ -9,14 +9,24 @@ namespace heart {
 
 bool canWritePng() { return true; }
 
-Result<std::vector<unsigned char>> exportPng(const Document& document,
+Result<std::vector<unsigned char>> exportPng(const Document& document, const PngOptions& options,
                                              const RenderProgress& progress) {
-  return renderPng(document, pageFrame(document), progress);
+  Result<PngSize> size = pngSize(document.pageSize(), options);
+  if (!size) return size.failure();
+  RenderFrame frame;
+  frame.zoom = size->zoom;
+  frame.width = size->width;
+  frame.height = size->height;
+  // The page's top left corner at the picture's top left corner.
+  frame.centre.h = static_cast<AIReal>(frame.width / (2 * frame.zoom));
+  frame.centre.v = static_cast<AIReal>(document.pageSize().v - frame.height / (2 * frame.zoom));
+  frame.whitePage = options.whitePage;
+  return renderPng(document, frame, progress);
 }
 
 Result<void> writePngFile(const Document& document, const std::string& path,
-                          const RenderProgress& progress) {
-  Result<std::vector<unsigned char>> png = exportPng(document, progress);
+                          const PngOptions& options, const RenderProgress& progress) {
+  Result<std::vector<unsigned char>> png = exportPng(document, options, progress);
   if (!png) return png.failure();
   return writeBytesToFile(*png, path);
 }

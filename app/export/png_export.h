@@ -1,6 +1,7 @@
-// PNG pictures of a document: the whole page, one pixel a point (larger
-// pages scaled down to at most 8192 pixels a side), the page white and the
-// art drawn over it as the SVG shows it.
+// PNG pictures of a document: the whole page at the size the options ask
+// for (one pixel a point by default, larger pages scaled down to at most 8192
+// pixels a side), the page white or transparent, and the art drawn over it
+// as the SVG shows it.
 #pragma once
 
 #include <string>
@@ -8,6 +9,7 @@
 
 #include "core/result.h"
 #include "document/document.h"
+#include "export/png_size.h"
 #include "render/render_progress.h"
 
 namespace heart {
@@ -21,12 +23,13 @@ inline constexpr const char* kNoPngInThisBuild =
 
 // The PNG of the whole page, as writePngFile writes it.
 Result<std::vector<unsigned char>> exportPng(const Document& document,
+                                             const PngOptions& options = {},
                                              const RenderProgress& progress = {});
 
 // Draws the document and writes the PNG to path. progress, when given, hears
 // how far the drawing has come. A failure says why.
 Result<void> writePngFile(const Document& document, const std::string& path,
-                          const RenderProgress& progress = {});
+                          const PngOptions& options = {}, const RenderProgress& progress = {});
 
 // The whole page scaled to at most `largestSide` pixels a side, as PNG (a
 // contact sheet's picture), or why it cannot be.

@@ -6,11 +6,13 @@ namespace heart {
 
 bool canWritePng() { return false; }
 
-Result<std::vector<unsigned char>> exportPng(const Document&, const RenderProgress&) {
+Result<std::vector<unsigned char>> exportPng(const Document&, const PngOptions&,
+                                             const RenderProgress&) {
   return fail(kNoPngInThisBuild);
 }
 
-Result<void> writePngFile(const Document&, const std::string& path, const RenderProgress&) {
+Result<void> writePngFile(const Document&, const std::string& path, const PngOptions&,
+                          const RenderProgress&) {
   return fail(path + ": " + kNoPngInThisBuild);
 }
 

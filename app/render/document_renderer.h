@@ -33,6 +33,9 @@ struct RenderFrame {
   // straight into the picture's pixels rather than filled by cairo, and its
   // PNG is compressed lightly.
   bool preview = false;
+  // A picture of it (renderPng) shows the page in white; else the page is
+  // transparent too.
+  bool whitePage = true;
 };
 
 // Draws the document's visible art into cr exactly as exportSvg draws it
@@ -54,10 +57,11 @@ RenderFrame pageFrame(const Document& document, double largestSide = 8192);
 // a live preview.
 RenderFrame viewFrame(const DocumentView& view);
 
-// The picture as PNG bytes: the page in white where the frame shows it,
-// transparent around it, and the art over it. Taller pictures are drawn in
-// two bands at once, one on another core. A failure says why (a frame
-// without pixels, more than 8192 pixels a side, not enough memory).
+// The picture as PNG bytes: the page in white where the frame shows it
+// (unless the frame says otherwise), transparent around it, and the art over
+// it. Taller pictures are drawn in two bands at once, one on another core. A
+// failure says why (a frame without pixels, more than the cap of png_size.h,
+// not enough memory).
 Result<std::vector<unsigned char>> renderPng(const Document& document, const RenderFrame& frame,
                                              const RenderProgress& progress = {});
 

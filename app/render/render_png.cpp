@@ -1,6 +1,7 @@
 #include <cmath>
 #include <new>
 
+#include "export/png_size.h"
 #include "render/backdrop.h"
 #include "render/banded_drawing.h"
 #include "render/document_renderer.h"
@@ -11,8 +12,6 @@
 namespace heart {
 
 namespace {
-
-constexpr int kMaxSide = 8192;
 
 // The page in white, where the frame shows it.
 void paintPage(const Document& document, cairo_t* cr, const RenderFrame& frame) {
@@ -29,8 +28,8 @@ void paintPage(const Document& document, cairo_t* cr, const RenderFrame& frame) 
 Result<std::vector<unsigned char>> renderPng(const Document& document, const RenderFrame& frame,
                                              const RenderProgress& progress) {
   if (frame.width <= 0 || frame.height <= 0) return fail("the picture has no pixels");
-  if (frame.width > kMaxSide || frame.height > kMaxSide)
-    return fail("the picture is larger than 8192 pixels a side");
+  if (Result<void> capped = checkPngPixels(frame.width, frame.height); !capped)
+    return capped.failure();
   if (!(std::isfinite(frame.zoom) && frame.zoom > 0))
     return fail("the picture's zoom is not a number above 0");
   if (!std::isfinite(frame.centre.h) || !std::isfinite(frame.centre.v))
@@ -56,7 +55,7 @@ Result<std::vector<unsigned char>> renderPng(const Document& document, const Ren
 
   // The upper band reports the progress.
   cairo_status_t status = drawInBands(surface, true, [&](cairo_t* cr, bool upper) {
-    paintPage(document, cr, frame);
+    if (frame.whitePage) paintPage(document, cr, frame);
     paintBackdrop(cr, *backdrop);
     drawList(document, *list, cr, frame, upper ? progress : RenderProgress{});
   });

@@ -169,6 +169,44 @@ TEST_F(RunCommand, DocumentOptionsAndPictures) {
   }
 }
 
+// A PNG's width and height, from its header.
+std::pair<uint32_t, uint32_t> pngDimensions(const std::string& png) {
+  auto word = [&png](size_t at) {
+    uint32_t value = 0;
+    for (size_t i = at; i < at + 4 && i < png.size(); ++i)
+      value = value << 8 | static_cast<unsigned char>(png[i]);
+    return value;
+  };
+  return {word(16), word(20)};
+}
+
+TEST_F(RunCommand, APngIsAsLargeAsAskedAndAPictureTooLargeIsRefusedBeforeDrawing) {
+  SKIP_WITHOUT_PNG_OUTPUT();
+  ASSERT_EQ(heart({"run", "--no-record", "--dpi", "300", "-o", "fine.png"}).exitCode, 0);
+  EXPECT_EQ(pngDimensions(readFile(scratch / "fine.png")), std::make_pair(2550u, 3300u));
+  ASSERT_EQ(heart({"run", "--no-record", "--page", "A4", "--height", "500", "--background", "NONE",
+                   "-o", "small.png"})
+                .exitCode,
+            0);
+  // A4 is 595.3 x 841.9 points: 353.5 x 500 pixels, to the nearest pixel.
+  EXPECT_EQ(pngDimensions(readFile(scratch / "small.png")), std::make_pair(354u, 500u));
+
+  CommandResult huge = heart({"run", "--no-record", "--dpi", "3000", "-o", "huge.png"});
+  EXPECT_EQ(huge.exitCode, 2);
+  EXPECT_NE(huge.err.find("25500 x 33000 pixels"), std::string::npos) << huge.err;
+  EXPECT_FALSE(std::filesystem::exists(scratch / "huge.png"));
+  for (std::vector<std::string> faulty : {std::vector<std::string>{"--dpi", "300", "-o", "a.svg"},
+                                          {"--background", "pink", "-o", "a.png"},
+                                          {"--dpi", "300", "--width", "40", "-o", "a.png"},
+                                          {"--width", "0", "-o", "a.png"}}) {
+    std::vector<std::string> arguments{"run", "--no-record"};
+    arguments.insert(arguments.end(), faulty.begin(), faulty.end());
+    EXPECT_EQ(heart(arguments).exitCode, 2) << faulty[0] << " " << faulty[1];
+  }
+  EXPECT_FALSE(std::filesystem::exists(scratch / "a.png"));
+  EXPECT_FALSE(std::filesystem::exists(scratch / "a.svg"));
+}
+
 TEST_F(RunCommand, FixedRandomValuesGiveTheSameHeartsEveryTime) {
   writeFile(scratch / "values.txt", "0.25\n0.75\n0.5\n0.125\n");
   for (const char* out : {"one.svg", "two.svg"})

@@ -10,13 +10,14 @@
 #include "application/host.h"
 #include "core/host_context.h"
 #include "core/suite_broker.h"
-#include "plugin/dialog/front_view_centre.h"
 #include "document/document.h"
-#include "plugin/generator/generator.h"
+#include "export/png_export.h"
 #include "picture.h"
+#include "plugin/dialog/front_view_centre.h"
+#include "plugin/generator/generator.h"
 #include "plugin/params/parameter_record.h"
-#include "render/document_renderer.h"
 #include "plugin/suites/suite_table.h"
+#include "render/document_renderer.h"
 
 namespace heart::testing {
 namespace {
@@ -162,6 +163,75 @@ TEST(RenderReference, APreviewStaysCloseToTheExactPicture) {
   Difference difference = compare(preview, exact, pageBox(document, frame));
   EXPECT_LT(difference.visible, 0.02) << difference.where;
   EXPECT_GT(inkedPixels(preview), 5000u);
+}
+
+// A picture scaled down to width x height with cairo's own filter, as a
+// viewer shows a large picture small.
+Picture scaledDown(const Picture& picture, int width, int height) {
+  std::vector<uint32_t> pixels = picture.pixels;
+  cairo_surface_t* source = cairo_image_surface_create_for_data(
+      reinterpret_cast<unsigned char*>(pixels.data()), CAIRO_FORMAT_ARGB32, picture.width,
+      picture.height, picture.width * 4);
+  cairo_surface_t* target = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+  cairo_t* cr = cairo_create(target);
+  cairo_scale(cr, static_cast<double>(width) / picture.width,
+              static_cast<double>(height) / picture.height);
+  cairo_set_source_surface(cr, source, 0, 0);
+  cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
+  cairo_paint(cr);
+  cairo_destroy(cr);
+  cairo_surface_flush(target);
+  Picture small;
+  small.width = width;
+  small.height = height;
+  const int stride = cairo_image_surface_get_stride(target);
+  for (int row = 0; row < height; ++row) {
+    const auto* line =
+        reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(target) + row * stride);
+    small.pixels.insert(small.pixels.end(), line, line + width);
+  }
+  cairo_surface_destroy(target);
+  cairo_surface_destroy(source);
+  return small;
+}
+
+// A PNG at 300 pixels an inch is the 72-pixel one drawn finer: a letter page
+// of 2550 x 3300 pixels that, scaled down, shows what the default picture
+// shows. Without the white page, the page is transparent where no art is.
+TEST(RenderReference, APictureAtAHigherResolutionShowsTheSameDrawing) {
+  GeneratedHearts hearts(kDocRGBColor);
+  everyPaint(hearts.record, 30);
+  const Document& document = hearts.draw();
+  Result<std::vector<unsigned char>> coarse = exportPng(document);
+  PngOptions fine;
+  fine.dpi = 300;
+  Result<std::vector<unsigned char>> detailed = exportPng(document, fine);
+  ASSERT_TRUE(coarse && detailed);
+  Picture ordinary = decodePng(*coarse), large = decodePng(*detailed);
+  ASSERT_EQ(ordinary.width, 612);
+  ASSERT_EQ(ordinary.height, 792);
+  ASSERT_EQ(large.width, 2550);
+  ASSERT_EQ(large.height, 3300);
+  Difference difference = compare(scaledDown(large, 612, 792), ordinary);
+  EXPECT_LT(difference.visible, 0.01) << difference.where;
+  EXPECT_GT(inkedPixels(ordinary), 5000u);
+
+  PngOptions bare;
+  bare.whitePage = false;
+  Picture clear = decodePng(exportPng(document, bare).value());
+  ASSERT_EQ(clear.width, 612);
+  // Laid over white, the bare picture is the ordinary one, up to the
+  // rounding of a translucent pixel's colour through the PNG's straight alpha.
+  size_t transparent = 0;
+  Picture overWhite = clear;
+  for (uint32_t& pixel : overWhite.pixels) {
+    if (pixel == 0) ++transparent;
+    const uint32_t uncovered = 255 - (pixel >> 24);
+    pixel = 0xFF000000u | (((pixel >> 16 & 255) + uncovered) << 16) |
+            (((pixel >> 8 & 255) + uncovered) << 8) | ((pixel & 255) + uncovered);
+  }
+  EXPECT_GT(transparent, 100000u);
+  EXPECT_LE(compare(overWhite, ordinary).largest, 3);
 }
 
 }  // namespace
