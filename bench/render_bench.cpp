@@ -6,6 +6,7 @@
 
 #include "bench_documents.h"
 #include "document/document.h"
+#include "export/png_export.h"
 #include "render/document_renderer.h"
 #include "render/png_encoding.h"
 
@@ -24,7 +25,7 @@ void BM_HeaviestPagePng(benchmark::State& state) {
   const heart::Document& document = bench->document();
   size_t bytes = 0;
   for (auto _ : state) {
-    auto png = heart::renderPng(document, heart::pageFrame(document));
+    auto png = heart::exportPng(document);
     if (!png) state.SkipWithError(png.error().c_str());
     bytes = png ? png->size() : 0;
   }

@@ -21,6 +21,7 @@ Result<std::vector<unsigned char>> exportPng(const Document& document, const Png
   frame.centre.h = static_cast<AIReal>(frame.width / (2 * frame.zoom));
   frame.centre.v = static_cast<AIReal>(document.pageSize().v - frame.height / (2 * frame.zoom));
   frame.whitePage = options.whitePage;
+  frame.thinLinesDirect = true;
   return renderPng(document, frame, progress);
 }
 
@@ -32,7 +33,9 @@ Result<void> writePngFile(const Document& document, const std::string& path,
 }
 
 Result<void> writePagePicture(const Document& document, int largestSide, const std::string& path) {
-  Result<std::vector<unsigned char>> png = renderPng(document, pageFrame(document, largestSide));
+  RenderFrame frame = pageFrame(document, largestSide);
+  frame.thinLinesDirect = true;
+  Result<std::vector<unsigned char>> png = renderPng(document, frame);
   if (!png) return png.failure();
   return writeBytesToFile(*png, path);
 }

@@ -21,9 +21,10 @@ constexpr size_t kProgressStep = 4096;
 constexpr double kStrokeReach = 2;
 // In a preview, dash patterns shorter than this many pixels are drawn solid.
 constexpr double kPreviewDashPeriod = 4;
-// In a preview, strokes at most this many pixels wide are filled as ribbons,
-// and cut into dashes here when their outline is shorter than this many pixels.
-constexpr double kPreviewThinStroke = 2;
+// Strokes at most this many pixels wide are thin: drawn straight into the
+// pixels when solid, and in a preview otherwise filled as ribbons, cut into
+// dashes here when their outline is shorter than this many pixels.
+constexpr double kThinStroke = 2;
 constexpr double kPreviewDashedLength = 1e5;
 
 // A coordinate as the SVG writes it: a value that is not finite becomes 0.
@@ -92,8 +93,8 @@ class Painter {
       cairo_set_tolerance(cr_, 0.5);
       cairo_set_antialias(cr_, CAIRO_ANTIALIAS_FAST);
       preview_ = true;
-      drawDirectly();
     }
+    if (frame.preview || frame.thinLinesDirect) drawDirectly();
   }
   ~Painter() { cairo_restore(cr_); }
 
@@ -133,9 +134,11 @@ class Painter {
       alpha *= std::min(1.0, ink / (paint.dash + paint.gap));
       paint.dashed = false;
     }
-    bool thin = paint.stroked && preview_ && paint.width * deviceScale_ <= kPreviewThinStroke;
+    bool thin = paint.stroked && paint.width * deviceScale_ <= kThinStroke;
     // Solid thin strokes go straight into the picture's pixels where it has them.
     bool direct = thin && !group && !paint.dashed && directLines_ && groupDepth_ == 0;
+    // Outside a preview, only those: the rest are stroked exactly.
+    if (!preview_) thin = direct;
     bool outlined = false;
     if (paint.filled) {
       outline(content, segments, count);
