@@ -135,8 +135,8 @@ class Painter {
       paint.dashed = false;
     }
     bool thin = paint.stroked && paint.width * deviceScale_ <= kThinStroke;
-    // Solid thin strokes go straight into the picture's pixels where it has them.
-    bool direct = thin && !group && !paint.dashed && directLines_ && groupDepth_ == 0;
+    // Thin strokes go straight into the picture's pixels where it has them.
+    bool direct = thin && !group && directLines_ && groupDepth_ == 0;
     // Outside a preview, only those: the rest are stroked exactly.
     if (!preview_) thin = direct;
     bool outlined = false;
@@ -343,15 +343,24 @@ class Painter {
         length += std::hypot(line_[k + 1].x - line_[k].x, line_[k + 1].y - line_[k].y);
       if (!(length < kPreviewDashedLength)) return false;
       // Round caps reach half the width beyond each dash.
-      double reach = paint.round ? width * 0.5 : 0;
-      thinDashes(paint.dash * deviceScale_, paint.gap * deviceScale_, reach, width * 0.5);
+      const double reach = paint.round ? width * 0.5 : 0, half = width * 0.5;
+      const double dash = paint.dash * deviceScale_, gap = paint.gap * deviceScale_;
+      if (direct) {
+        dashPieces(dash, gap, reach, [&](DevicePoint a, DevicePoint b, bool starts, bool ends) {
+          directLines_->addSegment(a.x, a.y, b.x, b.y, half, starts, ends);
+        });
+        return true;
+      }
+      thinDashes(dash, gap, reach, half);
       return true;
     }
     double half = width * 0.5;
     if (direct) {
-      // Straight into the picture's pixels instead of the path.
+      // Straight into the picture's pixels instead of the path; an open
+      // line's ends are where it stops.
       for (size_t k = 0; k + 1 < n; ++k)
-        directLines_->addSegment(line_[k].x, line_[k].y, line_[k + 1].x, line_[k + 1].y, half);
+        directLines_->addSegment(line_[k].x, line_[k].y, line_[k + 1].x, line_[k + 1].y, half,
+                                 !closed && k == 0, !closed && k + 2 == n);
       if (closed)
         directLines_->addSegment(line_[n - 1].x, line_[n - 1].y, line_[0].x, line_[0].y, half);
       return true;
@@ -381,10 +390,11 @@ class Painter {
     return true;
   }
 
-  // Thin dashes along the flattened outline: one quad for each piece of a
-  // line piece that a dash covers, added to the current path.
-  void thinDashes(double dash, double gap, double reach, double half) {
-    cairo_identity_matrix(cr_);
+  // The pieces of the flattened outline that its dashes cover, each handed
+  // to `piece` with whether it starts and ends a dash (rather than meeting
+  // the next piece at a corner of the outline).
+  template <class Piece>
+  void dashPieces(double dash, double gap, double reach, const Piece& piece) const {
     double period = dash + gap;
     double travelled = 0;  // along the outline, from its first point
     for (size_t k = 0; k + 1 < line_.size(); ++k) {
@@ -392,23 +402,32 @@ class Painter {
       double length = std::hypot(b.x - a.x, b.y - a.y);
       if (!(length > 0) || !std::isfinite(length)) continue;
       double ux = (b.x - a.x) / length, uy = (b.y - a.y) / length;
-      double nx = -uy * half, ny = ux * half;
       // The dashes that meet this piece: those starting from one period before it.
       double first = std::floor((travelled - reach) / period) * period;
       for (double start = first; start < travelled + length + reach; start += period) {
         double from = std::max(start - reach, travelled) - travelled;
         double to = std::min(start + dash + reach, travelled + length) - travelled;
         if (to <= from) continue;
-        double x0 = a.x + ux * from, y0 = a.y + uy * from;
-        double x1 = a.x + ux * to, y1 = a.y + uy * to;
-        cairo_move_to(cr_, x0 + nx, y0 + ny);
-        cairo_line_to(cr_, x1 + nx, y1 + ny);
-        cairo_line_to(cr_, x1 - nx, y1 - ny);
-        cairo_line_to(cr_, x0 - nx, y0 - ny);
-        cairo_close_path(cr_);
+        piece(DevicePoint{a.x + ux * from, a.y + uy * from}, DevicePoint{a.x + ux * to, a.y + uy * to},
+              start - reach >= travelled, start + dash + reach <= travelled + length);
       }
       travelled += length;
     }
+  }
+
+  // Thin dashes along the flattened outline: one quad for each piece of a
+  // line piece that a dash covers, added to the current path.
+  void thinDashes(double dash, double gap, double reach, double half) {
+    cairo_identity_matrix(cr_);
+    dashPieces(dash, gap, reach, [&](DevicePoint a, DevicePoint b, bool, bool) {
+      double length = std::hypot(b.x - a.x, b.y - a.y);
+      double nx = -(b.y - a.y) / length * half, ny = (b.x - a.x) / length * half;
+      cairo_move_to(cr_, a.x + nx, a.y + ny);
+      cairo_line_to(cr_, b.x + nx, b.y + ny);
+      cairo_line_to(cr_, b.x - nx, b.y - ny);
+      cairo_line_to(cr_, a.x - nx, a.y - ny);
+      cairo_close_path(cr_);
+    });
     cairo_set_matrix(cr_, &device_);
   }
 

@@ -17,7 +17,8 @@ ThinLines::ThinLines(unsigned char* pixels, int width, int height, int stride, i
       clipRight_(std::min(width, clipRight)),
       clipBottom_(std::min(height, clipBottom)) {}
 
-void ThinLines::addSegment(double ax, double ay, double bx, double by, double halfWidth) {
+void ThinLines::addSegment(double ax, double ay, double bx, double by, double halfWidth,
+                           bool freeStart, bool freeEnd) {
   if (!(halfWidth > 0) || !std::isfinite(ax + ay + bx + by + halfWidth)) return;
   // Walked along its longer axis ("along"), one pixel column or row at a
   // time, the strip crossing it ("across") is 2 * halfWidth / cos(slope)
@@ -30,6 +31,7 @@ void ThinLines::addSegment(double ax, double ay, double bx, double by, double ha
   if (ax > bx) {
     std::swap(ax, bx);
     std::swap(ay, by);
+    std::swap(freeStart, freeEnd);
   }
   if (!(bx > ax)) return;
   const double slope = (by - ay) / (bx - ax);
@@ -37,14 +39,22 @@ void ThinLines::addSegment(double ax, double ay, double bx, double by, double ha
   const int alongFrom = steep ? clipTop_ : clipLeft_, alongTo = steep ? clipBottom_ : clipRight_;
   const int acrossFrom = steep ? clipLeft_ : clipTop_, acrossTo = steep ? clipRight_ : clipBottom_;
   // The columns whose centre lies in [ax, bx): consecutive segments of a
-  // line share their ends, so each column is walked once.
-  const int first = static_cast<int>(std::clamp(std::ceil(ax - 0.5), static_cast<double>(alongFrom),
-                                                static_cast<double>(alongTo)));
-  const int last = static_cast<int>(std::clamp(std::ceil(bx - 0.5), static_cast<double>(alongFrom),
-                                               static_cast<double>(alongTo)));
+  // line share their ends, so each column is walked once. A free end (a
+  // dash's, an open line's) instead covers the columns it reaches into by
+  // the share of each that it spans.
+  const double start = freeStart ? std::floor(ax) : std::ceil(ax - 0.5);
+  const double end = freeEnd ? std::ceil(bx) : std::ceil(bx - 0.5);
+  const double spanFrom = freeStart ? ax : -INFINITY, spanTo = freeEnd ? bx : INFINITY;
+  const int first = static_cast<int>(
+      std::clamp(start, static_cast<double>(alongFrom), static_cast<double>(alongTo)));
+  const int last = static_cast<int>(
+      std::clamp(end, static_cast<double>(alongFrom), static_cast<double>(alongTo)));
   if (first >= last) return;
   if (coverage_.empty()) coverage_.assign(static_cast<size_t>(width_) * height_, 0);
   for (int along = first; along < last; ++along) {
+    const double spanned = std::clamp(std::min<double>(along + 1, spanTo) -
+                                          std::max<double>(along, spanFrom),
+                                      0.0, 1.0);
     const double centre = ay + (along + 0.5 - ax) * slope;
     const double low = centre - half, high = centre + half;
     const int from = static_cast<int>(std::clamp(std::floor(low), static_cast<double>(acrossFrom),
@@ -53,7 +63,7 @@ void ThinLines::addSegment(double ax, double ay, double bx, double by, double ha
         std::floor(high) + 1, static_cast<double>(acrossFrom), static_cast<double>(acrossTo)));
     for (int across = from; across < to; ++across) {
       const double covered = std::min<double>(across + 1, high) - std::max<double>(across, low);
-      const int level = static_cast<int>(std::min(covered, 1.0) * 255 + 0.5);
+      const int level = static_cast<int>(std::min(covered, 1.0) * spanned * 255 + 0.5);
       const size_t at = steep ? static_cast<size_t>(along) * width_ + across
                               : static_cast<size_t>(across) * width_ + along;
       if (level <= coverage_[at]) continue;

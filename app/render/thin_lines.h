@@ -27,8 +27,11 @@ class ThinLines {
   // (bx, by) (device pixels, y down) to the current stroke, over the pixel
   // columns (rows, for a steep segment) whose centres lie between its ends.
   // A pixel's coverage is the part of its side across the segment that lies
-  // within the strip.
-  void addSegment(double ax, double ay, double bx, double by, double halfWidth);
+  // within the strip. A free end (where the line stops: a dash's end, an
+  // open line's) also takes the share of the end's column (row) that the
+  // segment spans, so that short dashes are drawn as long as they are.
+  void addSegment(double ax, double ay, double bx, double by, double halfWidth,
+                  bool freeStart = false, bool freeEnd = false);
 
   // Paints the stroke in the colour (components 0 to 1) at the opacity and
   // starts the next.
