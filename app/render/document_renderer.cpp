@@ -19,13 +19,27 @@ constexpr size_t kProgressStep = 4096;
 // The stroke's reach beyond its path, in stroke widths: a miter join reaches
 // at most half the miter limit (4, as SVG's default) times the width.
 constexpr double kStrokeReach = 2;
-// In a preview, dash patterns shorter than this many pixels are drawn solid.
+// Dash patterns shorter than this many pixels are drawn solid, as dark as
+// their ink: in a preview, and below a pixel in thin lines drawn exactly,
+// where a pixel spans more than a whole dash and gap.
 constexpr double kPreviewDashPeriod = 4;
+constexpr double kFineDashPeriod = 1;
+constexpr double kPi = 3.14159265358979323846;
+// How far, in device pixels, thin lines stray from the curves they follow:
+// a fifth of a pixel in a preview, and in the exact picture a twentieth,
+// finer than cairo's own stroker (a tenth), so that a line's coverage of
+// its pixels is cairo's to within a few levels.
+constexpr double kPreviewFlattening = 0.2;
+constexpr double kExactFlattening = 0.05;
 // Strokes at most this many pixels wide are thin: drawn straight into the
 // pixels when solid, and in a preview otherwise filled as ribbons, cut into
 // dashes here when their outline is shorter than this many pixels.
 constexpr double kThinStroke = 2;
 constexpr double kPreviewDashedLength = 1e5;
+
+// The length of (x, y): faster than std::hypot, which guards against an
+// overflow that device pixels of a finite picture do not reach.
+inline double span(double x, double y) { return std::sqrt(x * x + y * y); }
 
 // A coordinate as the SVG writes it: a value that is not finite becomes 0.
 inline double coordinate(float value) { return std::isfinite(value) ? value : 0.0; }
@@ -128,17 +142,21 @@ class Painter {
       cairo_push_group(cr_);
     }
     double alpha = group || !(opacity < 1) ? 1.0 : opacity;
-    if (preview_ && paint.dashed && (paint.dash + paint.gap) * deviceScale_ < kPreviewDashPeriod) {
-      // Dashes too fine to tell apart: a solid line carrying their share of ink.
-      double ink = paint.dash + (paint.round ? paint.width : 0);
-      alpha *= std::min(1.0, ink / (paint.dash + paint.gap));
-      paint.dashed = false;
-    }
     bool thin = paint.stroked && paint.width * deviceScale_ <= kThinStroke;
     // Thin strokes go straight into the picture's pixels where it has them.
     bool direct = thin && !group && directLines_ && groupDepth_ == 0;
     // Outside a preview, only those: the rest are stroked exactly.
     if (!preview_) thin = direct;
+    double strokeAlpha = alpha;
+    const double period = (paint.dash + paint.gap) * deviceScale_;
+    if (paint.dashed &&
+        (preview_ ? period < kPreviewDashPeriod : direct && period < kFineDashPeriod)) {
+      // Dashes too fine to tell apart: a solid line carrying their share of
+      // ink, round caps adding a dot of the stroke's width to each.
+      double ink = paint.dash + (paint.round ? paint.width * (kPi / 4) : 0);
+      strokeAlpha *= std::min(1.0, ink / (paint.dash + paint.gap));
+      paint.dashed = false;
+    }
     bool outlined = false;
     if (paint.filled) {
       outline(content, segments, count);
@@ -157,16 +175,16 @@ class Painter {
       } else if (direct) {
         cairo_surface_t* target = cairo_get_target(cr_);
         cairo_surface_flush(target);
-        directLines_->paint(paint.stroke, alpha);
+        directLines_->paint(paint.stroke, strokeAlpha);
         cairo_surface_mark_dirty(target);
       } else {
-        cairo_set_source_rgba(cr_, paint.stroke[0], paint.stroke[1], paint.stroke[2], alpha);
+        cairo_set_source_rgba(cr_, paint.stroke[0], paint.stroke[1], paint.stroke[2], strokeAlpha);
         cairo_fill(cr_);
       }
     }
     if (paint.stroked && !thin) {
       if (!outlined) outline(content, segments, count);
-      cairo_set_source_rgba(cr_, paint.stroke[0], paint.stroke[1], paint.stroke[2], alpha);
+      cairo_set_source_rgba(cr_, paint.stroke[0], paint.stroke[1], paint.stroke[2], strokeAlpha);
       cairo_set_line_width(cr_, paint.width);
       cairo_set_line_join(cr_, paint.round ? CAIRO_LINE_JOIN_ROUND : CAIRO_LINE_JOIN_MITER);
       cairo_set_line_cap(cr_, paint.round ? CAIRO_LINE_CAP_ROUND : CAIRO_LINE_CAP_BUTT);
@@ -291,15 +309,15 @@ class Painter {
     line_.push_back(p);
   }
 
-  // The curve from a to b as line pieces that stay within a fifth of a
-  // device pixel of it. Cut into n equal steps of t, a cubic strays from its
+  // The curve from a to b as line pieces that stay within the flattening
+  // tolerance of it. Cut into n equal steps of t, a cubic strays from its
   // chords by at most |B''| / (8 n^2), and |B''| is at most 6 times the
   // larger second difference d of its control points: n = sqrt(0.75 d / tol).
   void flattenCurve(const AIPathSegment& a, const AIPathSegment& b) {
-    constexpr double kTolerance = 0.2;
+    const double kTolerance = preview_ ? kPreviewFlattening : kExactFlattening;
     DevicePoint p0 = toDevice(a.p), p1 = toDevice(a.out), p2 = toDevice(b.in), p3 = toDevice(b.p);
-    double bend = std::max(std::hypot(p0.x - 2 * p1.x + p2.x, p0.y - 2 * p1.y + p2.y),
-                           std::hypot(p1.x - 2 * p2.x + p3.x, p1.y - 2 * p2.y + p3.y));
+    double bend = std::max(span(p0.x - 2 * p1.x + p2.x, p0.y - 2 * p1.y + p2.y),
+                           span(p1.x - 2 * p2.x + p3.x, p1.y - 2 * p2.y + p3.y));
     int pieces =
         std::isfinite(bend)
             ? std::clamp(static_cast<int>(std::ceil(std::sqrt(0.75 * bend / kTolerance))), 1, 256)
@@ -340,14 +358,21 @@ class Painter {
       if (closed) line_.push_back(line_.front());
       double length = 0;
       for (size_t k = 0; k + 1 < line_.size(); ++k)
-        length += std::hypot(line_[k + 1].x - line_[k].x, line_[k + 1].y - line_[k].y);
+        length += span(line_[k + 1].x - line_[k].x, line_[k + 1].y - line_[k].y);
       if (!(length < kPreviewDashedLength)) return false;
       // Round caps reach half the width beyond each dash.
       const double reach = paint.round ? width * 0.5 : 0, half = width * 0.5;
       const double dash = paint.dash * deviceScale_, gap = paint.gap * deviceScale_;
+      if (direct && paint.round) {
+        // Round-capped dashes and dots as the capsules they are.
+        dashPieces(dash, gap, 0, [&](DevicePoint a, DevicePoint b, bool, bool) {
+          directLines_->addCapsule(a.x, a.y, b.x, b.y, half);
+        });
+        return true;
+      }
       if (direct) {
-        dashPieces(dash, gap, reach, [&](DevicePoint a, DevicePoint b, bool starts, bool ends) {
-          directLines_->addSegment(a.x, a.y, b.x, b.y, half, starts, ends);
+        dashPieces(dash, gap, 0, [&](DevicePoint a, DevicePoint b, bool starts, bool ends) {
+          directLines_->addDash(a.x, a.y, b.x, b.y, half, starts, ends);
         });
         return true;
       }
@@ -370,7 +395,7 @@ class Painter {
       size_t before = k > 0 ? k - 1 : (closed ? n - 1 : 0);
       size_t after = k + 1 < n ? k + 1 : (closed ? 0 : n - 1);
       double dx = line_[after].x - line_[before].x, dy = line_[after].y - line_[before].y;
-      double length = std::hypot(dx, dy);
+      double length = span(dx, dy);
       offsets_[k] =
           length > 0 ? DevicePoint{-dy / length * half, dx / length * half} : DevicePoint{0, 0};
     }
@@ -399,7 +424,7 @@ class Painter {
     double travelled = 0;  // along the outline, from its first point
     for (size_t k = 0; k + 1 < line_.size(); ++k) {
       DevicePoint a = line_[k], b = line_[k + 1];
-      double length = std::hypot(b.x - a.x, b.y - a.y);
+      double length = span(b.x - a.x, b.y - a.y);
       if (!(length > 0) || !std::isfinite(length)) continue;
       double ux = (b.x - a.x) / length, uy = (b.y - a.y) / length;
       // The dashes that meet this piece: those starting from one period before it.
@@ -408,8 +433,9 @@ class Painter {
         double from = std::max(start - reach, travelled) - travelled;
         double to = std::min(start + dash + reach, travelled + length) - travelled;
         if (to <= from) continue;
-        piece(DevicePoint{a.x + ux * from, a.y + uy * from}, DevicePoint{a.x + ux * to, a.y + uy * to},
-              start - reach >= travelled, start + dash + reach <= travelled + length);
+        piece(DevicePoint{a.x + ux * from, a.y + uy * from},
+              DevicePoint{a.x + ux * to, a.y + uy * to}, start - reach >= travelled,
+              start + dash + reach <= travelled + length);
       }
       travelled += length;
     }
@@ -420,7 +446,7 @@ class Painter {
   void thinDashes(double dash, double gap, double reach, double half) {
     cairo_identity_matrix(cr_);
     dashPieces(dash, gap, reach, [&](DevicePoint a, DevicePoint b, bool, bool) {
-      double length = std::hypot(b.x - a.x, b.y - a.y);
+      double length = span(b.x - a.x, b.y - a.y);
       double nx = -(b.y - a.y) / length * half, ny = (b.x - a.x) / length * half;
       cairo_move_to(cr_, a.x + nx, a.y + ny);
       cairo_line_to(cr_, b.x + nx, b.y + ny);

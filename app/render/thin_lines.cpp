@@ -52,9 +52,8 @@ void ThinLines::addSegment(double ax, double ay, double bx, double by, double ha
   if (first >= last) return;
   if (coverage_.empty()) coverage_.assign(static_cast<size_t>(width_) * height_, 0);
   for (int along = first; along < last; ++along) {
-    const double spanned = std::clamp(std::min<double>(along + 1, spanTo) -
-                                          std::max<double>(along, spanFrom),
-                                      0.0, 1.0);
+    const double spanned = std::clamp(
+        std::min<double>(along + 1, spanTo) - std::max<double>(along, spanFrom), 0.0, 1.0);
     const double centre = ay + (along + 0.5 - ax) * slope;
     const double low = centre - half, high = centre + half;
     const int from = static_cast<int>(std::clamp(std::floor(low), static_cast<double>(acrossFrom),
@@ -66,11 +65,113 @@ void ThinLines::addSegment(double ax, double ay, double bx, double by, double ha
       const int level = static_cast<int>(std::min(covered, 1.0) * spanned * 255 + 0.5);
       const size_t at = steep ? static_cast<size_t>(along) * width_ + across
                               : static_cast<size_t>(across) * width_ + along;
-      if (level <= coverage_[at]) continue;
-      if (coverage_[at] == 0) touched_.push_back(static_cast<uint32_t>(at));
-      coverage_[at] = static_cast<uint8_t>(level);
+      cover(at, level);
     }
   }
+}
+
+void ThinLines::cover(size_t at, int level) {
+  if (level <= coverage_[at]) return;
+  if (coverage_[at] == 0) touched_.push_back(static_cast<uint32_t>(at));
+  coverage_[at] = static_cast<uint8_t>(level);
+}
+
+void ThinLines::addDash(double ax, double ay, double bx, double by, double halfWidth,
+                        bool freeStart, bool freeEnd) {
+  const double dx = bx - ax, dy = by - ay, length = std::sqrt(dx * dx + dy * dy);
+  if (!(halfWidth > 0) || !(length > 0) || !std::isfinite(ax + ay + bx + by + halfWidth + length))
+    return;
+  const double ux = dx / length, uy = dy / length;
+  // Along the dash, from a: a free end stops where it is; one that meets the
+  // next piece at a corner reaches half a pixel on, as a join would.
+  const double from = freeStart ? 0 : -0.5, to = freeEnd ? length : length + 0.5;
+  // A pixel whose centre lies further than this from the dash's line
+  // (across, or along beyond an end) is not covered.
+  const double reach = halfWidth + 0.5;
+  const auto clampTo = [](double value, int low, int high) {
+    return static_cast<int>(std::clamp(value, static_cast<double>(low), static_cast<double>(high)));
+  };
+  const int left = clampTo(std::floor(std::min(ax, bx) - reach), clipLeft_, clipRight_);
+  const int right = clampTo(std::ceil(std::max(ax, bx) + reach), clipLeft_, clipRight_);
+  const int top = clampTo(std::floor(std::min(ay, by) - reach), clipTop_, clipBottom_);
+  const int bottom = clampTo(std::ceil(std::max(ay, by) + reach), clipTop_, clipBottom_);
+  if (left >= right || top >= bottom) return;
+  if (coverage_.empty()) coverage_.assign(static_cast<size_t>(width_) * height_, 0);
+  // The offsets x (of a pixel centre from a, in a row y from a) where the
+  // value x * k + y * l lies within (low, high), narrowed into [*first, *last).
+  const auto narrow = [](double k, double l, double y, double low, double high, double* first,
+                         double* last) {
+    const double fixed = y * l;
+    if (std::fabs(k) < 1e-12) {
+      if (!(fixed > low && fixed < high)) *last = *first;
+      return;
+    }
+    double a = (low - fixed) / k, b = (high - fixed) / k;
+    if (a > b) std::swap(a, b);
+    *first = std::max(*first, a);
+    *last = std::min(*last, b);
+  };
+  for (int row = top; row < bottom; ++row) {
+    // Only the columns whose centres can lie within the dash, grown by half
+    // a pixel all round.
+    const double py = row + 0.5 - ay;
+    double first = left + 0.5 - ax, last = right + 0.5 - ax;
+    narrow(ux, uy, py, from - 0.5, to + 0.5, &first, &last);
+    narrow(uy, -ux, py, -reach, reach, &first, &last);
+    if (!(first < last)) continue;
+    const int columnFrom = std::max(left, static_cast<int>(std::floor(first + ax - 0.5)));
+    const int columnTo = std::min(right, static_cast<int>(std::ceil(last + ax - 0.5)) + 1);
+    for (int column = columnFrom; column < columnTo; ++column) {
+      // The pixel as a unit square turned to the dash: the share of its
+      // extent along the dash that the dash spans, times the share across.
+      const double px = column + 0.5 - ax;
+      const double along = px * ux + py * uy, across = px * uy - py * ux;
+      const double spanned = std::min(along + 0.5, to) - std::max(along - 0.5, from);
+      const double covered = std::min(across + 0.5, halfWidth) - std::max(across - 0.5, -halfWidth);
+      if (spanned <= 0 || covered <= 0) continue;
+      cover(static_cast<size_t>(row) * width_ + column,
+            static_cast<int>(std::min(spanned, 1.0) * std::min(covered, 1.0) * 255 + 0.5));
+    }
+  }
+}
+
+void ThinLines::addCapsule(double ax, double ay, double bx, double by, double halfWidth) {
+  if (!(halfWidth > 0) || !std::isfinite(ax + ay + bx + by + halfWidth)) return;
+  const double reach = halfWidth;
+  const auto clampTo = [](double value, int low, int high) {
+    return static_cast<int>(std::clamp(value, static_cast<double>(low), static_cast<double>(high)));
+  };
+  const int left = clampTo(std::floor(std::min(ax, bx) - reach), clipLeft_, clipRight_);
+  const int right = clampTo(std::ceil(std::max(ax, bx) + reach), clipLeft_, clipRight_);
+  const int top = clampTo(std::floor(std::min(ay, by) - reach), clipTop_, clipBottom_);
+  const int bottom = clampTo(std::ceil(std::max(ay, by) + reach), clipTop_, clipBottom_);
+  if (left >= right || top >= bottom) return;
+  if (coverage_.empty()) coverage_.assign(static_cast<size_t>(width_) * height_, 0);
+  const double dx = bx - ax, dy = by - ay, length2 = dx * dx + dy * dy;
+  const double r2 = halfWidth * halfWidth;
+  for (int row = top; row < bottom; ++row)
+    for (int column = left; column < right; ++column) {
+      // A pixel wholly inside or outside needs no samples: its corners lie
+      // within 0.71 of its centre.
+      const double cx = column + 0.5 - ax, cy = row + 0.5 - ay;
+      const double ct = length2 > 0 ? std::clamp((cx * dx + cy * dy) / length2, 0.0, 1.0) : 0.0;
+      const double centreDistance =
+          std::sqrt((cx - ct * dx) * (cx - ct * dx) + (cy - ct * dy) * (cy - ct * dy));
+      if (centreDistance - 0.71 > halfWidth) continue;
+      if (centreDistance + 0.71 <= halfWidth) {
+        cover(static_cast<size_t>(row) * width_ + column, 255);
+        continue;
+      }
+      int inside = 0;
+      for (int sy = 0; sy < 4; ++sy)
+        for (int sx = 0; sx < 4; ++sx) {
+          const double px = column + (sx + 0.5) / 4 - ax, py = row + (sy + 0.5) / 4 - ay;
+          const double t = length2 > 0 ? std::clamp((px * dx + py * dy) / length2, 0.0, 1.0) : 0.0;
+          const double ex = px - t * dx, ey = py - t * dy;
+          inside += ex * ex + ey * ey <= r2;
+        }
+      if (inside) cover(static_cast<size_t>(row) * width_ + column, (inside * 255 + 8) / 16);
+    }
 }
 
 void ThinLines::paint(const double colour[3], double opacity) {

@@ -1,7 +1,8 @@
-// Thin opaque lines drawn straight into an ARGB32 image's pixels, without
-// building a path for cairo: a live preview's sketch strokes are tens of
+// Thin opaque lines, dashes and dots drawn straight into an ARGB32 image's
+// pixels, without building a path for cairo: sketch strokes are tens of
 // thousands of lines a pixel or two wide, and cairo's general path filling
-// spends far more on each of their many short edges than they cover.
+// and dashing spend far more on each of their many short edges than they
+// cover.
 //
 // A stroke's lines are gathered first: its coverage of each pixel is that of
 // whichever of its lines covers the pixel most (so the stroke covers the
@@ -10,6 +11,7 @@
 // lines meet there.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -27,11 +29,25 @@ class ThinLines {
   // (bx, by) (device pixels, y down) to the current stroke, over the pixel
   // columns (rows, for a steep segment) whose centres lie between its ends.
   // A pixel's coverage is the part of its side across the segment that lies
-  // within the strip. A free end (where the line stops: a dash's end, an
-  // open line's) also takes the share of the end's column (row) that the
-  // segment spans, so that short dashes are drawn as long as they are.
+  // within the strip. A free end (where an open line stops) also takes the
+  // share of the end's column (row) that the segment spans.
   void addSegment(double ax, double ay, double bx, double by, double halfWidth,
                   bool freeStart = false, bool freeEnd = false);
+
+  // Adds a dash from (ax, ay) to (bx, by), `halfWidth` pixels each side, to
+  // the current stroke, each pixel seen as a unit square turned to the dash:
+  // its coverage is the share of its extent along the dash that the dash
+  // spans times the share of its extent across that the dash covers. A free
+  // end stops the dash where it is; the other meets the next piece of the
+  // dash at a corner of the outline and reaches half a pixel on, as a join.
+  void addDash(double ax, double ay, double bx, double by, double halfWidth, bool freeStart,
+               bool freeEnd);
+
+  // Adds the capsule within `halfWidth` pixels of the segment (a round-capped
+  // dash; a dot where its ends meet) to the current stroke. A pixel's
+  // coverage is the share of 16 points spread over it that lie within the
+  // capsule; one wholly inside or outside is not sampled.
+  void addCapsule(double ax, double ay, double bx, double by, double halfWidth);
 
   // Paints the stroke in the colour (components 0 to 1) at the opacity and
   // starts the next.
@@ -43,6 +59,9 @@ class ThinLines {
   int clipLeft_, clipTop_, clipRight_, clipBottom_;
   std::vector<uint8_t> coverage_;  // the stroke's, one byte a pixel; allocated when first needed
   std::vector<uint32_t> touched_;  // the pixels the stroke covers, row * width + column
+
+  // Raises the stroke's coverage of the pixel at `at` to `level` (0 to 255).
+  void cover(size_t at, int level);
 };
 
 }  // namespace heart

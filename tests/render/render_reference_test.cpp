@@ -27,7 +27,10 @@ namespace {
 // thinner than a pixel, more edge pixels are shared between paths.
 double visibleShare(const RenderFrame& frame) { return frame.zoom < 1 ? 0.005 : 0.002; }
 
-::testing::AssertionResult looksAlike(const Document& document, const RenderFrame& frame) {
+// Pictures are drawn as the PNG output draws them: thin solid and dashed
+// strokes straight into the pixels.
+::testing::AssertionResult looksAlike(const Document& document, RenderFrame frame) {
+  frame.thinLinesDirect = true;
   Picture ours = rendered(document, frame);
   Picture theirs = reference(document, frame);
   if (ours.width != frame.width || ours.height != frame.height)
@@ -125,6 +128,24 @@ TEST(RenderReference, DropShadowsAndSketchStrokes) {
   r.newLayer = 1;
   const Document& document = hearts.draw();
   EXPECT_GT(document.tree().pathsInPaintOrder().size(), 100u);
+  EXPECT_TRUE(looksAlike(document, pageFrame(document)));
+}
+
+// The heaviest kind of drawing: sketch copies in every art style at random
+// weights, most of them thinner than a pixel or two, many dashed or dotted
+// finer than a pixel.
+TEST(RenderReference, ManyThinDashedAndDottedSketchStrokes) {
+  GeneratedHearts hearts(kDocRGBColor);
+  everyPaint(hearts.record, 40);
+  ParameterRecord& r = hearts.record;
+  r.dropShadow = 1;
+  r.sketchRepeats = 20;
+  r.sketchShift = 10;
+  r.sketchWeight = 10;
+  r.randomSketchWeight = r.randomSketchShift = 1;
+  r.sketchColorMode = 9;
+  const Document& document = hearts.draw();
+  EXPECT_GT(document.tree().pathsInPaintOrder().size(), 800u);
   EXPECT_TRUE(looksAlike(document, pageFrame(document)));
 }
 

@@ -99,6 +99,47 @@ TEST(ThinLines, APixelHalfCoveredTakesHalfTheInk) {
   EXPECT_EQ(diagonal.at(5, 7), kWhite);
 }
 
+// The ink a picture holds: the sum over its pixels of how far each is from white.
+double inkOf(const Image& image) {
+  double ink = 0;
+  for (int y = 0; y < kSide; ++y)
+    for (int x = 0; x < kSide; ++x) ink += (255 - (image.at(x, y) & 0xFF)) / 255.0;
+  return ink;
+}
+
+TEST(ThinLines, FreeEndsDashesAndDotsHoldTheInkOfTheirArea) {
+  // A line that stops at 2.25 and 5.75 covers three quarters of its end columns.
+  Image ends;
+  ThinLines lines = ends.lines();
+  lines.addSegment(2.25, 5.5, 5.75, 5.5, 0.5, true, true);
+  lines.paint(kBlackInk, 1);
+  EXPECT_EQ(ends.inked(), row(5, 2, 6));
+  EXPECT_EQ(ends.at(3, 5), kBlack);
+  EXPECT_EQ(ends.at(4, 5), kBlack);
+  EXPECT_NEAR(static_cast<double>(ends.at(2, 5) & 0xFF), 255 * 0.25, 1);
+  EXPECT_NEAR(static_cast<double>(ends.at(5, 5) & 0xFF), 255 * 0.25, 1);
+
+  // A dash across the pixel grid at 45 degrees, 6 sqrt(2) long and 1.5 wide.
+  Image dash;
+  lines = dash.lines();
+  lines.addDash(3, 3.2, 9, 9.2, 0.75, true, true);
+  lines.paint(kBlackInk, 1);
+  EXPECT_NEAR(inkOf(dash), 6 * std::sqrt(2.0) * 1.5, 0.3);
+  EXPECT_EQ(dash.at(6, 6), kBlack);
+  EXPECT_EQ(dash.at(2, 2), kWhite) << "nothing beyond the dash's free end";
+
+  // A dot of radius 1.5 off the pixel centres: pi * 1.5^2 of ink, the centre black.
+  Image dot;
+  lines = dot.lines();
+  lines.addCapsule(8.3, 7.6, 8.3, 7.6, 1.5);
+  lines.paint(kBlackInk, 1);
+  EXPECT_NEAR(inkOf(dot), 3.14159265 * 2.25, 0.25);
+  EXPECT_EQ(dot.at(8, 7), kBlack);
+  EXPECT_NE(dot.at(9, 7), kWhite) << "the rim, partly covered";
+  EXPECT_NE(dot.at(9, 7), kBlack) << "the rim, partly covered";
+  EXPECT_EQ(dot.at(10, 7), kWhite);
+}
+
 TEST(ThinLines, AStrokeIsPaintedOnceWhereItsLinesOverlapButStrokesPileUp) {
   // Red at half opacity over white: red stays full, green and blue halve.
   const double red[3] = {1, 0, 0};
@@ -132,6 +173,10 @@ TEST(ThinLines, NothingIsDrawnOutsideTheClipNorForLinesWithoutWidthOrFarAway) {
   lines.addSegment(1e300, 1e300, -1e300, 2, 0.5);
   lines.addSegment(0, 1.5, 15, 1.5, 0);
   lines.addSegment(0, 1.5, 15, 1.5, std::nan(""));
+  lines.addDash(0, 1.5, 15, 1.5, std::nan(""), true, true);
+  lines.addDash(1e300, 1e300, -1e300, 2, 0.5, true, true);
+  lines.addCapsule(2, 2, 2, 2, 1);  // outside the clip
+  lines.addCapsule(6, 6, 6, 6, std::nan(""));
   lines.paint(kBlackInk, 1);
   std::vector<std::pair<int, int>> expected;
   for (int y = 3; y < 8; ++y)
