@@ -11,6 +11,8 @@
 #include <optional>
 #include <stdexcept>
 #include <string_view>
+#include <system_error>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -42,6 +44,11 @@ struct PenLayers {
 // Writes the art of a document. Text is gathered in a small chunk and handed
 // to the output string a chunk at a time, which keeps the cost of each
 // number and attribute to a few stores.
+void reserveLarge(std::string& out, size_t bytes);
+
+// Documents with at least this much art are written on two threads.
+constexpr size_t kSplitArt = 8192;
+
 class SvgWriter {
  public:
   SvgWriter(const Document& document, std::string& out) : document_(document), out_(out) {
@@ -65,9 +72,39 @@ class SvgWriter {
     put("><title>");
     escaped(layer.name);
     put("</title>\n");
-    for (ArtId art = layer.bottom; art != kNoArt; art = document_.tree().node(art).above)
-      writeArt(art);
+    writeLayerContent(layer);
     put("</g>\n");
+  }
+
+  // A layer's art in paint order. A large layer is written in two halves at
+  // once, the upper half by another thread into a text of its own that
+  // follows the lower half's.
+  void writeLayerContent(const Layer& layer) {
+    const ArtTree& tree = document_.tree();
+    std::vector<ArtId> arts;
+    if (tree.liveCount() >= kSplitArt)
+      for (ArtId art = layer.bottom; art != kNoArt; art = tree.node(art).above) arts.push_back(art);
+    if (arts.size() < 2) {
+      for (ArtId art = layer.bottom; art != kNoArt; art = tree.node(art).above) writeArt(art);
+      return;
+    }
+    const size_t middle = arts.size() / 2;
+    std::string upper;
+    std::thread helper;
+    try {
+      helper = std::thread([&] {
+        reserveLarge(upper, tree.liveCount() * 160);
+        SvgWriter writer(document_, upper);
+        for (size_t i = middle; i < arts.size(); ++i) writer.writeArt(arts[i]);
+      });
+    } catch (const std::system_error&) {
+      for (ArtId art : arts) writeArt(art);
+      return;
+    }
+    for (size_t i = 0; i < middle; ++i) writeArt(arts[i]);
+    helper.join();
+    flush();
+    target_->append(upper);
   }
 
   // Every visible path sorted by its stroke colour into one layer a pen,

@@ -23,9 +23,10 @@ constexpr int kMostFastDecimals = 9;
 // significant bits and 10^k = 2^k * 5^k with 5^k below 2^21.
 //
 // The search starts at the most decimals k0 whose step 10^-k0 is no finer
-// than the gap between floats here: a shorter decimal that reads back lies
-// within half a gap of `value`, so rounding to k0 decimals finds it too (with
-// trailing zeros, which are then dropped).
+// than the gap 2^e between floats here, k0 = floor(-e log10(2)): a shorter
+// decimal that reads back lies within half a gap of `value`, and every other
+// decimal with k0 decimals a step away, so rounding to k0 decimals finds it
+// (with trailing zeros, which are then dropped).
 bool shortestDecimal(float value, int64_t* n, int* k) {
   uint32_t bits = std::bit_cast<uint32_t>(value);
   int biased = static_cast<int>((bits >> 23) & 0xFF);
@@ -33,9 +34,9 @@ bool shortestDecimal(float value, int64_t* n, int* k) {
   int gapExponent = biased - 127 - 23;                  // the gap above is 2^gapExponent
   double gapUp = std::bit_cast<double>(static_cast<uint64_t>(gapExponent + 1023) << 52);
   double gapDown = (bits & 0x7FFFFF) == 0 ? gapUp / 2 : gapUp;
-  // floor(-log10(gap)) from log10(2) = 0.30103, one lower to be safe.
-  int first = gapExponent >= 0 ? 0 : static_cast<int>(-gapExponent * 0.30103) - 1;
-  if (first < 0) first = 0;
+  // For the exponents of floats below 2^24, -e log10(2) lies at least 0.004
+  // from a whole number, so the double product floors exactly.
+  int first = gapExponent >= 0 ? 0 : static_cast<int>(-gapExponent * 0.30102999566398120);
   double v = value;
   for (int decimals = first; decimals <= kMostFastDecimals; ++decimals) {
     double scale = kPowersOfTen[decimals];
@@ -59,6 +60,31 @@ bool shortestDecimal(float value, int64_t* n, int* k) {
   return false;
 }
 
+// "00" to "99", two characters each.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes the `count` lowest decimal digits of `value` ending at `end`.
+void writeDigitsBefore(char* end, uint64_t value, int count) {
+  for (; count >= 2; count -= 2) {
+    end -= 2;
+    std::memcpy(end, kDigitPairs + 2 * (value % 100), 2);
+    value /= 100;
+  }
+  if (count == 1) *--end = static_cast<char>('0' + value % 10);
+}
+
+int decimalLength(uint64_t value) {
+  int length = 1;
+  while (value >= 10) {
+    value /= 10;
+    ++length;
+  }
+  return length;
+}
+
 }  // namespace
 
 char* writeNumber(char* at, float value) {
@@ -78,15 +104,13 @@ char* writeNumber(char* at, float value) {
   // The integer part, then the decimals padded with leading zeros.
   uint64_t scale = static_cast<uint64_t>(kPowersOfTen[k]);
   uint64_t whole = magnitude / scale, fraction = magnitude % scale;
-  at = std::to_chars(at, at + 24, whole).ptr;
+  const int wholeLength = decimalLength(whole);
+  at += wholeLength;
+  writeDigitsBefore(at, whole, wholeLength);
   if (k > 0) {
     *at++ = '.';
-    char* end = at + k;
-    for (char* p = end; p != at;) {
-      *--p = static_cast<char>('0' + fraction % 10);
-      fraction /= 10;
-    }
-    at = end;
+    at += k;
+    writeDigitsBefore(at, fraction, k);
   }
   return at;
 }

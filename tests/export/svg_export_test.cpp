@@ -91,6 +91,29 @@ TEST_F(SvgExportTest, LayersAreGroupsInPaintOrderAndTheVerticalAxisIsTurned) {
   EXPECT_LT(svg.find("M 20 0"), svg.find("M 40 0"));
 }
 
+// A large layer is written in two halves at once: the file still holds every
+// path once, in paint order, and the layers around it in theirs.
+TEST_F(SvgExportTest, ALargeLayerKeepsItsPathsInPaintOrder) {
+  constexpr int kSquares = 9000;
+  for (int i = 0; i < kSquares; ++i) newSquare(static_cast<float>(i), 0, 1);
+  AILayerHandle above = nullptr;
+  ASSERT_EQ(layers->InsertLayer(nullptr, kPlaceAboveAll, &above), kNoErr);
+  newSquare(-5, -5, 1);
+  std::string svg = exportSvg(*document, SvgMetadata{}).value();
+  EXPECT_EQ(countOf(svg, "<path "), kSquares + 1);
+  size_t previous = 0;
+  for (int i = 0; i < kSquares; ++i) {
+    std::string start = "<path d=\"M ";
+    start += std::to_string(i);
+    start += " 0 ";
+    size_t at = svg.find(start, previous);
+    ASSERT_NE(at, std::string::npos) << "square " << i << " missing or out of order";
+    previous = at;
+  }
+  EXPECT_LT(previous, svg.find("<path d=\"M -5 -5 "));
+  EXPECT_LT(svg.find("M -5 -5 "), svg.find("</svg>"));
+}
+
 TEST_F(SvgExportTest, LayersByColourGiveEachPenItsPathsInOrderOfFirstUse) {
   // Paint order: red-stroked, blue-stroked, red-stroked, fill only; then a
   // hidden layer with a green-stroked square.
