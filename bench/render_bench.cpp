@@ -4,9 +4,13 @@
 #include <benchmark/benchmark.h>
 #include <cairo.h>
 
+#include <chrono>
+
 #include "bench_documents.h"
 #include "document/document.h"
+#include "export/pdf_export.h"
 #include "export/png_export.h"
+#include "export/svg_export.h"
 #include "render/document_renderer.h"
 #include "render/png_encoding.h"
 
@@ -92,5 +96,45 @@ void BM_HeaviestViewPng(benchmark::State& state) {
   reportPaths(state, document.tree().pathsInPaintOrder().size());
 }
 BENCHMARK(BM_HeaviestViewPng)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The heaviest record's PDF: its vector paths through cairo's PDF surface.
+void BM_HeaviestPdf(benchmark::State& state) {
+  auto bench = warmHeaviest();
+  const heart::Document& document = bench->document();
+  size_t bytes = 0;
+  for (auto _ : state) {
+    auto pdf = heart::exportPdf(document, heart::SvgMetadata{});
+    if (!pdf) state.SkipWithError(pdf.error().c_str());
+    bytes = pdf ? pdf->size() : 0;
+  }
+  state.counters["pdf_bytes"] = static_cast<double>(bytes);
+  reportPaths(state, document.tree().pathsInPaintOrder().size());
+}
+BENCHMARK(BM_HeaviestPdf)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The heaviest record's SVG and PNG, one after the other in each iteration,
+// so that both see the same machine: the iteration time is the PNG's, and
+// png_per_svg the ratio of the two totals.
+void BM_HeaviestPngAgainstSvg(benchmark::State& state) {
+  auto bench = warmHeaviest();
+  const heart::Document& document = bench->document();
+  double svgSeconds = 0, pngSeconds = 0;
+  for (auto _ : state) {
+    auto started = std::chrono::steady_clock::now();
+    auto svg = heart::exportSvg(document, heart::SvgMetadata{});
+    auto between = std::chrono::steady_clock::now();
+    auto png = heart::exportPng(document);
+    auto ended = std::chrono::steady_clock::now();
+    if (!svg || !png) state.SkipWithError("the drawing could not be written");
+    benchmark::DoNotOptimize(svg);
+    svgSeconds += std::chrono::duration<double>(between - started).count();
+    const double pngTime = std::chrono::duration<double>(ended - between).count();
+    pngSeconds += pngTime;
+    state.SetIterationTime(pngTime);
+  }
+  state.counters["svg_ms"] = svgSeconds * 1000 / static_cast<double>(state.iterations());
+  state.counters["png_per_svg"] = pngSeconds / svgSeconds;
+}
+BENCHMARK(BM_HeaviestPngAgainstSvg)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
 
 }  // namespace

@@ -76,6 +76,20 @@ void ThinLines::cover(size_t at, int level) {
   coverage_[at] = static_cast<uint8_t>(level);
 }
 
+bool ThinLines::pixelsNear(double ax, double ay, double bx, double by, double reach, int* left,
+                           int* top, int* right, int* bottom) {
+  const auto clampTo = [](double value, int low, int high) {
+    return static_cast<int>(std::clamp(value, static_cast<double>(low), static_cast<double>(high)));
+  };
+  *left = clampTo(std::floor(std::min(ax, bx) - reach), clipLeft_, clipRight_);
+  *right = clampTo(std::ceil(std::max(ax, bx) + reach), clipLeft_, clipRight_);
+  *top = clampTo(std::floor(std::min(ay, by) - reach), clipTop_, clipBottom_);
+  *bottom = clampTo(std::ceil(std::max(ay, by) + reach), clipTop_, clipBottom_);
+  if (*left >= *right || *top >= *bottom) return false;
+  if (coverage_.empty()) coverage_.assign(static_cast<size_t>(width_) * height_, 0);
+  return true;
+}
+
 void ThinLines::addDash(double ax, double ay, double bx, double by, double halfWidth,
                         bool freeStart, bool freeEnd) {
   const double dx = bx - ax, dy = by - ay, length = std::sqrt(dx * dx + dy * dy);
@@ -88,15 +102,8 @@ void ThinLines::addDash(double ax, double ay, double bx, double by, double halfW
   // A pixel whose centre lies further than this from the dash's line
   // (across, or along beyond an end) is not covered.
   const double reach = halfWidth + 0.5;
-  const auto clampTo = [](double value, int low, int high) {
-    return static_cast<int>(std::clamp(value, static_cast<double>(low), static_cast<double>(high)));
-  };
-  const int left = clampTo(std::floor(std::min(ax, bx) - reach), clipLeft_, clipRight_);
-  const int right = clampTo(std::ceil(std::max(ax, bx) + reach), clipLeft_, clipRight_);
-  const int top = clampTo(std::floor(std::min(ay, by) - reach), clipTop_, clipBottom_);
-  const int bottom = clampTo(std::ceil(std::max(ay, by) + reach), clipTop_, clipBottom_);
-  if (left >= right || top >= bottom) return;
-  if (coverage_.empty()) coverage_.assign(static_cast<size_t>(width_) * height_, 0);
+  int left, top, right, bottom;
+  if (!pixelsNear(ax, ay, bx, by, reach, &left, &top, &right, &bottom)) return;
   // The offsets x (of a pixel centre from a, in a row y from a) where the
   // value x * k + y * l lies within (low, high), narrowed into [*first, *last).
   const auto narrow = [](double k, double l, double y, double low, double high, double* first,
@@ -137,16 +144,8 @@ void ThinLines::addDash(double ax, double ay, double bx, double by, double halfW
 
 void ThinLines::addCapsule(double ax, double ay, double bx, double by, double halfWidth) {
   if (!(halfWidth > 0) || !std::isfinite(ax + ay + bx + by + halfWidth)) return;
-  const double reach = halfWidth;
-  const auto clampTo = [](double value, int low, int high) {
-    return static_cast<int>(std::clamp(value, static_cast<double>(low), static_cast<double>(high)));
-  };
-  const int left = clampTo(std::floor(std::min(ax, bx) - reach), clipLeft_, clipRight_);
-  const int right = clampTo(std::ceil(std::max(ax, bx) + reach), clipLeft_, clipRight_);
-  const int top = clampTo(std::floor(std::min(ay, by) - reach), clipTop_, clipBottom_);
-  const int bottom = clampTo(std::ceil(std::max(ay, by) + reach), clipTop_, clipBottom_);
-  if (left >= right || top >= bottom) return;
-  if (coverage_.empty()) coverage_.assign(static_cast<size_t>(width_) * height_, 0);
+  int left, top, right, bottom;
+  if (!pixelsNear(ax, ay, bx, by, halfWidth, &left, &top, &right, &bottom)) return;
   const double dx = bx - ax, dy = by - ay, length2 = dx * dx + dy * dy;
   const double r2 = halfWidth * halfWidth;
   for (int row = top; row < bottom; ++row)

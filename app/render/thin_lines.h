@@ -60,6 +60,12 @@ class ThinLines {
   std::vector<uint8_t> coverage_;  // the stroke's, one byte a pixel; allocated when first needed
   std::vector<uint32_t> touched_;  // the pixels the stroke covers, row * width + column
 
+  // The pixels [left, right) x [top, bottom) of the clip within `reach` of
+  // the box of the segment; false when there are none. Makes the coverage
+  // ready for them.
+  bool pixelsNear(double ax, double ay, double bx, double by, double reach, int* left, int* top,
+                  int* right, int* bottom);
+
   // Raises the stroke's coverage of the pixel at `at` to `level` (0 to 255).
   void cover(size_t at, int level);
 };
