@@ -26,11 +26,10 @@ constexpr double kPreviewDashPeriod = 4;
 constexpr double kFineDashPeriod = 1;
 constexpr double kPi = 3.14159265358979323846;
 // How far, in device pixels, thin lines stray from the curves they follow:
-// a fifth of a pixel in a preview, and in the exact picture a twentieth,
-// finer than cairo's own stroker (a tenth), so that a line's coverage of
-// its pixels is cairo's to within a few levels.
+// a fifth of a pixel in a preview, and in the exact picture a tenth, as
+// cairo's own stroker flattens, so that their pixels are cairo's.
 constexpr double kPreviewFlattening = 0.2;
-constexpr double kExactFlattening = 0.05;
+constexpr double kExactFlattening = 0.1;
 // Strokes at most this many pixels wide are thin: drawn straight into the
 // pixels when solid, and in a preview otherwise filled as ribbons, cut into
 // dashes here when their outline is shorter than this many pixels.

@@ -147,29 +147,35 @@ void ThinLines::addCapsule(double ax, double ay, double bx, double by, double ha
   int left, top, right, bottom;
   if (!pixelsNear(ax, ay, bx, by, halfWidth, &left, &top, &right, &bottom)) return;
   const double dx = bx - ax, dy = by - ay, length2 = dx * dx + dy * dy;
+  // Along the segment, t = 0 at a and 1 at b; a dot has only a.
+  const double alongX = length2 > 1e-12 ? dx / length2 : 0,
+               alongY = length2 > 1e-12 ? dy / length2 : 0;
   const double r2 = halfWidth * halfWidth;
+  // Squared distances from the segment; a pixel's corners lie within 0.71
+  // of its centre, so one whose centre is nearer or further by that much is
+  // wholly inside or outside and needs no samples.
+  const double inner = halfWidth > 0.71 ? (halfWidth - 0.71) * (halfWidth - 0.71) : -1;
+  const double outer = (halfWidth + 0.71) * (halfWidth + 0.71);
+  const auto distance2 = [&](double x, double y) {
+    const double t = std::clamp(x * alongX + y * alongY, 0.0, 1.0);
+    const double ex = x - t * dx, ey = y - t * dy;
+    return ex * ex + ey * ey;
+  };
   for (int row = top; row < bottom; ++row)
     for (int column = left; column < right; ++column) {
-      // A pixel wholly inside or outside needs no samples: its corners lie
-      // within 0.71 of its centre.
       const double cx = column + 0.5 - ax, cy = row + 0.5 - ay;
-      const double ct = length2 > 0 ? std::clamp((cx * dx + cy * dy) / length2, 0.0, 1.0) : 0.0;
-      const double centreDistance =
-          std::sqrt((cx - ct * dx) * (cx - ct * dx) + (cy - ct * dy) * (cy - ct * dy));
-      if (centreDistance - 0.71 > halfWidth) continue;
-      if (centreDistance + 0.71 <= halfWidth) {
-        cover(static_cast<size_t>(row) * width_ + column, 255);
+      const double centre = distance2(cx, cy);
+      if (centre >= outer) continue;
+      const size_t at = static_cast<size_t>(row) * width_ + column;
+      if (centre <= inner) {
+        cover(at, 255);
         continue;
       }
       int inside = 0;
       for (int sy = 0; sy < 4; ++sy)
-        for (int sx = 0; sx < 4; ++sx) {
-          const double px = column + (sx + 0.5) / 4 - ax, py = row + (sy + 0.5) / 4 - ay;
-          const double t = length2 > 0 ? std::clamp((px * dx + py * dy) / length2, 0.0, 1.0) : 0.0;
-          const double ex = px - t * dx, ey = py - t * dy;
-          inside += ex * ex + ey * ey <= r2;
-        }
-      if (inside) cover(static_cast<size_t>(row) * width_ + column, (inside * 255 + 8) / 16);
+        for (int sx = 0; sx < 4; ++sx)
+          inside += distance2(cx + (sx - 1.5) / 4, cy + (sy - 1.5) / 4) <= r2;
+      if (inside) cover(at, (inside * 255 + 8) / 16);
     }
 }
 
