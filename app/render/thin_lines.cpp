@@ -9,9 +9,8 @@ namespace heart {
 ThinLines::ThinLines(unsigned char* pixels, int width, int height, int stride, int clipLeft,
                      int clipTop, int clipRight, int clipBottom)
     : pixels_(pixels),
-      width_(width),
       height_(height),
-      stride_(stride),
+      rowWords_(stride / 4),
       clipLeft_(std::max(0, clipLeft)),
       clipTop_(std::max(0, clipTop)),
       clipRight_(std::min(width, clipRight)),
@@ -50,7 +49,7 @@ void ThinLines::addSegment(double ax, double ay, double bx, double by, double ha
   const int last = static_cast<int>(
       std::clamp(end, static_cast<double>(alongFrom), static_cast<double>(alongTo)));
   if (first >= last) return;
-  if (coverage_.empty()) coverage_.assign(static_cast<size_t>(width_) * height_, 0);
+  if (coverage_.empty()) coverage_.assign(static_cast<size_t>(rowWords_) * height_, 0);
   for (int along = first; along < last; ++along) {
     const double spanned = std::clamp(
         std::min<double>(along + 1, spanTo) - std::max<double>(along, spanFrom), 0.0, 1.0);
@@ -63,8 +62,8 @@ void ThinLines::addSegment(double ax, double ay, double bx, double by, double ha
     for (int across = from; across < to; ++across) {
       const double covered = std::min<double>(across + 1, high) - std::max<double>(across, low);
       const int level = static_cast<int>(std::min(covered, 1.0) * spanned * 255 + 0.5);
-      const size_t at = steep ? static_cast<size_t>(along) * width_ + across
-                              : static_cast<size_t>(across) * width_ + along;
+      const size_t at = steep ? static_cast<size_t>(along) * rowWords_ + across
+                              : static_cast<size_t>(across) * rowWords_ + along;
       cover(at, level);
     }
   }
@@ -86,7 +85,7 @@ bool ThinLines::pixelsNear(double ax, double ay, double bx, double by, double re
   *top = clampTo(std::floor(std::min(ay, by) - reach), clipTop_, clipBottom_);
   *bottom = clampTo(std::ceil(std::max(ay, by) + reach), clipTop_, clipBottom_);
   if (*left >= *right || *top >= *bottom) return false;
-  if (coverage_.empty()) coverage_.assign(static_cast<size_t>(width_) * height_, 0);
+  if (coverage_.empty()) coverage_.assign(static_cast<size_t>(rowWords_) * height_, 0);
   return true;
 }
 
@@ -136,7 +135,7 @@ void ThinLines::addDash(double ax, double ay, double bx, double by, double halfW
       const double spanned = std::min(along + 0.5, to) - std::max(along - 0.5, from);
       const double covered = std::min(across + 0.5, halfWidth) - std::max(across - 0.5, -halfWidth);
       if (spanned <= 0 || covered <= 0) continue;
-      cover(static_cast<size_t>(row) * width_ + column,
+      cover(static_cast<size_t>(row) * rowWords_ + column,
             static_cast<int>(std::min(spanned, 1.0) * std::min(covered, 1.0) * 255 + 0.5));
     }
   }
@@ -166,7 +165,7 @@ void ThinLines::addCapsule(double ax, double ay, double bx, double by, double ha
       const double cx = column + 0.5 - ax, cy = row + 0.5 - ay;
       const double centre = distance2(cx, cy);
       if (centre >= outer) continue;
-      const size_t at = static_cast<size_t>(row) * width_ + column;
+      const size_t at = static_cast<size_t>(row) * rowWords_ + column;
       if (centre <= inner) {
         cover(at, 255);
         continue;
@@ -187,9 +186,7 @@ void ThinLines::paint(const double colour[3], double opacity) {
   for (uint32_t at : touched_) {
     const uint32_t c = (coverage_[at] * alpha + 127) / 255;
     coverage_[at] = 0;
-    auto* pixel =
-        reinterpret_cast<uint32_t*>(pixels_ + static_cast<size_t>(at / width_) * stride_) +
-        at % width_;
+    auto* pixel = reinterpret_cast<uint32_t*>(pixels_) + at;
     const uint32_t keep = 255 - c, under = *pixel;
     // Premultiplied "over" with the colour at coverage c.
     auto mix = [&](uint32_t ink, int shift) {

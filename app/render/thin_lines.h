@@ -55,10 +55,13 @@ class ThinLines {
 
  private:
   unsigned char* pixels_;
-  int width_, height_, stride_;
+  // The coverage is laid out as the pixels are, a word a pixel and
+  // rowWords_ words a row, so that a pixel's place in one is its place in
+  // the other.
+  int height_, rowWords_;
   int clipLeft_, clipTop_, clipRight_, clipBottom_;
   std::vector<uint8_t> coverage_;  // the stroke's, one byte a pixel; allocated when first needed
-  std::vector<uint32_t> touched_;  // the pixels the stroke covers, row * width + column
+  std::vector<uint32_t> touched_;  // the pixels the stroke covers, row * rowWords_ + column
 
   // The pixels [left, right) x [top, bottom) of the clip within `reach` of
   // the box of the segment; false when there are none. Makes the coverage
