@@ -108,16 +108,17 @@ double inkOf(const Image& image) {
 }
 
 TEST(ThinLines, FreeEndsDashesAndDotsHoldTheInkOfTheirArea) {
-  // A line that stops at 2.25 and 5.75 covers three quarters of its end columns.
+  // A line that stops at 2.75 and 5.25 covers a quarter of its end columns,
+  // though their centres lie beyond its ends.
   Image ends;
   ThinLines lines = ends.lines();
-  lines.addSegment(2.25, 5.5, 5.75, 5.5, 0.5, true, true);
+  lines.addSegment(2.75, 5.5, 5.25, 5.5, 0.5, true, true);
   lines.paint(kBlackInk, 1);
   EXPECT_EQ(ends.inked(), row(5, 2, 6));
   EXPECT_EQ(ends.at(3, 5), kBlack);
   EXPECT_EQ(ends.at(4, 5), kBlack);
-  EXPECT_NEAR(static_cast<double>(ends.at(2, 5) & 0xFF), 255 * 0.25, 1);
-  EXPECT_NEAR(static_cast<double>(ends.at(5, 5) & 0xFF), 255 * 0.25, 1);
+  EXPECT_NEAR(static_cast<double>(ends.at(2, 5) & 0xFF), 255 * 0.75, 1);
+  EXPECT_NEAR(static_cast<double>(ends.at(5, 5) & 0xFF), 255 * 0.75, 1);
 
   // A dash across the pixel grid at 45 degrees, 6 sqrt(2) long and 1.5 wide.
   Image dash;
