@@ -41,8 +41,8 @@ struct StudioView {
   // in the same order.
   nlohmann::json history;
   std::vector<std::shared_ptr<const std::vector<unsigned char>>> thumbnails;
-  // The grid of variations last drawn: null, or {"count": N, "version": V};
-  // cell K (from 1) is picture K - 1.
+  // The grid of variations last set up (see VariationGrid::summary) and the
+  // pictures of its cells drawn so far: cell K (from 1) is picture K - 1.
   nlohmann::json variations;
   std::vector<std::shared_ptr<const std::vector<unsigned char>>> variationPictures;
   // The names of the designer's own settings (see named_settings.h), or null

@@ -70,17 +70,22 @@ StudioEventSource::StudioEventSource(Host& host, StudioChannel& channel,
   listOwnSettings();
 }
 
-void StudioEventSource::publish() {
+void StudioEventSource::publish(bool gridOnly) {
   // The time the dialog took over the last action: its notifiers, and the
   // generator when the action ran the preview.
   double applyMilliseconds = 0;
-  if (appliedFrom_)
+  if (appliedFrom_ && !gridOnly)
     applyMilliseconds =
         std::chrono::duration<double, std::milli>(StudioChannel::Clock::now() - *appliedFrom_)
             .count();
-  appliedFrom_.reset();
+  if (!gridOnly) appliedFrom_.reset();
   StudioView view;
-  if (std::optional<DialogState> state = host_.dialogs().currentState()) {
+  // While a grid is filled the document holds a cell's hearts and the
+  // dialog's items are the cell's run's: the page goes on showing the
+  // dialog and the preview it was shown.
+  std::optional<DialogState> state;
+  if (!gridOnly) state = host_.dialogs().currentState();
+  if (state) {
     // The page's dialog is the one the options name (or else the first the
     // source serves); any other dialog is a modal box (an alert, the about
     // box), over it or alone.
@@ -100,7 +105,7 @@ void StudioEventSource::publish() {
   view.dialogVersion = dialogVersion_;
   view.dialogChanges = dialogChanges_;
 
-  if (host_.hasDocument()) {
+  if (host_.hasDocument() && !gridOnly) {
     const Document& document = host_.document();
     const DocumentView& front = document.view(0);
     bool moved = front.zoom() != drawnZoom_ || front.centre().h != drawnCentreH ||
@@ -146,12 +151,14 @@ void StudioEventSource::publish() {
   view.previewInfo = previewInfo_;
   view.history = historySummary_;
   view.thumbnails = thumbnails_;
-  view.variations = variations_;
-  view.variationPictures = variationPictures_;
+  view.variations = grid_.summary();
+  view.variationPictures = grid_.pictures();
   view.ownSettings = ownSettings_;
-  bringingBack_ = false;
-  cause_ = "Change";
-  causeItem_ = 0;
+  if (!gridOnly) {
+    bringingBack_ = false;
+    cause_ = "Change";
+    causeItem_ = 0;
+  }
   if (inFlight_) view.answersPage = inFlightPage_;
   uint64_t version = channel_.publish(std::move(view));
   if (inFlight_) {
@@ -181,21 +188,29 @@ std::optional<DialogEvent> StudioEventSource::next() {
   publish();
   for (;;) {
     if (options_.interrupted && options_.interrupted->load()) {
+      grid_.stop();  // cancelled: the document's hearts are not kept
       cancelReason_ = "the terminal interrupted the session";
       return DialogEvent::cancel().labelled("interrupt");
     }
     std::optional<StudioChannel::Clock::time_point> contact = channel_.lastContact();
     if (contact && StudioChannel::Clock::now() - *contact > options_.contactTimeout) {
+      grid_.stop();
       cancelReason_ = "the browser went away";
       return DialogEvent::cancel().labelled("browser gone");
     }
     if (!contact && StudioChannel::Clock::now() - startedAt_ > options_.firstContactTimeout) {
+      grid_.stop();
       cancelReason_ =
           "no browser opened the page within " + durationInWords(options_.firstContactTimeout);
       return DialogEvent::cancel().labelled("no browser");
     }
-    std::optional<StudioChannel::Pending> pending = channel_.take(kPollInterval);
-    if (!pending) continue;
+    // A grid being filled draws its next cell whenever no request waits.
+    std::optional<StudioChannel::Pending> pending =
+        channel_.take(grid_.filling() ? StudioChannel::Clock::duration::zero() : kPollInterval);
+    if (!pending) {
+      if (grid_.filling()) drawNextCell();
+      continue;
+    }
     std::optional<DialogState> state = host_.dialogs().currentState();
     if (!state) {
       channel_.answer(pending->ticket, {false, "no dialog is open", channel_.view().version});
@@ -203,10 +218,18 @@ std::optional<DialogEvent> StudioEventSource::next() {
     }
     const std::string kind =
         pending->action.is_object() ? pending->action.value("action", "") : std::string();
+    // A request the host carries out itself, but choosing a cell, finds the
+    // document with the current variation, not a cell's hearts: it stops a
+    // grid being filled, and one then refused has the page see that all the
+    // same. (A cell is drawn from its own seed, whatever came before.)
+    const bool hostsOwn = kind == "history" || kind == "variations" || kind == "save" ||
+                          kind == "save-settings" || kind == "own-settings";
+    const bool stopped = hostsOwn && stopFilling();
     // A request the host itself carries out: refused, or applied and answered
     // with the preview it leads to.
     auto settle = [&](const std::optional<std::string>& refused) {
       if (refused) {
+        if (stopped) publish();
         channel_.answer(pending->ticket, {false, *refused, channel_.view().version});
         return;
       }
@@ -216,6 +239,8 @@ std::optional<DialogEvent> StudioEventSource::next() {
       publish();
     };
     if (kind == "save") {
+      // The answer is the drawing, not a view: the grid's end is published.
+      if (stopped) publish();
       std::shared_ptr<const std::string> bytes;
       if (std::optional<std::string> refused = saveDrawing(pending->action, &bytes))
         channel_.answer(pending->ticket, {false, *refused, channel_.view().version});
@@ -247,6 +272,8 @@ std::optional<DialogEvent> StudioEventSource::next() {
       continue;
     }
     DialogEvent& chosen = std::get<DialogEvent>(event);
+    // The dialog's change applies to the current variation.
+    stopFilling();
     noteCause(pending->action, *state);
     if (chosen.kind == DialogEvent::Kind::Confirm && host_.dialogs().openDialogs() == 1)
       confirmed_ = true;
@@ -398,11 +425,9 @@ std::optional<std::string> StudioEventSource::bringBack(int64_t index) {
   return std::nullopt;
 }
 
-constexpr int64_t kMostVariations = 36;
-
 std::optional<std::string> StudioEventSource::drawVariations(int64_t count) {
-  if (count < 1 || count > kMostVariations)
-    return "a grid holds 1 to " + std::to_string(kMostVariations) + " variations";
+  if (count < 1 || count > VariationGrid::kMostCells)
+    return "a grid holds 1 to " + std::to_string(VariationGrid::kMostCells) + " variations";
   if (std::optional<std::string> refused = refusedOutsideTheDialog()) return refused;
   if (host_.random().usingSequence())
     return std::string(
@@ -411,32 +436,53 @@ std::optional<std::string> StudioEventSource::drawVariations(int64_t count) {
   if (!liveRecord()->preview) return std::string("variations are drawn with \"Preview\" on");
   if (!history_.current() || !host_.hasDocument())
     return std::string("no preview has been drawn yet");
-  variationPictures_.clear();
-  for (int64_t cell = 1; cell <= count; ++cell) {
-    host_.random().seed(static_cast<uint32_t>(cell));
-    renotify();
-    std::string error;
-    std::optional<PreviewPicture> picture = renderPreview(host_.document(), &error);
-    variationPictures_.push_back(picture ? thumbnailPng(*picture, 200) : nullptr);
-  }
-  variations_ = {{"count", count},
-                 {"version", variations_.is_object() ? variations_.value("version", 0) + 1 : 1}};
-  // The current variation again, as a history entry is brought back.
+  if (Result<void> started = grid_.start(count); !started) return started.error();
   const HistoryEntry& current = history_.at(*history_.current());
-  host_.random().seed(current.seed);
-  host_.random().moveTo(current.randomStart);
-  bringingBack_ = true;
-  renotify();
+  gridSeed_ = current.seed;
+  gridStart_ = current.randomStart;
   return std::nullopt;
+}
+
+void StudioEventSource::drawNextCell() {
+  std::optional<int64_t> cell = grid_.nextCell();
+  if (!cell) return;
+  if (refusedOutsideTheDialog() || !host_.hasDocument()) {
+    grid_.stop();
+    publish(true);
+    return;
+  }
+  host_.random().seed(static_cast<uint32_t>(*cell));
+  renotify();
+  std::string error;
+  std::optional<PreviewPicture> picture = renderPreview(host_.document(), &error);
+  grid_.add(picture ? thumbnailPng(*picture, 200) : nullptr);
+  if (grid_.filling()) {
+    publish(true);
+    return;
+  }
+  restoreCurrentVariation();
+  publish();
+}
+
+bool StudioEventSource::stopFilling() {
+  if (!grid_.stop()) return false;
+  restoreCurrentVariation();
+  return true;
+}
+
+void StudioEventSource::restoreCurrentVariation() {
+  host_.random().seed(gridSeed_);
+  host_.random().moveTo(gridStart_);
+  renotify();
+  // The run drew the current variation's hearts again, the picture the page
+  // shows: no new picture, no history entry.
+  if (host_.hasDocument()) drawnRedraws_ = host_.document().redrawCount();
 }
 
 std::optional<std::string> StudioEventSource::chooseVariation(int64_t cell) {
   if (std::optional<std::string> refused = refusedOutsideTheDialog()) return refused;
-  const int64_t count = static_cast<int64_t>(variationPictures_.size());
-  if (count == 0) return std::string("no grid of variations has been drawn");
-  if (cell < 1 || cell > count)
-    return "there is no cell " + std::to_string(cell) + "; the grid holds 1 to " +
-           std::to_string(count);
+  if (std::optional<std::string> refused = grid_.refusedCell(cell)) return refused;
+  grid_.stop();  // the cell's own seed draws it whatever the source held
   host_.random().seed(static_cast<uint32_t>(cell));
   cause_ = "Variation " + std::to_string(cell);
   renotify();

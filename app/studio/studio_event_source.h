@@ -16,11 +16,16 @@
 // the same preview again. It adds no entry; a change after it starts a new
 // branch.
 //
-// {"action": "variations", "count": N} draws a grid of N (1 to 36) previews
-// of the dialog as it stands, cell K from the random source seeded with K,
-// as `heart run --seed K` draws; then the current variation again.
-// {"action": "variation", "cell": K} makes cell K the preview, drawn as in
-// the grid, and a history entry.
+// {"action": "variations", "count": N} sets up a grid of N (1 to 36)
+// previews of the dialog as it stands (see VariationGrid), cell K from the
+// random source seeded with K, as `heart run --seed K` draws, and is answered
+// at once. The cells are drawn one at a time while no request waits, each
+// published as it is drawn; the page's preview and the history stay as they
+// are meanwhile, and the document gets the current variation back once the
+// last cell is drawn. Any other request first stops the filling and gives
+// the document the current variation back; choosing a drawn cell stops it
+// too. {"action": "variation", "cell": K} makes drawn cell K the preview,
+// drawn as in the grid, and a history entry; a cell not drawn is refused.
 //
 // {"action": "save", "format": "svg"|"png"|"pdf"} answers the drawing OK
 // would write now (StudioSourceOptions::saveDrawing), the session going on.
@@ -43,6 +48,7 @@
 #include "plugin/params/parameter_record.h"
 #include "studio/preview_history.h"
 #include "studio/studio_channel.h"
+#include "studio/variation_grid.h"
 
 namespace heart {
 class Host;
@@ -89,7 +95,9 @@ class StudioEventSource : public EventSource {
   bool confirmed() const { return confirmed_; }
 
  private:
-  void publish();
+  // Publishes the dialog and the preview as the last action left them; a
+  // grid's progress alone (`gridOnly`) leaves both as they were published.
+  void publish(bool gridOnly = false);
   void takePickerCursor();
   void noteHistory();
   const ParameterRecord* liveRecord() const;
@@ -97,6 +105,15 @@ class StudioEventSource : public EventSource {
   std::optional<std::string> bringBack(int64_t index);
   std::optional<std::string> drawVariations(int64_t count);
   std::optional<std::string> chooseVariation(int64_t cell);
+  // Draws the grid's next cell and publishes it; the last one gives the
+  // document the current variation back.
+  void drawNextCell();
+  // Stops a grid being filled, giving the document the current variation
+  // back; answers whether one was being filled.
+  bool stopFilling();
+  // The random source where the current variation's run began, and the run
+  // again: the document holds the picture the page shows.
+  void restoreCurrentVariation();
   // The page's "Save as..." and own settings; nothing when done, else why not.
   std::optional<std::string> saveDrawing(const nlohmann::json& action,
                                          std::shared_ptr<const std::string>* bytes);
@@ -143,8 +160,9 @@ class StudioEventSource : public EventSource {
   bool bringingBack_ = false;     // the next preview is an entry brought back
   nlohmann::json historySummary_;
   std::vector<std::shared_ptr<const std::vector<unsigned char>>> thumbnails_;
-  nlohmann::json variations_;
-  std::vector<std::shared_ptr<const std::vector<unsigned char>>> variationPictures_;
+  VariationGrid grid_;
+  uint32_t gridSeed_ = 0;   // the current variation's seed while a grid is filled
+  uint64_t gridStart_ = 0;  // and where its run began
   nlohmann::json ownSettings_;
 };
 

@@ -389,12 +389,18 @@ void StudioServer::installRoutes() {
         uint64_t cell = 0;
         if (!request.has_param("cell") || !parseVersion(request.get_param_value("cell"), &cell))
           return refuse(response, 400, "\"cell\" is a grid cell's number");
-        const size_t count = view.variationPictures.size();
-        if (count == 0) return refuse(response, 404, "no grid of variations has been drawn");
+        if (!view.variations.is_object())
+          return refuse(response, 404, "no grid of variations has been drawn");
+        const uint64_t count = view.variations.value("count", uint64_t{0});
+        const uint64_t drawn = view.variationPictures.size();
         if (cell < 1 || cell > count)
           return refuse(response, 404,
                         "there is no cell " + std::to_string(cell) + "; the grid holds 1 to " +
                             std::to_string(count));
+        if (cell > drawn)
+          return refuse(response, 404,
+                        "cell " + std::to_string(cell) + " is not drawn (" + std::to_string(drawn) +
+                            " of " + std::to_string(count) + " drawn)");
         const auto& png = view.variationPictures[cell - 1];
         if (!png) return refuse(response, 404, "cell " + std::to_string(cell) + " has no picture");
         response.set_content(std::string(png->begin(), png->end()), "image/png");

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <set>
 #include <thread>
 
@@ -43,6 +44,17 @@ class StudioSession : public StudioHostFixture {
     stopStudio();
   }
   Json view(uint64_t since) { return viewAfter(since); }
+  // The views from `since` on until one satisfies `done`, every one seen.
+  std::vector<Json> viewsUntil(uint64_t since, const std::function<bool(const Json&)>& done) {
+    std::vector<Json> views;
+    for (;;) {
+      Json next = viewAfter(since);
+      if (!next.is_object()) return views;
+      views.push_back(next);
+      if (done(next)) return views;
+      since = next["version"];
+    }
+  }
 
   StudioSourceOptions sourceOptions_;
   bool openPage_ = true;  // whether a page makes contact as the dialog opens
@@ -148,33 +160,60 @@ TEST_F(StudioSession, AVariationBroughtBackIsTheSamePictureAndDialog) {
   EXPECT_EQ(branched["current"], 2);
 }
 
-// A grid of variations leaves the preview as it was; choosing a cell makes
-// it the preview and a history entry.
-TEST_F(StudioSession, AGridOfVariationsLeavesThePreviewAndACellChosenIsKept) {
+// A grid of variations is answered at once and filled one cell a
+// publication; the page's preview and the history stay meanwhile, and the
+// grid done, the random source is back where the current variation left it.
+// A drawn cell chosen is the preview and a history entry.
+TEST_F(StudioSession, AGridIsFilledACellAtATimeAndLeavesThePreviewAndTheHistory) {
   httplib::Client client("127.0.0.1", server_->port());
   auto pixels = [&] { return client.Get("/api/preview.pixels", headers())->body; };
   // A heart placed anywhere in the document: where, the random source says.
   ASSERT_EQ(post({{"action", "press"}, {"item", 93}}).first, 200);
   ASSERT_EQ(post({{"action", "choose"}, {"item", 10}, {"position", 2}}).first, 200);
   const std::string shown = pixels();
+  // What a Tumble from here draws, without a grid before it.
+  ASSERT_EQ(post({{"action", "press"}, {"item", 61}}).first, 200);
+  const std::string tumbled = pixels();
+  ASSERT_TRUE(tumbled != shown);
+  ASSERT_EQ(post({{"action", "history"}, {"entry", 1}}).first, 200);
+  const Json before = view(0);
   for (const Json& count : {Json(0), Json(37), Json("9")})
     EXPECT_EQ(post({{"action", "variations"}, {"count", count}}).first, 400) << count;
   EXPECT_EQ(post({{"action", "variation"}, {"cell", 1}}).first, 400) << "no grid drawn yet";
 
   auto [status, answer] = post({{"action", "variations"}, {"count", 9}});
   ASSERT_EQ(status, 200) << answer.dump();
-  EXPECT_EQ(answer["variations"]["count"], 9);
+  const uint64_t applied = answer["applied"];
+  std::vector<Json> views = viewsUntil(applied - 1, [](const Json& view) {
+    return view["variations"].value("state", "") != "filling";
+  });
+  // The request's own view has no cell yet, each later one a cell more.
+  for (const Json& seen : views) {
+    const Json& grid = seen["variations"];
+    const uint64_t drawn = seen["version"].get<uint64_t>() - applied;
+    EXPECT_EQ(grid["drawn"], drawn) << grid.dump();
+    EXPECT_EQ(grid["count"], 9);
+    EXPECT_EQ(grid["state"], drawn < 9 ? "filling" : "done") << grid.dump();
+    EXPECT_EQ(seen["preview"], before["preview"]) << "drawn " << drawn;
+    EXPECT_EQ(seen["history"], before["history"]) << "drawn " << drawn;
+  }
+  EXPECT_EQ(views.back()["variations"]["drawn"], 9);
   EXPECT_TRUE(pixels() == shown) << "the grid left another preview";
-  EXPECT_EQ(answer["history"]["entries"].size(), 2u);
   std::set<std::string> cells;
   for (int cell = 1; cell <= 9; ++cell) {
     auto png = client.Get("/api/variation.png?cell=" + std::to_string(cell), headers());
     ASSERT_TRUE(png && png->status == 200) << cell;
+    EXPECT_EQ(png->get_header_value("X-Variations-Version"),
+              views.back()["variations"]["version"].dump());
     cells.insert(png->body);
   }
   EXPECT_EQ(cells.size(), 9u) << "each cell draws from its own seed";
   for (const char* cell : {"0", "10"})
     EXPECT_EQ(client.Get(std::string("/api/variation.png?cell=") + cell, headers())->status, 404);
+  // The random source stands where the current variation's run left it.
+  ASSERT_EQ(post({{"action", "press"}, {"item", 61}}).first, 200);
+  EXPECT_TRUE(pixels() == tumbled) << "a Tumble after the grid drew another shape";
+  ASSERT_EQ(post({{"action", "history"}, {"entry", 1}}).first, 200);
 
   EXPECT_EQ(post({{"action", "variation"}, {"cell", 10}}).first, 400);
   auto [chosen, view] = post({{"action", "variation"}, {"cell", 3}});
@@ -185,6 +224,86 @@ TEST_F(StudioSession, AGridOfVariationsLeavesThePreviewAndACellChosenIsKept) {
   // Back to the entry before: the session's own seed again.
   ASSERT_EQ(post({{"action", "history"}, {"entry", 1}}).first, 200);
   EXPECT_TRUE(pixels() == shown);
+}
+
+// With many heavy cells to draw, a change made while the grid is filled
+// stops it and applies to the current variation; the cells not drawn cannot
+// be chosen, a drawn one can, while filling, and is drawn as its seed draws.
+TEST_F(StudioSession, AChangeStopsTheFillingAndFindsTheCurrentVariation) {
+  httplib::Client client("127.0.0.1", server_->port());
+  auto pixels = [&] { return client.Get("/api/preview.pixels", headers())->body; };
+  // The heaviest record the dialog allows: 400 hearts anywhere in the
+  // document, 60 sketch repeats, a drop shadow and the basic pattern.
+  const Json heaviest[] = {
+      {{"action", "press"}, {"item", 93}},
+      {{"action", "choose"}, {"item", 10}, {"position", 2}},
+      {{"action", "set"}, {"item", 7}, {"value", 400}},
+      {{"action", "set"}, {"item", 25}, {"value", 60}},
+      {{"action", "press"}, {"item", 94}},
+      {{"action", "check"}, {"item", 126}, {"on", true}},
+      {{"action", "press"}, {"item", 95}},
+      {{"action", "check"}, {"item", 147}, {"on", true}},
+  };
+  for (const Json& action : heaviest) ASSERT_EQ(post(action).first, 200) << action.dump();
+  const Json setUp = view(0)["history"];
+  const int entry = setUp["current"];
+  const std::string shown = pixels();
+  ASSERT_EQ(post({{"action", "press"}, {"item", 61}}).first, 200);
+  const std::string tumbled = pixels();
+  ASSERT_EQ(post({{"action", "history"}, {"entry", entry}}).first, 200);
+  auto filling = [this](uint64_t since, int64_t drawn) {
+    return viewsUntil(since,
+                      [drawn](const Json& view) { return view["variations"]["drawn"] >= drawn; })
+        .back();
+  };
+
+  auto [status, answer] = post({{"action", "variations"}, {"count", 36}});
+  ASSERT_EQ(status, 200) << answer.dump();
+  Json seen = filling(answer["applied"], 1);
+  ASSERT_EQ(seen["variations"]["state"], "filling") << seen.dump();
+  // A cell not drawn yet is refused and the filling goes on.
+  auto [refused, why] = post({{"action", "variation"}, {"cell", 36}});
+  EXPECT_EQ(refused, 400);
+  EXPECT_EQ(why["error"].get<std::string>().rfind("cell 36 is not drawn yet (", 0), 0u)
+      << why.dump();
+  seen = filling(seen["version"], seen["variations"]["drawn"].get<int64_t>() + 1);
+  EXPECT_EQ(seen["variations"]["state"], "filling");
+
+  auto [tumble, stopped] = post({{"action", "press"}, {"item", 61}});
+  ASSERT_EQ(tumble, 200) << stopped.dump();
+  const Json grid = stopped["variations"];
+  EXPECT_EQ(grid["state"], "stopped");
+  const int64_t drawn = grid["drawn"];
+  EXPECT_GE(drawn, 2);
+  EXPECT_LT(drawn, 36);
+  EXPECT_TRUE(pixels() == tumbled) << "the Tumble did not start from the current variation";
+  const Json history = stopped["history"];
+  ASSERT_EQ(history["entries"].size(), entry + 2u) << history.dump();
+  EXPECT_EQ(history["entries"][entry + 1][1], "Tumble");
+  // The first cell not drawn: refused, nothing changed.
+  auto [undrawn, reason] = post({{"action", "variation"}, {"cell", drawn + 1}});
+  EXPECT_EQ(undrawn, 400);
+  EXPECT_EQ(reason["error"], "cell " + std::to_string(drawn + 1) +
+                                 " was not drawn: the grid was stopped at " +
+                                 std::to_string(drawn) + " of 36");
+  EXPECT_EQ(client.Get("/api/variation.png?cell=" + std::to_string(drawn + 1), headers())->status,
+            404);
+  EXPECT_EQ(view(0)["version"], stopped["applied"]);
+
+  // Cell 1 chosen from the stopped grid, then from a grid being filled, of
+  // the variation the grids were drawn from.
+  ASSERT_EQ(post({{"action", "history"}, {"entry", entry}}).first, 200);
+  ASSERT_EQ(post({{"action", "variation"}, {"cell", 1}}).first, 200);
+  const std::string first = pixels();
+  EXPECT_TRUE(first != shown) << "cell 1 is the picture shown";
+  ASSERT_EQ(post({{"action", "history"}, {"entry", entry}}).first, 200);
+  auto [again, restarted] = post({{"action", "variations"}, {"count", 36}});
+  ASSERT_EQ(again, 200);
+  filling(restarted["applied"], 1);
+  auto [chosen, view] = post({{"action", "variation"}, {"cell", 1}});
+  ASSERT_EQ(chosen, 200) << view.dump();
+  EXPECT_EQ(view["variations"]["state"], "stopped");
+  EXPECT_TRUE(pixels() == first);
 }
 
 // A page that says which dialog state it holds is sent only what changed.
