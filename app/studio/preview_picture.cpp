@@ -2,7 +2,9 @@
 
 #include <cairo.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstring>
 
 #include "document/document.h"
@@ -47,10 +49,11 @@ void paintPasteboard(const Document& document, cairo_t* cr, const RenderFrame& f
 
 }  // namespace
 
-std::optional<PreviewPicture> renderPreview(const Document& document, std::string* error,
-                                            int bands) {
+namespace {
+
+std::optional<PreviewPicture> renderFrame(const Document& document, const RenderFrame& frame,
+                                          std::string* error, int bands) {
   auto started = std::chrono::steady_clock::now();
-  RenderFrame frame = viewFrame(document.view(0));
   if (frame.width <= 0 || frame.height <= 0 || frame.width > 8192 || frame.height > 8192) {
     *error = "the view's window has no drawable size";
     return std::nullopt;
@@ -95,6 +98,25 @@ std::optional<PreviewPicture> renderPreview(const Document& document, std::strin
                 data + static_cast<size_t>(y) * stride, static_cast<size_t>(frame.width) * 4);
   cairo_surface_destroy(surface);
   return picture;
+}
+
+}  // namespace
+
+std::optional<PreviewPicture> renderPreview(const Document& document, std::string* error,
+                                            int bands) {
+  return renderFrame(document, viewFrame(document.view(0)), error, bands);
+}
+
+std::optional<PreviewPicture> renderSmallPreview(const Document& document, int height,
+                                                 std::string* error) {
+  RenderFrame frame = viewFrame(document.view(0));
+  if (height > 0 && frame.height > height) {
+    const double scale = static_cast<double>(height) / frame.height;
+    frame.width = std::max(1, static_cast<int>(std::lround(frame.width * scale)));
+    frame.height = height;
+    frame.zoom *= scale;
+  }
+  return renderFrame(document, frame, error, 2);
 }
 
 namespace {

@@ -32,6 +32,13 @@ struct PreviewPicture {
 std::optional<PreviewPicture> renderPreview(const Document& document, std::string* error,
                                             int bands = 2);
 
+// The same view drawn `height` pixels high (or at its own height when that
+// is lower), its width and zoom scaled to match: a small picture of the
+// view drawn at its own size, for far less than the whole picture costs
+// when the art is heavy.
+std::optional<PreviewPicture> renderSmallPreview(const Document& document, int height,
+                                                 std::string* error);
+
 // The picture packed for the page, which unpacks it into its canvas's RGBA
 // pixels without a decoder. A sequence of 32-bit little-endian words: a
 // word n with its top bit set is followed by one pixel repeated

@@ -425,6 +425,9 @@ std::optional<std::string> StudioEventSource::bringBack(int64_t index) {
   return std::nullopt;
 }
 
+// How many pixels high a cell's picture is drawn.
+constexpr int kCellHeight = 200;
+
 std::optional<std::string> StudioEventSource::drawVariations(int64_t count) {
   if (count < 1 || count > VariationGrid::kMostCells)
     return "a grid holds 1 to " + std::to_string(VariationGrid::kMostCells) + " variations";
@@ -446,16 +449,17 @@ std::optional<std::string> StudioEventSource::drawVariations(int64_t count) {
 void StudioEventSource::drawNextCell() {
   std::optional<int64_t> cell = grid_.nextCell();
   if (!cell) return;
-  if (refusedOutsideTheDialog() || !host_.hasDocument()) {
-    grid_.stop();
-    publish(true);
-    return;
-  }
+  // A cell is a small picture drawn at its own size: for heavy art, drawing
+  // the whole view and shrinking it would cost far more.
   host_.random().seed(static_cast<uint32_t>(*cell));
   renotify();
   std::string error;
-  std::optional<PreviewPicture> picture = renderPreview(host_.document(), &error);
-  grid_.add(picture ? thumbnailPng(*picture, 200) : nullptr);
+  std::optional<PreviewPicture> picture = renderSmallPreview(host_.document(), kCellHeight, &error);
+  std::shared_ptr<const std::vector<unsigned char>> png;
+  if (picture)
+    if (std::optional<std::vector<unsigned char>> bytes = previewPng(*picture, &error))
+      png = std::make_shared<const std::vector<unsigned char>>(std::move(*bytes));
+  grid_.add(std::move(png));
   if (grid_.filling()) {
     publish(true);
     return;

@@ -51,6 +51,10 @@ const done = arguments[arguments.length - 1];
 })().then(done, (error) => done(String(error)));
 """
 SEED = "20261208"
+# The heaviest record the dialog allows: a cell of it takes a good part of a
+# second to draw, so a change made while a grid is filled is sure to stop it.
+HEAVIEST = ["--set", "heartCount=400", "--set", "basicPattern=true", "--set", "dropShadow=true",
+            "--set", "sketchRepeats=60"]
 
 
 class StudioInBrowser(unittest.TestCase):
@@ -695,32 +699,71 @@ class StudioOnALaptopScreen(unittest.TestCase):
         self.assertTrue(filecmp.cmp(os.path.join(self.folder, "studio.svg"),
                                     os.path.join(self.folder, "again.svg"), shallow=False))
 
+    def grid_state(self):
+        box = self.driver.find_element(By.ID, "variations")
+        return box.get_attribute("data-state"), int(box.get_attribute("data-drawn") or 0)
+
+    def pictures_shown(self):
+        return self.driver.execute_script(
+            "return Array.from(document.querySelectorAll('[data-variation] img'),"
+            " (image) => image.complete && image.naturalWidth > 0)")
+
     def test_a_grid_cell_is_the_drawing_a_batch_makes_with_its_seed(self):
         studio, page = self.open("-o", "studio.svg")
         page.page(4)
         before = page.preview_version()
         Select(page.item(10, "select")).select_by_index(2)  # anywhere in the document
-        page.wait_for_preview(before)
+        shown = page.wait_for_preview(before)
         self.driver.find_element(By.CSS_SELECTOR, '[data-action="variations"]').click()
         page.until(lambda d: len(d.find_elements(By.CSS_SELECTOR, "[data-variation]")) == 9)
         cells = self.driver.find_elements(By.CSS_SELECTOR, "[data-variation]")
         self.assertEqual([c.text for c in cells], [str(k) for k in range(1, 10)])
-        page.until(lambda d: all(d.execute_script(
-            "return arguments[0].querySelector('img').naturalWidth > 0", c) for c in cells))
+        page.until(lambda d: self.grid_state() == ("done", 9) and all(self.pictures_shown()))
+        self.assertEqual(self.driver.find_element(By.ID, "variations-note").text,
+                         "9 variations: click one to make it the preview (Esc closes)")
+        self.assertEqual(page.preview_version(), shown, "the grid drew a new preview")
         before = page.preview_version()
-        cells[2].click()
+        cells[3].click()
         page.wait_for_preview(before)
         current = self.driver.find_element(By.CSS_SELECTOR, '#history [aria-current="true"]')
-        self.assertIn("Variation 3", current.get_attribute("title"))
+        self.assertIn("Variation 4", current.get_attribute("title"))
         self.driver.find_element(By.CSS_SELECTOR, '[data-action="ok"]').click()
         self.assertEqual(studio.wait(), 0, studio.stderr)
-        subprocess.run([HEART, "run", "--no-record", "--seed", "3", "--set", "placementMode=2",
+        subprocess.run([HEART, "run", "--no-record", "--seed", "4", "--set", "placementMode=2",
                         "-o", "batch.svg"], cwd=self.folder, check=True, capture_output=True)
 
         def art(name):
             with open(os.path.join(self.folder, name)) as drawing:
                 return re.sub(r"<metadata.*?</metadata>", "", drawing.read(), flags=re.S)
         self.assertEqual(art("studio.svg"), art("batch.svg"))
+
+    def test_a_change_while_the_grid_is_filled_stops_it(self):
+        _, page = self.open(*HEAVIEST)
+        entries = len(self.driver.find_elements(By.CSS_SELECTOR, "#history [data-history]"))
+        Select(self.driver.find_element(By.ID, "variation-count")).select_by_visible_text("36")
+        self.driver.find_element(By.CSS_SELECTOR, '[data-action="variations"]').click()
+        page.until(lambda d: self.grid_state()[0] == "filling" and self.grid_state()[1] >= 2 and
+                   all(self.pictures_shown()[:2]))
+        cells = self.driver.find_elements(By.CSS_SELECTOR, "[data-variation]")
+        self.assertEqual(len(cells), 36)
+        self.assertFalse(cells[35].is_enabled(), "a cell not drawn yet can be chosen")
+        self.assertRegex(self.driver.find_element(By.ID, "variations-note").text,
+                         r"^Drawing variations: \d+ of 36$")
+        if SCREENSHOT:
+            self.driver.save_screenshot(re.sub(r"(\.png)?$", "-grid.png", SCREENSHOT, count=1))
+        page.type_value(11, "150")  # heart height: waits for its preview
+        state, drawn = self.grid_state()
+        self.assertEqual(state, "stopped")
+        self.assertLess(drawn, 36)
+        self.assertEqual(self.driver.find_element(By.ID, "variations-note").text,
+                         "Stopped at %d of 36: a change came first; the cells drawn can be chosen"
+                         % drawn)
+        self.assertEqual([c.is_enabled() for c in cells], [k < drawn for k in range(36)])
+        self.assertEqual([c.get_attribute("class") == "not-drawn" for c in cells],
+                         [k >= drawn for k in range(36)])
+        strip = self.driver.find_elements(By.CSS_SELECTOR, "#history [data-history]")
+        self.assertEqual(len(strip), entries + 1)
+        self.assertIn("heartHeight 150", strip[-1].get_attribute("title"))
 
     def test_a_second_studio_on_a_port_in_use_is_refused(self):
         with socket.socket() as probe:

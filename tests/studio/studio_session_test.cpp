@@ -208,6 +208,16 @@ TEST_F(StudioSession, AGridIsFilledACellAtATimeAndLeavesThePreviewAndTheHistory)
     cells.insert(png->body);
   }
   EXPECT_EQ(cells.size(), 9u) << "each cell draws from its own seed";
+  // The 800 x 600 view drawn 200 pixels high: 266.7 pixels wide, rounded.
+  const std::string& png = *cells.begin();
+  ASSERT_GT(png.size(), 24u);
+  auto word = [&](size_t at) {
+    return static_cast<unsigned char>(png[at]) << 24 |
+           static_cast<unsigned char>(png[at + 1]) << 16 |
+           static_cast<unsigned char>(png[at + 2]) << 8 | static_cast<unsigned char>(png[at + 3]);
+  };
+  EXPECT_EQ(word(16), 267);  // the header's width and height
+  EXPECT_EQ(word(20), 200);
   for (const char* cell : {"0", "10"})
     EXPECT_EQ(client.Get(std::string("/api/variation.png?cell=") + cell, headers())->status, 404);
   // The random source stands where the current variation's run left it.

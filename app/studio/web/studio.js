@@ -773,11 +773,18 @@ function stepVariation(step) {
 
 // Cell K of the grid is drawn by the host from the random seed K, as
 // `heart run --seed K` draws the current settings; choosing it makes it the
-// preview. The grid opens on this page when this page asked for it.
-const grid = { version: 0, asked: false, urls: [] };
+// preview. The host answers the request at once and draws the cells one at
+// a time, publishing each, so they appear as they are drawn; a change made
+// meanwhile stops it, and the cells not drawn stay empty. The grid opens on
+// this page when this page asked for it.
+const grid = { version: 0, asked: false, askedAt: 0, shown: 0, drawn: 0, urls: [], timing: null };
+// The page's own timing of each grid it asked for (ms from the click): when
+// each cell's picture was shown, and when the last one was.
+window.heartStudioGrids = [];
 
 function askForVariations() {
   grid.asked = true;
+  grid.askedAt = performance.now();
   send({ action: "variations", count: Number($("variation-count").value) });
 }
 
@@ -786,13 +793,24 @@ function closeVariations() {
 }
 
 function showVariations(variations) {
-  if (variations.version <= grid.version) return;
-  grid.version = variations.version;
-  if (!grid.asked) return;
-  grid.asked = false;
+  if (variations.version > grid.version) {
+    grid.version = variations.version;
+    if (grid.asked) {
+      grid.asked = false;
+      openGrid(variations);
+    }
+  }
+  if (variations.version === grid.shown) fillGrid(variations);
+}
+
+function openGrid(variations) {
   for (const url of grid.urls) URL.revokeObjectURL(url);
   grid.urls = [];
-  const box = $("variations");
+  grid.shown = variations.version;
+  grid.drawn = 0;
+  grid.timing = { count: variations.count, cells: [], complete: null };
+  window.heartStudioGrids.push(grid.timing);
+  const box = $("variation-cells");
   const columns = Math.ceil(Math.sqrt(variations.count));
   box.style.gridTemplateColumns = "repeat(" + columns + ", minmax(0, 1fr))";
   box.style.gridTemplateRows = "repeat(" + Math.ceil(variations.count / columns) + ", minmax(0, 1fr))";
@@ -801,6 +819,7 @@ function showVariations(variations) {
     const button = document.createElement("button");
     button.type = "button";
     button.dataset.variation = String(cell);
+    button.disabled = true;  // until the host has drawn it
     button.title = "Variation " + cell + ": heart run --seed " + cell;
     const image = document.createElement("img");
     image.alt = "Variation " + cell;
@@ -812,10 +831,34 @@ function showVariations(variations) {
       send({ action: "variation", cell });
     });
     cells.push(button);
-    loadVariation(cell, image, variations.version);
   }
   box.replaceChildren(...cells);
-  box.hidden = false;
+  $("variations").hidden = false;
+}
+
+// The cells drawn since the last view, and where the filling stands.
+function fillGrid(variations) {
+  const box = $("variations");
+  const cells = $("variation-cells").children;
+  for (let cell = grid.drawn + 1; cell <= variations.drawn; ++cell) {
+    cells[cell - 1].disabled = false;
+    loadVariation(cell, cells[cell - 1].querySelector("img"), variations.version);
+  }
+  grid.drawn = Math.max(grid.drawn, variations.drawn);
+  box.dataset.state = variations.state;
+  box.dataset.drawn = String(variations.drawn);
+  const progress = variations.drawn + " of " + variations.count;
+  let text = "Drawing variations: " + progress;
+  if (variations.state === "done") {
+    text = variations.count + " variations: click one to make it the preview (Esc closes)";
+  } else if (variations.state === "stopped") {
+    text = "Stopped at " + progress + ": a change came first; the cells drawn can be chosen";
+    for (const cell of Array.from(cells).slice(variations.drawn)) {
+      cell.classList.add("not-drawn");
+      cell.title = "Not drawn: the grid was stopped";
+    }
+  }
+  $("variations-note").textContent = text;
 }
 
 async function loadVariation(cell, image, version) {
@@ -825,6 +868,12 @@ async function loadVariation(cell, image, version) {
     const url = URL.createObjectURL(await response.blob());
     grid.urls.push(url);
     image.src = url;
+    await image.decode();
+    const timing = grid.shown === version ? grid.timing : null;
+    if (!timing) return;
+    timing.cells[cell - 1] = performance.now() - grid.askedAt;
+    if (timing.cells.filter((time) => time !== undefined).length === timing.count)
+      timing.complete = Math.max(...timing.cells);
   } catch (error) {
     // The cell stays without its picture; it can still be chosen.
   }
