@@ -391,6 +391,15 @@ void StudioServer::installRoutes() {
           return refuse(response, 400, "\"cell\" is a grid cell's number");
         if (!view.variations.is_object())
           return refuse(response, 404, "no grid of variations has been drawn");
+        // A page that names the grid it shows gets no cell of a newer one.
+        if (request.has_param("version")) {
+          uint64_t version = 0;
+          if (!parseVersion(request.get_param_value("version"), &version))
+            return refuse(response, 400, "\"version\" is a grid's number");
+          if (version != view.variations.value("version", uint64_t{0}))
+            return refuse(response, 404,
+                          "grid " + std::to_string(version) + " has been drawn over since");
+        }
         const uint64_t count = view.variations.value("count", uint64_t{0});
         const uint64_t drawn = view.variationPictures.size();
         if (cell < 1 || cell > count)

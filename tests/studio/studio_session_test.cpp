@@ -309,7 +309,16 @@ TEST_F(StudioSession, AChangeStopsTheFillingAndFindsTheCurrentVariation) {
   ASSERT_EQ(post({{"action", "history"}, {"entry", entry}}).first, 200);
   auto [again, restarted] = post({{"action", "variations"}, {"count", 36}});
   ASSERT_EQ(again, 200);
-  filling(restarted["applied"], 1);
+  const Json drawing = filling(restarted["applied"], 1)["variations"];
+  // A picture asked for the grid before is not one of this grid's.
+  const uint64_t now = drawing["version"];
+  EXPECT_EQ(now, grid["version"].get<uint64_t>() + 1);
+  for (uint64_t version : {now - 1, now}) {
+    auto png =
+        client.Get("/api/variation.png?cell=1&version=" + std::to_string(version), headers());
+    ASSERT_TRUE(png);
+    EXPECT_EQ(png->status, version == now ? 200 : 404) << version;
+  }
   auto [chosen, view] = post({{"action", "variation"}, {"cell", 1}});
   ASSERT_EQ(chosen, 200) << view.dump();
   EXPECT_EQ(view["variations"]["state"], "stopped");

@@ -777,7 +777,7 @@ function stepVariation(step) {
 // a time, publishing each, so they appear as they are drawn; a change made
 // meanwhile stops it, and the cells not drawn stay empty. The grid opens on
 // this page when this page asked for it.
-const grid = { version: 0, asked: false, askedAt: 0, shown: 0, drawn: 0, urls: [], timing: null };
+const grid = { version: 0, asked: false, askedAt: 0, shown: 0, drawn: 0, timing: null };
 // The page's own timing of each grid it asked for (ms from the click): when
 // each cell's picture was shown, and when the last one was.
 window.heartStudioGrids = [];
@@ -804,8 +804,6 @@ function showVariations(variations) {
 }
 
 function openGrid(variations) {
-  for (const url of grid.urls) URL.revokeObjectURL(url);
-  grid.urls = [];
   grid.shown = variations.version;
   grid.drawn = 0;
   grid.timing = { count: variations.count, cells: [], complete: null };
@@ -861,22 +859,20 @@ function fillGrid(variations) {
   $("variations-note").textContent = text;
 }
 
+// The browser fetches and decodes the picture itself; the host refuses a
+// picture of another grid than `version`, and the cell then stays empty.
 async function loadVariation(cell, image, version) {
+  image.src = "/api/variation.png?cell=" + cell + "&version=" + version;
   try {
-    const response = await fetch("/api/variation.png?cell=" + cell, { cache: "no-store" });
-    if (!response.ok || response.headers.get("X-Variations-Version") !== String(version)) return;
-    const url = URL.createObjectURL(await response.blob());
-    grid.urls.push(url);
-    image.src = url;
     await image.decode();
-    const timing = grid.shown === version ? grid.timing : null;
-    if (!timing) return;
-    timing.cells[cell - 1] = performance.now() - grid.askedAt;
-    if (timing.cells.filter((time) => time !== undefined).length === timing.count)
-      timing.complete = Math.max(...timing.cells);
   } catch (error) {
-    // The cell stays without its picture; it can still be chosen.
+    return;  // the cell stays without its picture; it can still be chosen
   }
+  const timing = grid.shown === version ? grid.timing : null;
+  if (!timing) return;
+  timing.cells[cell - 1] = performance.now() - grid.askedAt;
+  if (timing.cells.filter((time) => time !== undefined).length === timing.count)
+    timing.complete = Math.max(...timing.cells);
 }
 
 // ---- Saving ----------------------------------------------------------------
