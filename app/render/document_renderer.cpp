@@ -313,13 +313,13 @@ class Painter {
   // chords by at most |B''| / (8 n^2), and |B''| is at most 6 times the
   // larger second difference d of its control points: n = sqrt(0.75 d / tol).
   void flattenCurve(const AIPathSegment& a, const AIPathSegment& b) {
-    const double kTolerance = preview_ ? kPreviewFlattening : kExactFlattening;
+    const double tolerance = preview_ ? kPreviewFlattening : kExactFlattening;
     DevicePoint p0 = toDevice(a.p), p1 = toDevice(a.out), p2 = toDevice(b.in), p3 = toDevice(b.p);
     double bend = std::max(span(p0.x - 2 * p1.x + p2.x, p0.y - 2 * p1.y + p2.y),
                            span(p1.x - 2 * p2.x + p3.x, p1.y - 2 * p2.y + p3.y));
     int pieces =
         std::isfinite(bend)
-            ? std::clamp(static_cast<int>(std::ceil(std::sqrt(0.75 * bend / kTolerance))), 1, 256)
+            ? std::clamp(static_cast<int>(std::ceil(std::sqrt(0.75 * bend / tolerance))), 1, 256)
             : 1;
     for (int k = 1; k <= pieces; ++k) {
       double t = static_cast<double>(k) / pieces, u = 1 - t;

@@ -32,8 +32,14 @@ def start_browser(width=1500, height=1000):
                  "--disable-dev-shm-usage", "--user-data-dir=" + profile,
                  "--window-size=%d,%d" % (width, height)):
         options.add_argument(flag)
+    # Files the page saves go into the profile's downloads/ without a prompt.
+    downloads = os.path.join(profile, "downloads")
+    os.makedirs(downloads)
+    options.add_experimental_option("prefs", {"download.default_directory": downloads,
+                                              "download.prompt_for_download": False})
     driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
     driver.heart_profile = profile
+    driver.heart_downloads = downloads
     return driver
 
 

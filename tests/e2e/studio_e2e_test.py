@@ -83,11 +83,10 @@ class StudioInBrowser(unittest.TestCase):
         return sb.Page(self.driver, self.studio.address)
 
     def downloads(self):
-        """Has the browser put downloads into downloads/ of the test's folder."""
-        folder = os.path.join(self.folder, "downloads")
-        os.makedirs(folder, exist_ok=True)
-        self.driver.execute_cdp_cmd("Browser.setDownloadBehavior",
-                                    {"behavior": "allow", "downloadPath": folder})
+        """The folder the browser saves downloads in, emptied."""
+        folder = self.driver.heart_downloads
+        for name in os.listdir(folder):
+            os.remove(os.path.join(folder, name))
         return folder
 
     def save_as(self, page, folder, kind):
@@ -114,12 +113,12 @@ class StudioInBrowser(unittest.TestCase):
         self.assertRegex(info.stdout, r"Pages:\s+1\n")
         self.assertIn("heart-run", info.stdout)  # the run's record in the Keywords
         # The run's record, seed and draws: the saved SVG redraws itself.
-        subprocess.run([HEART, "run", "--no-record", "--from", "downloads/hearts.svg", "-o",
-                        "again.svg", "-q"], cwd=self.folder, check=True)
+        subprocess.run([HEART, "run", "--no-record", "--from", os.path.join(folder, "hearts.svg"),
+                        "-o", "again.svg", "-q"], cwd=self.folder, check=True)
         with open(os.path.join(self.folder, "again.svg"), "rb") as again:
             self.assertEqual(again.read(), saved["svg"])
-        subprocess.run([HEART, "run", "--no-record", "--from", "downloads/hearts.svg", "-o",
-                        "again.png", "-q"], cwd=self.folder, check=True)
+        subprocess.run([HEART, "run", "--no-record", "--from", os.path.join(folder, "hearts.svg"),
+                        "-o", "again.png", "-q"], cwd=self.folder, check=True)
         with open(os.path.join(self.folder, "again.png"), "rb") as again:
             self.assertEqual(again.read(), saved["png"])
         # The page still changes the dialog; back to the saved variation,

@@ -292,6 +292,22 @@ TEST_F(RenderDocument, JoinsAndCapsOfAThickStrokeShow) {
   EXPECT_EQ(shows(350.5, 100.5), ink);    // mitred
 }
 
+// Dashes too fine to tell apart are drawn as a lighter solid line; the fill
+// of the same path keeps its full colour.
+TEST_F(RenderDocument, FineDashesLightenTheStrokeButNotTheFill) {
+  const AIColor red = colour(kThreeColor, 1, 0, 0);
+  // "Dashed Stroke": dashes of 4 widths and gaps of 2, a period of 1.2 points.
+  ArtId dashed = square(100, 100, 100, fillAndStroke(red, colour(kGrayColor, 1), 0.2f));
+  ASSERT_EQ(document.setArtStyle(dashed, 1), kNoErr);
+  for (bool preview : {true, false}) {
+    SCOPED_TRACE(preview ? "preview" : "exact");
+    RenderFrame frame{{150, 150}, 1, 120, 120};
+    frame.preview = preview;
+    frame.thinLinesDirect = true;
+    EXPECT_EQ(rendered(document, frame).at(60, 60), 0xFFFF0000u);
+  }
+}
+
 TEST_F(RenderDocument, EmptyDocumentsAndFramesWithoutArt) {
   // An empty document: a white page and nothing else.
   Picture page = rendered(document, pageFrame(document));
