@@ -66,6 +66,10 @@ Result<void> drawDrawingBeneath(const Document& document, cairo_t* cr) {
     if (error) g_error_free(error);
     return fail("librsvg cannot read the drawing beneath the hearts: " + why);
   }
+  // Lengths in mm, pt or in are CSS's: 96 pixels an inch, as the page was
+  // read. librsvg's own default of 90 would draw such a drawing larger than
+  // its page and out of place under the hearts.
+  rsvg_handle_set_dpi(handle, 96);
   AIRealPoint page = document.pageSize();
   constexpr double kPointsPerPixel = 0.75;
   cairo_save(cr);

@@ -512,5 +512,19 @@ TEST(RenderBackdrop, TheDrawingLiesBeneathTheArtOnThePage) {
   EXPECT_NE(png.error().find("librsvg cannot read the drawing"), std::string::npos) << png.error();
 }
 
+// A drawing sized in millimetres without a view box: its user units are CSS
+// pixels, 0.75 points each, whatever inch librsvg would take by itself.
+TEST(RenderBackdrop, ADrawingInMillimetresKeepsItsPixelsOnThePage) {
+  // 80 x 40 mm: 226.77 x 113.39 points. Blue over its first 150 pixels across.
+  Document document(DocumentSettings{226.77f, 113.39f, kDocRGBColor});
+  document.setBackdropSvg(
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"80mm\" height=\"40mm\">"
+      "<rect width=\"150\" height=\"40\" fill=\"#0000ff\"/></svg>");
+  Picture page = rendered(document, pageFrame(document));
+  EXPECT_EQ(page.at(110, 10), 0xFF0000FFu) << "inside the blue's 112.5 points";
+  EXPECT_EQ(page.at(115, 10), 0xFFFFFFFFu) << "past the blue's 112.5 points";
+  EXPECT_EQ(page.at(10, 31), 0xFFFFFFFFu) << "below the blue's 30 points";
+}
+
 }  // namespace
 }  // namespace heart::testing
