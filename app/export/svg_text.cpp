@@ -38,6 +38,34 @@ bool shortestDecimal(float value, int64_t* n, int* k) {
   // from a whole number, so the double product floors exactly.
   int first = gapExponent >= 0 ? 0 : static_cast<int>(-gapExponent * 0.30102999566398120);
   double v = value;
+  // Nearly always k0 or k0 + 1 decimals read back, and which of the two is
+  // as good as random: both are tried at once and one is chosen without a
+  // branch that the processor would mispredict. Away from powers of two the
+  // gap is the same on both sides. The search below takes the rest (and
+  // answers the same, a count at a time).
+  if (first < kMostFastDecimals && (bits & 0x7FFFFF) != 0) {
+    const double coarseScale = kPowersOfTen[first], fineScale = kPowersOfTen[first + 1];
+    const double coarse = v * coarseScale, fine = v * fineScale;  // exact
+    const double half = std::copysign(0.5, v);
+    const int64_t coarseDigits = static_cast<int64_t>(coarse + half);
+    const int64_t fineDigits = static_cast<int64_t>(fine + half);
+    const double halfGap = gapUp * 0.5;
+    const bool coarseReadsBack =
+        std::fabs(static_cast<double>(coarseDigits) - coarse) < halfGap * coarseScale;
+    const bool fineReadsBack =
+        std::fabs(static_cast<double>(fineDigits) - fine) < halfGap * fineScale;
+    if ((std::fabs(fine) < 1e15) & (coarseReadsBack | fineReadsBack)) {
+      int64_t digits = coarseReadsBack ? coarseDigits : fineDigits;
+      int decimals = first + !coarseReadsBack;
+      while (decimals > 0 && digits % 10 == 0) {
+        digits /= 10;
+        --decimals;
+      }
+      *n = digits;
+      *k = decimals;
+      return true;
+    }
+  }
   for (int decimals = first; decimals <= kMostFastDecimals; ++decimals) {
     double scale = kPowersOfTen[decimals];
     double scaled = v * scale;  // exact
@@ -66,23 +94,63 @@ constexpr char kDigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// Writes the `count` lowest decimal digits of `value` ending at `end`.
-void writeDigitsBefore(char* end, uint64_t value, int count) {
-  for (; count >= 2; count -= 2) {
-    end -= 2;
-    std::memcpy(end, kDigitPairs + 2 * (value % 100), 2);
-    value /= 100;
-  }
-  if (count == 1) *--end = static_cast<char>('0' + value % 10);
+// The eight decimal digits of `value` (below 10^8, zero-padded) as eight
+// characters in one word, the first in its lowest byte (as memcpy stores
+// it on a little-endian machine): four pairs from the table, each found
+// apart from the others.
+uint64_t eightDigitWord(uint32_t value) {
+  const auto pair = [](uint32_t twoDigits) {
+    uint16_t characters;
+    std::memcpy(&characters, kDigitPairs + 2 * twoDigits, 2);
+    return static_cast<uint64_t>(characters);
+  };
+  const uint32_t high = value / 10000, low = value % 10000;
+  if constexpr (std::endian::native == std::endian::little)
+    return pair(high / 100) | pair(high % 100) << 16 | pair(low / 100) << 32 |
+           pair(low % 100) << 48;
+  else
+    return pair(high / 100) << 48 | pair(high % 100) << 32 | pair(low / 100) << 16 |
+           pair(low % 100);
 }
 
-int decimalLength(uint64_t value) {
-  int length = 1;
-  while (value >= 10) {
-    value /= 10;
-    ++length;
-  }
-  return length;
+// The word's characters from its `skip`th on, first in the lowest byte.
+uint64_t charactersFrom(uint64_t word, int skip) {
+  if constexpr (std::endian::native == std::endian::little)
+    return word >> (8 * skip);
+  else
+    return word << (8 * skip);
+}
+
+void eightDigits(uint32_t value, char* out) {
+  const uint64_t word = eightDigitWord(value);
+  std::memcpy(out, &word, 8);
+}
+
+constexpr uint64_t kWholePowersOfTen[] = {1,
+                                          10,
+                                          100,
+                                          1000,
+                                          10000,
+                                          100000,
+                                          1000000,
+                                          10000000,
+                                          100000000,
+                                          1000000000,
+                                          10000000000,
+                                          100000000000,
+                                          1000000000000,
+                                          10000000000000,
+                                          100000000000000,
+                                          1000000000000000,
+                                          10000000000000000};
+
+// The count of decimal digits of `value`, 1 to 16 for a value below 10^16:
+// log10 estimated from the bit length (1233 / 4096 is just above log10 2),
+// then corrected by one comparison.
+int digitCount(uint64_t value) {
+  const int bits = 64 - std::countl_zero(value | 1);
+  const int estimate = (bits * 1233) >> 12;
+  return estimate + 1 - (value < kWholePowersOfTen[estimate]);
 }
 
 }  // namespace
@@ -100,19 +168,49 @@ char* writeNumber(char* at, float value) {
     *at++ = '-';
     n = -n;
   }
-  uint64_t magnitude = static_cast<uint64_t>(n);
-  // The integer part, then the decimals padded with leading zeros.
-  uint64_t scale = static_cast<uint64_t>(kPowersOfTen[k]);
-  uint64_t whole = magnitude / scale, fraction = magnitude % scale;
-  const int wholeLength = decimalLength(whole);
-  at += wholeLength;
-  writeDigitsBefore(at, whole, wholeLength);
-  if (k > 0) {
-    *at++ = '.';
-    at += k;
-    writeDigitsBefore(at, fraction, k);
+  const uint64_t magnitude = static_cast<uint64_t>(n);
+  const int count = digitCount(magnitude);
+  if (count <= 8) {
+    // The digits in one word, stored whole and then again from the point on
+    // one place further: stores of whole words, never of single digits.
+    const uint64_t word =
+        charactersFrom(eightDigitWord(static_cast<uint32_t>(magnitude)), 8 - count);
+    if (count > k) {
+      const int whole = count - k;
+      std::memcpy(at, &word, 8);
+      if (k == 0) return at + count;
+      const uint64_t fraction = charactersFrom(word, whole);
+      std::memcpy(at + whole + 1, &fraction, 8);
+      at[whole] = '.';
+      return at + count + 1;
+    }
+    // Below 1: "0." and the zeros that lead the decimals.
+    std::memcpy(at, "0.00000000", 10);
+    std::memcpy(at + 2 + k - count, &word, 8);
+    return at + 2 + k;
   }
-  return at;
+  // Nine digits or more: all of them into 16 places, then the point put k
+  // digits from their end. The copies move a fixed 20 characters (more than
+  // the 16 digits there can be), which the room of kNumberRoom allows.
+  char buffer[40] = {};
+  eightDigits(static_cast<uint32_t>(magnitude / 100000000), buffer);
+  eightDigits(static_cast<uint32_t>(magnitude % 100000000), buffer + 8);
+  const char* digits = buffer + 16 - count;
+  if (count > k) {
+    const int whole = count - k;
+    std::memcpy(at, digits, 20);
+    at += whole;
+    if (k == 0) return at;
+    *at++ = '.';
+    std::memcpy(at, digits + whole, 20);
+    return at + k;
+  }
+  *at++ = '0';
+  *at++ = '.';
+  std::memset(at, '0', 20);
+  at += k - count;
+  std::memcpy(at, digits, 20);
+  return at + count;
 }
 
 void appendNumber(std::string& out, float value) {
