@@ -6,6 +6,21 @@
 
 namespace heart {
 
+namespace {
+
+// floor(value) kept within [low, high] (whole numbers), as one clamp and a
+// truncation: the clamp first, so that the truncation stays within int and
+// floors by correcting what it rounded up.
+int floorWithin(double value, int low, int high) {
+  const double within = std::clamp(value, static_cast<double>(low), static_cast<double>(high));
+  const int truncated = static_cast<int>(within);
+  return truncated - (within < truncated);
+}
+
+int ceilWithin(double value, int low, int high) { return -floorWithin(-value, -high, -low); }
+
+}  // namespace
+
 ThinLines::ThinLines(unsigned char* pixels, int width, int height, int stride, int clipLeft,
                      int clipTop, int clipRight, int clipBottom)
     : pixels_(pixels),
@@ -41,49 +56,38 @@ void ThinLines::addSegment(double ax, double ay, double bx, double by, double ha
   // line share their ends, so each column is walked once. A free end (a
   // dash's, an open line's) instead covers the columns it reaches into by
   // the share of each that it spans.
-  const double start = freeStart ? std::floor(ax) : std::ceil(ax - 0.5);
-  const double end = freeEnd ? std::ceil(bx) : std::ceil(bx - 0.5);
+  const int first =
+      freeStart ? floorWithin(ax, alongFrom, alongTo) : ceilWithin(ax - 0.5, alongFrom, alongTo);
+  const int last = ceilWithin(freeEnd ? bx : bx - 0.5, alongFrom, alongTo);
   const double spanFrom = freeStart ? ax : -INFINITY, spanTo = freeEnd ? bx : INFINITY;
-  const int first = static_cast<int>(
-      std::clamp(start, static_cast<double>(alongFrom), static_cast<double>(alongTo)));
-  const int last = static_cast<int>(
-      std::clamp(end, static_cast<double>(alongFrom), static_cast<double>(alongTo)));
   if (first >= last) return;
   if (coverage_.empty()) coverage_.assign(static_cast<size_t>(rowWords_) * height_, 0);
+  // A pixel's place in the coverage: the column's own, and the step from
+  // one pixel across to the next.
+  const size_t alongStep = steep ? static_cast<size_t>(rowWords_) : 1;
+  const size_t acrossStep = steep ? 1 : static_cast<size_t>(rowWords_);
   for (int along = first; along < last; ++along) {
     const double spanned = std::clamp(
         std::min<double>(along + 1, spanTo) - std::max<double>(along, spanFrom), 0.0, 1.0);
     const double centre = ay + (along + 0.5 - ax) * slope;
     const double low = centre - half, high = centre + half;
-    const int from = static_cast<int>(std::clamp(std::floor(low), static_cast<double>(acrossFrom),
-                                                 static_cast<double>(acrossTo)));
-    const int to = static_cast<int>(std::clamp(
-        std::floor(high) + 1, static_cast<double>(acrossFrom), static_cast<double>(acrossTo)));
+    const int from = floorWithin(low, acrossFrom, acrossTo);
+    const int to = floorWithin(high, acrossFrom - 1, acrossTo - 1) + 1;
+    const size_t column = static_cast<size_t>(along) * alongStep;
     for (int across = from; across < to; ++across) {
       const double covered = std::min<double>(across + 1, high) - std::max<double>(across, low);
       const int level = static_cast<int>(std::min(covered, 1.0) * spanned * 255 + 0.5);
-      const size_t at = steep ? static_cast<size_t>(along) * rowWords_ + across
-                              : static_cast<size_t>(across) * rowWords_ + along;
-      cover(at, level);
+      cover(column + static_cast<size_t>(across) * acrossStep, level);
     }
   }
 }
 
-void ThinLines::cover(size_t at, int level) {
-  if (level <= coverage_[at]) return;
-  if (coverage_[at] == 0) touched_.push_back(static_cast<uint32_t>(at));
-  coverage_[at] = static_cast<uint8_t>(level);
-}
-
 bool ThinLines::pixelsNear(double ax, double ay, double bx, double by, double reach, int* left,
                            int* top, int* right, int* bottom) {
-  const auto clampTo = [](double value, int low, int high) {
-    return static_cast<int>(std::clamp(value, static_cast<double>(low), static_cast<double>(high)));
-  };
-  *left = clampTo(std::floor(std::min(ax, bx) - reach), clipLeft_, clipRight_);
-  *right = clampTo(std::ceil(std::max(ax, bx) + reach), clipLeft_, clipRight_);
-  *top = clampTo(std::floor(std::min(ay, by) - reach), clipTop_, clipBottom_);
-  *bottom = clampTo(std::ceil(std::max(ay, by) + reach), clipTop_, clipBottom_);
+  *left = floorWithin(std::min(ax, bx) - reach, clipLeft_, clipRight_);
+  *right = ceilWithin(std::max(ax, bx) + reach, clipLeft_, clipRight_);
+  *top = floorWithin(std::min(ay, by) - reach, clipTop_, clipBottom_);
+  *bottom = ceilWithin(std::max(ay, by) + reach, clipTop_, clipBottom_);
   if (*left >= *right || *top >= *bottom) return false;
   if (coverage_.empty()) coverage_.assign(static_cast<size_t>(rowWords_) * height_, 0);
   return true;
@@ -105,28 +109,30 @@ void ThinLines::addDash(double ax, double ay, double bx, double by, double halfW
   if (!pixelsNear(ax, ay, bx, by, reach, &left, &top, &right, &bottom)) return;
   // The offsets x (of a pixel centre from a, in a row y from a) where the
   // value x * k + y * l lies within (low, high), narrowed into [*first, *last).
-  const auto narrow = [](double k, double l, double y, double low, double high, double* first,
-                         double* last) {
+  // `inverse` is 1 / k, found once a dash rather than divided by each row.
+  const auto narrow = [](double k, double inverse, double l, double y, double low, double high,
+                         double* first, double* last) {
     const double fixed = y * l;
     if (std::fabs(k) < 1e-12) {
       if (!(fixed > low && fixed < high)) *last = *first;
       return;
     }
-    double a = (low - fixed) / k, b = (high - fixed) / k;
+    double a = (low - fixed) * inverse, b = (high - fixed) * inverse;
     if (a > b) std::swap(a, b);
     *first = std::max(*first, a);
     *last = std::min(*last, b);
   };
+  const double inverseUx = 1 / ux, inverseUy = 1 / uy;
   for (int row = top; row < bottom; ++row) {
     // Only the columns whose centres can lie within the dash, grown by half
     // a pixel all round.
     const double py = row + 0.5 - ay;
     double first = left + 0.5 - ax, last = right + 0.5 - ax;
-    narrow(ux, uy, py, from - 0.5, to + 0.5, &first, &last);
-    narrow(uy, -ux, py, -reach, reach, &first, &last);
+    narrow(ux, inverseUx, uy, py, from - 0.5, to + 0.5, &first, &last);
+    narrow(uy, inverseUy, -ux, py, -reach, reach, &first, &last);
     if (!(first < last)) continue;
-    const int columnFrom = std::max(left, static_cast<int>(std::floor(first + ax - 0.5)));
-    const int columnTo = std::min(right, static_cast<int>(std::ceil(last + ax - 0.5)) + 1);
+    const int columnFrom = floorWithin(first + ax - 0.5, left, right);
+    const int columnTo = ceilWithin(last + ax - 0.5, left - 1, right - 1) + 1;
     for (int column = columnFrom; column < columnTo; ++column) {
       // The pixel as a unit square turned to the dash: the share of its
       // extent along the dash that the dash spans, times the share across.
@@ -150,11 +156,14 @@ void ThinLines::addCapsule(double ax, double ay, double bx, double by, double ha
   const double alongX = length2 > 1e-12 ? dx / length2 : 0,
                alongY = length2 > 1e-12 ? dy / length2 : 0;
   const double r2 = halfWidth * halfWidth;
-  // Squared distances from the segment; a pixel's corners lie within 0.71
-  // of its centre, so one whose centre is nearer or further by that much is
-  // wholly inside or outside and needs no samples.
-  const double inner = halfWidth > 0.71 ? (halfWidth - 0.71) * (halfWidth - 0.71) : -1;
-  const double outer = (halfWidth + 0.71) * (halfWidth + 0.71);
+  // Squared distances from the segment. A pixel's samples lie within 0.5304
+  // of its centre (the farthest at 0.375 across and down), so one whose
+  // centre is nearer or further by 0.54 has all its samples inside or none,
+  // and needs no sampling.
+  constexpr double kSampleReach = 0.54;
+  const double inner =
+      halfWidth > kSampleReach ? (halfWidth - kSampleReach) * (halfWidth - kSampleReach) : -1;
+  const double outer = (halfWidth + kSampleReach) * (halfWidth + kSampleReach);
   const auto distance2 = [&](double x, double y) {
     const double t = std::clamp(x * alongX + y * alongY, 0.0, 1.0);
     const double ex = x - t * dx, ey = y - t * dy;
@@ -170,10 +179,22 @@ void ThinLines::addCapsule(double ax, double ay, double bx, double by, double ha
         cover(at, 255);
         continue;
       }
+      // The samples' offsets and their parts of t, a column or row of
+      // samples at a time, then each sample's distance as distance2 finds it.
+      double xs[4], ys[4], xAlong[4], yAlong[4];
+      for (int s = 0; s < 4; ++s) {
+        xs[s] = cx + (s - 1.5) / 4;
+        ys[s] = cy + (s - 1.5) / 4;
+        xAlong[s] = xs[s] * alongX;
+        yAlong[s] = ys[s] * alongY;
+      }
       int inside = 0;
       for (int sy = 0; sy < 4; ++sy)
-        for (int sx = 0; sx < 4; ++sx)
-          inside += distance2(cx + (sx - 1.5) / 4, cy + (sy - 1.5) / 4) <= r2;
+        for (int sx = 0; sx < 4; ++sx) {
+          const double t = std::clamp(xAlong[sx] + yAlong[sy], 0.0, 1.0);
+          const double ex = xs[sx] - t * dx, ey = ys[sy] - t * dy;
+          inside += ex * ex + ey * ey <= r2;
+        }
       if (inside) cover(at, (inside * 255 + 8) / 16);
     }
 }
@@ -183,19 +204,28 @@ void ThinLines::paint(const double colour[3], double opacity) {
   uint32_t channel[3];
   for (int i = 0; i < 3; ++i)
     channel[i] = static_cast<uint32_t>(std::clamp(colour[i], 0.0, 1.0) * 255 + 0.5);
-  for (uint32_t at : touched_) {
-    const uint32_t c = (coverage_[at] * alpha + 127) / 255;
+  // Premultiplied "over" with the colour at coverage c, two channels at a
+  // time, 16 bits apart: each is (ink * c + under * (255 - c)) / 255 rounded
+  // to nearest, which (x + 128 + ((x + 128) >> 8)) >> 8 gives exactly for
+  // every x up to 255 * 255, within 16 bits.
+  const uint32_t inkRedBlue = channel[0] << 16 | channel[2];
+  const uint32_t inkAlphaGreen = 255u << 16 | channel[1];
+  const auto blend = [](uint32_t under, uint32_t ink, uint32_t c) {
+    uint32_t sum = (under & 0x00FF00FF) * (255 - c) + ink * c + 0x00800080;
+    return ((sum + ((sum >> 8) & 0x00FF00FF)) >> 8) & 0x00FF00FF;
+  };
+  for (size_t i = 0; i < touchedCount_; ++i) {
+    const uint32_t at = touched_[i];
+    const uint32_t covered = coverage_[at];
+    const uint32_t c = alpha == 255 ? covered : (covered * alpha + 127) / 255;
     coverage_[at] = 0;
-    auto* pixel = reinterpret_cast<uint32_t*>(pixels_) + at;
-    const uint32_t keep = 255 - c, under = *pixel;
-    // Premultiplied "over" with the colour at coverage c.
-    auto mix = [&](uint32_t ink, int shift) {
-      return (ink * c + ((under >> shift) & 0xFF) * keep + 127) / 255;
-    };
-    *pixel = mix(255, 24) << 24 | mix(channel[0], 16) << 16 | mix(channel[1], 8) << 8 |
-             mix(channel[2], 0);
+    uint32_t* pixel = reinterpret_cast<uint32_t*>(pixels_) + at;
+    const uint32_t under = *pixel;
+    *pixel = blend(under >> 8, inkAlphaGreen, c) << 8 | blend(under, inkRedBlue, c);
   }
-  touched_.clear();
+  touchedCount_ = 0;
 }
+
+void ThinLines::growTouched() { touched_.resize(std::max<size_t>(4096, 2 * touched_.size())); }
 
 }  // namespace heart

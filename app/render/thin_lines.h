@@ -46,7 +46,7 @@ class ThinLines {
   // Adds the capsule within `halfWidth` pixels of the segment (a round-capped
   // dash; a dot where its ends meet) to the current stroke. A pixel's
   // coverage is the share of 16 points spread over it that lie within the
-  // capsule; one wholly inside or outside is not sampled.
+  // capsule; one whose points plainly all lie inside or all outside is not sampled.
   void addCapsule(double ax, double ay, double bx, double by, double halfWidth);
 
   // Paints the stroke in the colour (components 0 to 1) at the opacity and
@@ -61,7 +61,10 @@ class ThinLines {
   int height_, rowWords_;
   int clipLeft_, clipTop_, clipRight_, clipBottom_;
   std::vector<uint8_t> coverage_;  // the stroke's, one byte a pixel; allocated when first needed
-  std::vector<uint32_t> touched_;  // the pixels the stroke covers, row * rowWords_ + column
+  // The pixels the stroke covers, row * rowWords_ + column: the first
+  // touchedCount_ of touched_, which grows as a stroke needs.
+  std::vector<uint32_t> touched_;
+  size_t touchedCount_ = 0;
 
   // The pixels [left, right) x [top, bottom) of the clip within `reach` of
   // the box of the segment; false when there are none. Makes the coverage
@@ -70,7 +73,17 @@ class ThinLines {
                   int* right, int* bottom);
 
   // Raises the stroke's coverage of the pixel at `at` to `level` (0 to 255).
-  void cover(size_t at, int level);
+  // Called for every pixel of every piece, so defined here to be inlined.
+  void cover(size_t at, int level) {
+    uint8_t& stroke = coverage_[at];
+    if (level <= stroke) return;
+    if (stroke == 0) {
+      if (touchedCount_ == touched_.size()) growTouched();
+      touched_[touchedCount_++] = static_cast<uint32_t>(at);
+    }
+    stroke = static_cast<uint8_t>(level);
+  }
+  void growTouched();
 };
 
 }  // namespace heart
