@@ -177,6 +177,15 @@ class SvgWriter {
     put(")\">\n");
   }
 
+  // A literal: its length known here, so the copy is a few stores.
+  template <size_t N>
+  void put(const char (&literal)[N]) {
+    static_assert(N - 1 <= kNumberRoom);
+    room(N - 1);
+    std::memcpy(cursor_, literal, N - 1);
+    cursor_ += N - 1;
+  }
+
   void put(std::string_view text) {
     if (text.size() > kChunk / 2) {
       flush();

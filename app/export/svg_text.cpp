@@ -98,7 +98,7 @@ constexpr char kDigitPairs[] =
 // characters in one word, the first in its lowest byte (as memcpy stores
 // it on a little-endian machine): four pairs from the table, each found
 // apart from the others.
-uint64_t eightDigitWord(uint32_t value) {
+[[gnu::always_inline]] inline uint64_t eightDigitWord(uint32_t value) {
   const auto pair = [](uint32_t twoDigits) {
     uint16_t characters;
     std::memcpy(&characters, kDigitPairs + 2 * twoDigits, 2);

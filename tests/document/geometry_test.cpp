@@ -139,6 +139,14 @@ TEST_F(GeometryTest, MatrixStepsApplyInTheOrderTheyAreAppended) {
   EXPECT_NEAR(out.h, -2, 1e-6);
   EXPECT_NEAR(out.v, 0, 1e-6);
 
+  // Turns add up: 30 degrees then 60 is a quarter turn, (1, 0) to (0, 1).
+  math->AIRealMatrixSetIdentity(&m);
+  math->AIRealMatrixConcatRotate(&m, math->DegreeToRadian(30));
+  math->AIRealMatrixConcatRotate(&m, math->DegreeToRadian(60));
+  math->AIRealMatrixXformPoint(&m, &right, &out);
+  EXPECT_NEAR(out.h, 0, 1e-6);
+  EXPECT_NEAR(out.v, 1, 1e-6);
+
   // Rotation about a centre M: to the origin, rotate a quarter turn, back.
   AIRealPoint centre{50, 20}, q{60, 20};
   math->AIRealMatrixSetTranslate(&m, -centre.h, -centre.v);
