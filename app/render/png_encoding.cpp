@@ -1,33 +1,22 @@
 #include "render/png_encoding.h"
 
-#include <png.h>
 #include <zlib.h>
 
-#include <csetjmp>
+#include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <new>
+#include <system_error>
+#include <thread>
 
 namespace heart {
 
 namespace {
 
-struct Output {
-  std::vector<unsigned char>* bytes;
-  bool outOfMemory = false;
-};
-
-void appendBytes(png_structp png, png_bytep data, png_size_t length) {
-  Output* output = static_cast<Output*>(png_get_io_ptr(png));
-  try {
-    output->bytes->insert(output->bytes->end(), data, data + length);
-  } catch (const std::bad_alloc&) {
-    output->outOfMemory = true;
-    png_error(png, "out of memory");
-  }
-}
-
-void noFlush(png_structp) {}
+// A picture with at least this many rows is compressed in two halves at
+// once, each half a deflate stream of its own that the next continues.
+constexpr int kRowsForTwoHalves = 128;
 
 // One row of premultiplied native-endian ARGB as straight RGBA bytes.
 void straightRow(const uint32_t* in, int width, unsigned char* out) {
@@ -47,32 +36,158 @@ void straightRow(const uint32_t* in, int width, unsigned char* out) {
   }
 }
 
-// libpng reports errors by a long jump back into the function that set it;
-// this function keeps only plain data alive across that jump.
-bool writePng(png_structp png, png_infop info, cairo_surface_t* image, PngCompression compression,
-              unsigned char* row, Output* output) {
-  if (setjmp(png_jmpbuf(png))) return false;
-  int width = cairo_image_surface_get_width(image);
-  int height = cairo_image_surface_get_height(image);
-  int stride = cairo_image_surface_get_stride(image);
+// PNG's row filters: each byte less a prediction from the byte one pixel to
+// the left (a), the one above (b) and the one above that (c).
+enum Filter : unsigned char { kNone = 0, kSub = 1, kUp = 2, kAverage = 3, kPaeth = 4 };
+
+unsigned char paeth(int a, int b, int c) {
+  const int p = a + b - c;
+  const int pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+  if (pa <= pb && pa <= pc) return static_cast<unsigned char>(a);
+  return static_cast<unsigned char>(pb <= pc ? b : c);
+}
+
+// Writes the filter's byte and the filtered row at `out`; `above` is the
+// previous row (all zero for the first). The first pixel has no left
+// neighbour (nor one above it to the left): those count as zero.
+void filterRow(Filter filter, const unsigned char* row, const unsigned char* above, size_t length,
+               unsigned char* out) {
+  constexpr size_t kPixel = 4;
+  out[0] = filter;
+  unsigned char* to = out + 1;
+  const size_t head = length < kPixel ? length : kPixel;
+  switch (filter) {
+    case kNone:
+      std::memcpy(to, row, length);
+      break;
+    case kSub:
+      std::memcpy(to, row, head);
+      for (size_t i = kPixel; i < length; ++i)
+        to[i] = static_cast<unsigned char>(row[i] - row[i - kPixel]);
+      break;
+    case kUp:
+      for (size_t i = 0; i < length; ++i) to[i] = static_cast<unsigned char>(row[i] - above[i]);
+      break;
+    case kAverage:
+      for (size_t i = 0; i < head; ++i) to[i] = static_cast<unsigned char>(row[i] - above[i] / 2);
+      for (size_t i = kPixel; i < length; ++i)
+        to[i] = static_cast<unsigned char>(row[i] - (row[i - kPixel] + above[i]) / 2);
+      break;
+    case kPaeth:
+      for (size_t i = 0; i < head; ++i) to[i] = static_cast<unsigned char>(row[i] - above[i]);
+      for (size_t i = kPixel; i < length; ++i)
+        to[i] = static_cast<unsigned char>(row[i] -
+                                           paeth(row[i - kPixel], above[i], above[i - kPixel]));
+      break;
+  }
+}
+
+// The sum of the filtered bytes read as signed: the usual measure of how
+// well a filter will compress.
+unsigned long filteredWeight(const unsigned char* filtered, size_t length) {
+  unsigned long sum = 0;
+  for (size_t i = 0; i < length; ++i) {
+    const int value = static_cast<signed char>(filtered[1 + i]);
+    sum += static_cast<unsigned long>(value < 0 ? -value : value);
+  }
+  return sum;
+}
+
+// Rows [first, last) of the image, converted, filtered and deflated into a
+// raw deflate stream: ended at a byte boundary for a later half to
+// continue, or finished when `final`. Also keeps the Adler-32 checksum of
+// the filtered bytes, which the zlib wrapper around the whole needs.
+struct Half {
+  int first = 0, last = 0;
+  bool final = false;
+  std::vector<unsigned char> deflated;
+  uLong adler = 1;
+  uLong length = 0;
+  bool ok = false;
+  bool outOfMemory = false;
+};
+
+void compressHalf(cairo_surface_t* image, PngCompression compression, Half* half) {
+  const int width = cairo_image_surface_get_width(image);
+  const int stride = cairo_image_surface_get_stride(image);
   const unsigned char* data = cairo_image_surface_get_data(image);
-  png_set_write_fn(png, output, appendBytes, noFlush);
-  if (compression == PngCompression::kFast) {
-    png_set_compression_level(png, 1);
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
-  } else {
-    png_set_compression_level(png, Z_DEFAULT_COMPRESSION);
+  const size_t rowBytes = static_cast<size_t>(width) * 4;
+  const auto rowAt = [&](int y) {
+    return reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
+  };
+  z_stream stream{};
+  const int level = compression == PngCompression::kFast ? 1 : Z_DEFAULT_COMPRESSION;
+  if (deflateInit2(&stream, level, Z_DEFLATED, -15, 8, Z_FILTERED) != Z_OK) {
+    half->outOfMemory = true;
+    return;
   }
-  png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
-  png_write_info(png, info);
-  for (int y = 0; y < height; ++y) {
-    straightRow(reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride), width,
-                row);
-    png_write_row(png, row);
+  try {
+    std::vector<unsigned char> above(rowBytes, 0), row(rowBytes);
+    // The filtered row for each filter tried; the one chosen is deflated.
+    std::array<std::vector<unsigned char>, 5> filtered;
+    for (auto& candidate : filtered) candidate.resize(rowBytes + 1);
+    if (half->first > 0) straightRow(rowAt(half->first - 1), width, above.data());
+    const uLong rows = static_cast<uLong>(half->last - half->first);
+    half->deflated.resize(deflateBound(&stream, rows * (rowBytes + 1)) + 16);
+    stream.next_out = half->deflated.data();
+    stream.avail_out = static_cast<uInt>(half->deflated.size());
+    for (int y = half->first; y < half->last; ++y) {
+      straightRow(rowAt(y), width, row.data());
+      size_t chosen = kSub;
+      if (compression == PngCompression::kFast) {
+        filterRow(kSub, row.data(), above.data(), rowBytes, filtered[kSub].data());
+      } else {
+        unsigned long best = 0;
+        for (size_t f = kNone; f <= kPaeth; ++f) {
+          filterRow(static_cast<Filter>(f), row.data(), above.data(), rowBytes, filtered[f].data());
+          const unsigned long weight = filteredWeight(filtered[f].data(), rowBytes);
+          if (f == kNone || weight < best) {
+            best = weight;
+            chosen = f;
+          }
+        }
+      }
+      unsigned char* bytes = filtered[chosen].data();
+      half->adler = adler32(half->adler, bytes, static_cast<uInt>(rowBytes + 1));
+      half->length += rowBytes + 1;
+      stream.next_in = bytes;
+      stream.avail_in = static_cast<uInt>(rowBytes + 1);
+      const bool lastRow = y + 1 == half->last;
+      const int flush = !lastRow ? Z_NO_FLUSH : half->final ? Z_FINISH : Z_SYNC_FLUSH;
+      const int status = deflate(&stream, flush);
+      if (status == Z_STREAM_ERROR || stream.avail_in != 0) {
+        deflateEnd(&stream);
+        return;
+      }
+      std::swap(row, above);
+    }
+    half->deflated.resize(half->deflated.size() - stream.avail_out);
+    half->ok = true;
+  } catch (const std::bad_alloc&) {
+    half->outOfMemory = true;
   }
-  png_write_end(png, info);
-  return true;
+  deflateEnd(&stream);
+}
+
+void putWord(std::vector<unsigned char>& out, uint32_t word) {
+  for (int shift = 24; shift >= 0; shift -= 8)
+    out.push_back(static_cast<unsigned char>(word >> shift));
+}
+
+// A chunk: its length, type, data and the CRC of type and data.
+void putChunk(std::vector<unsigned char>& out, const char type[4],
+              const std::vector<std::vector<unsigned char>>& pieces) {
+  size_t length = 0;
+  for (const auto& piece : pieces) length += piece.size();
+  putWord(out, static_cast<uint32_t>(length));
+  const size_t typeAt = out.size();
+  out.insert(out.end(), type, type + 4);
+  uLong crc = crc32(0, out.data() + typeAt, 4);
+  for (const auto& piece : pieces) {
+    out.insert(out.end(), piece.begin(), piece.end());
+    crc = crc32(crc, piece.data(), static_cast<uInt>(piece.size()));
+  }
+  putWord(out, static_cast<uint32_t>(crc));
 }
 
 }  // namespace
@@ -81,32 +196,66 @@ Result<std::vector<unsigned char>> encodePng(cairo_surface_t* image, PngCompress
   if (cairo_surface_get_type(image) != CAIRO_SURFACE_TYPE_IMAGE ||
       cairo_image_surface_get_format(image) != CAIRO_FORMAT_ARGB32)
     return fail("the picture is not an ARGB32 image");
-  int width = cairo_image_surface_get_width(image);
-  int height = cairo_image_surface_get_height(image);
+  const int width = cairo_image_surface_get_width(image);
+  const int height = cairo_image_surface_get_height(image);
   if (width <= 0 || height <= 0) return fail("the picture has no pixels");
   cairo_surface_flush(image);
 
-  std::vector<unsigned char> bytes, row;
+  // The rows in one half, or in two compressed at once.
+  Half halves[2];
+  halves[0].last = height;
+  halves[0].final = true;
+  int count = 1;
+  if (height >= kRowsForTwoHalves) {
+    halves[0].last = height / 2;
+    halves[0].final = false;
+    halves[1].first = height / 2;
+    halves[1].last = height;
+    halves[1].final = true;
+    count = 2;
+  }
+  std::thread helper;
+  if (count == 2) {
+    try {
+      helper = std::thread(compressHalf, image, compression, &halves[1]);
+    } catch (const std::system_error&) {
+      compressHalf(image, compression, &halves[1]);
+    }
+  }
+  compressHalf(image, compression, &halves[0]);
+  if (helper.joinable()) helper.join();
+  for (int i = 0; i < count; ++i) {
+    if (halves[i].outOfMemory) return fail("not enough memory for the PNG");
+    if (!halves[i].ok) return fail("the PNG cannot be made");
+  }
+
   try {
-    row.resize(static_cast<size_t>(width) * 4);
-    // Drawings compress to well under a byte a pixel.
-    bytes.reserve(static_cast<size_t>(width) * height / 4 + 1024);
+    std::vector<unsigned char> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    size_t deflated = 0;
+    for (int i = 0; i < count; ++i) deflated += halves[i].deflated.size();
+    png.reserve(64 + deflated);
+    std::vector<unsigned char> header;
+    putWord(header, static_cast<uint32_t>(width));
+    putWord(header, static_cast<uint32_t>(height));
+    // 8 bits a channel, colour with alpha, deflate, adaptive filters, no interlace.
+    header.insert(header.end(), {8, 6, 0, 0, 0});
+    putChunk(png, "IHDR", {header});
+    // The zlib stream around the halves: its header (a 32 KiB window), the
+    // halves' deflate data in turn, and the checksum of all they hold.
+    uLong adler = halves[0].adler;
+    if (count == 2)
+      adler = adler32_combine(adler, halves[1].adler, static_cast<z_off_t>(halves[1].length));
+    std::vector<unsigned char> zlibHeader = {0x78, 0x9C}, checksum;
+    putWord(checksum, static_cast<uint32_t>(adler));
+    std::vector<std::vector<unsigned char>> idat = {std::move(zlibHeader)};
+    for (int i = 0; i < count; ++i) idat.push_back(std::move(halves[i].deflated));
+    idat.push_back(std::move(checksum));
+    putChunk(png, "IDAT", idat);
+    putChunk(png, "IEND", {});
+    return png;
   } catch (const std::bad_alloc&) {
     return fail("not enough memory for the PNG");
   }
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  if (!png) return fail("not enough memory for the PNG");
-  png_infop info = png_create_info_struct(png);
-  if (!info) {
-    png_destroy_write_struct(&png, nullptr);
-    return fail("not enough memory for the PNG");
-  }
-  Output output{&bytes};
-  bool written = writePng(png, info, image, compression, row.data(), &output);
-  png_destroy_write_struct(&png, &info);
-  if (!written)
-    return fail(output.outOfMemory ? "not enough memory for the PNG" : "the PNG cannot be made");
-  return bytes;
 }
 
 }  // namespace heart

@@ -431,6 +431,54 @@ TEST_F(RenderDocument, ProgressCountsUpToEveryPath) {
   EXPECT_EQ(calls.back().first, 9000u);
 }
 
+// A picture tall enough to be compressed in two halves, with rows of every
+// kind (noise, smooth ramps across and down, flat, repeated) so that each
+// row filter is chosen somewhere: read back by cairo's own PNG reader, every
+// opaque pixel is the one written.
+TEST(PngEncoding, EveryRowFilterAndBothHalvesReadBackExactly) {
+  constexpr int kWidth = 301, kHeight = 257;
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kWidth, kHeight);
+  unsigned char* data = cairo_image_surface_get_data(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  uint32_t noise = 12345;
+  for (int y = 0; y < kHeight; ++y) {
+    uint32_t* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
+    for (int x = 0; x < kWidth; ++x) {
+      noise = noise * 1103515245u + 12345u;
+      uint32_t rgb;
+      switch (y % 4) {
+        case 0:
+          rgb = noise >> 8;
+          break;  // noise
+        case 1:
+          rgb = static_cast<uint32_t>((x * 3) & 0xFF) << 16 | (y & 0xFF);
+          break;  // ramp
+        case 2:
+          rgb = static_cast<uint32_t>(y) << 8 | 0x40;
+          break;  // flat
+        default:
+          rgb = static_cast<uint32_t>(x / 7 * 29 + y) & 0xFFFFFF;  // steps
+      }
+      row[x] = 0xFF000000u | (rgb & 0xFFFFFF);
+    }
+  }
+  cairo_surface_mark_dirty(surface);
+  for (PngCompression compression : {PngCompression::kFast, PngCompression::kCompact}) {
+    Result<std::vector<unsigned char>> png = encodePng(surface, compression);
+    ASSERT_TRUE(png) << png.error();
+    Picture back = decodePng(*png);
+    ASSERT_EQ(back.width, kWidth);
+    ASSERT_EQ(back.height, kHeight);
+    size_t differing = 0;
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < kWidth; ++x)
+        differing += back.at(x, y) !=
+                     reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride)[x];
+    EXPECT_EQ(differing, 0u);
+  }
+  cairo_surface_destroy(surface);
+}
+
 // Colour and coverage survive the trip through the PNG: straight alpha in
 // the file, premultiplied pixels back.
 TEST(PngEncoding, TranslucentPixelsKeepTheirColour) {
