@@ -70,10 +70,9 @@ void BM_LargeDrawingOpenAndFirstPicture(benchmark::State& state) {
     }
     auto bench = benchOver(*drawing);
     bench->preview();
-    std::string error;
-    auto picture = heart::studio::renderPreview(bench->document(), &error);
+    auto picture = heart::studio::renderPreview(bench->document());
     if (!picture) {
-      state.SkipWithError(error.c_str());
+      state.SkipWithError(picture.error().c_str());
       break;
     }
     benchmark::DoNotOptimize(picture->pixels.data());
@@ -85,13 +84,12 @@ BENCHMARK(BM_LargeDrawingOpenAndFirstPicture)->Unit(benchmark::kMillisecond)->Us
 // One change of the default record over the drawing: the preview run and
 // its picture. Against BM_ChangeOnBlankPage, the drawing's share.
 void changeOver(benchmark::State& state, heart_bench::GeneratorBench& bench) {
-  std::string error;
-  heart::studio::renderPreview(bench.document(), &error);  // the drawing's picture, once
+  (void)heart::studio::renderPreview(bench.document());  // the drawing's picture, once
   for (auto _ : state) {
     bench.preview();
-    auto picture = heart::studio::renderPreview(bench.document(), &error);
+    auto picture = heart::studio::renderPreview(bench.document());
     if (!picture) {
-      state.SkipWithError(error.c_str());
+      state.SkipWithError(picture.error().c_str());
       break;
     }
     benchmark::DoNotOptimize(picture->pixels.data());

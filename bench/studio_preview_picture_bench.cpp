@@ -15,10 +15,9 @@ void BM_HeaviestStudioPreview(benchmark::State& state) {
   double draw = 0;
   size_t packed = 0;
   for (auto _ : state) {
-    std::string error;
-    auto picture = heart::studio::renderPreview(document, &error);
+    auto picture = heart::studio::renderPreview(document);
     if (!picture) {
-      state.SkipWithError(error.c_str());
+      state.SkipWithError(picture.error().c_str());
       break;
     }
     draw += picture->drawMilliseconds;

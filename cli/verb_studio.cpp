@@ -109,20 +109,17 @@ int runStudio(StudioArguments& arguments, SessionOptions& options) {
   const auto contactTimeout =
       std::chrono::milliseconds(static_cast<int64_t>(arguments.contactTimeout * 1000));
   serverOptions.viewPatience = std::min(serverOptions.viewPatience, contactTimeout / 3);
-  std::string secret, error;
   // Everything that can refuse the session is checked before the server
   // starts: a refused studio opens no port and leaves at once.
   if (Result<void> refused = refuseOverwritingInputs(options); !refused)
     return reportUsageError("studio", refused.error());
   if (Result<void> folder = checkOutputFolder(options.output); !folder)
     return reportFailure("studio", folder.error());
-  try {
-    secret = studio::makeSecret();
-  } catch (const std::exception& e) {
-    return reportFailure("studio", e.what());
-  }
-  studio::StudioServer server(channel, secret, serverOptions);
-  if (!server.start(&error)) return reportFailure("studio", error);
+  Result<std::string> secret = studio::makeSecret();
+  if (!secret) return reportFailure("studio", secret.error());
+  studio::StudioServer server(channel, *secret, serverOptions);
+  if (Result<void> started = server.start(); !started)
+    return reportFailure("studio", started.error());
   std::cout << server.address() << std::endl;
   if (!arguments.noBrowser) openInBrowser(server.address());
 

@@ -69,8 +69,7 @@ std::shared_ptr<const std::vector<unsigned char>> thumbnailPng(const PreviewPict
       for (int c = 0; c < 4; ++c) mean |= ((sums[c] + count / 2) / count) << (8 * c);
       small.pixels[static_cast<size_t>(y) * small.width + x] = mean;
     }
-  std::string error;
-  std::optional<std::vector<unsigned char>> png = previewPng(small, &error);
+  Result<std::vector<unsigned char>> png = previewPng(small);
   if (!png) return nullptr;
   return std::make_shared<const std::vector<unsigned char>>(std::move(*png));
 }

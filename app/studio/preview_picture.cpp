@@ -51,27 +51,20 @@ void paintPasteboard(const Document& document, cairo_t* cr, const RenderFrame& f
 
 namespace {
 
-std::optional<PreviewPicture> renderFrame(const Document& document, const RenderFrame& frame,
-                                          std::string* error, int bands) {
+Result<PreviewPicture> renderFrame(const Document& document, const RenderFrame& frame, int bands) {
   auto started = std::chrono::steady_clock::now();
-  if (frame.width <= 0 || frame.height <= 0 || frame.width > 8192 || frame.height > 8192) {
-    *error = "the view's window has no drawable size";
-    return std::nullopt;
-  }
+  if (frame.width <= 0 || frame.height <= 0 || frame.width > 8192 || frame.height > 8192)
+    return fail("the view's window has no drawable size");
   Result<cairo_surface_t*> made = newImageSurface(frame.width, frame.height);
-  if (!made) {
-    *error = "no picture: " + made.error();
-    return std::nullopt;
-  }
+  if (!made) return fail("no picture: " + made.error());
   cairo_surface_t* surface = *made;
   // The art as it is painted, gathered once for both bands. A heavy drawing
   // spends most of its preview time drawing it.
   const DrawList list(document);
   Result<SurfacePointer> backdrop = drawBackdrop(document, frame);
   if (!backdrop) {
-    *error = backdrop.error();
     cairo_surface_destroy(surface);
-    return std::nullopt;
+    return backdrop.failure();
   }
   PreviewPicture picture;
   picture.width = frame.width;
@@ -86,9 +79,8 @@ std::optional<PreviewPicture> renderFrame(const Document& document, const Render
   auto drawn = std::chrono::steady_clock::now();
   picture.drawMilliseconds = std::chrono::duration<double, std::milli>(drawn - started).count();
   if (status != CAIRO_STATUS_SUCCESS) {
-    *error = std::string("the preview cannot be drawn: ") + cairo_status_to_string(status);
     cairo_surface_destroy(surface);
-    return std::nullopt;
+    return fail(std::string("the preview cannot be drawn: ") + cairo_status_to_string(status));
   }
   picture.pixels.resize(static_cast<size_t>(frame.width) * frame.height);
   const unsigned char* data = cairo_image_surface_get_data(surface);
@@ -102,13 +94,11 @@ std::optional<PreviewPicture> renderFrame(const Document& document, const Render
 
 }  // namespace
 
-std::optional<PreviewPicture> renderPreview(const Document& document, std::string* error,
-                                            int bands) {
-  return renderFrame(document, viewFrame(document.view(0)), error, bands);
+Result<PreviewPicture> renderPreview(const Document& document, int bands) {
+  return renderFrame(document, viewFrame(document.view(0)), bands);
 }
 
-std::optional<PreviewPicture> renderSmallPreview(const Document& document, int height,
-                                                 std::string* error) {
+Result<PreviewPicture> renderSmallPreview(const Document& document, int height) {
   RenderFrame frame = viewFrame(document.view(0));
   if (height > 0 && frame.height > height) {
     const double scale = static_cast<double>(height) / frame.height;
@@ -116,7 +106,7 @@ std::optional<PreviewPicture> renderSmallPreview(const Document& document, int h
     frame.height = height;
     frame.zoom *= scale;
   }
-  return renderFrame(document, frame, error, 2);
+  return renderFrame(document, frame, 2);
 }
 
 namespace {
@@ -173,13 +163,9 @@ std::vector<unsigned char> packPixels(const PreviewPicture& picture) {
   return out;
 }
 
-std::optional<std::vector<unsigned char>> previewPng(const PreviewPicture& picture,
-                                                     std::string* error) {
+Result<std::vector<unsigned char>> previewPng(const PreviewPicture& picture) {
   Result<cairo_surface_t*> made = newImageSurface(picture.width, picture.height);
-  if (!made) {
-    *error = "no picture: " + made.error();
-    return std::nullopt;
-  }
+  if (!made) return fail("no picture: " + made.error());
   cairo_surface_t* surface = *made;
   unsigned char* data = cairo_image_surface_get_data(surface);
   const int stride = cairo_image_surface_get_stride(surface);
@@ -190,11 +176,7 @@ std::optional<std::vector<unsigned char>> previewPng(const PreviewPicture& pictu
   cairo_surface_mark_dirty(surface);
   Result<std::vector<unsigned char>> png = encodePng(surface, PngCompression::kFast);
   cairo_surface_destroy(surface);
-  if (!png) {
-    *error = png.error();
-    return std::nullopt;
-  }
-  return std::move(*png);
+  return png;
 }
 
 }  // namespace heart::studio

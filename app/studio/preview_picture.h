@@ -6,9 +6,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
+
+#include "core/result.h"
 
 namespace heart {
 class Document;
@@ -26,18 +27,16 @@ struct PreviewPicture {
   double drawMilliseconds = 0;  // time taken to draw the picture
 };
 
-// The front view (view 0) of the document; nothing, with *error saying why,
-// when the picture cannot be made. Taller pictures are drawn in `bands`
-// (1 or 2) horizontal bands at once, the lower one on another core.
-std::optional<PreviewPicture> renderPreview(const Document& document, std::string* error,
-                                            int bands = 2);
+// The front view (view 0) of the document, or why the picture cannot be
+// made. Taller pictures are drawn in `bands` (1 or 2) horizontal bands at
+// once, the lower one on another core.
+Result<PreviewPicture> renderPreview(const Document& document, int bands = 2);
 
 // The same view drawn `height` pixels high (or at its own height when that
 // is lower), its width and zoom scaled to match: a small picture of the
 // view drawn at its own size, for far less than the whole picture costs
 // when the art is heavy.
-std::optional<PreviewPicture> renderSmallPreview(const Document& document, int height,
-                                                 std::string* error);
+Result<PreviewPicture> renderSmallPreview(const Document& document, int height);
 
 // The picture packed for the page, which unpacks it into its canvas's RGBA
 // pixels without a decoder. A sequence of 32-bit little-endian words: a
@@ -46,8 +45,7 @@ std::optional<PreviewPicture> renderSmallPreview(const Document& document, int h
 // is the bytes red, green, blue, alpha. The runs cover the rows top first.
 std::vector<unsigned char> packPixels(const PreviewPicture& picture);
 
-// The picture as a PNG file; nothing, with *error saying why, on failure.
-std::optional<std::vector<unsigned char>> previewPng(const PreviewPicture& picture,
-                                                     std::string* error);
+// The picture as a PNG file, or why it cannot be made.
+Result<std::vector<unsigned char>> previewPng(const PreviewPicture& picture);
 
 }  // namespace heart::studio

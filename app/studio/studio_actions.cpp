@@ -34,12 +34,11 @@ bool wholeNumber(const Json& value, int64_t low, int64_t high, int64_t* result) 
 
 }  // namespace
 
-std::variant<DialogEvent, std::string> eventForAction(const Json& action,
-                                                      const DialogState& dialog) {
-  if (!action.is_object()) return std::string("an action is a JSON object");
+Result<DialogEvent> eventForAction(const Json& action, const DialogState& dialog) {
+  if (!action.is_object()) return fail("an action is a JSON object");
   auto kindField = action.find("action");
   if (kindField == action.end() || !kindField->is_string())
-    return std::string("the action has no \"action\" name");
+    return fail("the action has no \"action\" name");
   const std::string kind = kindField->get<std::string>();
   if (kind == "ok") return DialogEvent::confirm();
   if (kind == "cancel") return DialogEvent::cancel();
@@ -48,52 +47,52 @@ std::variant<DialogEvent, std::string> eventForAction(const Json& action,
   auto itemField = action.find("item");
   if (itemField == action.end() || !wholeNumber(*itemField, std::numeric_limits<int32_t>::min(),
                                                 std::numeric_limits<int32_t>::max(), &id))
-    return "the action \"" + kind + "\" needs a whole-number \"item\"";
+    return fail("the action \"" + kind + "\" needs a whole-number \"item\"");
   const int32_t item = static_cast<int32_t>(id);
 
   if (kind == "set") {
     const ItemAnswer answer = mayTakeAction(dialog, item, DialogEvent::Kind::SetReal);
-    if (!answer.takes()) return answer.refusal;
+    if (!answer.takes()) return fail(answer.refusal);
     const ItemState* target = answer.item;
     auto value = action.find("value");
     if (value == action.end() || !value->is_number())
-      return "item " + std::to_string(item) + " takes a number";
+      return fail("item " + std::to_string(item) + " takes a number");
     if (target->integer) {
       int64_t whole = 0;
       if (!wholeNumber(*value, std::numeric_limits<int32_t>::min(),
                        std::numeric_limits<int32_t>::max(), &whole))
-        return "item " + std::to_string(item) + " takes a whole number";
+        return fail("item " + std::to_string(item) + " takes a whole number");
       return DialogEvent::setInteger(item, static_cast<int32_t>(whole));
     }
     double real = value->get<double>();
-    if (!std::isfinite(real)) return std::string("the value is not a finite number");
+    if (!std::isfinite(real)) return fail("the value is not a finite number");
     return DialogEvent::setReal(item, real);
   }
   if (kind == "check") {
     if (ItemAnswer answer = mayTakeAction(dialog, item, DialogEvent::Kind::SetCheckBox);
         !answer.takes())
-      return answer.refusal;
+      return fail(answer.refusal);
     auto on = action.find("on");
     if (on == action.end() || !on->is_boolean())
-      return "item " + std::to_string(item) + " takes \"on\": true or false";
+      return fail("item " + std::to_string(item) + " takes \"on\": true or false");
     return DialogEvent::setCheckBox(item, on->get<bool>());
   }
   if (kind == "choose") {
     const ItemAnswer answer = mayTakeAction(dialog, item, DialogEvent::Kind::ChooseEntry);
-    if (!answer.takes()) return answer.refusal;
+    if (!answer.takes()) return fail(answer.refusal);
     const ItemState* target = answer.item;
     int64_t position = 0;
     auto field = action.find("position");
     if (field == action.end() ||
         !wholeNumber(*field, 0, std::numeric_limits<int32_t>::max(), &position) ||
         position >= static_cast<int64_t>(target->entries.size()))
-      return "list " + std::to_string(item) + " has entries at positions 0 to " +
-             std::to_string(static_cast<int64_t>(target->entries.size()) - 1);
+      return fail("list " + std::to_string(item) + " has entries at positions 0 to " +
+                  std::to_string(static_cast<int64_t>(target->entries.size()) - 1));
     return DialogEvent::chooseEntry(item, static_cast<int32_t>(position));
   }
   if (kind == "press" || kind == "pick") {
     if (ItemAnswer answer = mayTakeAction(dialog, item, DialogEvent::Kind::Press); !answer.takes())
-      return answer.refusal;
+      return fail(answer.refusal);
     if (kind == "press") return DialogEvent::press(item);
     int64_t x = 0, y = 0, flags = 0x20;
     auto xField = action.find("x"), yField = action.find("y");
@@ -102,15 +101,15 @@ std::variant<DialogEvent, std::string> eventForAction(const Json& action,
                      std::numeric_limits<int32_t>::max(), &x) ||
         !wholeNumber(*yField, std::numeric_limits<int32_t>::min(),
                      std::numeric_limits<int32_t>::max(), &y))
-      return std::string("a pick needs whole-number view coordinates \"x\" and \"y\"");
+      return fail("a pick needs whole-number view coordinates \"x\" and \"y\"");
     if (auto flagField = action.find("flags");
         flagField != action.end() && !wholeNumber(*flagField, std::numeric_limits<int32_t>::min(),
                                                   std::numeric_limits<int32_t>::max(), &flags))
-      return std::string("\"flags\" is a whole number");
+      return fail("\"flags\" is a whole number");
     return DialogEvent::pick(item, ASPoint{static_cast<int32_t>(x), static_cast<int32_t>(y)},
                              static_cast<int32_t>(flags));
   }
-  return "unknown action \"" + kind + "\"";
+  return fail("unknown action \"" + kind + "\"");
 }
 
 }  // namespace heart::studio

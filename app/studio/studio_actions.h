@@ -18,15 +18,14 @@
 
 #include <nlohmann/json.hpp>
 #include <string>
-#include <variant>
 
+#include "core/result.h"
 #include "dialog_manager/dialog_state.h"
 #include "dialog_manager/event_source.h"
 
 namespace heart::studio {
 
 // The event for the action, or the reason it is refused.
-std::variant<DialogEvent, std::string> eventForAction(const nlohmann::json& action,
-                                                      const DialogState& dialog);
+Result<DialogEvent> eventForAction(const nlohmann::json& action, const DialogState& dialog);
 
 }  // namespace heart::studio

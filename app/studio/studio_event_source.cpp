@@ -113,8 +113,7 @@ void StudioEventSource::publish(bool gridOnly) {
                  front.windowHeight() != drawnHeight_;
     const bool redrawn = !drawnRedraws_ || *drawnRedraws_ != document.redrawCount();
     if (redrawn || moved) {
-      std::string error;
-      if (std::optional<PreviewPicture> picture = renderPreview(document, &error)) {
+      if (Result<PreviewPicture> picture = renderPreview(document)) {
         auto packingFrom = StudioChannel::Clock::now();
         packedPreview_ = std::make_shared<const std::vector<unsigned char>>(packPixels(*picture));
         double packMilliseconds =
@@ -133,7 +132,7 @@ void StudioEventSource::publish(bool gridOnly) {
       } else {
         preview_.reset();
         packedPreview_.reset();
-        previewInfo_ = {{"error", error}};
+        previewInfo_ = {{"error", picture.error()}};
       }
       ++previewVersion_;
       if (redrawn && preview_) noteHistory();
@@ -266,12 +265,12 @@ std::optional<DialogEvent> StudioEventSource::next() {
       settle(refused);
       continue;
     }
-    std::variant<DialogEvent, std::string> event = eventForAction(pending->action, *state);
-    if (std::string* error = std::get_if<std::string>(&event)) {
-      channel_.answer(pending->ticket, {false, *error, channel_.view().version});
+    Result<DialogEvent> event = eventForAction(pending->action, *state);
+    if (!event) {
+      channel_.answer(pending->ticket, {false, event.error(), channel_.view().version});
       continue;
     }
-    DialogEvent& chosen = std::get<DialogEvent>(event);
+    DialogEvent& chosen = *event;
     // The dialog's change applies to the current variation.
     stopFilling();
     noteCause(pending->action, *state);
@@ -453,11 +452,10 @@ void StudioEventSource::drawNextCell() {
   // the whole view and shrinking it would cost far more.
   host_.random().seed(static_cast<uint32_t>(*cell));
   renotify();
-  std::string error;
-  std::optional<PreviewPicture> picture = renderSmallPreview(host_.document(), kCellHeight, &error);
+  Result<PreviewPicture> picture = renderSmallPreview(host_.document(), kCellHeight);
   std::shared_ptr<const std::vector<unsigned char>> png;
   if (picture)
-    if (std::optional<std::vector<unsigned char>> bytes = previewPng(*picture, &error))
+    if (Result<std::vector<unsigned char>> bytes = previewPng(*picture))
       png = std::make_shared<const std::vector<unsigned char>>(std::move(*bytes));
   grid_.add(std::move(png));
   if (grid_.filling()) {

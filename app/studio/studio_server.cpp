@@ -10,7 +10,6 @@
 #include <cctype>
 #include <cstdlib>
 #include <optional>
-#include <stdexcept>
 
 #include "plugin/params/dialog_pages.h"
 #include "plugin/params/field_table.h"
@@ -166,14 +165,14 @@ void endReadingConnections(int port) {
 
 }  // namespace
 
-std::string makeSecret() {
+Result<std::string> makeSecret() {
   unsigned char bytes[24];
   size_t filled = 0;
   while (filled < sizeof bytes) {
     ssize_t got = getrandom(bytes + filled, sizeof bytes - filled, 0);
     if (got < 0) {
       if (errno == EINTR) continue;
-      throw std::runtime_error("the system gave no random bytes for the session's secret");
+      return fail("the system gave no random bytes for the session's secret");
     }
     filled += static_cast<size_t>(got);
   }
@@ -198,7 +197,7 @@ std::string StudioServer::address() const {
   return "http://127.0.0.1:" + std::to_string(port_) + "/?key=" + secret_;
 }
 
-bool StudioServer::start(std::string* error) {
+Result<void> StudioServer::start() {
   // Several tabs each hold a waiting view request and the browser keeps a
   // few connections open: enough threads that none of them starves.
   server_->new_task_queue = [] { return new httplib::ThreadPool(24); };
@@ -217,22 +216,15 @@ bool StudioServer::start(std::string* error) {
     setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
   });
   installRoutes();
-  if (options_.port < 0 || options_.port > 65535) {
-    *error = "the port " + std::to_string(options_.port) + " is not between 0 and 65535";
-    return false;
-  }
+  if (options_.port < 0 || options_.port > 65535)
+    return fail("the port " + std::to_string(options_.port) + " is not between 0 and 65535");
   if (options_.port == 0) {
     port_ = server_->bind_to_any_port("127.0.0.1");
-    if (port_ <= 0) {
-      *error = "no free port on 127.0.0.1";
-      return false;
-    }
+    if (port_ <= 0) return fail("no free port on 127.0.0.1");
   } else {
-    if (!server_->bind_to_port("127.0.0.1", options_.port)) {
-      *error =
-          "cannot listen on 127.0.0.1:" + std::to_string(options_.port) + " (is the port in use?)";
-      return false;
-    }
+    if (!server_->bind_to_port("127.0.0.1", options_.port))
+      return fail("cannot listen on 127.0.0.1:" + std::to_string(options_.port) +
+                  " (is the port in use?)");
     port_ = options_.port;
   }
   listenEnded_ = false;
@@ -245,7 +237,7 @@ bool StudioServer::start(std::string* error) {
   // Wait until it listens (or has already given up).
   while (!server_->is_running() && !listenEnded_)
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  return true;
+  return {};
 }
 
 void StudioServer::stop() {
@@ -349,9 +341,8 @@ void StudioServer::installRoutes() {
   server_->Get("/api/preview.png", [this](const httplib::Request&, httplib::Response& response) {
     StudioView view = channel_.view();
     if (!view.preview) return refuse(response, 404, "no preview has been drawn yet");
-    std::string error;
-    std::optional<std::vector<unsigned char>> png = previewPng(*view.preview, &error);
-    if (!png) return refuse(response, 500, error);
+    Result<std::vector<unsigned char>> png = previewPng(*view.preview);
+    if (!png) return refuse(response, 500, png.error());
     response.set_content(std::string(png->begin(), png->end()), "image/png");
     response.set_header("X-Preview-Version", std::to_string(view.previewVersion));
     response.set_header("Cache-Control", "no-store");

@@ -36,6 +36,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/result.h"
 #include "studio/studio_channel.h"
 
 namespace httplib {
@@ -56,7 +57,7 @@ struct StudioServerOptions {
 
 // A fresh secret: 192 random bits from the system, as 48 hexadecimal digits.
 // Throws std::runtime_error when the system has no randomness to give.
-std::string makeSecret();
+Result<std::string> makeSecret();
 
 class StudioServer {
  public:
@@ -65,9 +66,9 @@ class StudioServer {
   StudioServer(const StudioServer&) = delete;
   StudioServer& operator=(const StudioServer&) = delete;
 
-  // Binds 127.0.0.1 and starts answering on a thread of its own. On failure
-  // answers false and *error says why.
-  bool start(std::string* error);
+  // Binds 127.0.0.1 and starts answering on a thread of its own, or says
+  // why it cannot.
+  Result<void> start();
   void stop();
   int port() const { return port_; }
   // The address that opens the page, secret included.

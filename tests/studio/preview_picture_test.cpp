@@ -87,11 +87,10 @@ class ScatteredHearts : public ::testing::Test {
 };
 
 TEST_F(ScatteredHearts, TwoBandsDrawWhatOnePieceDraws) {
-  std::string error;
-  std::optional<PreviewPicture> whole = renderPreview(host_->document(), &error, 1);
-  ASSERT_TRUE(whole) << error;
-  std::optional<PreviewPicture> banded = renderPreview(host_->document(), &error, 2);
-  ASSERT_TRUE(banded) << error;
+  Result<PreviewPicture> whole = renderPreview(host_->document(), 1);
+  ASSERT_TRUE(whole) << whole.error();
+  Result<PreviewPicture> banded = renderPreview(host_->document(), 2);
+  ASSERT_TRUE(banded) << banded.error();
   ASSERT_EQ(banded->width, 800);
   ASSERT_EQ(banded->height, 600);
   EXPECT_EQ(banded->paths, whole->paths);
@@ -137,10 +136,8 @@ TEST(PreviewBackdrop, TheViewShowsTheDrawingOnThePage) {
   document.setBackdropSvg(
       "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"400\" height=\"300\">"
       "<rect width=\"400\" height=\"300\" fill=\"#0000ff\"/></svg>");
-  std::string error;
-  std::optional<heart::studio::PreviewPicture> picture =
-      heart::studio::renderPreview(document, &error);
-  ASSERT_TRUE(picture) << error;
+  Result<heart::studio::PreviewPicture> picture = heart::studio::renderPreview(document);
+  ASSERT_TRUE(picture) << picture.error();
   auto at = [&](int x, int y) {
     return picture->pixels[static_cast<size_t>(y) * picture->width + x];
   };
@@ -174,9 +171,8 @@ TEST(PreviewCurves, AThinCurveStaysWithinAFractionOfAPixel) {
   style.strokeColor = AIColor{kGrayColor, {1, 0, 0, 0}, 0};
   style.strokeWidth = 1;
   ASSERT_EQ(document.setPathStyle(arch, style), kNoErr);
-  std::string error;
-  std::optional<PreviewPicture> picture = renderPreview(document, &error);
-  ASSERT_TRUE(picture) << error;
+  Result<PreviewPicture> picture = renderPreview(document);
+  ASSERT_TRUE(picture) << picture.error();
   auto ink = [&](int x, int y) {
     return 255.0 - (picture->pixels[static_cast<size_t>(y) * picture->width + x] & 0xff);
   };

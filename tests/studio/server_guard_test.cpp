@@ -26,8 +26,8 @@ class ServerGuard : public ::testing::Test {
   void SetUp() override {
     channel_.publish(StudioView{});
     server_ = std::make_unique<StudioServer>(channel_, secret_);
-    std::string error;
-    ASSERT_TRUE(server_->start(&error)) << error;
+    Result<void> started = server_->start();
+    ASSERT_TRUE(started) << started.error();
     // Stands in for the dialog: accepts every action that arrives.
     responder_ = std::thread([this] {
       while (!stop_) {
@@ -193,8 +193,7 @@ TEST(StudioServerStop, AServerStoppedRightAfterStartingEnds) {
     for (int round = 0; round < 200; ++round) {
       StudioChannel channel;
       StudioServer server(channel, "0123456789abcdef0123456789abcdef0123456789abcdef");
-      std::string error;
-      if (!server.start(&error)) continue;
+      if (!server.start()) continue;
       server.stop();
       ++stopped;
     }
@@ -236,15 +235,16 @@ TEST_F(ServerGuard, ASecondServerOnTheSamePortIsRefused) {
   StudioServerOptions options;
   options.port = server_->port();
   StudioServer second(other, secret_, options);
-  std::string error;
-  EXPECT_FALSE(second.start(&error));
+  Result<void> started = second.start();
+  ASSERT_FALSE(started);
+  const std::string& error = started.error();
   EXPECT_NE(error.find("127.0.0.1:" + std::to_string(server_->port())), std::string::npos) << error;
   // The first one still answers every request.
   for (int i = 0; i < 8; ++i) EXPECT_EQ(client().Get("/?key=" + secret_)->status, 200);
 }
 
 TEST(StudioSecret, HasAtLeast128BitsAndIsFreshEachTime) {
-  const std::string first = makeSecret(), second = makeSecret();
+  const std::string first = makeSecret().value(), second = makeSecret().value();
   EXPECT_EQ(first.size(), 48u);
   EXPECT_EQ(first.find_first_not_of("0123456789abcdef"), std::string::npos);
   EXPECT_NE(first, second);

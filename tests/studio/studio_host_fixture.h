@@ -32,7 +32,8 @@ class StudioHostFixture : public ::testing::Test {
     ASSERT_TRUE(host_) << error;
     ASSERT_EQ(host_->startup(), kNoErr);
     server_ = std::make_unique<studio::StudioServer>(channel_, secret_);
-    ASSERT_TRUE(server_->start(&error)) << error;
+    Result<void> started = server_->start();
+    ASSERT_TRUE(started) << started.error();
     source_ = std::make_unique<studio::StudioEventSource>(*host_, channel_, sourceOptions);
     host_->dialogs().setEventSource(source_.get());
   }
@@ -65,7 +66,7 @@ class StudioHostFixture : public ::testing::Test {
     return {answer->status, Json::parse(answer->body, nullptr, false)};
   }
 
-  const std::string secret_ = studio::makeSecret();
+  const std::string secret_ = studio::makeSecret().value();
   std::unique_ptr<Host> host_;
   studio::StudioChannel channel_;
   std::unique_ptr<studio::StudioServer> server_;
