@@ -127,10 +127,18 @@ void compressHalf(cairo_surface_t* image, PngCompression compression, Half* half
     std::array<std::vector<unsigned char>, 5> filtered;
     for (auto& candidate : filtered) candidate.resize(rowBytes + 1);
     if (half->first > 0) straightRow(rowAt(half->first - 1), width, above.data());
-    const uLong rows = static_cast<uLong>(half->last - half->first);
-    half->deflated.resize(deflateBound(&stream, rows * (rowBytes + 1)) + 16);
+    // Drawings compress to well under a byte a pixel; the output grows
+    // when one does not.
+    const size_t rows = static_cast<size_t>(half->last - half->first);
+    half->deflated.resize(rows * (rowBytes + 1) / 8 + 1024);
     stream.next_out = half->deflated.data();
     stream.avail_out = static_cast<uInt>(half->deflated.size());
+    const auto grow = [&] {
+      const size_t used = half->deflated.size();
+      half->deflated.resize(2 * used);
+      stream.next_out = half->deflated.data() + used;
+      stream.avail_out = static_cast<uInt>(used);
+    };
     for (int y = half->first; y < half->last; ++y) {
       straightRow(rowAt(y), width, row.data());
       size_t chosen = kSub;
@@ -154,10 +162,18 @@ void compressHalf(cairo_surface_t* image, PngCompression compression, Half* half
       stream.avail_in = static_cast<uInt>(rowBytes + 1);
       const bool lastRow = y + 1 == half->last;
       const int flush = !lastRow ? Z_NO_FLUSH : half->final ? Z_FINISH : Z_SYNC_FLUSH;
-      const int status = deflate(&stream, flush);
-      if (status == Z_STREAM_ERROR || stream.avail_in != 0) {
-        deflateEnd(&stream);
-        return;
+      // Until the row is taken in (and, at the end, all of it written out),
+      // with room made whenever the output is full.
+      for (;;) {
+        if (stream.avail_out == 0) grow();
+        const int status = deflate(&stream, flush);
+        if (status == Z_STREAM_ERROR) {
+          deflateEnd(&stream);
+          return;
+        }
+        if (flush == Z_FINISH ? status == Z_STREAM_END
+                              : stream.avail_in == 0 && stream.avail_out != 0)
+          break;
       }
       std::swap(row, above);
     }
