@@ -74,6 +74,7 @@ void ThinLines::addSegment(double ax, double ay, double bx, double by, double ha
     const int from = floorWithin(low, acrossFrom, acrossTo);
     const int to = floorWithin(high, acrossFrom - 1, acrossTo - 1) + 1;
     const size_t column = static_cast<size_t>(along) * alongStep;
+    if (to > from) makeRoom(static_cast<size_t>(to - from));
     for (int across = from; across < to; ++across) {
       const double covered = std::min<double>(across + 1, high) - std::max<double>(across, low);
       const int level = static_cast<int>(std::min(covered, 1.0) * spanned * 255 + 0.5);
@@ -90,6 +91,7 @@ bool ThinLines::pixelsNear(double ax, double ay, double bx, double by, double re
   *bottom = ceilWithin(std::max(ay, by) + reach, clipTop_, clipBottom_);
   if (*left >= *right || *top >= *bottom) return false;
   if (coverage_.empty()) coverage_.assign(static_cast<size_t>(rowWords_) * height_, 0);
+  makeRoom(static_cast<size_t>(*right - *left) * static_cast<size_t>(*bottom - *top));
   return true;
 }
 
@@ -140,9 +142,11 @@ void ThinLines::addDash(double ax, double ay, double bx, double by, double halfW
       const double along = px * ux + py * uy, across = px * uy - py * ux;
       const double spanned = std::min(along + 0.5, to) - std::max(along - 0.5, from);
       const double covered = std::min(across + 0.5, halfWidth) - std::max(across - 0.5, -halfWidth);
-      if (spanned <= 0 || covered <= 0) continue;
+      // A pixel the dash misses (either share at or below 0) takes level 0,
+      // which covers nothing.
       cover(static_cast<size_t>(row) * rowWords_ + column,
-            static_cast<int>(std::min(spanned, 1.0) * std::min(covered, 1.0) * 255 + 0.5));
+            static_cast<int>(std::clamp(spanned, 0.0, 1.0) * std::clamp(covered, 0.0, 1.0) * 255 +
+                             0.5));
     }
   }
 }
@@ -226,6 +230,8 @@ void ThinLines::paint(const double colour[3], double opacity) {
   touchedCount_ = 0;
 }
 
-void ThinLines::growTouched() { touched_.resize(std::max<size_t>(4096, 2 * touched_.size())); }
+void ThinLines::growTouched(size_t least) {
+  touched_.resize(std::max({least, size_t{4096}, 2 * touched_.size()}));
+}
 
 }  // namespace heart

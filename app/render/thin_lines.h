@@ -67,23 +67,27 @@ class ThinLines {
   size_t touchedCount_ = 0;
 
   // The pixels [left, right) x [top, bottom) of the clip within `reach` of
-  // the box of the segment; false when there are none. Makes the coverage
-  // ready for them.
+  // the box of the segment; false when there are none. Makes the coverage,
+  // and room in the list, ready for them.
   bool pixelsNear(double ax, double ay, double bx, double by, double reach, int* left, int* top,
                   int* right, int* bottom);
 
-  // Raises the stroke's coverage of the pixel at `at` to `level` (0 to 255).
-  // Called for every pixel of every piece, so defined here to be inlined.
+  // Raises the stroke's coverage of the pixel at `at` to `level` (0 to 255),
+  // listing the pixel when the stroke first covers it. Called for every
+  // pixel of every piece, so written without a branch (which of them the
+  // stroke already covers is as good as random); the list must have room,
+  // made for a piece's pixels by makeRoom first.
   void cover(size_t at, int level) {
     uint8_t& stroke = coverage_[at];
-    if (level <= stroke) return;
-    if (stroke == 0) {
-      if (touchedCount_ == touched_.size()) growTouched();
-      touched_[touchedCount_++] = static_cast<uint32_t>(at);
-    }
-    stroke = static_cast<uint8_t>(level);
+    touched_[touchedCount_] = static_cast<uint32_t>(at);
+    touchedCount_ += (stroke == 0) & (level > 0);
+    stroke = static_cast<uint8_t>(level > stroke ? level : stroke);
   }
-  void growTouched();
+  // Room in the list for `pixels` more.
+  void makeRoom(size_t pixels) {
+    if (touchedCount_ + pixels >= touched_.size()) growTouched(touchedCount_ + pixels + 1);
+  }
+  void growTouched(size_t least);
 };
 
 }  // namespace heart
