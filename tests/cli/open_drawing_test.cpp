@@ -101,14 +101,18 @@ TEST_F(OpenDrawing, EditRedrawsTheLastGroupInPlace) {
   ASSERT_TRUE(reread.ok()) << reread.error();
   ASSERT_EQ(reread->heartGroups.size(), 1u);
   EXPECT_EQ(reread->heartGroups[0].element.id, "hearts");
-  // The result edited again: its record is the five hearts', one value changed.
+  // The result edited again: its record is the five hearts' (the count the
+  // first edit set), with another value changed.
   CommandResult again =
-      heart({"run", "--edit", "five.svg", "--set", "heartCount=3", "-o", "three.svg"});
+      heart({"run", "--edit", "five.svg", "--set", "heartHeight=60", "-o", "taller.svg"});
   ASSERT_EQ(again.exitCode, 0) << again.err;
-  std::string three = readFile(scratch / "three.svg");
-  EXPECT_EQ(three.substr(0, start), one.substr(0, start));
-  EXPECT_NE(three.find("\"heartCount\":3"), std::string::npos);
-  EXPECT_NE(three.find("\"placementMode\":2"), std::string::npos);
+  std::string taller = readFile(scratch / "taller.svg");
+  EXPECT_EQ(taller.substr(0, start), one.substr(0, start));
+  size_t tallerPaths = 0;
+  for (size_t at = taller.find("<path"); at != std::string::npos; at = taller.find("<path", at + 1))
+    ++tallerPaths;
+  EXPECT_EQ(tallerPaths, 5u);
+  EXPECT_NE(taller.find("\"heartHeight\":60"), std::string::npos);
 }
 
 TEST_F(OpenDrawing, UnusableDrawingsAndOptionsAreRefusedWritingNothing) {
