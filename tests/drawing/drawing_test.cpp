@@ -6,21 +6,15 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <regex>
-#include <sstream>
 #include <string>
+
+#include "support/test_data.h"
 
 namespace heart::testing {
 namespace {
 
-std::string dataFile(const std::string& name) {
-  std::ifstream in(std::string(HEART_SOURCE_DIR) + "/tests/data/drawings/" + name,
-                   std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+std::string dataFile(const std::string& name) { return testData("drawings/" + name); }
 
 Drawing mustRead(const std::string& text, const std::string& name = "card.svg") {
   Result<Drawing> drawing = readDrawing(text, name);

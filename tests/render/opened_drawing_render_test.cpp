@@ -7,24 +7,16 @@
 #include <librsvg/rsvg.h>
 
 #include <cmath>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "drawing/drawing.h"
 #include "picture.h"
+#include "support/test_data.h"
 
 namespace heart::testing {
 namespace {
-
-std::string drawingFile(const std::string& name) {
-  std::ifstream in(std::string(HEART_SOURCE_DIR) + "/tests/data/drawings/" + name,
-                   std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // librsvg's picture of the SVG text, the page filling width x height pixels.
 Picture librsvgPicture(const std::string& svg, int width, int height) {
@@ -63,7 +55,7 @@ TEST(OpenedDrawingPicture, HeartsChangeNothingAwayFromThemAndLandOnTheirPagePoin
                            "arki_arrow_down_jean_vic_.svg", "media_as_wmd_saint_.svg",
                            "inkscape_CD_label_120x120.svg", "inkscape_default.svg"}) {
     SCOPED_TRACE(name);
-    Result<Drawing> drawing = readDrawing(drawingFile(name), name);
+    Result<Drawing> drawing = readDrawing(testData(std::string("drawings/") + name), name);
     ASSERT_TRUE(drawing.ok()) << drawing.error();
     // The page at 96 pixels an inch, 4/3 of a pixel a point.
     const double width = drawing->pageSize.x, height = drawing->pageSize.y;
