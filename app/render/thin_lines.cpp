@@ -1,6 +1,7 @@
 #include "render/thin_lines.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <utility>
 
@@ -8,16 +9,38 @@ namespace heart {
 
 namespace {
 
+// value kept within [low, high], as std::clamp keeps it but compiled to a
+// minimum and a maximum rather than branches.
+inline double clampedTo(double value, double low, double high) {
+  return std::min(std::max(value, low), high);
+}
+
+// max(value, 0) without a branch (which compilers make of a maximum with a
+// constant 0): whether a pixel's share is cut to nothing is as good as
+// random. A value whose sign bit is set becomes +0.
+template <class Real, class Bits>
+inline Real positivePartOf(Real value) {
+  const Bits bits = std::bit_cast<Bits>(value);
+  const Bits negative = static_cast<Bits>(-static_cast<Bits>(bits >> (sizeof(Bits) * 8 - 1)));
+  return std::bit_cast<Real>(static_cast<Bits>(bits & ~negative));
+}
+inline double positivePart(double value) { return positivePartOf<double, uint64_t>(value); }
+inline float positivePart(float value) { return positivePartOf<float, uint32_t>(value); }
+
 // floor(value) kept within [low, high] (whole numbers), as one clamp and a
 // truncation: the clamp first, so that the truncation stays within int and
 // floors by correcting what it rounded up.
 int floorWithin(double value, int low, int high) {
-  const double within = std::clamp(value, static_cast<double>(low), static_cast<double>(high));
+  const double within = clampedTo(value, low, high);
   const int truncated = static_cast<int>(within);
   return truncated - (within < truncated);
 }
 
 int ceilWithin(double value, int low, int high) { return -floorWithin(-value, -high, -low); }
+
+// Dashes whose pixel box is at most this many columns wide or rows high are
+// walked row by row over the whole box.
+constexpr int kWholeRowColumns = 6;
 
 }  // namespace
 
@@ -66,25 +89,34 @@ void ThinLines::addSegment(double ax, double ay, double bx, double by, double ha
   // one pixel across to the next.
   const size_t alongStep = steep ? static_cast<size_t>(rowWords_) : 1;
   const size_t acrossStep = steep ? 1 : static_cast<size_t>(rowWords_);
+  // A column's pixels: at most the strip's thickness, 2 * half, and one,
+  // and no more than the clip's.
+  const double columnPixels = std::min(2 * half + 2, static_cast<double>(acrossTo - acrossFrom));
+  makeRoom(static_cast<size_t>(last - first) * static_cast<size_t>(columnPixels));
+  Pen pen = this->pen();
   for (int along = first; along < last; ++along) {
-    const double spanned = std::clamp(
-        std::min<double>(along + 1, spanTo) - std::max<double>(along, spanFrom), 0.0, 1.0);
+    // At most 1: a column is one pixel long.
+    const double spanned =
+        positivePart(std::min<double>(along + 1, spanTo) - std::max<double>(along, spanFrom));
     const double centre = ay + (along + 0.5 - ax) * slope;
     const double low = centre - half, high = centre + half;
     const int from = floorWithin(low, acrossFrom, acrossTo);
     const int to = floorWithin(high, acrossFrom - 1, acrossTo - 1) + 1;
     const size_t column = static_cast<size_t>(along) * alongStep;
-    if (to > from) makeRoom(static_cast<size_t>(to - from));
     for (int across = from; across < to; ++across) {
+      // Within 0 to 1: the pixel's side lies in [across, across + 1] and
+      // meets the strip.
       const double covered = std::min<double>(across + 1, high) - std::max<double>(across, low);
-      const int level = static_cast<int>(std::min(covered, 1.0) * spanned * 255 + 0.5);
-      cover(column + static_cast<size_t>(across) * acrossStep, level);
+      const int level = static_cast<int>(covered * spanned * 255 + 0.5);
+      pen.cover(column + static_cast<size_t>(across) * acrossStep, level);
     }
   }
+  touchedCount_ = pen.count;
 }
 
-bool ThinLines::pixelsNear(double ax, double ay, double bx, double by, double reach, int* left,
-                           int* top, int* right, int* bottom) {
+[[gnu::always_inline]] inline bool ThinLines::pixelsNear(double ax, double ay, double bx, double by,
+                                                         double reach, int* left, int* top,
+                                                         int* right, int* bottom) {
   *left = floorWithin(std::min(ax, bx) - reach, clipLeft_, clipRight_);
   *right = ceilWithin(std::max(ax, bx) + reach, clipLeft_, clipRight_);
   *top = floorWithin(std::min(ay, by) - reach, clipTop_, clipBottom_);
@@ -100,7 +132,8 @@ void ThinLines::addDash(double ax, double ay, double bx, double by, double halfW
   const double dx = bx - ax, dy = by - ay, length = std::sqrt(dx * dx + dy * dy);
   if (!(halfWidth > 0) || !(length > 0) || !std::isfinite(ax + ay + bx + by + halfWidth + length))
     return;
-  const double ux = dx / length, uy = dy / length;
+  const double inverseLength = 1 / length;
+  const double ux = dx * inverseLength, uy = dy * inverseLength;
   // Along the dash, from a: a free end stops where it is; one that meets the
   // next piece at a corner reaches half a pixel on, as a join would.
   const double from = freeStart ? 0 : -0.5, to = freeEnd ? length : length + 0.5;
@@ -109,9 +142,20 @@ void ThinLines::addDash(double ax, double ay, double bx, double by, double halfW
   const double reach = halfWidth + 0.5;
   int left, top, right, bottom;
   if (!pixelsNear(ax, ay, bx, by, reach, &left, &top, &right, &bottom)) return;
-  // The offsets x (of a pixel centre from a, in a row y from a) where the
-  // value x * k + y * l lies within (low, high), narrowed into [*first, *last).
-  // `inverse` is 1 / k, found once a dash rather than divided by each row.
+  // The pixel as a unit square turned to the dash: the share of its extent
+  // along the dash that the dash spans, min(along + 0.5, to) - max(along -
+  // 0.5, from), times the share across, min(across + 0.5, halfWidth) -
+  // max(across - 0.5, -halfWidth); each written as min(x, high) - max(x,
+  // low) + 1 with the halves taken into the bounds.
+  const double alongLow = from + 0.5, alongHigh = to - 0.5;
+  const double acrossLow = 0.5 - halfWidth, acrossHigh = halfWidth - 0.5;
+  // A short dash's rows are walked whole, a pixel it misses taking level 0
+  // (which covers nothing): cheaper than finding where each row meets it.
+  // A long slanting one's box holds far more than the dash, so each row is
+  // narrowed to the columns whose centres can lie within the dash, grown by
+  // half a pixel all round: the offsets x from a where x * k + y * l lies
+  // within (low, high), `inverse` being 1 / k.
+  const bool narrowRows = right - left > kWholeRowColumns && bottom - top > kWholeRowColumns;
   const auto narrow = [](double k, double inverse, double l, double y, double low, double high,
                          double* first, double* last) {
     const double fixed = y * l;
@@ -125,82 +169,86 @@ void ThinLines::addDash(double ax, double ay, double bx, double by, double halfW
     *last = std::min(*last, b);
   };
   const double inverseUx = 1 / ux, inverseUy = 1 / uy;
+  Pen pen = this->pen();
   for (int row = top; row < bottom; ++row) {
-    // Only the columns whose centres can lie within the dash, grown by half
-    // a pixel all round.
     const double py = row + 0.5 - ay;
-    double first = left + 0.5 - ax, last = right + 0.5 - ax;
-    narrow(ux, inverseUx, uy, py, from - 0.5, to + 0.5, &first, &last);
-    narrow(uy, inverseUy, -ux, py, -reach, reach, &first, &last);
-    if (!(first < last)) continue;
-    const int columnFrom = floorWithin(first + ax - 0.5, left, right);
-    const int columnTo = ceilWithin(last + ax - 0.5, left - 1, right - 1) + 1;
-    for (int column = columnFrom; column < columnTo; ++column) {
-      // The pixel as a unit square turned to the dash: the share of its
-      // extent along the dash that the dash spans, times the share across.
-      const double px = column + 0.5 - ax;
-      const double along = px * ux + py * uy, across = px * uy - py * ux;
-      const double spanned = std::min(along + 0.5, to) - std::max(along - 0.5, from);
-      const double covered = std::min(across + 0.5, halfWidth) - std::max(across - 0.5, -halfWidth);
-      // A pixel the dash misses (either share at or below 0) takes level 0,
-      // which covers nothing.
-      cover(static_cast<size_t>(row) * rowWords_ + column,
-            static_cast<int>(std::clamp(spanned, 0.0, 1.0) * std::clamp(covered, 0.0, 1.0) * 255 +
-                             0.5));
+    int columnFrom = left, columnTo = right;
+    if (narrowRows) {
+      double first = left + 0.5 - ax, last = right + 0.5 - ax;
+      narrow(ux, inverseUx, uy, py, from - 0.5, to + 0.5, &first, &last);
+      narrow(uy, inverseUy, -ux, py, -reach, reach, &first, &last);
+      if (!(first < last)) continue;
+      columnFrom = floorWithin(first + ax - 0.5, left, right);
+      columnTo = ceilWithin(last + ax - 0.5, left - 1, right - 1) + 1;
+    }
+    // The first pixel centre's place along and across the dash, then a
+    // column's step in each.
+    const double px = columnFrom + 0.5 - ax;
+    double along = px * ux + py * uy, across = px * uy - py * ux;
+    size_t at = static_cast<size_t>(row) * rowWords_ + columnFrom;
+    for (int column = columnFrom; column < columnTo; ++column, ++at) {
+      // Each at most 1, as min(x, high) <= x <= max(x, low).
+      const double spanned = std::min(along, alongHigh) - std::max(along, alongLow) + 1;
+      const double covered = std::min(across, acrossHigh) - std::max(across, acrossLow) + 1;
+      pen.cover(at, static_cast<int>(positivePart(spanned) * positivePart(covered) * 255 + 0.5));
+      along += ux;
+      across += uy;
     }
   }
+  touchedCount_ = pen.count;
 }
 
 void ThinLines::addCapsule(double ax, double ay, double bx, double by, double halfWidth) {
   if (!(halfWidth > 0) || !std::isfinite(ax + ay + bx + by + halfWidth)) return;
   int left, top, right, bottom;
   if (!pixelsNear(ax, ay, bx, by, halfWidth, &left, &top, &right, &bottom)) return;
-  const double dx = bx - ax, dy = by - ay, length2 = dx * dx + dy * dy;
-  // Along the segment, t = 0 at a and 1 at b; a dot has only a.
-  const double alongX = length2 > 1e-12 ? dx / length2 : 0,
-               alongY = length2 > 1e-12 ? dy / length2 : 0;
-  const double r2 = halfWidth * halfWidth;
+  // Points are seen in the capsule's own frame: u along the segment from a
+  // (0 to length), v across it. A dot has only a, and any frame.
+  const double dx = bx - ax, dy = by - ay, length = std::sqrt(dx * dx + dy * dy);
+  const double ux = length > 1e-6 ? dx / length : 1, uy = length > 1e-6 ? dy / length : 0;
+  const float reach = static_cast<float>(length), r2 = static_cast<float>(halfWidth * halfWidth);
   // Squared distances from the segment. A pixel's samples lie within 0.5304
   // of its centre (the farthest at 0.375 across and down), so one whose
   // centre is nearer or further by 0.54 has all its samples inside or none,
   // and needs no sampling.
   constexpr double kSampleReach = 0.54;
-  const double inner =
-      halfWidth > kSampleReach ? (halfWidth - kSampleReach) * (halfWidth - kSampleReach) : -1;
-  const double outer = (halfWidth + kSampleReach) * (halfWidth + kSampleReach);
-  const auto distance2 = [&](double x, double y) {
-    const double t = std::clamp(x * alongX + y * alongY, 0.0, 1.0);
-    const double ex = x - t * dx, ey = y - t * dy;
-    return ex * ex + ey * ey;
+  const float inner =
+      halfWidth > kSampleReach
+          ? static_cast<float>((halfWidth - kSampleReach) * (halfWidth - kSampleReach))
+          : -1;
+  const float outer = static_cast<float>((halfWidth + kSampleReach) * (halfWidth + kSampleReach));
+  const auto distance2 = [reach](float u, float v) {
+    const float beyond = positivePart(u - reach) - positivePart(-u);
+    return beyond * beyond + v * v;
   };
-  for (int row = top; row < bottom; ++row)
-    for (int column = left; column < right; ++column) {
-      const double cx = column + 0.5 - ax, cy = row + 0.5 - ay;
-      const double centre = distance2(cx, cy);
+  // The 16 samples, a 4 x 4 grid a quarter of a pixel apart about the
+  // pixel's centre, as offsets in the capsule's frame.
+  float sampleU[16], sampleV[16];
+  for (int sy = 0; sy < 4; ++sy)
+    for (int sx = 0; sx < 4; ++sx) {
+      const double ox = (sx - 1.5) / 4, oy = (sy - 1.5) / 4;
+      sampleU[sy * 4 + sx] = static_cast<float>(ox * ux + oy * uy);
+      sampleV[sy * 4 + sx] = static_cast<float>(oy * ux - ox * uy);
+    }
+  const float stepU = static_cast<float>(ux), stepV = static_cast<float>(-uy);
+  Pen pen = this->pen();
+  for (int row = top; row < bottom; ++row) {
+    const double cx = left + 0.5 - ax, cy = row + 0.5 - ay;
+    float u = static_cast<float>(cx * ux + cy * uy), v = static_cast<float>(cy * ux - cx * uy);
+    size_t at = static_cast<size_t>(row) * rowWords_ + left;
+    for (int column = left; column < right; ++column, ++at, u += stepU, v += stepV) {
+      const float centre = distance2(u, v);
       if (centre >= outer) continue;
-      const size_t at = static_cast<size_t>(row) * rowWords_ + column;
       if (centre <= inner) {
-        cover(at, 255);
+        pen.cover(at, 255);
         continue;
       }
-      // The samples' offsets and their parts of t, a column or row of
-      // samples at a time, then each sample's distance as distance2 finds it.
-      double xs[4], ys[4], xAlong[4], yAlong[4];
-      for (int s = 0; s < 4; ++s) {
-        xs[s] = cx + (s - 1.5) / 4;
-        ys[s] = cy + (s - 1.5) / 4;
-        xAlong[s] = xs[s] * alongX;
-        yAlong[s] = ys[s] * alongY;
-      }
       int inside = 0;
-      for (int sy = 0; sy < 4; ++sy)
-        for (int sx = 0; sx < 4; ++sx) {
-          const double t = std::clamp(xAlong[sx] + yAlong[sy], 0.0, 1.0);
-          const double ex = xs[sx] - t * dx, ey = ys[sy] - t * dy;
-          inside += ex * ex + ey * ey <= r2;
-        }
-      if (inside) cover(at, (inside * 255 + 8) / 16);
+      for (int s = 0; s < 16; ++s) inside += distance2(u + sampleU[s], v + sampleV[s]) <= r2;
+      pen.cover(at, (inside * 255 + 8) / 16);
     }
+  }
+  touchedCount_ = pen.count;
 }
 
 void ThinLines::paint(const double colour[3], double opacity) {
@@ -218,12 +266,16 @@ void ThinLines::paint(const double colour[3], double opacity) {
     uint32_t sum = (under & 0x00FF00FF) * (255 - c) + ink * c + 0x00800080;
     return ((sum + ((sum >> 8) & 0x00FF00FF)) >> 8) & 0x00FF00FF;
   };
-  for (size_t i = 0; i < touchedCount_; ++i) {
-    const uint32_t at = touched_[i];
-    const uint32_t covered = coverage_[at];
+  // In locals, as a piece's Pen holds them.
+  uint8_t* const coverage = coverage_.data();
+  const uint32_t* const touched = touched_.data();
+  uint32_t* const pixels = reinterpret_cast<uint32_t*>(pixels_);
+  for (size_t i = 0, count = touchedCount_; i < count; ++i) {
+    const uint32_t at = touched[i];
+    const uint32_t covered = coverage[at];
     const uint32_t c = alpha == 255 ? covered : (covered * alpha + 127) / 255;
-    coverage_[at] = 0;
-    uint32_t* pixel = reinterpret_cast<uint32_t*>(pixels_) + at;
+    coverage[at] = 0;
+    uint32_t* pixel = pixels + at;
     const uint32_t under = *pixel;
     *pixel = blend(under >> 8, inkAlphaGreen, c) << 8 | blend(under, inkRedBlue, c);
   }

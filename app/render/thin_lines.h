@@ -72,17 +72,27 @@ class ThinLines {
   bool pixelsNear(double ax, double ay, double bx, double by, double reach, int* left, int* top,
                   int* right, int* bottom);
 
-  // Raises the stroke's coverage of the pixel at `at` to `level` (0 to 255),
-  // listing the pixel when the stroke first covers it. Called for every
-  // pixel of every piece, so written without a branch (which of them the
-  // stroke already covers is as good as random); the list must have room,
-  // made for a piece's pixels by makeRoom first.
-  void cover(size_t at, int level) {
-    uint8_t& stroke = coverage_[at];
-    touched_[touchedCount_] = static_cast<uint32_t>(at);
-    touchedCount_ += (stroke == 0) & (level > 0);
-    stroke = static_cast<uint8_t>(level > stroke ? level : stroke);
-  }
+  // The stroke's coverage and the list of the pixels it covers, as a piece
+  // is drawn into them: held apart from the object, so that raising one
+  // pixel's byte (which may alias anything) does not make the compiler
+  // reload the rest. A piece takes one with pen() and gives back its count.
+  struct Pen {
+    uint8_t* coverage;
+    uint32_t* touched;
+    size_t count;
+    // Raises the stroke's coverage of the pixel at `at` to `level` (0 to
+    // 255), listing the pixel when the stroke first covers it. Called for
+    // every pixel of every piece, so written without a branch (which of them
+    // the stroke already covers is as good as random); the list must have
+    // room, made for a piece's pixels by makeRoom first.
+    void cover(size_t at, int level) {
+      uint8_t& stroke = coverage[at];
+      touched[count] = static_cast<uint32_t>(at);
+      count += (stroke == 0) & (level > 0);
+      stroke = static_cast<uint8_t>(level > stroke ? level : stroke);
+    }
+  };
+  Pen pen() { return Pen{coverage_.data(), touched_.data(), touchedCount_}; }
   // Room in the list for `pixels` more.
   void makeRoom(size_t pixels) {
     if (touchedCount_ + pixels >= touched_.size()) growTouched(touchedCount_ + pixels + 1);
