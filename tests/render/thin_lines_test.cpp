@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -128,6 +129,28 @@ TEST(ThinLines, FreeEndsDashesAndDotsHoldTheInkOfTheirArea) {
   EXPECT_NEAR(inkOf(dash), 6 * std::sqrt(2.0) * 1.5, 0.3);
   EXPECT_EQ(dash.at(6, 6), kBlack);
   EXPECT_EQ(dash.at(2, 2), kWhite) << "nothing beyond the dash's free end";
+
+  // A short dash at 30 degrees, 2.5 long and 1.2 wide (its rows walked
+  // whole), and a long one at 20 degrees, 9 long and 0.8 wide (each row
+  // narrowed to the dash): each holds its area.
+  for (auto [length, width, degrees] : {std::array{2.5, 1.2, 30.0}, std::array{9.0, 0.8, 20.0}}) {
+    Image slanted;
+    lines = slanted.lines();
+    const double turn = degrees * 3.14159265 / 180;
+    lines.addDash(4.3, 6.1, 4.3 + length * std::cos(turn), 6.1 + length * std::sin(turn),
+                  width / 2, true, true);
+    lines.paint(kBlackInk, 1);
+    EXPECT_NEAR(inkOf(slanted), length * width, 0.04 * length * width + 0.1) << length;
+  }
+
+  // A capsule at 35 degrees, 5 long with radius 1: a strip and a whole dot.
+  Image capsule;
+  lines = capsule.lines();
+  lines.addCapsule(4.2, 5.1, 4.2 + 5 * std::cos(0.61), 5.1 + 5 * std::sin(0.61), 1);
+  lines.paint(kBlackInk, 1);
+  EXPECT_NEAR(inkOf(capsule), 5 * 2 + 3.14159265, 0.3);
+  EXPECT_EQ(capsule.at(6, 6), kBlack) << "on the segment";
+  EXPECT_EQ(capsule.at(4, 8), kWhite) << "beside it, beyond the radius";
 
   // A dot of radius 1.5 off the pixel centres: pi * 1.5^2 of ink, the centre black.
   Image dot;
