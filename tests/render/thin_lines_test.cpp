@@ -137,8 +137,8 @@ TEST(ThinLines, FreeEndsDashesAndDotsHoldTheInkOfTheirArea) {
     Image slanted;
     lines = slanted.lines();
     const double turn = degrees * 3.14159265 / 180;
-    lines.addDash(4.3, 6.1, 4.3 + length * std::cos(turn), 6.1 + length * std::sin(turn),
-                  width / 2, true, true);
+    lines.addDash(4.3, 6.1, 4.3 + length * std::cos(turn), 6.1 + length * std::sin(turn), width / 2,
+                  true, true);
     lines.paint(kBlackInk, 1);
     EXPECT_NEAR(inkOf(slanted), length * width, 0.04 * length * width + 0.1) << length;
   }
