@@ -19,30 +19,35 @@ struct DrawStep {
   float opacity = 1;                    // groups
   const ArtContent* content = nullptr;  // paths
   int32_t count = 0;                    // anchors of the drawn outline
-  // The drawn outline: the path's own segments, or, for warped paths, null
-  // and `warpedAt` is the outline's first segment in the list's warped store.
+  // The drawn outline: the path's own segments, or a warped path's outline
+  // in the list's warped store (while the list is gathered, null, and
+  // `warpedAt` is the outline's first segment in the store).
   const AIPathSegment* segments = nullptr;
   size_t warpedAt = 0;
 };
 
 class DrawList {
  public:
+  // Gathers a large document's art in two halves at once, the upper by
+  // another thread. Throws std::bad_alloc when memory runs out.
   explicit DrawList(const Document& document);
 
   const std::vector<DrawStep>& steps() const { return steps_; }
   size_t pathCount() const { return paths_; }
-  const AIPathSegment* outline(const DrawStep& step) const {
-    return step.segments ? step.segments : warped_.data() + step.warpedAt;
-  }
+  const AIPathSegment* outline(const DrawStep& step) const { return step.segments; }
 
  private:
-  void add(ArtId id);
+  // The steps of a run of art and the warped outlines they draw.
+  struct Part {
+    std::vector<DrawStep> steps;
+    std::vector<AIPathSegment> warped;
+    size_t paths = 0;
+  };
+  class Gatherer;
 
-  const Document& document_;
   std::vector<DrawStep> steps_;
-  std::vector<AIPathSegment> warped_;
-  std::vector<std::pair<EnvelopeWarp, AIRealRect>> warps_;
-  SegmentList outline_, scratch_;
+  // The warped outlines of each half; the steps point into them.
+  std::vector<AIPathSegment> lowerWarped_, upperWarped_;
   size_t paths_ = 0;
 };
 
