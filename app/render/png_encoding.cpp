@@ -117,7 +117,15 @@ void compressHalf(cairo_surface_t* image, PngCompression compression, Half* half
   };
   z_stream stream{};
   const int level = compression == PngCompression::kFast ? 1 : Z_DEFAULT_COMPRESSION;
-  if (deflateInit2(&stream, level, Z_DEFLATED, -15, 8, Z_FILTERED) != Z_OK) {
+  // A preview looks for matches of the byte before only (run lengths): its
+  // filtered rows are mostly runs of zeros and of repeated bytes, which this
+  // finds in half the time of the full search for earlier strings,
+  // for a file no larger (the heaviest record's view: 10 against 21 ms, 1.20
+  // against 1.27 MB). A saved picture keeps the full search, which also
+  // finds a pattern's repeats (a page of patterned hearts: 268 KB against
+  // 386 KB).
+  const int strategy = compression == PngCompression::kFast ? Z_RLE : Z_FILTERED;
+  if (deflateInit2(&stream, level, Z_DEFLATED, -15, 8, strategy) != Z_OK) {
     half->outOfMemory = true;
     return;
   }
