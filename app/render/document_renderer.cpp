@@ -6,6 +6,7 @@
 
 #include "document/stroke_style.h"
 #include "export/svg_text.h"
+#include "render/curve_flattening.h"
 #include "render/draw_list.h"
 #include "render/thin_lines.h"
 
@@ -13,7 +14,6 @@ namespace heart {
 
 namespace {
 
-constexpr double kMaxSide = 8192;
 // Progress is reported after this many paths.
 constexpr size_t kProgressStep = 4096;
 // The stroke's reach beyond its path, in stroke widths: a miter join reaches
@@ -291,17 +291,13 @@ class Painter {
     cairo_curve_to(cr_, x1, y1, x2, y2, x, y);
   }
 
-  struct DevicePoint {
-    double x, y;
-  };
-
-  DevicePoint toDevice(const AIRealPoint& p) const {
+  PlanePoint toDevice(const AIRealPoint& p) const {
     double x = coordinate(p.h), y = coordinate(p.v);
     return {device_.xx * x + device_.xy * y + device_.x0,
             device_.yx * x + device_.yy * y + device_.y0};
   }
 
-  void addPoint(const DevicePoint& p) {
+  void addPoint(const PlanePoint& p) {
     if (!line_.empty() && std::fabs(p.x - line_.back().x) < 1e-6 &&
         std::fabs(p.y - line_.back().y) < 1e-6)
       return;
@@ -309,24 +305,14 @@ class Painter {
   }
 
   // The curve from a to b as line pieces that stay within the flattening
-  // tolerance of it. Cut into n equal steps of t, a cubic strays from its
-  // chords by at most |B''| / (8 n^2), and |B''| is at most 6 times the
-  // larger second difference d of its control points: n = sqrt(0.75 d / tol).
+  // tolerance of it.
   void flattenCurve(const AIPathSegment& a, const AIPathSegment& b) {
     const double tolerance = preview_ ? kPreviewFlattening : kExactFlattening;
-    DevicePoint p0 = toDevice(a.p), p1 = toDevice(a.out), p2 = toDevice(b.in), p3 = toDevice(b.p);
-    double bend = std::max(span(p0.x - 2 * p1.x + p2.x, p0.y - 2 * p1.y + p2.y),
-                           span(p1.x - 2 * p2.x + p3.x, p1.y - 2 * p2.y + p3.y));
-    int pieces =
-        std::isfinite(bend)
-            ? std::clamp(static_cast<int>(std::ceil(std::sqrt(0.75 * bend / tolerance))), 1, 256)
-            : 1;
-    for (int k = 1; k <= pieces; ++k) {
-      double t = static_cast<double>(k) / pieces, u = 1 - t;
-      double w0 = u * u * u, w1 = 3 * u * u * t, w2 = 3 * u * t * t, w3 = t * t * t;
-      addPoint({w0 * p0.x + w1 * p1.x + w2 * p2.x + w3 * p3.x,
-                w0 * p0.y + w1 * p1.y + w2 * p2.y + w3 * p3.y});
-    }
+    const PlanePoint p0 = toDevice(a.p), p1 = toDevice(a.out), p2 = toDevice(b.in),
+                     p3 = toDevice(b.p);
+    double ends[kMostCurvePieces];
+    const int pieces = curvePieceEnds(p0, p1, p2, p3, tolerance, ends);
+    for (int k = 0; k < pieces; ++k) addPoint(pointOnCurve(p0, p1, p2, p3, ends[k]));
   }
 
   // A stroke thinner than a couple of pixels, as a ribbon along the
@@ -364,13 +350,13 @@ class Painter {
       const double dash = paint.dash * deviceScale_, gap = paint.gap * deviceScale_;
       if (direct && paint.round) {
         // Round-capped dashes and dots as the capsules they are.
-        dashPieces(dash, gap, 0, [&](DevicePoint a, DevicePoint b, bool, bool) {
+        dashPieces(dash, gap, 0, [&](PlanePoint a, PlanePoint b, bool, bool) {
           directLines_->addCapsule(a.x, a.y, b.x, b.y, half);
         });
         return true;
       }
       if (direct) {
-        dashPieces(dash, gap, 0, [&](DevicePoint a, DevicePoint b, bool starts, bool ends) {
+        dashPieces(dash, gap, 0, [&](PlanePoint a, PlanePoint b, bool starts, bool ends) {
           directLines_->addDash(a.x, a.y, b.x, b.y, half, starts, ends);
         });
         return true;
@@ -396,7 +382,7 @@ class Painter {
       double dx = line_[after].x - line_[before].x, dy = line_[after].y - line_[before].y;
       double length = span(dx, dy);
       offsets_[k] =
-          length > 0 ? DevicePoint{-dy / length * half, dx / length * half} : DevicePoint{0, 0};
+          length > 0 ? PlanePoint{-dy / length * half, dx / length * half} : PlanePoint{0, 0};
     }
     cairo_identity_matrix(cr_);
     cairo_move_to(cr_, line_[0].x + offsets_[0].x, line_[0].y + offsets_[0].y);
@@ -422,7 +408,7 @@ class Painter {
     double period = dash + gap;
     double travelled = 0;  // along the outline, from its first point
     for (size_t k = 0; k + 1 < line_.size(); ++k) {
-      DevicePoint a = line_[k], b = line_[k + 1];
+      PlanePoint a = line_[k], b = line_[k + 1];
       double length = span(b.x - a.x, b.y - a.y);
       if (!(length > 0) || !std::isfinite(length)) continue;
       double ux = (b.x - a.x) / length, uy = (b.y - a.y) / length;
@@ -432,8 +418,8 @@ class Painter {
         double from = std::max(start - reach, travelled) - travelled;
         double to = std::min(start + dash + reach, travelled + length) - travelled;
         if (to <= from) continue;
-        piece(DevicePoint{a.x + ux * from, a.y + uy * from},
-              DevicePoint{a.x + ux * to, a.y + uy * to}, start - reach >= travelled,
+        piece(PlanePoint{a.x + ux * from, a.y + uy * from},
+              PlanePoint{a.x + ux * to, a.y + uy * to}, start - reach >= travelled,
               start + dash + reach <= travelled + length);
       }
       travelled += length;
@@ -444,7 +430,7 @@ class Painter {
   // line piece that a dash covers, added to the current path.
   void thinDashes(double dash, double gap, double reach, double half) {
     cairo_identity_matrix(cr_);
-    dashPieces(dash, gap, reach, [&](DevicePoint a, DevicePoint b, bool, bool) {
+    dashPieces(dash, gap, reach, [&](PlanePoint a, PlanePoint b, bool, bool) {
       double length = span(b.x - a.x, b.y - a.y);
       double nx = -(b.y - a.y) / length * half, ny = (b.x - a.x) / length * half;
       cairo_move_to(cr_, a.x + nx, a.y + ny);
@@ -456,7 +442,7 @@ class Painter {
     cairo_set_matrix(cr_, &device_);
   }
 
-  std::vector<DevicePoint> line_, offsets_;
+  std::vector<PlanePoint> line_, offsets_;
   const std::vector<ArtStyle>& styles_;
   cairo_t* cr_;
   cairo_matrix_t frame_, device_;
