@@ -11,8 +11,6 @@
 #include <optional>
 #include <stdexcept>
 #include <string_view>
-#include <system_error>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -21,6 +19,7 @@
 #endif
 
 #include "core/output_file.h"
+#include "core/two_halves.h"
 #include "document/document.h"
 #include "document/stroke_style.h"
 #include "export/svg_text.h"
@@ -45,9 +44,6 @@ struct PenLayers {
 // to the output string a chunk at a time, which keeps the cost of each
 // number and attribute to a few stores.
 void reserveLarge(std::string& out, size_t bytes);
-
-// Documents with at least this much art are written on two threads.
-constexpr size_t kSplitArt = 8192;
 
 class SvgWriter {
  public:
@@ -82,7 +78,7 @@ class SvgWriter {
   void writeLayerContent(const Layer& layer) {
     const ArtTree& tree = document_.tree();
     std::vector<ArtId> arts;
-    if (tree.liveCount() >= kSplitArt)
+    if (tree.liveCount() >= kArtForTwoHalves)
       for (ArtId art = layer.bottom; art != kNoArt; art = tree.node(art).above) arts.push_back(art);
     if (arts.size() < 2) {
       for (ArtId art = layer.bottom; art != kNoArt; art = tree.node(art).above) writeArt(art);
@@ -90,19 +86,15 @@ class SvgWriter {
     }
     const size_t middle = arts.size() / 2;
     std::string upper;
-    std::thread helper;
-    try {
-      helper = std::thread([&] {
-        reserveLarge(upper, tree.liveCount() * 160);
-        SvgWriter writer(document_, upper);
-        for (size_t i = middle; i < arts.size(); ++i) writer.writeArt(arts[i]);
-      });
-    } catch (const std::system_error&) {
-      for (ArtId art : arts) writeArt(art);
-      return;
-    }
-    for (size_t i = 0; i < middle; ++i) writeArt(arts[i]);
-    helper.join();
+    inTwoHalves(
+        [&] {
+          for (size_t i = 0; i < middle; ++i) writeArt(arts[i]);
+        },
+        [&] {
+          reserveLarge(upper, tree.liveCount() * 160);
+          SvgWriter writer(document_, upper);
+          for (size_t i = middle; i < arts.size(); ++i) writer.writeArt(arts[i]);
+        });
     flush();
     target_->append(upper);
   }

@@ -1,7 +1,8 @@
 #include "render/banded_drawing.h"
 
-#include <system_error>
 #include <thread>
+
+#include "core/two_halves.h"
 
 namespace heart {
 namespace {
@@ -31,20 +32,14 @@ cairo_status_t drawRows(cairo_surface_t* surface, int top, int bottom, bool uppe
 cairo_status_t drawInBands(cairo_surface_t* surface, bool split, const BandPainter& paint) {
   const int height = cairo_image_surface_get_height(surface);
   cairo_surface_flush(surface);
-  int middle = split && height >= kBandedRows && std::thread::hardware_concurrency() > 1
-                   ? height / 2
-                   : height;
-  cairo_status_t lowerStatus = CAIRO_STATUS_SUCCESS;
-  std::thread lower;
-  if (middle < height) {
-    try {
-      lower = std::thread([&] { lowerStatus = drawRows(surface, middle, height, false, paint); });
-    } catch (const std::system_error&) {
-      middle = height;
-    }
+  cairo_status_t status = CAIRO_STATUS_SUCCESS, lowerStatus = CAIRO_STATUS_SUCCESS;
+  if (split && height >= kBandedRows && std::thread::hardware_concurrency() > 1) {
+    const int middle = height / 2;
+    inTwoHalves([&] { status = drawRows(surface, 0, middle, true, paint); },
+                [&] { lowerStatus = drawRows(surface, middle, height, false, paint); });
+  } else {
+    status = drawRows(surface, 0, height, true, paint);
   }
-  cairo_status_t status = drawRows(surface, 0, middle, true, paint);
-  if (lower.joinable()) lower.join();
   cairo_surface_mark_dirty(surface);
   return status != CAIRO_STATUS_SUCCESS ? status : lowerStatus;
 }

@@ -1,18 +1,10 @@
 #include "render/draw_list.h"
 
-#include <new>
-#include <system_error>
-#include <thread>
 #include <utility>
 
+#include "core/two_halves.h"
+
 namespace heart {
-
-namespace {
-
-// Documents with fewer live art objects are gathered on one thread.
-constexpr size_t kSplitArt = 8192;
-
-}  // namespace
 
 // Adds art, with everything inside it, to a part: paths with the outline
 // they are drawn with (warped by every envelope they lie in, innermost
@@ -94,37 +86,19 @@ DrawList::DrawList(const Document& document) {
     for (ArtId art = layer.bottom; art != kNoArt; art = tree.node(art).above) arts.push_back(art);
   }
   Part lower, upper;
-  size_t middle = arts.size();
-  bool upperOutOfMemory = false;
-  std::thread helper;
-  if (tree.liveCount() >= kSplitArt && arts.size() >= 2) {
-    middle = arts.size() / 2;
-    try {
-      helper = std::thread([&] {
-        try {
-          Gatherer gatherer(document, upper);
-          upper.steps.reserve(tree.liveCount() / 2);
-          for (size_t i = middle; i < arts.size(); ++i) gatherer.add(arts[i]);
-          gatherer.finish();
-        } catch (const std::bad_alloc&) {
-          upperOutOfMemory = true;
-        }
-      });
-    } catch (const std::system_error&) {
-      middle = arts.size();
-    }
-  }
-  try {
-    Gatherer gatherer(document, lower);
-    lower.steps.reserve(helper.joinable() ? tree.liveCount() / 2 : tree.liveCount());
-    for (size_t i = 0; i < middle; ++i) gatherer.add(arts[i]);
+  const auto gather = [&](Part& part, size_t from, size_t to, size_t steps) {
+    Gatherer gatherer(document, part);
+    part.steps.reserve(steps);
+    for (size_t i = from; i < to; ++i) gatherer.add(arts[i]);
     gatherer.finish();
-  } catch (const std::bad_alloc&) {
-    if (helper.joinable()) helper.join();
-    throw;
+  };
+  if (tree.liveCount() >= kArtForTwoHalves && arts.size() >= 2) {
+    const size_t middle = arts.size() / 2, steps = tree.liveCount() / 2;
+    inTwoHalves([&] { gather(lower, 0, middle, steps); },
+                [&] { gather(upper, middle, arts.size(), steps); });
+  } else {
+    gather(lower, 0, arts.size(), tree.liveCount());
   }
-  if (helper.joinable()) helper.join();
-  if (upperOutOfMemory) throw std::bad_alloc();
   // Moving a store keeps its outlines where the steps point.
   steps_ = std::move(lower.steps);
   steps_.insert(steps_.end(), upper.steps.begin(), upper.steps.end());

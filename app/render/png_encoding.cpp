@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
-#include <system_error>
-#include <thread>
+
+#include "core/two_halves.h"
 
 namespace heart {
 
@@ -238,16 +238,11 @@ Result<std::vector<unsigned char>> encodePng(cairo_surface_t* image, PngCompress
     halves[1].final = true;
     count = 2;
   }
-  std::thread helper;
-  if (count == 2) {
-    try {
-      helper = std::thread(compressHalf, image, compression, &halves[1]);
-    } catch (const std::system_error&) {
-      compressHalf(image, compression, &halves[1]);
-    }
-  }
-  compressHalf(image, compression, &halves[0]);
-  if (helper.joinable()) helper.join();
+  if (count == 2)
+    inTwoHalves([&] { compressHalf(image, compression, &halves[0]); },
+                [&] { compressHalf(image, compression, &halves[1]); });
+  else
+    compressHalf(image, compression, &halves[0]);
   for (int i = 0; i < count; ++i) {
     if (halves[i].outOfMemory) return fail("not enough memory for the PNG");
     if (!halves[i].ok) return fail("the PNG cannot be made");
