@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
@@ -93,6 +94,121 @@ unsigned long filteredWeight(const unsigned char* filtered, size_t length) {
   return sum;
 }
 
+// An image's rows as PNG stores them, one after another: converted to
+// straight RGBA and filtered, by Sub alone when fast, else by whichever of
+// the five filters leaves the smallest sum.
+class RowFilter {
+ public:
+  RowFilter(cairo_surface_t* image, PngCompression compression)
+      : data_(cairo_image_surface_get_data(image)),
+        stride_(cairo_image_surface_get_stride(image)),
+        width_(cairo_image_surface_get_width(image)),
+        rowBytes_(static_cast<size_t>(width_) * 4),
+        fast_(compression == PngCompression::kFast),
+        above_(rowBytes_, 0),
+        row_(rowBytes_) {
+    for (auto& candidate : filtered_) candidate.resize(rowBytes_ + 1);
+  }
+
+  // The filter's byte and the filtered row: rowBytes() + 1 bytes.
+  size_t filteredBytes() const { return rowBytes_ + 1; }
+
+  // Starts before row y: the next row filtered is y, the one above it as it is.
+  void startAt(int y) {
+    if (y > 0)
+      straightRow(rowAt(y - 1), width_, above_.data());
+    else
+      std::fill(above_.begin(), above_.end(), 0);
+  }
+
+  // The next row, filtered; valid until the next call.
+  const unsigned char* next(int y) {
+    straightRow(rowAt(y), width_, row_.data());
+    size_t chosen = kSub;
+    if (fast_) {
+      filterRow(kSub, row_.data(), above_.data(), rowBytes_, filtered_[kSub].data());
+    } else {
+      unsigned long best = 0;
+      for (size_t f = kNone; f <= kPaeth; ++f) {
+        filterRow(static_cast<Filter>(f), row_.data(), above_.data(), rowBytes_,
+                  filtered_[f].data());
+        const unsigned long weight = filteredWeight(filtered_[f].data(), rowBytes_);
+        if (f == kNone || weight < best) {
+          best = weight;
+          chosen = f;
+        }
+      }
+    }
+    std::swap(row_, above_);
+    return filtered_[chosen].data();
+  }
+
+ private:
+  const uint32_t* rowAt(int y) const {
+    return reinterpret_cast<const uint32_t*>(data_ + static_cast<size_t>(y) * stride_);
+  }
+
+  const unsigned char* data_;
+  int stride_, width_;
+  size_t rowBytes_;
+  bool fast_;
+  std::vector<unsigned char> above_, row_;
+  // The filtered row for each filter tried.
+  std::array<std::vector<unsigned char>, 5> filtered_;
+};
+
+// zlib's search for a saved picture. Matching only runs of the byte before
+// (Z_RLE) takes a quarter of the time of the full search for earlier strings,
+// and on a picture of many fine lines gives a file no larger (the heaviest
+// record's page: 1.365 against 1.366 MB). But the full search also finds the
+// repeats of a pattern, further back (a page of patterned hearts: 268 against
+// 386 KB). So a few bands of the picture are deflated both ways, and the
+// runs chosen where the full search leaves at least a quarter of the bytes
+// (a dense picture, whose deflating takes long) and the runs come within 1 %
+// of it. A sparse picture, mostly blank page, deflates quickly either way
+// and keeps the full search.
+constexpr int kSampleBands = 4, kSampleRows = 8;
+constexpr int kRowsForSampling = 4 * kSampleBands * kSampleRows;
+
+// The size of `bytes` deflated with `strategy` at zlib's default level, or
+// 0 when zlib cannot do it.
+size_t deflatedSize(const std::vector<unsigned char>& bytes, int strategy) {
+  z_stream stream{};
+  if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -15, 8, strategy) != Z_OK) return 0;
+  std::vector<unsigned char> out(deflateBound(&stream, static_cast<uLong>(bytes.size())));
+  stream.next_in = const_cast<unsigned char*>(bytes.data());
+  stream.avail_in = static_cast<uInt>(bytes.size());
+  stream.next_out = out.data();
+  stream.avail_out = static_cast<uInt>(out.size());
+  const bool done = deflate(&stream, Z_FINISH) == Z_STREAM_END;
+  const size_t size = out.size() - stream.avail_out;
+  deflateEnd(&stream);
+  return done ? size : 0;
+}
+
+int savedStrategy(cairo_surface_t* image) {
+  const int height = cairo_image_surface_get_height(image);
+  if (height < kRowsForSampling) return Z_FILTERED;
+  try {
+    RowFilter rows(image, PngCompression::kCompact);
+    std::vector<unsigned char> sample;
+    sample.reserve(static_cast<size_t>(kSampleBands * kSampleRows) * rows.filteredBytes());
+    for (int band = 0; band < kSampleBands; ++band) {
+      const int first = (2 * band + 1) * height / (2 * kSampleBands) - kSampleRows / 2;
+      rows.startAt(first);
+      for (int y = first; y < first + kSampleRows; ++y) {
+        const unsigned char* row = rows.next(y);
+        sample.insert(sample.end(), row, row + rows.filteredBytes());
+      }
+    }
+    const size_t runs = deflatedSize(sample, Z_RLE), full = deflatedSize(sample, Z_FILTERED);
+    const bool dense = full * 4 >= sample.size();
+    return dense && runs > 0 && full > 0 && runs * 100 <= full * 101 ? Z_RLE : Z_FILTERED;
+  } catch (const std::bad_alloc&) {
+    return Z_FILTERED;
+  }
+}
+
 // Rows [first, last) of the image, converted, filtered and deflated into a
 // raw deflate stream: ended at a byte boundary for a later half to
 // continue, or finished when `final`. Also keeps the Adler-32 checksum of
@@ -107,38 +223,24 @@ struct Half {
   bool outOfMemory = false;
 };
 
-void compressHalf(cairo_surface_t* image, PngCompression compression, Half* half) {
-  const int width = cairo_image_surface_get_width(image);
-  const int stride = cairo_image_surface_get_stride(image);
-  const unsigned char* data = cairo_image_surface_get_data(image);
-  const size_t rowBytes = static_cast<size_t>(width) * 4;
-  const auto rowAt = [&](int y) {
-    return reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
-  };
+// A preview looks for runs of the byte before only, at zlib's fastest level:
+// its filtered rows are mostly runs of zeros and of repeated bytes (the
+// heaviest record's view: 10 against 21 ms, 1.20 against 1.27 MB).
+void compressHalf(cairo_surface_t* image, PngCompression compression, int strategy, Half* half) {
   z_stream stream{};
   const int level = compression == PngCompression::kFast ? 1 : Z_DEFAULT_COMPRESSION;
-  // A preview looks for matches of the byte before only (run lengths): its
-  // filtered rows are mostly runs of zeros and of repeated bytes, which this
-  // finds in half the time of the full search for earlier strings,
-  // for a file no larger (the heaviest record's view: 10 against 21 ms, 1.20
-  // against 1.27 MB). A saved picture keeps the full search, which also
-  // finds a pattern's repeats (a page of patterned hearts: 268 KB against
-  // 386 KB).
-  const int strategy = compression == PngCompression::kFast ? Z_RLE : Z_FILTERED;
   if (deflateInit2(&stream, level, Z_DEFLATED, -15, 8, strategy) != Z_OK) {
     half->outOfMemory = true;
     return;
   }
   try {
-    std::vector<unsigned char> above(rowBytes, 0), row(rowBytes);
-    // The filtered row for each filter tried; the one chosen is deflated.
-    std::array<std::vector<unsigned char>, 5> filtered;
-    for (auto& candidate : filtered) candidate.resize(rowBytes + 1);
-    if (half->first > 0) straightRow(rowAt(half->first - 1), width, above.data());
+    RowFilter rows(image, compression);
+    rows.startAt(half->first);
+    const size_t rowBytes = rows.filteredBytes();
     // Drawings compress to well under a byte a pixel; the output grows
     // when one does not.
-    const size_t rows = static_cast<size_t>(half->last - half->first);
-    half->deflated.resize(rows * (rowBytes + 1) / 8 + 1024);
+    const size_t count = static_cast<size_t>(half->last - half->first);
+    half->deflated.resize(count * rowBytes / 8 + 1024);
     stream.next_out = half->deflated.data();
     stream.avail_out = static_cast<uInt>(half->deflated.size());
     const auto grow = [&] {
@@ -148,26 +250,11 @@ void compressHalf(cairo_surface_t* image, PngCompression compression, Half* half
       stream.avail_out = static_cast<uInt>(used);
     };
     for (int y = half->first; y < half->last; ++y) {
-      straightRow(rowAt(y), width, row.data());
-      size_t chosen = kSub;
-      if (compression == PngCompression::kFast) {
-        filterRow(kSub, row.data(), above.data(), rowBytes, filtered[kSub].data());
-      } else {
-        unsigned long best = 0;
-        for (size_t f = kNone; f <= kPaeth; ++f) {
-          filterRow(static_cast<Filter>(f), row.data(), above.data(), rowBytes, filtered[f].data());
-          const unsigned long weight = filteredWeight(filtered[f].data(), rowBytes);
-          if (f == kNone || weight < best) {
-            best = weight;
-            chosen = f;
-          }
-        }
-      }
-      unsigned char* bytes = filtered[chosen].data();
-      half->adler = adler32(half->adler, bytes, static_cast<uInt>(rowBytes + 1));
-      half->length += rowBytes + 1;
-      stream.next_in = bytes;
-      stream.avail_in = static_cast<uInt>(rowBytes + 1);
+      const unsigned char* bytes = rows.next(y);
+      half->adler = adler32(half->adler, bytes, static_cast<uInt>(rowBytes));
+      half->length += rowBytes;
+      stream.next_in = const_cast<unsigned char*>(bytes);
+      stream.avail_in = static_cast<uInt>(rowBytes);
       const bool lastRow = y + 1 == half->last;
       const int flush = !lastRow ? Z_NO_FLUSH : half->final ? Z_FINISH : Z_SYNC_FLUSH;
       // Until the row is taken in (and, at the end, all of it written out),
@@ -183,7 +270,6 @@ void compressHalf(cairo_surface_t* image, PngCompression compression, Half* half
                               : stream.avail_in == 0 && stream.avail_out != 0)
           break;
       }
-      std::swap(row, above);
     }
     half->deflated.resize(half->deflated.size() - stream.avail_out);
     half->ok = true;
@@ -238,11 +324,12 @@ Result<std::vector<unsigned char>> encodePng(cairo_surface_t* image, PngCompress
     halves[1].final = true;
     count = 2;
   }
+  const int strategy = compression == PngCompression::kFast ? Z_RLE : savedStrategy(image);
   if (count == 2)
-    inTwoHalves([&] { compressHalf(image, compression, &halves[0]); },
-                [&] { compressHalf(image, compression, &halves[1]); });
+    inTwoHalves([&] { compressHalf(image, compression, strategy, &halves[0]); },
+                [&] { compressHalf(image, compression, strategy, &halves[1]); });
   else
-    compressHalf(image, compression, &halves[0]);
+    compressHalf(image, compression, strategy, &halves[0]);
   for (int i = 0; i < count; ++i) {
     if (halves[i].outOfMemory) return fail("not enough memory for the PNG");
     if (!halves[i].ok) return fail("the PNG cannot be made");

@@ -17,7 +17,9 @@ namespace heart {
 // How hard zlib works on the picture. Fast suits a preview sent over a local
 // connection: a view of a heavy drawing encodes several times faster than
 // with zlib's default, for a file about half again as large. Compact is
-// zlib's default level, for files that are kept.
+// zlib's default level, for files that are kept: a dense picture that
+// deflates as small by matching runs alone is deflated that way, in a
+// quarter of the time.
 enum class PngCompression { kFast, kCompact };
 
 // The PNG bytes of an ARGB32 image surface (colour with straight alpha, 8

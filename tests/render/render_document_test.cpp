@@ -4,7 +4,9 @@
 // at their limits; art that no picture can show.
 #include <cairo.h>
 #include <gtest/gtest.h>
+#include <zlib.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -511,6 +513,67 @@ TEST(PngEncoding, TranslucentPixelsKeepTheirColour) {
   ASSERT_FALSE(notArgb);
   EXPECT_FALSE(notArgb.error().empty());
   cairo_surface_destroy(rgb);
+}
+
+// The bytes of a PNG's image data as zlib's full search at its default
+// level deflates them, against the file's own: a saved picture is kept
+// compact whichever way it was deflated.
+struct DeflatedSizes {
+  size_t own = 0, fullSearch = 0;
+};
+
+DeflatedSizes deflatedSizes(const std::vector<unsigned char>& png, size_t rawBytes) {
+  std::vector<unsigned char> stream;
+  for (size_t at = 8; at + 12 <= png.size();) {
+    const size_t length =
+        static_cast<size_t>(png[at]) << 24 | png[at + 1] << 16 | png[at + 2] << 8 | png[at + 3];
+    if (std::equal(png.begin() + at + 4, png.begin() + at + 8, "IDAT"))
+      stream.insert(stream.end(), png.begin() + at + 8, png.begin() + at + 8 + length);
+    at += length + 12;
+  }
+  std::vector<unsigned char> raw(rawBytes);
+  uLongf rawLength = raw.size();
+  EXPECT_EQ(uncompress(raw.data(), &rawLength, stream.data(), stream.size()), Z_OK);
+  z_stream deflater{};
+  EXPECT_EQ(deflateInit2(&deflater, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15, 8, Z_FILTERED), Z_OK);
+  std::vector<unsigned char> again(deflateBound(&deflater, rawLength));
+  deflater.next_in = raw.data();
+  deflater.avail_in = static_cast<uInt>(rawLength);
+  deflater.next_out = again.data();
+  deflater.avail_out = static_cast<uInt>(again.size());
+  EXPECT_EQ(deflate(&deflater, Z_FINISH), Z_STREAM_END);
+  DeflatedSizes sizes{stream.size(), again.size() - deflater.avail_out};
+  deflateEnd(&deflater);
+  return sizes;
+}
+
+TEST(PngEncoding, ASavedPictureIsAsSmallAsZlibsFullSearchWouldMakeIt) {
+  constexpr int kSide = 320, kTile = 37;
+  // A pattern: a tile of noise repeated every 37 pixels, whose repeats only
+  // a search further back than the byte before finds; and noise all over,
+  // where no search finds anything.
+  uint32_t tile[kTile][kTile];
+  uint32_t noise = 2024;
+  for (auto& row : tile)
+    for (uint32_t& pixel : row) pixel = 0xFF000000u | ((noise = noise * 1103515245u + 12345u) >> 8);
+  for (bool pattern : {true, false}) {
+    SCOPED_TRACE(pattern ? "a pattern" : "noise");
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kSide, kSide);
+    unsigned char* data = cairo_image_surface_get_data(surface);
+    for (int y = 0; y < kSide; ++y) {
+      uint32_t* row = reinterpret_cast<uint32_t*>(
+          data + static_cast<size_t>(y) * cairo_image_surface_get_stride(surface));
+      for (int x = 0; x < kSide; ++x)
+        row[x] = pattern ? tile[y % kTile][x % kTile]
+                         : 0xFF000000u | ((noise = noise * 1103515245u + 12345u) >> 8);
+    }
+    cairo_surface_mark_dirty(surface);
+    Result<std::vector<unsigned char>> png = encodePng(surface, PngCompression::kCompact);
+    ASSERT_TRUE(png) << png.error();
+    const DeflatedSizes sizes = deflatedSizes(*png, static_cast<size_t>(kSide) * (4 * kSide + 1));
+    EXPECT_LE(sizes.own, sizes.fullSearch * 1.02 + 64) << "full search: " << sizes.fullSearch;
+    cairo_surface_destroy(surface);
+  }
 }
 
 }  // namespace
