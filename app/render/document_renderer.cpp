@@ -356,9 +356,14 @@ class Painter {
         return true;
       }
       if (direct) {
-        dashPieces(dash, gap, 0, [&](PlanePoint a, PlanePoint b, bool starts, bool ends) {
-          directLines_->addDash(a.x, a.y, b.x, b.y, half, starts, ends);
-        });
+        // Each piece of the outline with the dashes that fall on it.
+        ThinLines::DashPattern pattern{dash, dash + gap, 0};
+        for (size_t k = 0; k + 1 < line_.size(); ++k) {
+          const PlanePoint a = line_[k], b = line_[k + 1];
+          directLines_->addDashedSegment(a.x, a.y, b.x, b.y, half, pattern);
+          const double length = span(b.x - a.x, b.y - a.y);
+          if (std::isfinite(length)) pattern.offset += length;
+        }
         return true;
       }
       thinDashes(dash, gap, reach, half);

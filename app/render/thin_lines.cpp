@@ -38,10 +38,6 @@ int floorWithin(double value, int low, int high) {
 
 int ceilWithin(double value, int low, int high) { return -floorWithin(-value, -high, -low); }
 
-// Dashes whose pixel box is at most this many columns wide or rows high are
-// walked row by row over the whole box.
-constexpr int kWholeRowColumns = 6;
-
 }  // namespace
 
 ThinLines::ThinLines(unsigned char* pixels, int width, int height, int stride, int clipLeft,
@@ -56,6 +52,19 @@ ThinLines::ThinLines(unsigned char* pixels, int width, int height, int stride, i
 
 void ThinLines::addSegment(double ax, double ay, double bx, double by, double halfWidth,
                            bool freeStart, bool freeEnd) {
+  addStrip(ax, ay, bx, by, halfWidth, freeStart, freeEnd, nullptr);
+}
+
+void ThinLines::addDashedSegment(double ax, double ay, double bx, double by, double halfWidth,
+                                 const DashPattern& pattern) {
+  if (!(pattern.dash > 0) || !(pattern.period >= pattern.dash) ||
+      !std::isfinite(pattern.period + pattern.offset))
+    return;
+  addStrip(ax, ay, bx, by, halfWidth, false, false, &pattern);
+}
+
+void ThinLines::addStrip(double ax, double ay, double bx, double by, double halfWidth,
+                         bool freeStart, bool freeEnd, const DashPattern* pattern) {
   if (!(halfWidth > 0) || !std::isfinite(ax + ay + bx + by + halfWidth)) return;
   // Walked along its longer axis ("along"), one pixel column or row at a
   // time, the strip crossing it ("across") is 2 * halfWidth / cos(slope)
@@ -65,6 +74,9 @@ void ThinLines::addSegment(double ax, double ay, double bx, double by, double ha
     std::swap(ax, ay);
     std::swap(bx, by);
   }
+  // Where the segment starts, along, before it is turned to run forwards:
+  // a dash pattern is laid from there.
+  const double startAlong = ax;
   if (ax > bx) {
     std::swap(ax, bx);
     std::swap(ay, by);
@@ -72,7 +84,8 @@ void ThinLines::addSegment(double ax, double ay, double bx, double by, double ha
   }
   if (!(bx > ax)) return;
   const double slope = (by - ay) / (bx - ax);
-  const double half = halfWidth * std::sqrt(1 + slope * slope);
+  const double stretch = std::sqrt(1 + slope * slope);  // length along the line a column spans
+  const double half = halfWidth * stretch;
   const int alongFrom = steep ? clipTop_ : clipLeft_, alongTo = steep ? clipBottom_ : clipRight_;
   const int acrossFrom = steep ? clipLeft_ : clipTop_, acrossTo = steep ? clipRight_ : clipBottom_;
   // The columns whose centre lies in [ax, bx): consecutive segments of a
@@ -85,6 +98,21 @@ void ThinLines::addSegment(double ax, double ay, double bx, double by, double ha
   const double spanFrom = freeStart ? ax : -INFINITY, spanTo = freeEnd ? bx : INFINITY;
   if (first >= last) return;
   if (coverage_.empty()) coverage_.assign(static_cast<size_t>(rowWords_) * height_, 0);
+  // A dashed strip: each column also takes the share of its length along
+  // the line that the dashes cover, the pattern's place at a column edge x
+  // being offset + |x - startAlong| * stretch (and nothing lying before the
+  // line's start). dashedTo(place) is how much of the line up to there the
+  // dashes cover.
+  const double dash = pattern ? pattern->dash : 0, period = pattern ? pattern->period : 1;
+  const double inversePeriod = 1 / period, offset = pattern ? pattern->offset : 0;
+  const double placeStep = startAlong == ax ? stretch : -stretch;
+  const double inverseStretch = 1 / stretch;
+  const auto dashedTo = [&](double place) {
+    place = positivePart(place);
+    const double periods = static_cast<double>(static_cast<int64_t>(place * inversePeriod));
+    return periods * dash + std::min(place - periods * period, dash);
+  };
+  double edgeDashed = pattern ? dashedTo(offset + (first - startAlong) * placeStep) : 0;
   // A pixel's place in the coverage: the column's own, and the step from
   // one pixel across to the next.
   const size_t alongStep = steep ? static_cast<size_t>(rowWords_) : 1;
@@ -96,8 +124,13 @@ void ThinLines::addSegment(double ax, double ay, double bx, double by, double ha
   Pen pen = this->pen();
   for (int along = first; along < last; ++along) {
     // At most 1: a column is one pixel long.
-    const double spanned =
+    double spanned =
         positivePart(std::min<double>(along + 1, spanTo) - std::max<double>(along, spanFrom));
+    if (pattern) {
+      const double nextDashed = dashedTo(offset + (along + 1 - startAlong) * placeStep);
+      spanned *= std::fabs(nextDashed - edgeDashed) * inverseStretch;
+      edgeDashed = nextDashed;
+    }
     const double centre = ay + (along + 0.5 - ax) * slope;
     const double low = centre - half, high = centre + half;
     const int from = floorWithin(low, acrossFrom, acrossTo);
@@ -125,77 +158,6 @@ void ThinLines::addSegment(double ax, double ay, double bx, double by, double ha
   if (coverage_.empty()) coverage_.assign(static_cast<size_t>(rowWords_) * height_, 0);
   makeRoom(static_cast<size_t>(*right - *left) * static_cast<size_t>(*bottom - *top));
   return true;
-}
-
-void ThinLines::addDash(double ax, double ay, double bx, double by, double halfWidth,
-                        bool freeStart, bool freeEnd) {
-  const double dx = bx - ax, dy = by - ay, length = std::sqrt(dx * dx + dy * dy);
-  if (!(halfWidth > 0) || !(length > 0) || !std::isfinite(ax + ay + bx + by + halfWidth + length))
-    return;
-  const double inverseLength = 1 / length;
-  const double ux = dx * inverseLength, uy = dy * inverseLength;
-  // Along the dash, from a: a free end stops where it is; one that meets the
-  // next piece at a corner reaches half a pixel on, as a join would.
-  const double from = freeStart ? 0 : -0.5, to = freeEnd ? length : length + 0.5;
-  // A pixel whose centre lies further than this from the dash's line
-  // (across, or along beyond an end) is not covered.
-  const double reach = halfWidth + 0.5;
-  int left, top, right, bottom;
-  if (!pixelsNear(ax, ay, bx, by, reach, &left, &top, &right, &bottom)) return;
-  // The pixel as a unit square turned to the dash: the share of its extent
-  // along the dash that the dash spans, min(along + 0.5, to) - max(along -
-  // 0.5, from), times the share across, min(across + 0.5, halfWidth) -
-  // max(across - 0.5, -halfWidth); each written as min(x, high) - max(x,
-  // low) + 1 with the halves taken into the bounds.
-  const double alongLow = from + 0.5, alongHigh = to - 0.5;
-  const double acrossLow = 0.5 - halfWidth, acrossHigh = halfWidth - 0.5;
-  // A short dash's rows are walked whole, a pixel it misses taking level 0
-  // (which covers nothing): cheaper than finding where each row meets it.
-  // A long slanting one's box holds far more than the dash, so each row is
-  // narrowed to the columns whose centres can lie within the dash, grown by
-  // half a pixel all round: the offsets x from a where x * k + y * l lies
-  // within (low, high), `inverse` being 1 / k.
-  const bool narrowRows = right - left > kWholeRowColumns && bottom - top > kWholeRowColumns;
-  const auto narrow = [](double k, double inverse, double l, double y, double low, double high,
-                         double* first, double* last) {
-    const double fixed = y * l;
-    if (std::fabs(k) < 1e-12) {
-      if (!(fixed > low && fixed < high)) *last = *first;
-      return;
-    }
-    double a = (low - fixed) * inverse, b = (high - fixed) * inverse;
-    if (a > b) std::swap(a, b);
-    *first = std::max(*first, a);
-    *last = std::min(*last, b);
-  };
-  const double inverseUx = 1 / ux, inverseUy = 1 / uy;
-  Pen pen = this->pen();
-  for (int row = top; row < bottom; ++row) {
-    const double py = row + 0.5 - ay;
-    int columnFrom = left, columnTo = right;
-    if (narrowRows) {
-      double first = left + 0.5 - ax, last = right + 0.5 - ax;
-      narrow(ux, inverseUx, uy, py, from - 0.5, to + 0.5, &first, &last);
-      narrow(uy, inverseUy, -ux, py, -reach, reach, &first, &last);
-      if (!(first < last)) continue;
-      columnFrom = floorWithin(first + ax - 0.5, left, right);
-      columnTo = ceilWithin(last + ax - 0.5, left - 1, right - 1) + 1;
-    }
-    // The first pixel centre's place along and across the dash, then a
-    // column's step in each.
-    const double px = columnFrom + 0.5 - ax;
-    double along = px * ux + py * uy, across = px * uy - py * ux;
-    size_t at = static_cast<size_t>(row) * rowWords_ + columnFrom;
-    for (int column = columnFrom; column < columnTo; ++column, ++at) {
-      // Each at most 1, as min(x, high) <= x <= max(x, low).
-      const double spanned = std::min(along, alongHigh) - std::max(along, alongLow) + 1;
-      const double covered = std::min(across, acrossHigh) - std::max(across, acrossLow) + 1;
-      pen.cover(at, static_cast<int>(positivePart(spanned) * positivePart(covered) * 255 + 0.5));
-      along += ux;
-      across += uy;
-    }
-  }
-  touchedCount_ = pen.count;
 }
 
 void ThinLines::addCapsule(double ax, double ay, double bx, double by, double halfWidth) {

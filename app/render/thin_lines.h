@@ -34,14 +34,19 @@ class ThinLines {
   void addSegment(double ax, double ay, double bx, double by, double halfWidth,
                   bool freeStart = false, bool freeEnd = false);
 
-  // Adds a dash from (ax, ay) to (bx, by), `halfWidth` pixels each side, to
-  // the current stroke, each pixel seen as a unit square turned to the dash:
-  // its coverage is the share of its extent along the dash that the dash
-  // spans times the share of its extent across that the dash covers. A free
-  // end stops the dash where it is; the other meets the next piece of the
-  // dash at a corner of the outline and reaches half a pixel on, as a join.
-  void addDash(double ax, double ay, double bx, double by, double halfWidth, bool freeStart,
-               bool freeEnd);
+  // A dash pattern along a line: dashes `dash` long starting every `period`
+  // from the line's start; `offset` is how far along the line a segment
+  // starts.
+  struct DashPattern {
+    double dash, period, offset;
+  };
+
+  // Adds the dashes of the pattern that fall on the segment, as addSegment
+  // adds the whole strip of one whose ends are shared with the line's next
+  // and last segments: each pixel's coverage is also scaled by the share of
+  // its column's (row's) length along the line that the dashes cover.
+  void addDashedSegment(double ax, double ay, double bx, double by, double halfWidth,
+                        const DashPattern& pattern);
 
   // Adds the capsule within `halfWidth` pixels of the segment (a round-capped
   // dash; a dot where its ends meet) to the current stroke. A pixel's
@@ -65,6 +70,10 @@ class ThinLines {
   // touchedCount_ of touched_, which grows as a stroke needs.
   std::vector<uint32_t> touched_;
   size_t touchedCount_ = 0;
+
+  // The strip of addSegment, dashed by the pattern where there is one.
+  void addStrip(double ax, double ay, double bx, double by, double halfWidth, bool freeStart,
+                bool freeEnd, const DashPattern* pattern);
 
   // The pixels [left, right) x [top, bottom) of the clip within `reach` of
   // the box of the segment; false when there are none. Makes the coverage,

@@ -108,7 +108,7 @@ double inkOf(const Image& image) {
   return ink;
 }
 
-TEST(ThinLines, FreeEndsDashesAndDotsHoldTheInkOfTheirArea) {
+TEST(ThinLines, FreeEndsAndDotsHoldTheInkOfTheirArea) {
   // A line that stops at 2.75 and 5.25 covers a quarter of its end columns,
   // though their centres lie beyond its ends.
   Image ends;
@@ -120,28 +120,6 @@ TEST(ThinLines, FreeEndsDashesAndDotsHoldTheInkOfTheirArea) {
   EXPECT_EQ(ends.at(4, 5), kBlack);
   EXPECT_NEAR(static_cast<double>(ends.at(2, 5) & 0xFF), 255 * 0.75, 1);
   EXPECT_NEAR(static_cast<double>(ends.at(5, 5) & 0xFF), 255 * 0.75, 1);
-
-  // A dash across the pixel grid at 45 degrees, 6 sqrt(2) long and 1.5 wide.
-  Image dash;
-  lines = dash.lines();
-  lines.addDash(3, 3.2, 9, 9.2, 0.75, true, true);
-  lines.paint(kBlackInk, 1);
-  EXPECT_NEAR(inkOf(dash), 6 * std::sqrt(2.0) * 1.5, 0.3);
-  EXPECT_EQ(dash.at(6, 6), kBlack);
-  EXPECT_EQ(dash.at(2, 2), kWhite) << "nothing beyond the dash's free end";
-
-  // A short dash at 30 degrees, 2.5 long and 1.2 wide (its rows walked
-  // whole), and a long one at 20 degrees, 9 long and 0.8 wide (each row
-  // narrowed to the dash): each holds its area.
-  for (auto [length, width, degrees] : {std::array{2.5, 1.2, 30.0}, std::array{9.0, 0.8, 20.0}}) {
-    Image slanted;
-    lines = slanted.lines();
-    const double turn = degrees * 3.14159265 / 180;
-    lines.addDash(4.3, 6.1, 4.3 + length * std::cos(turn), 6.1 + length * std::sin(turn), width / 2,
-                  true, true);
-    lines.paint(kBlackInk, 1);
-    EXPECT_NEAR(inkOf(slanted), length * width, 0.04 * length * width + 0.1) << length;
-  }
 
   // A capsule at 35 degrees, 5 long with radius 1: a strip and a whole dot.
   Image capsule;
@@ -162,6 +140,63 @@ TEST(ThinLines, FreeEndsDashesAndDotsHoldTheInkOfTheirArea) {
   EXPECT_NE(dot.at(9, 7), kWhite) << "the rim, partly covered";
   EXPECT_NE(dot.at(9, 7), kBlack) << "the rim, partly covered";
   EXPECT_EQ(dot.at(10, 7), kWhite);
+}
+
+// Dashes 2 long every 3 along a line, laid from its start: of the columns
+// (rows) the line walks, each covering one unit along it, those 0 to 1 and 1
+// to 2 from the start are dashed, 2 to 3 is the gap, and so on.
+std::vector<bool> dashedUnits(int units) {
+  std::vector<bool> dashed;
+  for (int unit = 0; unit < units; ++unit) dashed.push_back(unit % 3 != 2);
+  return dashed;
+}
+
+TEST(ThinLines, ADashedLineInksItsDashesFromItsStartAndNotItsGaps) {
+  const ThinLines::DashPattern pattern{2, 3, 0};
+  // Along row 5 from x = 2: columns 2 to 13, column c covering c - 2 to c - 1.
+  Image across;
+  ThinLines lines = across.lines();
+  lines.addDashedSegment(2, 5.5, 14, 5.5, 0.5, pattern);
+  lines.paint(kBlackInk, 1);
+  const std::vector<bool> dashed = dashedUnits(12);
+  std::vector<std::pair<int, int>> expected;
+  for (int x = 2; x < 14; ++x)
+    if (dashed[x - 2]) expected.emplace_back(x, 5);
+  EXPECT_EQ(across.inked(), expected);
+  for (auto [x, y] : expected) EXPECT_EQ(across.at(x, y), kBlack) << x;
+
+  // The same line in two segments, the second starting 5.5 along it: the
+  // pattern runs on from the first.
+  Image inTwo;
+  lines = inTwo.lines();
+  lines.addDashedSegment(2, 5.5, 7.5, 5.5, 0.5, pattern);
+  lines.addDashedSegment(7.5, 5.5, 14, 5.5, 0.5, {2, 3, 5.5});
+  lines.paint(kBlackInk, 1);
+  EXPECT_EQ(inTwo.bytes, across.bytes);
+
+  // Steep and drawn upwards from y = 14: row r covers 13 - r to 14 - r along it.
+  Image upwards;
+  lines = upwards.lines();
+  lines.addDashedSegment(7.5, 14, 7.5, 2, 0.5, pattern);
+  lines.paint(kBlackInk, 1);
+  expected.clear();
+  for (int y = 2; y < 14; ++y)
+    if (dashed[13 - y]) expected.emplace_back(7, y);
+  EXPECT_EQ(upwards.inked(), expected);
+
+  // At 30 degrees, 11 long and 1 wide from x = 2: it walks the columns
+  // whose centres lie before its end at x = 11.53, 2 to 11, each spanning
+  // 1 / cos 30 along it. Its ink is its width times the dashes' length
+  // within those 10 columns' span along it.
+  Image slanted;
+  lines = slanted.lines();
+  const double turn = 30 * 3.14159265 / 180;
+  lines.addDashedSegment(2, 3, 2 + 11 * std::cos(turn), 3 + 11 * std::sin(turn), 0.5, pattern);
+  lines.paint(kBlackInk, 1);
+  const double spanAlong = 10 / std::cos(turn);
+  double dashes = 0;
+  for (double start = 0; start < spanAlong; start += 3) dashes += std::min(2.0, spanAlong - start);
+  EXPECT_NEAR(inkOf(slanted), dashes, 0.05);
 }
 
 TEST(ThinLines, AStrokeIsPaintedOnceWhereItsLinesOverlapButStrokesPileUp) {
@@ -197,9 +232,11 @@ TEST(ThinLines, NothingIsDrawnOutsideTheClipNorForLinesWithoutWidthOrFarAway) {
   lines.addSegment(1e300, 1e300, -1e300, 2, 0.5);
   lines.addSegment(0, 1.5, 15, 1.5, 0);
   lines.addSegment(0, 1.5, 15, 1.5, std::nan(""));
-  lines.addDash(0, 1.5, 15, 1.5, std::nan(""), true, true);
-  lines.addDash(1e300, 1e300, -1e300, 2, 0.5, true, true);
-  lines.addCapsule(2, 2, 2, 2, 1);  // outside the clip
+  lines.addDashedSegment(0, 1.5, 15, 1.5, std::nan(""), {2, 3, 0});
+  lines.addDashedSegment(1e300, 1e300, -1e300, 2, 0.5, {2, 3, 0});
+  lines.addDashedSegment(0, 5.5, 15, 5.5, 0.5, {std::nan(""), 3, 0});
+  lines.addDashedSegment(0, 5.5, 15, 5.5, 0.5, {2, 1, 0});  // dashes longer than their period
+  lines.addCapsule(2, 2, 2, 2, 1);                          // outside the clip
   lines.addCapsule(6, 6, 6, 6, std::nan(""));
   lines.paint(kBlackInk, 1);
   std::vector<std::pair<int, int>> expected;
