@@ -21,6 +21,12 @@ int curvePieceEnds(PlanePoint p0, PlanePoint p1, PlanePoint p2, PlanePoint p3, d
                    double ends[kMostCurvePieces]);
 
 // The point at t on that cubic.
-PlanePoint pointOnCurve(PlanePoint p0, PlanePoint p1, PlanePoint p2, PlanePoint p3, double t);
+inline PlanePoint pointOnCurve(PlanePoint p0, PlanePoint p1, PlanePoint p2, PlanePoint p3,
+                               double t) {
+  const double u = 1 - t;
+  const double w0 = u * u * u, w1 = 3 * u * u * t, w2 = 3 * u * t * t, w3 = t * t * t;
+  return {w0 * p0.x + w1 * p1.x + w2 * p2.x + w3 * p3.x,
+          w0 * p0.y + w1 * p1.y + w2 * p2.y + w3 * p3.y};
+}
 
 }  // namespace heart
