@@ -38,6 +38,11 @@ int floorWithin(double value, int low, int high) {
 
 int ceilWithin(double value, int low, int high) { return -floorWithin(-value, -high, -low); }
 
+// A capsule shorter than this is drawn as a dot at its middle: the ink the
+// dot leaves out, its width times this, is a twentieth of a pixel's at most
+// for the widths drawn as thin lines.
+constexpr double kDotLength = 0.025;
+
 }  // namespace
 
 ThinLines::ThinLines(unsigned char* pixels, int width, int height, int stride, int clipLeft,
@@ -167,6 +172,10 @@ void ThinLines::addCapsule(double ax, double ay, double bx, double by, double ha
   // Points are seen in the capsule's own frame: u along the segment from a
   // (0 to length), v across it. A dot has only a, and any frame.
   const double dx = bx - ax, dy = by - ay, length = std::sqrt(dx * dx + dy * dy);
+  if (length <= kDotLength && right - left <= kMostDotColumns) {
+    addDot((ax + bx) / 2, (ay + by) / 2, halfWidth, left, top, right, bottom);
+    return;
+  }
   const double ux = length > 1e-6 ? dx / length : 1, uy = length > 1e-6 ? dy / length : 0;
   const float reach = static_cast<float>(length), r2 = static_cast<float>(halfWidth * halfWidth);
   // Squared distances from the segment. A pixel's samples lie within 0.5304
@@ -208,6 +217,37 @@ void ThinLines::addCapsule(double ax, double ay, double bx, double by, double ha
       int inside = 0;
       for (int s = 0; s < 16; ++s) inside += distance2(u + sampleU[s], v + sampleV[s]) <= r2;
       pen.cover(at, (inside * 255 + 8) / 16);
+    }
+  }
+  touchedCount_ = pen.count;
+}
+
+void ThinLines::addDot(double cx, double cy, double radius, int left, int top, int right,
+                       int bottom) {
+  // Each pixel column is cut into kDotStrips strips, and the disc covers
+  // each from its centre less to its centre plus its half height at the
+  // strip's middle: a pixel's coverage is the mean, over its strips, of the
+  // share of its height within that. Heights are taken from the box's top.
+  float low[kMostDotColumns][kDotStrips], high[kMostDotColumns][kDotStrips];
+  const float centre = static_cast<float>(cy - top), r2 = static_cast<float>(radius * radius);
+  const float first = static_cast<float>(left - cx);
+  for (int column = 0; column < right - left; ++column)
+    for (int strip = 0; strip < kDotStrips; ++strip) {
+      const float x = first + static_cast<float>(column) + (strip + 0.5f) / kDotStrips;
+      const float half = std::sqrt(positivePart(r2 - x * x));
+      low[column][strip] = centre - half;
+      high[column][strip] = centre + half;
+    }
+  Pen pen = this->pen();
+  for (int row = top; row < bottom; ++row) {
+    const float from = static_cast<float>(row - top), to = from + 1;
+    size_t at = static_cast<size_t>(row) * rowWords_ + left;
+    for (int column = 0; column < right - left; ++column, ++at) {
+      float covered = 0;
+      for (int strip = 0; strip < kDotStrips; ++strip)
+        covered +=
+            positivePart(std::min(to, high[column][strip]) - std::max(from, low[column][strip]));
+      pen.cover(at, static_cast<int>(covered * (255.0f / kDotStrips) + 0.5f));
     }
   }
   touchedCount_ = pen.count;

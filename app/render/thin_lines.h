@@ -51,7 +51,9 @@ class ThinLines {
   // Adds the capsule within `halfWidth` pixels of the segment (a round-capped
   // dash; a dot where its ends meet) to the current stroke. A pixel's
   // coverage is the share of 16 points spread over it that lie within the
-  // capsule; one whose points plainly all lie inside or all outside is not sampled.
+  // capsule; one whose points plainly all lie inside or all outside is not
+  // sampled. A dot's is the share of its area within the disc, found
+  // column strip by column strip.
   void addCapsule(double ax, double ay, double bx, double by, double halfWidth);
 
   // Paints the stroke in the colour (components 0 to 1) at the opacity and
@@ -70,6 +72,13 @@ class ThinLines {
   // touchedCount_ of touched_, which grows as a stroke needs.
   std::vector<uint32_t> touched_;
   size_t touchedCount_ = 0;
+
+  // A dot, a capsule too short to tell from one, over its pixel box
+  // [left, right) x [top, bottom), no more than kMostDotColumns wide: each
+  // pixel column cut into kDotStrips strips, each of which the disc covers
+  // exactly.
+  static constexpr int kMostDotColumns = 8, kDotStrips = 4;
+  void addDot(double cx, double cy, double radius, int left, int top, int right, int bottom);
 
   // The strip of addSegment, dashed by the pattern where there is one.
   void addStrip(double ax, double ay, double bx, double by, double halfWidth, bool freeStart,

@@ -140,6 +140,17 @@ TEST(ThinLines, FreeEndsAndDotsHoldTheInkOfTheirArea) {
   EXPECT_NE(dot.at(9, 7), kWhite) << "the rim, partly covered";
   EXPECT_NE(dot.at(9, 7), kBlack) << "the rim, partly covered";
   EXPECT_EQ(dot.at(10, 7), kWhite);
+
+  // A dot of radius 0.4 on the corner of four pixels: a quarter of its ink,
+  // pi * 0.4^2 / 4, in each of them and nothing beyond.
+  Image corner;
+  lines = corner.lines();
+  lines.addCapsule(6, 9, 6, 9, 0.4);
+  lines.paint(kBlackInk, 1);
+  EXPECT_EQ(corner.inked(), (std::vector<std::pair<int, int>>{{5, 8}, {6, 8}, {5, 9}, {6, 9}}));
+  for (auto [x, y] : corner.inked())
+    EXPECT_NEAR(255 - static_cast<double>(corner.at(x, y) & 0xFF), 255 * 3.14159265 * 0.04, 2.5)
+        << x << ", " << y;
 }
 
 // Dashes 2 long every 3 along a line, laid from its start: of the columns
