@@ -105,9 +105,10 @@ void ThinLines::addStrip(double ax, double ay, double bx, double by, double half
   if (coverage_.empty()) coverage_.assign(static_cast<size_t>(rowWords_) * height_, 0);
   // A dashed strip: each column also takes the share of its length along
   // the line that the dashes cover, the pattern's place at a column edge x
-  // being offset + |x - startAlong| * stretch (and nothing lying before the
-  // line's start). dashedTo(place) is how much of the line up to there the
-  // dashes cover.
+  // being offset plus stretch times how far x lies from startAlong in the
+  // segment's direction (a place before the line's start, half a column
+  // behind its first segment, holds no dash). dashedTo(place) is how much
+  // of the line up to there the dashes cover.
   const double dash = pattern ? pattern->dash : 0, period = pattern ? pattern->period : 1;
   const double inversePeriod = 1 / period, offset = pattern ? pattern->offset : 0;
   const double placeStep = startAlong == ax ? stretch : -stretch;
