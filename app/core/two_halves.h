@@ -15,9 +15,10 @@ namespace heart {
 inline constexpr size_t kArtForTwoHalves = 8192;
 
 // Runs first() here and second() on another thread, and returns once both
-// have ended. Where no thread can be started, runs both here, first first.
-// What either throws (running out of memory) reaches the caller once both
-// have ended, the first half's before the second's.
+// have ended. What either throws (running out of memory) reaches the caller
+// once both have ended, the first half's before the second's. Where no
+// thread can be started, runs both here, first first; what the first throws
+// then ends both.
 template <class First, class Second>
 void inTwoHalves(const First& first, const Second& second) {
   std::exception_ptr secondFailure;

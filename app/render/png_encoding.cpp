@@ -110,7 +110,7 @@ class RowFilter {
     for (auto& candidate : filtered_) candidate.resize(rowBytes_ + 1);
   }
 
-  // The filter's byte and the filtered row: rowBytes() + 1 bytes.
+  // The length of a filtered row: the filter's byte, then the row's bytes.
   size_t filteredBytes() const { return rowBytes_ + 1; }
 
   // Starts before row y: the next row filtered is y, the one above it as it is.
